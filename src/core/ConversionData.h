@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+
+// One label style of the GTM file; a conversion builds four, one per
+// waypoint display style.
+struct WaypointStyle {
+    int32_t Height = 0;
+    std::string FaceName; // Windows-1252 bytes
+    uint8_t Display = 0;
+    int32_t Color = 0;
+    int32_t Weight = 0;
+    int32_t Scale = 0;
+    uint8_t Border = 0;
+    int16_t Background = 0;
+    int32_t BackColor = 0;
+    uint8_t Italic = 0;
+    uint8_t Underline = 0;
+    uint8_t StrikeOut = 0;
+    uint8_t Alignment = 0;
+
+    bool operator==(const WaypointStyle&) const = default;
+};
+
+// The result of the last conversion run. Every list is numbered from 1: a
+// reader creates it with count + 1 elements and leaves slot 0 at its zero
+// value (the GTM writer reads TptTrack[0] as "the track before the first
+// point"). A list that a run does not re-create keeps the previous run's
+// content. Network names, BSSIDs and dates are the export's own bytes.
+struct ConversionData {
+    int32_t WptCount = 0;
+    std::vector<std::string> WptName;    // last three BSSID octets, six hex digits
+    std::vector<std::string> WptComment; // network name, or WptName when empty
+    std::vector<double> WptLat;
+    std::vector<double> WptLon;
+    std::vector<int32_t> WptTime; // seconds since 1989-12-31 00:00:00
+    std::vector<int16_t> WptIcon;
+    std::vector<int16_t> WptRotation;
+    std::vector<uint8_t> WptDisplay;
+    std::vector<float> WptAltitude; // signal level
+    std::vector<std::string> WptBssid;
+
+    int16_t WptStyleCount = 0;
+    std::vector<WaypointStyle> WptStyles;
+
+    int32_t TrkCount = 0;
+    std::vector<std::string> TrkName;
+    std::vector<int16_t> TrkLineStyle;
+    std::vector<float> TrkScale;
+    std::vector<int32_t> TrkColor;
+
+    int32_t TrkPointCount = 0;
+    std::vector<double> TptLat;
+    std::vector<double> TptLon;
+    std::vector<int32_t> TptTime;
+    std::vector<int32_t> TptTrack;
+    std::vector<float> TptAltitude;
+
+    int32_t CountSelected = 0;
+    int32_t CountWEP = 0;
+    int32_t CountNoWEP = 0;
+    int32_t CountAdHoc = 0;
+    int32_t CountFiltered = 0;
+
+    std::string LogDate;
+    bool DataSaved = true;
+};
+
+} // namespace wavemark

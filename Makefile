@@ -1,0 +1,33 @@
+# The everyday commands. `make demo` and `make test` each install what they
+# need first, so either is the one command a fresh Debian 12 machine needs.
+
+BUILD_DIR ?= build
+CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: demo test build bench clean deps format-check
+
+deps:
+	scripts/install-deps
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+
+build: $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+demo: deps build
+	$(BUILD_DIR)/src/cli/wavemark-convert samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.gtm
+	@echo "Wrote $(BUILD_DIR)/demo.gtm: $$(stat -c %s $(BUILD_DIR)/demo.gtm) bytes"
+
+test: deps build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	bench/run-bench $(BUILD_DIR)
+
+format-check:
+	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD_DIR)

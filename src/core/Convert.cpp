@@ -1,0 +1,146 @@
+#include "Convert.h"
+
+#include "ExportLine.h"
+#include "SummaryReader.h"
+#include "TextExportReader.h"
+#include "WaypointStyles.h"
+#include "Windows1252.h"
+
+#include <string>
+
+namespace wavemark {
+namespace {
+
+enum Counter { WepLine, NoWepLine, AdHocLine, FilteredLine, WaypointLine, TrackLine, PointLine };
+
+std::string counterText(const char* caption, int32_t value) {
+    return caption + std::to_string(value);
+}
+
+class CounterDisplay : public SummaryCountListener, public TrackProgress {
+public:
+    explicit CounterDisplay(ConvertWindow& window) : m_window(window) {}
+
+    void countersReady(const ConversionData& data) override {
+        m_window.setCounterLabel(WepLine, counterText("Number of APs with WEP : ", data.CountWEP));
+        m_window.setCounterLabel(NoWepLine,
+                                 counterText("Number of APs without WEP : ", data.CountNoWEP));
+        m_window.setCounterLabel(AdHocLine,
+                                 counterText("Number of AdHoc peers : ", data.CountAdHoc));
+        m_window.setCounterLabel(FilteredLine,
+                                 counterText("Number of filterd APs : ", data.CountFiltered));
+    }
+    void showWaypoints(int32_t count) {
+        m_window.setCounterLabel(WaypointLine, counterText("Number of Waypoints: ", count));
+    }
+    void showTracks(int32_t count) {
+        m_window.setCounterLabel(TrackLine, counterText("Number of Tracklogs: ", count));
+    }
+    void showPoints(int32_t count) {
+        m_window.setCounterLabel(PointLine, counterText("Number of Trackpoints: ", count));
+    }
+
+    void readingPassDone() override {
+        showTracks(0);
+        showPoints(0);
+        m_window.processEvents();
+    }
+    void trackPointCountChanged(int32_t count) override {
+        showPoints(count);
+        m_window.processEvents();
+    }
+    void trackCountChanged(int32_t count) override {
+        showTracks(count);
+        m_window.processEvents();
+    }
+
+private:
+    ConvertWindow& m_window;
+};
+
+void reportNotAnExport(ConvertWindow& window) {
+    window.showMessage(kNotAnExportMessage, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
+}
+
+void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& counters) {
+    Settings& settings = window.settings();
+    modLoadFile::LoadFile(state.lines, settings.SummaryFilePath, window);
+    if (!IsNetStumblerExport(state.lines)) {
+        reportNotAnExport(window);
+        window.setStatusVisible(StatusNotice::Converting, false);
+        window.setStatusVisible(StatusNotice::Converted, false);
+        window.setStatusVisible(StatusNotice::FileSaved, false);
+        return;
+    }
+    SummaryOptions options;
+    options.APFilter = ToWindows1252(settings.APFilter);
+    options.NoWEPCheck = settings.NoWEPCheck == 1;
+    options.IconNoWEP = settings.IconNoWEP;
+    options.IconWEP = settings.IconWEP;
+    options.StyleNoWEP = static_cast<uint8_t>(settings.StyleNoWEP);
+    options.StyleWEP = static_cast<uint8_t>(settings.StyleWEP);
+    ReadSummary(state.lines, options, state.data, counters);
+    BuildWaypointStyles(settings, state.data);
+}
+
+void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& counters) {
+    ConversionData& data = state.data;
+    const Settings& settings = window.settings();
+    if (settings.TConvertEnabled == 0) {
+        data.TrkCount = 0;
+        data.TrkPointCount = 0;
+        counters.showTracks(0);
+        counters.showPoints(0);
+        return;
+    }
+    modLoadFile::LoadFile(state.lines, settings.TextFilePath, window);
+    if (!IsNetStumblerExport(state.lines)) {
+        reportNotAnExport(window);
+        return;
+    }
+    data.TrkCount = 0;
+    data.TrkPointCount = 0;
+    window.setCounterLabel(TrackLine, "Reading File !");
+    window.setCounterLabel(PointLine, "");
+    window.processEvents();
+    TrackOptions options;
+    options.TChangeColors = settings.TChangeColors == 1;
+    options.TColorNoWep = settings.TColorNoWep;
+    options.TColorWep = settings.TColorWep;
+    options.TLineNoWep = settings.TLineNoWep;
+    options.TLineWep = settings.TLineWep;
+    ReadTextExport(state.lines, options, state.colors, data, counters);
+}
+
+} // namespace
+
+void Convert(ConverterState& state, ConvertWindow& window) {
+    window.setWaitCursor(true);
+    window.setStatusVisible(StatusNotice::Converting, true);
+    window.setStatusVisible(StatusNotice::Converted, false);
+    window.setStatusVisible(StatusNotice::FileSaved, false);
+
+    Settings& settings = window.settings();
+    settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
+    settings.IconWEP = window.selectedCode(CodeList::IconWEP);
+    settings.StyleNoWEP = window.selectedCode(CodeList::StyleNoWEP);
+    settings.StyleWEP = window.selectedCode(CodeList::StyleWEP);
+
+    CounterDisplay counters(window);
+    readSummary(state, window, counters);
+
+    counters.showWaypoints(state.data.WptCount);
+    counters.showTracks(state.data.TrkCount);
+    counters.showPoints(state.data.TrkPointCount);
+    window.processEvents();
+
+    readTracks(state, window, counters);
+
+    state.data.DataSaved = false;
+    window.setStatusVisible(StatusNotice::Converting, false);
+    window.setStatusVisible(StatusNotice::Converted, true);
+    window.setStatusVisible(StatusNotice::FileSaved, false);
+    window.setWaitCursor(false);
+}
+
+} // namespace wavemark

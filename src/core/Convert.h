@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ConversionData.h"
+#include "ConvertWindow.h"
+#include "LoadFile.h"
+#include "TrackColorGenerator.h"
+
+namespace wavemark {
+
+// What lives from start-up to close beside the settings: the result of the
+// last run, the loader's lines and the track colour sequence.
+struct ConverterState {
+    ConversionData data;
+    modLoadFile::LoadedLines lines;
+    TrackColorGenerator colors;
+};
+
+inline constexpr const char* kNotAnExportMessage = "Not a Network Stumbler file !";
+
+// The "Convert Data" command: reads the summary export into waypoints and,
+// when tracks are on, the text export into tracks, showing the counters as
+// they grow. A file that is not an export leaves its part of the previous
+// result in place. The result is left unsaved.
+void Convert(ConverterState& state, ConvertWindow& window);
+
+} // namespace wavemark

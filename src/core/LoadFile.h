@@ -1,0 +1,43 @@
+#pragma once
+
+#include "MessageBox.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wavemark::modLoadFile {
+
+// The lines of the last text file loaded, without their line ends. Lines are
+// numbered from 1 and valid up to FileLineCount; a load that yields no line
+// leaves the previous lines in place, so readers never look past the count.
+class LoadedLines {
+public:
+    int32_t FileLineCount = 0;
+
+    std::string_view FileLines(int32_t index) const { return m_lines[static_cast<size_t>(index)]; }
+
+    // Lines held, whatever FileLineCount says; 0 before the first load.
+    int32_t storedLineCount() const { return static_cast<int32_t>(m_lines.size()) - 1; }
+
+private:
+    friend void LoadFile(LoadedLines&, const std::string&, MessageBoxService&);
+
+    std::string m_text;
+    std::vector<std::string_view> m_lines{std::string_view{}}; // slot 0 unused
+};
+
+// Reads the whole file at `path` (bytes, no conversion) and splits it into
+// lines at CR LF, LF or CR; a last line without a line end counts, and a
+// final line end adds no empty line. A file that cannot be read is reported
+// in an "ERROR - LoadFile" box; FileLineCount is then 0 and the previous
+// lines stay.
+void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages);
+
+// The loader's message text for a failure with errno `code`.
+std::string LoadErrorText(int code, const std::string& path);
+
+inline constexpr const char* kLoadErrorTitle = "ERROR - LoadFile";
+
+} // namespace wavemark::modLoadFile

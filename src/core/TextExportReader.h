@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ConversionData.h"
+#include "LoadFile.h"
+#include "TrackColorGenerator.h"
+
+#include <cstdint>
+
+namespace wavemark {
+
+struct TrackOptions {
+    bool TChangeColors = false; // a random colour per track
+    int32_t TColorNoWep = 0;
+    int32_t TColorWep = 0;
+    int16_t TLineNoWep = 0;
+    int16_t TLineWep = 0;
+};
+
+// Told of every display point of a text export read, so the window can show
+// the counts growing.
+class TrackProgress {
+public:
+    virtual ~TrackProgress() = default;
+    // All readings are read; no track exists yet.
+    virtual void readingPassDone() = 0;
+    virtual void trackPointCountChanged(int32_t TrkPointCount) = 0;
+    virtual void trackCountChanged(int32_t TrkCount) = 0;
+};
+
+// Reads a recognised text export into LogDate and the track and trackpoint
+// lists: one track per waypoint with at least two positioned readings, in
+// waypoint order, through its readings in file order. A track's class (WEP
+// or not) is that of its last reading.
+void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
+                    TrackColorGenerator& colors, ConversionData& data, TrackProgress& progress);
+
+} // namespace wavemark

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+// Text the user typed (UTF-8) as the single bytes that exports and GTM files
+// hold: Windows-1252, with "?" for a character it lacks. Bytes that are not
+// valid UTF-8 are taken to be Windows-1252 already and kept.
+std::string ToWindows1252(std::string_view utf8);
+
+} // namespace wavemark

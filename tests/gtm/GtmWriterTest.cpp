@@ -1,0 +1,217 @@
+#include "GtmWriter.h"
+
+#include "GtmRecords.h"
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+
+namespace wavemark {
+namespace {
+
+// Bytes from a readable hex text such as "D3 00 | 54 72".
+std::string bytes(std::string_view hex) {
+    std::string out;
+    std::istringstream in{std::string(hex)};
+    std::string token;
+    while (in >> token) {
+        if (token != "|") {
+            out.push_back(static_cast<char>(std::stoi(token, nullptr, 16)));
+        }
+    }
+    return out;
+}
+
+std::string zeros(size_t count) { return std::string(count, '\0'); }
+
+// Shows where two byte strings first differ, as hex.
+::testing::AssertionResult sameBytes(const std::string& expected, const std::string& actual) {
+    if (expected == actual) {
+        return ::testing::AssertionSuccess();
+    }
+    size_t at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
+        ++at;
+    }
+    auto hexAround = [at](const std::string& s) {
+        std::ostringstream out;
+        for (size_t i = at; i < std::min(s.size(), at + 16); ++i) {
+            out << std::hex << (static_cast<unsigned>(s[i]) & 0xFF) << ' ';
+        }
+        return out.str();
+    };
+    return ::testing::AssertionFailure()
+           << "sizes " << expected.size() << " / " << actual.size() << ", first difference at "
+           << at << "\n  expected: " << hexAround(expected) << "\n  actual:   " << hexAround(actual);
+}
+
+const std::string kEmptyHeader =
+    bytes("D3 00 | 54 72 61 63 6B 4D 61 6B 65 72 | 00 00 08 00 00 00 00 | 00 00 00 00 | "
+          "FF FF FF 00") +
+    zeros(79 - 27) + bytes("FF FF FF FF") + zeros(99 - 83) +
+    bytes("0F 00 | 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E | 00 00 00 00 00 00");
+const std::string kDatum = zeros(34) + bytes("D9 00") + zeros(22);
+
+class GtmWriterTest : public ::testing::Test {
+protected:
+    std::string write(const std::string& name = "out.gtm") {
+        path = folder.file(name);
+        EXPECT_TRUE(WriteGtmFile(data, path, window, window));
+        return test::ReadBytes(path);
+    }
+
+    // One waypoint, one style record, and one track of two points.
+    void fillSmallSurvey() {
+        data.WptCount = 1;
+        data.WptLat = {0, 47.5};
+        data.WptLon = {0, 8.25};
+        data.WptName = {"", "c2e140"};
+        data.WptComment = {"", "hello"};
+        data.WptIcon = {0, 141};
+        data.WptDisplay = {0, 4};
+        data.WptTime = {0, 450362096};
+        data.WptRotation = {0, 0};
+        data.WptAltitude = {0, 70.0f};
+        data.WptStyleCount = 1;
+        WaypointStyle style;
+        style.Height = -12;
+        style.FaceName = "Arial";
+        style.Color = 255;
+        style.Weight = 700;
+        style.Border = 139;
+        style.Background = -1;
+        style.BackColor = 65535;
+        style.Underline = 1;
+        style.Alignment = 1;
+        data.WptStyles = {WaypointStyle{}, style};
+        data.TrkPointCount = 2;
+        data.TptLat = {0, 47.5, 47.5};
+        data.TptLon = {0, 8.25, 8.25};
+        data.TptTime = {0, 450362096, 450362097};
+        data.TptTrack = {0, 1, 1};
+        data.TptAltitude = {0, 70.0f, -32618.0f};
+        data.TrkCount = 1;
+        data.TrkName = {"", " ab "};
+        data.TrkLineStyle = {0, 2};
+        data.TrkColor = {0, 4227072};
+        data.TrkScale = {0, 0.0f};
+    }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    ConversionData data;
+    std::string path;
+};
+
+TEST_F(GtmWriterTest, EmptyConversionIsHeaderAndDatumOnly) {
+    const std::string file = write();
+    EXPECT_EQ(file.size(), 180u);
+    EXPECT_TRUE(sameBytes(kEmptyHeader + kDatum, file));
+}
+
+TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
+    fillSmallSurvey();
+    const std::string header =
+        bytes("D3 00 | 54 72 61 63 6B 4D 61 6B 65 72 | 00 00 08 00 00 00 00 | 00 00 00 00 | "
+              "FF FF FF 00 | 01 00 00 00 | 00 00 00 00 | 01 00 00 00 | 02 00 00 00 | 00 00 00 00 "
+              "| 00 00 04 41 | 00 00 04 41 | 00 00 3E 42 | 00 00 3E 42 | 00 00 00 00 | "
+              "01 00 00 00 | 00 00 00 00 | 00 00 00 00 | FF FF FF FF") +
+        zeros(16) +
+        bytes("0F 00 | 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E | 00 00 00 00 00 00");
+    const std::string waypoint = bytes(
+        "00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | 63 32 65 31 34 30 20 20 20 20 | "
+        "05 00 68 65 6C 6C 6F | 8D 00 | 04 | F0 FA D7 1A | 00 00 | 00 00 8C 42 | 00 00");
+    const std::string style =
+        bytes("F4 FF FF FF | 05 00 41 72 69 61 6C | 00 | FF 00 00 00 | BC 02 00 00 | 00 00 00 00 "
+              "| 8B | FF FF | FF FF 00 00 | 00 | 01 | 00 | 01");
+    const std::string trackpoints =
+        bytes("00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | F0 FA D7 1A | 01 | 00 00 8C 42 "
+              "| 00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | F1 FA D7 1A | 00 | "
+              "00 D4 FE C6");
+    const std::string track = bytes("02 00 61 62 | 02 | 00 80 40 00 | 00 00 00 00 | 00 | 00 00");
+
+    EXPECT_TRUE(sameBytes(header + kDatum + waypoint + style + trackpoints + track, write()));
+    EXPECT_EQ(header.size(), GtmHeader::kSize);
+    EXPECT_EQ(waypoint.size(), 43u + 5u);
+    EXPECT_EQ(style.size(), 30u + 5u);
+}
+
+TEST_F(GtmWriterTest, CountsStandEvenWhereRecordsAreLeftOut) {
+    fillSmallSurvey();
+    data.WptCount = 0;
+    data.TrkPointCount = 0;
+    const std::string file = write();
+    EXPECT_EQ(file.size(), 180u);
+    EXPECT_EQ(file.substr(27, 4), bytes("01 00 00 00"));
+    EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
+}
+
+TEST_F(GtmWriterTest, EveryTrackStartsWithANewTrackMark) {
+    fillSmallSurvey();
+    data.TrkPointCount = 3;
+    data.TptLat.push_back(1);
+    data.TptLon.push_back(1);
+    data.TptTime.push_back(1);
+    data.TptTrack = {0, 1, 1, 2};
+    data.TptAltitude.push_back(1);
+    data.TrkCount = 2;
+    data.TrkName.push_back("second");
+    data.TrkLineStyle.push_back(17);
+    data.TrkColor.push_back(0);
+    data.TrkScale.push_back(0);
+    const std::string file = write();
+    const size_t firstPoint = 180 + 48 + 35;
+    EXPECT_EQ(file[firstPoint + 20], 1);
+    EXPECT_EQ(file[firstPoint + 25 + 20], 0);
+    EXPECT_EQ(file[firstPoint + 50 + 20], 1);
+}
+
+TEST_F(GtmWriterTest, LongTextsAreCutToTheSignedLength) {
+    fillSmallSurvey();
+    data.WptComment[1] = std::string(40000, 'x');
+    const std::string file = write();
+    EXPECT_EQ(file.substr(180 + 26, 2), bytes("FF 7F"));
+    EXPECT_EQ(file.size(), 180u + 43 + 32767 + 35 + 50 + 16);
+}
+
+TEST_F(GtmWriterTest, SavedFileMarksTheDataSaved) {
+    data.DataSaved = false;
+    write();
+    EXPECT_TRUE(data.DataSaved);
+    EXPECT_EQ(window.events,
+              (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
+}
+
+TEST_F(GtmWriterTest, ReplacesALongerFileCompletely) {
+    folder.write("out.gtm", std::string(5000, 'x'));
+    EXPECT_EQ(write("out.gtm").size(), 180u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(GtmWriterTest, FailedWriteChangesNothingAndSaysWhy) {
+    fillSmallSurvey();
+    data.DataSaved = false;
+    const std::string target = folder.file("missing/out.gtm");
+    EXPECT_FALSE(WriteGtmFile(data, target, window, window));
+    EXPECT_FALSE(data.DataSaved);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].title, "Wavemark");
+    EXPECT_EQ(window.messages[0].text,
+              "The GTM file could not be written:\r\n" + target + "\r\nNo such file or directory");
+    EXPECT_TRUE(window.events.size() == 1) << "no status change after a failure";
+}
+
+TEST_F(GtmWriterTest, FailedReplaceKeepsTheOldFile) {
+    const std::string blocker = folder.write("file", "not a folder");
+    const std::string target = blocker + "/out.gtm";
+    EXPECT_FALSE(WriteGtmFile(data, target, window, window));
+    EXPECT_EQ(test::ReadBytes(blocker), "not a folder");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+} // namespace
+} // namespace wavemark

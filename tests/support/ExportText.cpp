@@ -1,0 +1,44 @@
+#include "ExportText.h"
+
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <stdexcept>
+
+namespace wavemark::test {
+
+std::string ApLine::line() const {
+    return lat + "\t" + lon + "\t( " + ssid + " )\tBSS\t( " + bssid + " )\t" + time + " (GMT)\t" +
+           signal + "\t# (  )\t" + flags + "\t0040\t100";
+}
+
+std::string DateLine(const std::string& date) { return "# $DateGMT: " + date; }
+
+std::string ExportText(const std::vector<std::string>& body, const std::string& date) {
+    std::string text = "# $Creator: Network Stumbler Version 0.4.0\r\n"
+                       "# $Format: wi-scan summary with extensions\r\n"
+                       "# Latitude\tLongitude\t( SSID )\tType\t( BSSID )\tTime (GMT)\t"
+                       "[ SNR Sig Noise ]\t# ( Name )\tFlags\tChannelbits\tBcnIntvl\r\n" +
+                       DateLine(date) + "\r\n";
+    for (const std::string& line : body) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+} // namespace wavemark::test
+
+namespace wavemark::test {
+
+modLoadFile::LoadedLines LinesOf(const std::string& text) {
+    TempFolder folder;
+    RecordingWindow window;
+    modLoadFile::LoadedLines lines;
+    modLoadFile::LoadFile(lines, folder.write("export.txt", text), window);
+    if (!window.messages.empty()) {
+        throw std::runtime_error("loading a test export failed: " + window.messages[0].text);
+    }
+    return lines;
+}
+
+} // namespace wavemark::test

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ConvertWindow.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace wavemark::test {
+
+struct ShownMessage {
+    std::string text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    std::string title;
+};
+
+// A main window that records what it is asked to show, in order, as lines
+// such as "label 6 = Number of Trackpoints: 3" or "status 1 on".
+class RecordingWindow : public ConvertWindow {
+public:
+    MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                              const std::string& title) override;
+    void setStatusVisible(StatusNotice notice, bool visible) override;
+    void setCounterLabel(int index, const std::string& text) override;
+    void setWaitCursor(bool wait) override;
+    void processEvents() override;
+    int16_t selectedCode(CodeList list) override;
+    Settings& settings() override { return m_settings; }
+
+    Settings m_settings;
+    std::map<CodeList, int16_t> selectedCodes;
+    MessageAnswer answer = MessageAnswer::Ok;
+
+    std::vector<std::string> events;
+    std::vector<ShownMessage> messages;
+    std::string labels[7];
+    bool statusVisible[3] = {false, false, false};
+    bool waitCursor = false;
+};
+
+} // namespace wavemark::test

@@ -24,8 +24,10 @@ int readWholeFile(const std::string& path, std::string& text) {
     } else if (S_ISDIR(st.st_mode)) {
         error = EISDIR;
     } else {
+        // One byte more than the size, so that the read that meets the end
+        // of the file does not have to grow (and copy) the buffer.
         text.clear();
-        text.resize(static_cast<size_t>(st.st_size));
+        text.resize(static_cast<size_t>(st.st_size) + 1);
         size_t filled = 0;
         for (;;) {
             if (filled == text.size()) {

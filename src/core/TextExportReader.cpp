@@ -10,19 +10,9 @@
 namespace wavemark {
 namespace {
 
-// A positioned reading of a waypoint's access point: only what a trackpoint
-// needs. `group` stands for the BSSID, shared by waypoints that carry the
-// same one.
-struct Reading {
-    int32_t group;
-    int32_t time;
-    double lat;
-    double lon;
-    float signal;
-};
-
 // Waypoints by exact BSSID bytes, built once, so that each reading costs one
-// look-up instead of a comparison with every waypoint.
+// look-up instead of a comparison with every waypoint. Waypoints that carry
+// the same BSSID share a group and each get its readings.
 class BssidGroups {
 public:
     explicit BssidGroups(const ConversionData& data) : m_groupOf(1, -1) {
@@ -35,7 +25,7 @@ public:
         }
     }
 
-    int32_t count() const { return static_cast<int32_t>(m_groups.size()); }
+    size_t count() const { return m_groups.size(); }
     int32_t ofWaypoint(int32_t w) const { return m_groupOf[static_cast<size_t>(w)]; }
     int32_t ofBssid(std::string_view bssid) const {
         const auto it = m_groups.find(bssid);
@@ -47,30 +37,28 @@ private:
     std::vector<int32_t> m_groupOf;
 };
 
-struct ReadingTable {
-    std::vector<Reading> readings;        // file order
-    std::vector<int32_t> countOfGroup;    // readings per group
+// The counting pass: which group each line's reading belongs to (-1 for
+// none), how many positioned readings each group has, and the WEP digit of
+// its last one. Only this is kept, so memory stays small next to the lines.
+struct ReadingCounts {
+    std::vector<int32_t> groupOfLine;
+    std::vector<int32_t> countOfGroup;
     std::vector<char> lastWepDigitOfGroup;
-    std::vector<uint32_t> byGroup;        // reading indexes, grouped, file order kept
-    std::vector<size_t> firstOfGroup;     // start of each group in byGroup
 };
 
-ReadingTable readReadings(const modLoadFile::LoadedLines& lines, const BssidGroups& groups,
-                          DateInForce& date) {
-    ReadingTable table;
-    const auto groupCount = static_cast<size_t>(groups.count());
-    table.countOfGroup.assign(groupCount, 0);
-    table.lastWepDigitOfGroup.assign(groupCount, '0');
-    if (groupCount > 0) {
-        table.readings.reserve(static_cast<size_t>(std::max(lines.FileLineCount - 4, 0)));
-    }
+ReadingCounts countReadings(const modLoadFile::LoadedLines& lines, const BssidGroups& groups,
+                            DateInForce& date) {
+    ReadingCounts counts;
+    counts.countOfGroup.assign(groups.count(), 0);
+    counts.lastWepDigitOfGroup.assign(groups.count(), '0');
+    counts.groupOfLine.assign(static_cast<size_t>(std::max(lines.FileLineCount, 4)) + 1, -1);
     for (int32_t i = 5; i <= lines.FileLineCount; ++i) {
         const std::string_view line = lines.FileLines(i);
         if (IsDateLine(line)) {
             date = DateInForce(DateText(line));
             continue;
         }
-        if (groupCount == 0) {
+        if (groups.count() == 0) {
             continue;
         }
         const auto r = ReadDataLine(line, date, kTextExportColumnLimit);
@@ -81,24 +69,11 @@ ReadingTable readReadings(const modLoadFile::LoadedLines& lines, const BssidGrou
         if (group < 0) {
             continue;
         }
-        table.readings.push_back({group, r->time, r->lat, r->lon, r->signal});
-        ++table.countOfGroup[static_cast<size_t>(group)];
-        table.lastWepDigitOfGroup[static_cast<size_t>(group)] = r->wepDigit;
+        counts.groupOfLine[static_cast<size_t>(i)] = group;
+        ++counts.countOfGroup[static_cast<size_t>(group)];
+        counts.lastWepDigitOfGroup[static_cast<size_t>(group)] = r->wepDigit;
     }
-
-    // A stable counting sort by group keeps the file order inside a group.
-    table.firstOfGroup.assign(groupCount + 1, 0);
-    for (size_t g = 0; g < groupCount; ++g) {
-        table.firstOfGroup[g + 1] =
-            table.firstOfGroup[g] + static_cast<size_t>(table.countOfGroup[g]);
-    }
-    std::vector<size_t> next(table.firstOfGroup.begin(), table.firstOfGroup.end() - 1);
-    table.byGroup.resize(table.readings.size());
-    for (size_t i = 0; i < table.readings.size(); ++i) {
-        table.byGroup[next[static_cast<size_t>(table.readings[i].group)]++] =
-            static_cast<uint32_t>(i);
-    }
-    return table;
+    return counts;
 }
 
 template <typename T> void recreate(std::vector<T>& list, int32_t count) {
@@ -109,36 +84,68 @@ template <typename T> void recreate(std::vector<T>& list, int32_t count) {
 
 void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
                     TrackColorGenerator& colors, ConversionData& data, TrackProgress& progress) {
-    DateInForce date(lines.FileLineCount >= 4 ? DateText(lines.FileLines(4)) : std::string_view{});
+    const std::string_view firstDate =
+        lines.FileLineCount >= 4 ? DateText(lines.FileLines(4)) : std::string_view{};
+    DateInForce date(firstDate);
     const BssidGroups groups(data);
-    const ReadingTable table = readReadings(lines, groups, date);
+    const ReadingCounts counts = countReadings(lines, groups, date);
     data.LogDate = std::string(date.text());
     data.TrkCount = 0;
     data.TrkPointCount = 0;
     progress.readingPassDone();
 
+    // Where each waypoint's track starts among the trackpoints; the
+    // waypoints of a group are listed so a reading can reach all of them.
+    std::vector<size_t> nextPointOf(static_cast<size_t>(data.WptCount) + 1, 0);
+    std::vector<std::vector<int32_t>> tracksOfGroup(groups.count());
     int32_t trackCount = 0;
-    int64_t pointCount = 0;
+    size_t pointCount = 0;
     for (int32_t w = 1; w <= data.WptCount; ++w) {
-        const int32_t matches = table.countOfGroup[static_cast<size_t>(groups.ofWaypoint(w))];
+        const int32_t group = groups.ofWaypoint(w);
+        const auto matches = static_cast<size_t>(counts.countOfGroup[static_cast<size_t>(group)]);
         if (matches >= 2) {
             ++trackCount;
+            nextPointOf[static_cast<size_t>(w)] = pointCount + 1;
+            tracksOfGroup[static_cast<size_t>(group)].push_back(w);
             pointCount += matches;
         }
     }
+    const auto points = static_cast<int32_t>(pointCount);
     recreate(data.TrkName, trackCount);
     recreate(data.TrkLineStyle, trackCount);
     recreate(data.TrkScale, trackCount);
     recreate(data.TrkColor, trackCount);
-    recreate(data.TptLat, static_cast<int32_t>(pointCount));
-    recreate(data.TptLon, static_cast<int32_t>(pointCount));
-    recreate(data.TptTime, static_cast<int32_t>(pointCount));
-    recreate(data.TptTrack, static_cast<int32_t>(pointCount));
-    recreate(data.TptAltitude, static_cast<int32_t>(pointCount));
+    recreate(data.TptLat, points);
+    recreate(data.TptLon, points);
+    recreate(data.TptTime, points);
+    recreate(data.TptTrack, points);
+    recreate(data.TptAltitude, points);
+
+    // The fill pass reads the matching lines again, straight into place.
+    date = DateInForce(firstDate);
+    for (int32_t i = 5; i <= lines.FileLineCount; ++i) {
+        const std::string_view line = lines.FileLines(i);
+        if (IsDateLine(line)) {
+            date = DateInForce(DateText(line));
+            continue;
+        }
+        const int32_t group = counts.groupOfLine[static_cast<size_t>(i)];
+        if (group < 0 || tracksOfGroup[static_cast<size_t>(group)].empty()) {
+            continue;
+        }
+        const ExportReading r = *ReadDataLine(line, date, kTextExportColumnLimit);
+        for (const int32_t w : tracksOfGroup[static_cast<size_t>(group)]) {
+            const size_t p = nextPointOf[static_cast<size_t>(w)]++;
+            data.TptLat[p] = r.lat;
+            data.TptLon[p] = r.lon;
+            data.TptTime[p] = r.time;
+            data.TptAltitude[p] = r.signal;
+        }
+    }
 
     for (int32_t w = 1; w <= data.WptCount; ++w) {
         const auto group = static_cast<size_t>(groups.ofWaypoint(w));
-        const int32_t matches = table.countOfGroup[group];
+        const int32_t matches = counts.countOfGroup[group];
         if (matches < 2) {
             // A lone reading is shown, then taken away again: no track.
             for (int32_t k = 1; k <= matches; ++k) {
@@ -147,19 +154,12 @@ void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& o
             progress.trackPointCountChanged(data.TrkPointCount);
             continue;
         }
-        const size_t first = table.firstOfGroup[group];
-        for (size_t k = 0; k < static_cast<size_t>(matches); ++k) {
-            const Reading& r = table.readings[table.byGroup[first + k]];
-            const auto p = static_cast<size_t>(++data.TrkPointCount);
-            data.TptTrack[p] = data.TrkCount + 1;
-            data.TptLat[p] = r.lat;
-            data.TptLon[p] = r.lon;
-            data.TptTime[p] = r.time;
-            data.TptAltitude[p] = r.signal;
+        for (int32_t k = 0; k < matches; ++k) {
+            data.TptTrack[static_cast<size_t>(++data.TrkPointCount)] = data.TrkCount + 1;
             progress.trackPointCountChanged(data.TrkPointCount);
         }
         const auto t = static_cast<size_t>(++data.TrkCount);
-        const bool withoutWep = table.lastWepDigitOfGroup[group] == '0';
+        const bool withoutWep = counts.lastWepDigitOfGroup[group] == '0';
         data.TrkName[t] = data.WptComment[static_cast<size_t>(w)];
         data.TrkColor[t] = options.TChangeColors ? colors.next()
                            : withoutWep          ? options.TColorNoWep

@@ -1,0 +1,201 @@
+#include "IniDocument.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace wavemark {
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        start = end + (crLf ? 2 : 1);
+    }
+    return lines;
+}
+
+} // namespace
+
+bool SameIniName(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+IniDocument::IniDocument(std::string_view text) {
+    for (auto& raw : splitLines(text)) {
+        m_lines.push_back(parse(std::move(raw), m_lines.empty()));
+    }
+}
+
+IniDocument::Line IniDocument::parse(std::string raw, bool first) {
+    std::string_view content = raw;
+    if (first && content.starts_with(kByteOrderMark)) {
+        content.remove_prefix(kByteOrderMark.size());
+    }
+    content = trimmed(content);
+    Line line;
+    if (content.empty()) {
+        line.kind = Kind::Blank;
+    } else if (content.front() == ';') {
+        line.kind = Kind::Comment;
+    } else if (content.front() == '[') {
+        line.kind = Kind::Section;
+        const auto close = content.find(']');
+        line.name = trimmed(content.substr(1, close == std::string_view::npos ? close : close - 1));
+    } else {
+        line.kind = Kind::Key;
+        const auto equals = content.find('=');
+        line.name = trimmed(content.substr(0, equals));
+        if (equals != std::string_view::npos) {
+            line.value = std::string(trimmed(content.substr(equals + 1)));
+        }
+    }
+    line.raw = std::move(raw);
+    return line;
+}
+
+std::optional<IniDocument::Range> IniDocument::findSection(std::string_view section) const {
+    const auto isHeader = [&](const Line& line) {
+        return line.kind == Kind::Section && SameIniName(line.name, section);
+    };
+    const auto header = std::ranges::find_if(m_lines, isHeader);
+    if (header == m_lines.end()) {
+        return std::nullopt;
+    }
+    const auto end = std::find_if(std::next(header), m_lines.end(),
+                                  [](const Line& line) { return line.kind == Kind::Section; });
+    return Range{static_cast<size_t>(header - m_lines.begin()),
+                 static_cast<size_t>(end - m_lines.begin())};
+}
+
+std::optional<size_t> IniDocument::findKey(const Range& range, std::string_view key) const {
+    for (size_t i = range.header + 1; i < range.end; ++i) {
+        if (m_lines[i].kind == Kind::Key && SameIniName(m_lines[i].name, key)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniDocument::value(std::string_view section,
+                                              std::string_view key) const {
+    const auto range = findSection(section);
+    const auto index = range ? findKey(*range, key) : std::nullopt;
+    if (!index) {
+        return std::nullopt;
+    }
+    return m_lines[*index].value.value_or(std::string());
+}
+
+std::vector<std::string> IniDocument::sectionEntries(std::string_view section) const {
+    std::vector<std::string> entries;
+    const auto range = findSection(section);
+    if (!range) {
+        return entries;
+    }
+    for (size_t i = range->header + 1; i < range->end; ++i) {
+        const Line& line = m_lines[i];
+        if (line.kind == Kind::Key) {
+            entries.push_back(line.value ? line.name + "=" + *line.value : line.name);
+        }
+    }
+    return entries;
+}
+
+std::vector<std::string> IniDocument::sectionNames() const {
+    std::vector<std::string> names;
+    for (const Line& line : m_lines) {
+        const auto known = [&](const std::string& name) { return SameIniName(name, line.name); };
+        if (line.kind == Kind::Section && std::ranges::none_of(names, known)) {
+            names.push_back(line.name);
+        }
+    }
+    return names;
+}
+
+void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
+    const std::string raw = std::string(key) + "=" + std::string(value);
+    const auto range = findSection(section);
+    if (!range) {
+        appendSection(section, {raw});
+        return;
+    }
+    if (const auto index = findKey(*range, key)) {
+        m_lines[*index] = parse(raw, false);
+        return;
+    }
+    size_t insertAt = range->header + 1;
+    for (size_t i = range->header + 1; i < range->end; ++i) {
+        if (m_lines[i].kind == Kind::Key) {
+            insertAt = i + 1;
+        }
+    }
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), parse(raw, false));
+}
+
+void IniDocument::replaceSection(std::string_view section, const std::vector<std::string>& lines) {
+    const auto range = findSection(section);
+    if (!range) {
+        appendSection(section, lines);
+        return;
+    }
+    std::vector<Line> kept;
+    std::optional<size_t> insertAt;
+    for (size_t i = range->header + 1; i < range->end; ++i) {
+        if (m_lines[i].kind == Kind::Key) {
+            insertAt = insertAt.value_or(kept.size());
+        } else {
+            kept.push_back(std::move(m_lines[i]));
+        }
+    }
+    auto position = kept.begin() + static_cast<std::ptrdiff_t>(insertAt.value_or(0));
+    for (const auto& raw : lines) {
+        position = std::next(kept.insert(position, parse(raw, false)));
+    }
+    const auto first = m_lines.begin() + static_cast<std::ptrdiff_t>(range->header + 1);
+    const auto last = m_lines.begin() + static_cast<std::ptrdiff_t>(range->end);
+    m_lines.insert(m_lines.erase(first, last), std::make_move_iterator(kept.begin()),
+                   std::make_move_iterator(kept.end()));
+}
+
+void IniDocument::appendSection(std::string_view section, const std::vector<std::string>& lines) {
+    std::string header = "[";
+    header.append(section).append("]");
+    m_lines.push_back(parse(std::move(header), m_lines.empty()));
+    for (const auto& raw : lines) {
+        m_lines.push_back(parse(raw, false));
+    }
+}
+
+std::string IniDocument::text() const {
+    std::string text;
+    for (const Line& line : m_lines) {
+        text += line.raw;
+        text += "\r\n";
+    }
+    return text;
+}
+
+} // namespace wavemark

@@ -1,0 +1,158 @@
+#include "ProfileService.h"
+
+#include "AtomicFile.h"
+#include "IniDocument.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+int readWholeFile(const std::string& path, std::string& contents) {
+    errno = 0;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        return errno;
+    }
+    std::string bytes;
+    char chunk[4096];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+        bytes.append(chunk, got);
+    }
+    if (std::ferror(file.get())) {
+        return errno;
+    }
+    contents = std::move(bytes);
+    return 0;
+}
+
+bool breaksLines(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+bool validSection(std::string_view section) {
+    return !breaksLines(section) && section.find(']') == std::string_view::npos;
+}
+
+// A line that would read back as a key line, not as a header or comment.
+bool validKeyLine(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    return !breaksLines(line) &&
+           (first == std::string_view::npos || (line[first] != '[' && line[first] != ';'));
+}
+
+ProfileRead copyValue(std::string_view value, std::span<char> buffer) {
+    if (buffer.empty()) {
+        return {};
+    }
+    const size_t length = std::min(value.size(), buffer.size() - 1);
+    std::copy_n(value.begin(), length, buffer.begin());
+    buffer[length] = '\0';
+    return {length, 0};
+}
+
+ProfileRead copyList(const std::vector<std::string>& entries, std::span<char> buffer) {
+    if (buffer.size() < 2) {
+        std::ranges::fill(buffer, '\0');
+        return {};
+    }
+    size_t position = 0;
+    for (const auto& entry : entries) {
+        if (position + entry.size() + 2 > buffer.size()) {
+            const size_t room = buffer.size() - 2 - std::min(position, buffer.size() - 2);
+            std::copy_n(entry.begin(), room,
+                        buffer.begin() + static_cast<std::ptrdiff_t>(position));
+            buffer[buffer.size() - 2] = '\0';
+            buffer[buffer.size() - 1] = '\0';
+            return {buffer.size() - 2, 0};
+        }
+        std::ranges::copy(entry, buffer.begin() + static_cast<std::ptrdiff_t>(position));
+        position += entry.size();
+        buffer[position++] = '\0';
+    }
+    buffer[position] = '\0';
+    return {position, 0};
+}
+
+ProfileRead readList(const std::string& path, std::span<char> buffer,
+                     const std::function<std::vector<std::string>(const IniDocument&)>& list) {
+    std::string contents;
+    if (const int error = readWholeFile(path, contents)) {
+        copyList({}, buffer);
+        return {0, error};
+    }
+    return copyList(list(IniDocument(contents)), buffer);
+}
+
+int changeFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
+    std::string contents;
+    if (const int error = readWholeFile(path, contents); error != 0 && error != ENOENT) {
+        return error;
+    }
+    IniDocument document(contents);
+    change(document);
+    return WriteFileAtomically(path, document.text());
+}
+
+} // namespace
+
+ProfileRead ReadProfileString(std::string_view section, std::string_view key,
+                              std::span<char> buffer, const std::string& path) {
+    std::string contents;
+    if (const int error = readWholeFile(path, contents)) {
+        copyValue({}, buffer);
+        return {0, error};
+    }
+    return copyValue(IniDocument(contents).value(section, key).value_or(""), buffer);
+}
+
+ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
+                               const std::string& path) {
+    return readList(path, buffer,
+                    [&](const IniDocument& document) { return document.sectionEntries(section); });
+}
+
+ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path) {
+    return readList(path, buffer,
+                    [](const IniDocument& document) { return document.sectionNames(); });
+}
+
+int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                       const std::string& path) {
+    if (!validSection(section) || !validKeyLine(key) || key.find('=') != std::string_view::npos ||
+        breaksLines(value)) {
+        return EINVAL;
+    }
+    return changeFile(path, [&](IniDocument& document) { document.setValue(section, key, value); });
+}
+
+int WriteProfileSection(std::string_view section, std::string_view lines, const std::string& path) {
+    std::vector<std::string> entries;
+    for (size_t start = 0; start < lines.size();) {
+        const auto end = std::min(lines.find('\0', start), lines.size());
+        if (end == start) {
+            break;
+        }
+        entries.emplace_back(lines.substr(start, end - start));
+        start = end + 1;
+    }
+    if (!validSection(section) || !std::ranges::all_of(entries, validKeyLine)) {
+        return EINVAL;
+    }
+    return changeFile(path,
+                      [&](IniDocument& document) { document.replaceSection(section, entries); });
+}
+
+int ProfileFileError(const std::string& path) {
+    std::string contents;
+    return readWholeFile(path, contents);
+}
+
+} // namespace wavemark

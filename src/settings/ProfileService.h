@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+// The profile service: reads and writes INI files with the semantics of the
+// Windows profile functions that CDS_CIni was built on (see IniDocument for
+// the file format). Values are bytes; nothing is converted.
+//
+// Reads fill a caller's buffer the Windows way: a value is cut to the buffer
+// size minus one and NUL-terminated; a list holds NUL-ended entries and one
+// more NUL, and when it does not fit it is cut and ended with two NULs at the
+// buffer's end, the result then being the size minus two.
+//
+// Writes read the whole file (a missing file counts as empty), change it and
+// replace it through a temporary file in the same folder. A write that fails
+// leaves the file as it was.
+
+struct ProfileRead {
+    size_t length = 0; // characters copied, without the final NUL
+    int error = 0;     // errno when the file could not be read, otherwise 0
+};
+
+// The key's value; length 0 when the file, section or key is missing or the
+// value is empty.
+ProfileRead ReadProfileString(std::string_view section, std::string_view key,
+                              std::span<char> buffer, const std::string& path);
+// The section's key lines ("name=value") as a list; length 0 when there is none.
+ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
+                               const std::string& path);
+// The section names as a list, in file order.
+ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path);
+
+// Write functions return errno, 0 on success. Texts that would break the
+// file's line structure (a line break or NUL anywhere, "]" in a section name,
+// "=" in a key, a key starting with "[" or ";") fail with EINVAL.
+int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                       const std::string& path);
+// Replaces the section's key lines by `lines`: "name=value" entries, each
+// ended by a NUL; an empty entry ends the list early.
+int WriteProfileSection(std::string_view section, std::string_view lines, const std::string& path);
+
+// errno of reading the whole file, 0 when it can be read.
+int ProfileFileError(const std::string& path);
+
+} // namespace wavemark

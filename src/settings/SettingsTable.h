@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Settings.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace wavemark {
+
+class CDS_CIni;
+
+enum class SettingType {
+    Text,         // any text, empty included
+    NonEmptyText, // an empty value keeps the default
+    Integer16,
+    Colour, // 32-bit 0x00BBGGRR
+    Boolean,
+    CheckBoxState,    // 0 cleared, 1 set, 2 greyed
+    SymbolCode,       // a code of WaypointSymbols()
+    DisplayStyleCode, // a code of WaypointDisplayStyles()
+    LineStyleCode,    // a code of TrackLineStyles()
+};
+
+using SettingField = std::variant<std::string Settings::*, int16_t Settings::*, int32_t Settings::*,
+                                  bool Settings::*>;
+
+// One key of Wavemark.ini and the setting it holds. The default is given in
+// its text form; with inProgramFolder it names a file in the program folder
+// (PathInFolder), or the folder itself when it is empty.
+struct SettingKey {
+    std::string_view section;
+    std::string_view key;
+    SettingType type;
+    SettingField field;
+    std::string_view defaultText;
+    bool inProgramFolder = false;
+};
+
+// All twenty-five keys in the order they are written, which is the order of
+// the sections and keys in a new file. (They are read in the same order,
+// except that the three keys of Options are read in reverse.)
+std::span<const SettingKey> SettingKeys();
+
+// folder + separator + name, joined as they are: a folder that already ends
+// in a separator gives two in a row.
+std::string PathInFolder(const std::string& folder, std::string_view name);
+
+Settings FirstStartSettings(const std::string& programFolder);
+
+// Writes every key; false when any write failed (the others are still made).
+bool WriteAllSettings(CDS_CIni& ini, const Settings& settings);
+// Reads every key into `settings`. A key that is missing, empty or not of its
+// type keeps the value `settings` had; an empty value of a Text key is taken.
+void ReadAllSettings(CDS_CIni& ini, Settings& settings);
+
+} // namespace wavemark

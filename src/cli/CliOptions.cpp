@@ -1,0 +1,102 @@
+#include "CliOptions.h"
+
+namespace wavemark {
+
+const char* const kUsageLine = "usage: wavemark-convert [options] SUMMARY [TEXT] -o OUTPUT";
+
+const char* const kHelpText =
+    "Converts a NetStumbler summary export and text export into a GPS TrackMaker\n"
+    "file: a waypoint per access point, a track per access point through its\n"
+    "readings.\n"
+    "\n"
+    "  -o, --output FILE    GTM file to write (required)\n"
+    "  --settings FILE      read options from an INI file in the Wavemark.ini\n"
+    "                       format; keys it lacks keep their first-start defaults\n"
+    "  --no-tracks          do not read a text export\n"
+    "  --filter TEXT        comma-separated network names to leave out\n"
+    "  --only-no-wep        keep only access points without WEP\n"
+    "  --fixed-colors       track colours by WEP class\n"
+    "  --random-colors      a random colour per track\n"
+    "  -q, --quiet          print nothing but errors\n"
+    "  -h, --help           show this help\n"
+    "  --version            show the version\n"
+    "\n"
+    "TEXT is required unless tracks are off. On success the seven counters are\n"
+    "printed and the exit status is 0; an input that cannot be read or is not an\n"
+    "export, or an output that cannot be written, gives status 1; bad usage 2.\n";
+
+CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
+    CliParseResult result;
+    CliOptions& o = result.options;
+    std::vector<std::string> positional;
+    std::optional<std::string> output;
+    auto fail = [&result](std::string message) {
+        result.error = std::move(message);
+        return result;
+    };
+
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        std::string text;
+        if (arg == "-h" || arg == "--help") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(text)) {
+                return fail("option " + arg + " needs a file name");
+            }
+            output = text;
+        } else if (arg == "--settings") {
+            if (!value(text)) {
+                return fail("option --settings needs a file name");
+            }
+            o.settingsPath = text;
+        } else if (arg == "--filter") {
+            if (!value(text)) {
+                return fail("option --filter needs a text");
+            }
+            o.filter = text;
+        } else if (arg == "--no-tracks") {
+            o.noTracks = true;
+        } else if (arg == "--only-no-wep") {
+            o.onlyNoWep = true;
+        } else if (arg == "--fixed-colors" || arg == "--random-colors") {
+            const bool random = arg == "--random-colors";
+            if (o.randomColors && *o.randomColors != random) {
+                return fail("--fixed-colors and --random-colors exclude each other");
+            }
+            o.randomColors = random;
+        } else if (arg == "-q" || arg == "--quiet") {
+            o.quiet = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return fail("unknown option " + arg);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (o.help || o.version) {
+        return result;
+    }
+    if (positional.empty() || positional.size() > 2) {
+        return fail(positional.empty() ? "no summary export given" : "too many input files");
+    }
+    if (!output) {
+        return fail("no output file given (-o FILE)");
+    }
+    o.summaryPath = positional[0];
+    if (positional.size() == 2) {
+        o.textPath = positional[1];
+    }
+    o.outputPath = *output;
+    return result;
+}
+
+} // namespace wavemark

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+
+// The command line of wavemark-convert. Flags that are not given leave the
+// settings (first-start defaults or a settings file) as they are.
+struct CliOptions {
+    std::string summaryPath;
+    std::optional<std::string> textPath;
+    std::string outputPath;
+    std::optional<std::string> settingsPath;
+    bool noTracks = false;
+    std::optional<std::string> filter;
+    bool onlyNoWep = false;
+    std::optional<bool> randomColors;
+    bool quiet = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct CliParseResult {
+    CliOptions options;
+    std::string error; // empty when the command line is usable
+};
+
+CliParseResult ParseCommandLine(const std::vector<std::string>& args);
+
+extern const char* const kUsageLine;
+extern const char* const kHelpText;
+
+} // namespace wavemark

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ConvertWindow.h"
+
+#include <array>
+#include <iosfwd>
+#include <string>
+
+namespace wavemark {
+
+// The main window's part for a terminal: counter lines are kept and printed
+// at the end, message boxes go to the error stream, and the lists' selected
+// codes are the settings' codes.
+class ConsoleWindow : public ConvertWindow {
+public:
+    ConsoleWindow(Settings& settings, std::ostream& errors);
+
+    MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                              const std::string& title) override;
+    void setStatusVisible(StatusNotice, bool) override {}
+    void setCounterLabel(int index, const std::string& text) override;
+    void setWaitCursor(bool) override {}
+    void processEvents() override {}
+    int16_t selectedCode(CodeList list) override;
+    Settings& settings() override { return m_settings; }
+
+    bool anyMessageShown() const { return m_messagesShown > 0; }
+    void printCounters(std::ostream& out) const;
+
+private:
+    Settings& m_settings;
+    std::ostream& m_errors;
+    std::array<std::string, 7> m_counters;
+    int m_messagesShown = 0;
+};
+
+} // namespace wavemark

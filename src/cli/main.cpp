@@ -1,0 +1,19 @@
+#include "CommandLineConverter.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+std::string programFolder() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return wavemark::RunCommandLine(args, programFolder(), std::cout, std::cerr);
+}

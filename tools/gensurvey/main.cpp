@@ -1,0 +1,105 @@
+// wavemark-gensurvey: writes a synthetic NetStumbler survey (summary and text
+// export) and a manifest of what converting it must produce.
+
+#include "ExportWriter.h"
+#include "Manifest.h"
+#include "OutputFile.h"
+#include "SurveyBuilder.h"
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: wavemark-gensurvey [--aps N] [--readings M] [--seed S] [--sample] [-o PREFIX]\n"
+    "  --aps N        access points (default 10000)\n"
+    "  --readings M   readings in the text export, M >= N (default 1000000)\n"
+    "  --seed S       seed; the same seed gives the same files (default 1)\n"
+    "  --sample       the small bundled sample survey (ignores --aps, --readings, --seed)\n"
+    "  -o PREFIX      writes PREFIX-summary.txt, PREFIX-text.txt, PREFIX-manifest.tsv\n"
+    "                 (default: survey)\n";
+
+struct Options {
+    uint64_t aps = 10000;
+    uint64_t readings = 1000000;
+    uint64_t seed = 1;
+    bool sample = false;
+    std::string prefix = "survey";
+};
+
+bool parseNumber(std::string_view text, uint64_t& value) {
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    return result.ec == std::errc() && result.ptr == text.data() + text.size();
+}
+
+// Returns 0 when the options are usable, else the exit code (2: bad usage).
+int parseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "-h" || arg == "--help") {
+            std::cout << kUsage;
+            return -1;
+        }
+        if (arg == "--sample") {
+            options.sample = true;
+        } else if (arg == "-o" && hasValue) {
+            options.prefix = argv[++i];
+        } else if ((arg == "--aps" || arg == "--readings" || arg == "--seed") && hasValue) {
+            uint64_t& target = arg == "--aps"        ? options.aps
+                               : arg == "--readings" ? options.readings
+                                                     : options.seed;
+            if (!parseNumber(argv[++i], target)) {
+                std::cerr << "wavemark-gensurvey: " << arg << " needs a whole number, not \""
+                          << argv[i] << "\"\n";
+                return 2;
+            }
+        } else {
+            std::cerr << "wavemark-gensurvey: unknown or incomplete option \"" << arg << "\"\n"
+                      << kUsage;
+            return 2;
+        }
+    }
+    if (!options.sample && (options.aps == 0 || options.readings < options.aps)) {
+        std::cerr << "wavemark-gensurvey: need at least one access point and at least as many "
+                     "readings as access points\n";
+        return 2;
+    }
+    return 0;
+}
+
+bool finish(wavemark::OutputFile& file) {
+    if (!file.close()) {
+        std::cerr << "wavemark-gensurvey: cannot write " << file.path() << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const int code = parseOptions(argc, argv, options); code != 0) {
+        return code < 0 ? 0 : code;
+    }
+    const wavemark::Survey survey =
+        options.sample ? wavemark::buildSampleSurvey()
+                       : wavemark::buildRandomSurvey(
+                             options.aps, static_cast<int64_t>(options.readings), options.seed);
+
+    // The text export goes first: the summary and the manifest need what it
+    // tallies (strongest signal, readings with a fix).
+    wavemark::OutputFile text(options.prefix + "-text.txt");
+    wavemark::OutputFile summary(options.prefix + "-summary.txt");
+    wavemark::OutputFile manifest(options.prefix + "-manifest.tsv");
+    const std::vector<wavemark::ReadingTally> tallies = wavemark::writeTextExport(survey, text);
+    wavemark::writeSummary(survey, tallies, summary);
+    wavemark::writeManifest(survey, tallies, manifest);
+    const bool written = finish(text) & finish(summary) & finish(manifest);
+    return written ? 0 : 1;
+}

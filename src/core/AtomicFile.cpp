@@ -40,12 +40,14 @@ mode_t modeForTarget(const std::string& target) {
 
 AtomicFile::AtomicFile(std::string targetPath) : m_target(std::move(targetPath)) {}
 
-AtomicFile::~AtomicFile() { discard(); }
+AtomicFile::~AtomicFile() {
+    discard();
+}
 
 bool AtomicFile::open() {
     const std::string folder = folderOf(m_target);
-    std::string pattern = folder + (folder.ends_with('/') ? "" : "/") + "." +
-                          baseNameOf(m_target) + ".XXXXXX";
+    std::string pattern =
+        folder + (folder.ends_with('/') ? "" : "/") + "." + baseNameOf(m_target) + ".XXXXXX";
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0) {
         return fail();
@@ -90,7 +92,9 @@ bool AtomicFile::commit() {
     return true;
 }
 
-std::string AtomicFile::errorText() const { return m_error == 0 ? "" : std::strerror(m_error); }
+std::string AtomicFile::errorText() const {
+    return m_error == 0 ? "" : std::strerror(m_error);
+}
 
 bool AtomicFile::fail() {
     if (m_error == 0) {

@@ -72,7 +72,9 @@ bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines) {
            lines.FileLines(1).find("Network Stumbler") != std::string_view::npos;
 }
 
-bool IsDateLine(std::string_view line) { return line.starts_with(kDateLineTag); }
+bool IsDateLine(std::string_view line) {
+    return line.starts_with(kDateLineTag);
+}
 
 std::string_view DateText(std::string_view line) {
     return line.size() > 12 ? line.substr(12) : std::string_view{};

@@ -36,8 +36,7 @@ struct SummaryLine {
 // the readings.
 // `date` starts as line 4's date and ends as the last date line's.
 std::vector<SummaryLine> readLines(const modLoadFile::LoadedLines& lines,
-                                   const std::vector<std::string_view>& filter,
-                                   DateInForce& date) {
+                                   const std::vector<std::string_view>& filter, DateInForce& date) {
     std::vector<SummaryLine> result;
     result.reserve(static_cast<size_t>(std::max(lines.FileLineCount - 4, 0)));
     for (int32_t i = 5; i <= lines.FileLineCount; ++i) {
@@ -47,8 +46,8 @@ std::vector<SummaryLine> readLines(const modLoadFile::LoadedLines& lines,
             continue;
         }
         if (const auto reading = ReadDataLine(line, date, kAnyColumnCount)) {
-            const bool filtered = std::find(filter.begin(), filter.end(), reading->networkName) !=
-                                  filter.end();
+            const bool filtered =
+                std::find(filter.begin(), filter.end(), reading->networkName) != filter.end();
             result.push_back({*reading, filtered});
         }
     }

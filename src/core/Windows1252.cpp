@@ -51,7 +51,8 @@ size_t decode(std::string_view text, size_t pos, char32_t& codePoint) {
         }
         codePoint = (codePoint << 6) | (next & 0x3F);
     }
-    const bool overlong = (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
+    const bool overlong =
+        (length == 3 && codePoint < 0x800) || (length == 4 && codePoint < 0x10000);
     const bool invalid = codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF);
     return overlong || invalid ? 0 : length;
 }

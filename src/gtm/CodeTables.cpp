@@ -230,11 +230,19 @@ std::optional<int> positionOf(std::span<const CodeRow> rows, int code) {
 
 } // namespace
 
-std::span<const CodeRow> WaypointSymbols() { return kSymbols; }
-std::span<const CodeRow> WaypointDisplayStyles() { return kDisplayStyles; }
-std::span<const CodeRow> TrackLineStyles() { return kLineStyles; }
+std::span<const CodeRow> WaypointSymbols() {
+    return kSymbols;
+}
+std::span<const CodeRow> WaypointDisplayStyles() {
+    return kDisplayStyles;
+}
+std::span<const CodeRow> TrackLineStyles() {
+    return kLineStyles;
+}
 
-std::optional<int> SymbolPosition(int code) { return positionOf(kSymbols, code); }
+std::optional<int> SymbolPosition(int code) {
+    return positionOf(kSymbols, code);
+}
 
 std::optional<int> DisplayStylePosition(int code) {
     const int position = code - 2;
@@ -244,6 +252,8 @@ std::optional<int> DisplayStylePosition(int code) {
     return position;
 }
 
-std::optional<int> LineStylePosition(int code) { return positionOf(kLineStyles, code); }
+std::optional<int> LineStylePosition(int code) {
+    return positionOf(kLineStyles, code);
+}
 
 } // namespace wavemark

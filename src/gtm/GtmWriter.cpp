@@ -49,9 +49,9 @@ bool writeRecords(const ConversionData& data, BufferedGtmFile& file) {
 
     if (data.WptCount > 0) {
         for (size_t i = 1; i <= static_cast<size_t>(data.WptCount); ++i) {
-            GtmWaypoint{data.WptLat[i],   data.WptLon[i],      data.WptName[i],
-                        data.WptComment[i], data.WptIcon[i],   data.WptDisplay[i],
-                        data.WptTime[i],  data.WptRotation[i], data.WptAltitude[i]}
+            GtmWaypoint{data.WptLat[i],     data.WptLon[i],      data.WptName[i],
+                        data.WptComment[i], data.WptIcon[i],     data.WptDisplay[i],
+                        data.WptTime[i],    data.WptRotation[i], data.WptAltitude[i]}
                 .write(file.out());
             if (!file.flushIfFull()) {
                 return false;

@@ -26,16 +26,15 @@ ApLine ap(const std::string& bssid, const std::string& flags, const std::string&
 class CommandLineConverterTest : public ::testing::Test {
 protected:
     CommandLineConverterTest() {
-        summary = folder.write(
-            "summary.txt",
-            ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(),
-                        ap("00:00:00:00:00:02", "0001", "open").line(),
-                        ap("00:00:00:00:00:03", "0002", "peer").line(),
-                        ap("00:00:00:00:00:04", "0001", "public").line()}));
+        summary = folder.write("summary.txt",
+                               ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(),
+                                           ap("00:00:00:00:00:02", "0001", "open").line(),
+                                           ap("00:00:00:00:00:03", "0002", "peer").line(),
+                                           ap("00:00:00:00:00:04", "0001", "public").line()}));
         ApLine second = ap("00:00:00:00:00:01", "0011", "wep");
         second.time = "12:35:00";
-        text = folder.write("text.txt", ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(),
-                                                    second.line()}));
+        text = folder.write(
+            "text.txt", ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(), second.line()}));
         output = folder.file("out.gtm");
     }
 
@@ -68,9 +67,9 @@ TEST_F(CommandLineConverterTest, PrintsTheSevenCountersAndWritesTheFile) {
 }
 
 TEST_F(CommandLineConverterTest, FlagsChangeTheOptions) {
-    EXPECT_EQ(run({"--no-tracks", "--filter", "open,wep", "--only-no-wep", "-q", summary, "-o",
-                   output}),
-              0);
+    EXPECT_EQ(
+        run({"--no-tracks", "--filter", "open,wep", "--only-no-wep", "-q", summary, "-o", output}),
+        0);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(run({"--no-tracks", "--filter", "", "--only-no-wep", summary, "-o", output}), 0);
     EXPECT_NE(out.str().find("Number of Waypoints: 3\n"), std::string::npos) << out.str();
@@ -86,9 +85,10 @@ TEST_F(CommandLineConverterTest, WithoutTracksTheTextExportIsNeverOpened) {
 TEST_F(CommandLineConverterTest, InputThatIsNoExportFailsWithoutOutput) {
     const std::string notExport = folder.write("notes.txt", "just some notes\r\n");
     const std::string empty = folder.write("empty.txt", "");
-    for (const auto& args : std::vector<std::vector<std::string>>{{notExport, text, "-o", output},
-                                                                  {summary, notExport, "-o", output},
-                                                                  {empty, text, "-o", output}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{notExport, text, "-o", output},
+                                               {summary, notExport, "-o", output},
+                                               {empty, text, "-o", output}}) {
         EXPECT_EQ(run(args), 1);
         EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\n");
         EXPECT_FALSE(std::filesystem::exists(output));
@@ -100,16 +100,18 @@ TEST_F(CommandLineConverterTest, UnreadableInputIsReportedLikeTheWindowDoes) {
     EXPECT_EQ(run({missing, text, "-o", output}), 1);
     EXPECT_EQ(errors.str(),
               "ERROR - LoadFile: An error occured: No such file or directory (Error 2)\n"
-              "File: " + missing + "\n"
-              "Not a Network Stumbler file !\n");
+              "File: " +
+                  missing +
+                  "\n"
+                  "Not a Network Stumbler file !\n");
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 
 TEST_F(CommandLineConverterTest, UnwritableOutputFails) {
     const std::string target = folder.file("no folder/out.gtm");
     EXPECT_EQ(run({summary, text, "-o", target}), 1);
-    EXPECT_EQ(errors.str(), "The GTM file could not be written:\n" + target +
-                                "\nNo such file or directory\n");
+    EXPECT_EQ(errors.str(),
+              "The GTM file could not be written:\n" + target + "\nNo such file or directory\n");
     EXPECT_EQ(out.str(), "");
 }
 

@@ -48,13 +48,11 @@ TEST(ExportLine, PositionNeedsAFixWithinTheGlobe) {
         const char* lon;
         bool positioned;
     };
-    for (const Case& c : {Case{"N 0.0000000", "E 0.0000000", false},
-                          Case{"N 0.0000000", "E 8.5390250", true},
-                          Case{"S 0.0000000", "W 0.0000000", false},
-                          Case{"N 360.0000000", "E 720.0000000", false},
-                          Case{"N 47.0000000", "E 720.0000000", false},
-                          Case{"N 90.0000000", "W 180.0000000", true},
-                          Case{"N 90.0000001", "E 1.0000000", false}}) {
+    for (const Case& c :
+         {Case{"N 0.0000000", "E 0.0000000", false}, Case{"N 0.0000000", "E 8.5390250", true},
+          Case{"S 0.0000000", "W 0.0000000", false}, Case{"N 360.0000000", "E 720.0000000", false},
+          Case{"N 47.0000000", "E 720.0000000", false}, Case{"N 90.0000000", "W 180.0000000", true},
+          Case{"N 90.0000001", "E 1.0000000", false}}) {
         ApLine ap;
         ap.lat = c.lat;
         ap.lon = c.lon;
@@ -77,7 +75,9 @@ ApLine with(void (*change)(ApLine&)) {
 
 class MalformedLineTest : public ::testing::TestWithParam<MalformedCase> {};
 
-TEST_P(MalformedLineTest, IsNotRead) { EXPECT_FALSE(read(GetParam().line, 13)) << GetParam().why; }
+TEST_P(MalformedLineTest, IsNotRead) {
+    EXPECT_FALSE(read(GetParam().line, 13)) << GetParam().why;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, MalformedLineTest,
@@ -93,8 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"short time", with([](ApLine& a) { a.time = "1:2"; }).line()},
         MalformedCase{"signal without a second number",
                       with([](ApLine& a) { a.signal = "[ 20 ]"; }).line()},
-        MalformedCase{"signal not a number", with([](ApLine& a) { a.signal = "[ SNR Sig Noise ]"; })
-                                                 .line()},
+        MalformedCase{"signal not a number",
+                      with([](ApLine& a) { a.signal = "[ SNR Sig Noise ]"; }).line()},
         MalformedCase{"signal with an exponent",
                       with([](ApLine& a) { a.signal = "[ 20 7e1 50 ]"; }).line()},
         MalformedCase{"short flags", with([](ApLine& a) { a.flags = "001"; }).line()},

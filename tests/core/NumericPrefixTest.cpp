@@ -17,27 +17,17 @@ TEST_P(NumericPrefixTest, ReadsTheLeadingNumber) {
     EXPECT_EQ(NumericPrefix(GetParam().text), GetParam().value) << "text: " << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, NumericPrefixTest,
-                         ::testing::Values(PrefixCase{"47.3770150", 47.377015},
-                                           PrefixCase{"8.5390250 trailing", 8.539025},
-                                           PrefixCase{"  -33.8688", -33.8688},
-                                           PrefixCase{"+4.5", 4.5},
-                                           PrefixCase{"1 2.5", 12.5},
-                                           PrefixCase{"\t- 7", -7.0},
-                                           PrefixCase{"12abc", 12.0},
-                                           PrefixCase{"1.2.3", 1.2},
-                                           PrefixCase{".5", 0.5},
-                                           PrefixCase{"5.", 5.0},
-                                           PrefixCase{"1e3", 1000.0},
-                                           PrefixCase{"2.5E-1x", 0.25},
-                                           PrefixCase{"1e", 1.0},
-                                           PrefixCase{"1e+", 1.0},
-                                           PrefixCase{"", 0.0},
-                                           PrefixCase{"abc", 0.0},
-                                           PrefixCase{"-", 0.0},
-                                           PrefixCase{".", 0.0},
-                                           PrefixCase{"1,5", 1.0},
-                                           PrefixCase{"1e-999", 0.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Texts, NumericPrefixTest,
+    ::testing::Values(PrefixCase{"47.3770150", 47.377015},
+                      PrefixCase{"8.5390250 trailing", 8.539025},
+                      PrefixCase{"  -33.8688", -33.8688}, PrefixCase{"+4.5", 4.5},
+                      PrefixCase{"1 2.5", 12.5}, PrefixCase{"\t- 7", -7.0},
+                      PrefixCase{"12abc", 12.0}, PrefixCase{"1.2.3", 1.2}, PrefixCase{".5", 0.5},
+                      PrefixCase{"5.", 5.0}, PrefixCase{"1e3", 1000.0}, PrefixCase{"2.5E-1x", 0.25},
+                      PrefixCase{"1e", 1.0}, PrefixCase{"1e+", 1.0}, PrefixCase{"", 0.0},
+                      PrefixCase{"abc", 0.0}, PrefixCase{"-", 0.0}, PrefixCase{".", 0.0},
+                      PrefixCase{"1,5", 1.0}, PrefixCase{"1e-999", 0.0}));
 
 TEST(NumericPrefix, HugeExponentIsInfinite) {
     EXPECT_TRUE(std::isinf(NumericPrefix("1e999")));

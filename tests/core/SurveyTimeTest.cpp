@@ -18,7 +18,8 @@ std::optional<int32_t> momentOf(const char* date, const char* time) {
 TEST(SurveyTime, CountsSecondsFromTheGtmEpoch) {
     EXPECT_EQ(momentOf("2004-04-08", "12:34:56"), 450362096);
     EXPECT_EQ(momentOf("1989-12-31", "00:00:00"), 0);
-    EXPECT_EQ(momentOf("2000-03-01", "00:00:00"), momentOf("2000-02-29", "00:00:00").value() + 86400);
+    EXPECT_EQ(momentOf("2000-03-01", "00:00:00"),
+              momentOf("2000-02-29", "00:00:00").value() + 86400);
 }
 
 TEST(SurveyTime, MomentsBeforeTheEpochCountAsPositive) {
@@ -47,8 +48,8 @@ TEST(SurveyTime, RejectsWhatIsNoCalendarMoment) {
     EXPECT_TRUE(ParseSurveyDate("2004-02-29").has_value());
     EXPECT_TRUE(ParseSurveyDate("2000-02-29").has_value());
     EXPECT_EQ(ParseSurveyDate("1900-02-29"), std::nullopt);
-    for (const char* time : {"24:00:00", "12:60:00", "12:00:60", "12:34", "12-34-56", "1:2:3 (G",
-                             "123:4:5", ""}) {
+    for (const char* time :
+         {"24:00:00", "12:60:00", "12:00:60", "12:34", "12-34-56", "1:2:3 (G", "123:4:5", ""}) {
         EXPECT_EQ(ParseClockTime(time), std::nullopt) << time;
     }
 }

@@ -51,8 +51,7 @@ protected:
             line.ssid = " name " + bssid.substr(15) + " ";
             body.push_back(line.line());
         }
-        ReadSummary(LinesOf(ExportText(body)), SummaryOptions{"", false, 141, 44, 4, 3}, data,
-                    log);
+        ReadSummary(LinesOf(ExportText(body)), SummaryOptions{"", false, 141, 44, 4, 3}, data, log);
     }
     void text(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
         ReadTextExport(LinesOf(ExportText(body, date)), options, colors, data, log);
@@ -90,8 +89,7 @@ TEST_F(TextExportReaderTest, ReportsEveryDisplayPoint) {
     summary({kA, kB, kC});
     text({reading(kA, "10:00:00", "N 1.0").line(), reading(kB, "10:00:01", "N 2.0").line(),
           reading(kA, "10:00:02", "N 3.0").line()});
-    EXPECT_EQ(log.steps,
-              (std::vector<std::string>{"read", "p1", "p2", "t1", "p3", "p2", "p2"}));
+    EXPECT_EQ(log.steps, (std::vector<std::string>{"read", "p1", "p2", "t1", "p3", "p2", "p2"}));
     EXPECT_EQ(data.TrkPointCount, 2);
 }
 

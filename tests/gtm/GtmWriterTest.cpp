@@ -25,7 +25,9 @@ std::string bytes(std::string_view hex) {
     return out;
 }
 
-std::string zeros(size_t count) { return std::string(count, '\0'); }
+std::string zeros(size_t count) {
+    return std::string(count, '\0');
+}
 
 // Shows where two byte strings first differ, as hex.
 ::testing::AssertionResult sameBytes(const std::string& expected, const std::string& actual) {
@@ -45,7 +47,8 @@ std::string zeros(size_t count) { return std::string(count, '\0'); }
     };
     return ::testing::AssertionFailure()
            << "sizes " << expected.size() << " / " << actual.size() << ", first difference at "
-           << at << "\n  expected: " << hexAround(expected) << "\n  actual:   " << hexAround(actual);
+           << at << "\n  expected: " << hexAround(expected)
+           << "\n  actual:   " << hexAround(actual);
 }
 
 const std::string kEmptyHeader =
@@ -121,9 +124,9 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
               "01 00 00 00 | 00 00 00 00 | 00 00 00 00 | FF FF FF FF") +
         zeros(16) +
         bytes("0F 00 | 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E | 00 00 00 00 00 00");
-    const std::string waypoint = bytes(
-        "00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | 63 32 65 31 34 30 20 20 20 20 | "
-        "05 00 68 65 6C 6C 6F | 8D 00 | 04 | F0 FA D7 1A | 00 00 | 00 00 8C 42 | 00 00");
+    const std::string waypoint =
+        bytes("00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | 63 32 65 31 34 30 20 20 20 20 | "
+              "05 00 68 65 6C 6C 6F | 8D 00 | 04 | F0 FA D7 1A | 00 00 | 00 00 8C 42 | 00 00");
     const std::string style =
         bytes("F4 FF FF FF | 05 00 41 72 69 61 6C | 00 | FF 00 00 00 | BC 02 00 00 | 00 00 00 00 "
               "| 8B | FF FF | FF FF 00 00 | 00 | 01 | 00 | 01");

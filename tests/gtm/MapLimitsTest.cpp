@@ -12,7 +12,8 @@ struct Limits {
 };
 
 std::ostream& operator<<(std::ostream& out, const Limits& l) {
-    return out << "lon " << l.minlon << ".." << l.maxlon << ", lat " << l.minlat << ".." << l.maxlat;
+    return out << "lon " << l.minlon << ".." << l.maxlon << ", lat " << l.minlat << ".."
+               << l.maxlat;
 }
 
 Limits limitsOf(const std::vector<std::pair<double, double>>& waypoints,
@@ -37,7 +38,9 @@ Limits limitsOf(const std::vector<std::pair<double, double>>& waypoints,
     return l;
 }
 
-TEST(MapLimits, NoPointsGiveZeros) { EXPECT_EQ(limitsOf({}, {}), (Limits{0, 0, 0, 0})); }
+TEST(MapLimits, NoPointsGiveZeros) {
+    EXPECT_EQ(limitsOf({}, {}), (Limits{0, 0, 0, 0}));
+}
 
 TEST(MapLimits, OnePointIsItsOwnBox) {
     EXPECT_EQ(limitsOf({{47.5, 8.25}}, {}), (Limits{8.25f, 8.25f, 47.5f, 47.5f}));

@@ -12,7 +12,9 @@ std::string ApLine::line() const {
            signal + "\t# (  )\t" + flags + "\t0040\t100";
 }
 
-std::string DateLine(const std::string& date) { return "# $DateGMT: " + date; }
+std::string DateLine(const std::string& date) {
+    return "# $DateGMT: " + date;
+}
 
 std::string ExportText(const std::vector<std::string>& body, const std::string& date) {
     std::string text = "# $Creator: Network Stumbler Version 0.4.0\r\n"

@@ -22,7 +22,8 @@ struct ApLine {
 
 // A whole export: the three header lines, "# $DateGMT: <date>", then `body`,
 // every line ended by CR LF.
-std::string ExportText(const std::vector<std::string>& body, const std::string& date = "2004-04-08");
+std::string ExportText(const std::vector<std::string>& body,
+                       const std::string& date = "2004-04-08");
 
 std::string DateLine(const std::string& date);
 

@@ -25,7 +25,9 @@ void RecordingWindow::setWaitCursor(bool wait) {
     events.push_back(wait ? "wait cursor" : "default cursor");
 }
 
-void RecordingWindow::processEvents() { events.push_back("events"); }
+void RecordingWindow::processEvents() {
+    events.push_back("events");
+}
 
 int16_t RecordingWindow::selectedCode(CodeList list) {
     events.push_back("list " + std::to_string(static_cast<int>(list)));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ConvertWindow.h"
+#include "SaveCommand.h"
+#include "ScriptedDialog.h"
 
 #include <map>
 #include <string>
@@ -16,8 +17,9 @@ struct ShownMessage {
 };
 
 // A main window that records what it is asked to show, in order, as lines
-// such as "label 6 = Number of Trackpoints: 3" or "status 1 on".
-class RecordingWindow : public ConvertWindow {
+// such as "label 6 = Number of Trackpoints: 3" or "status 1 on"; its save
+// dialog answers from a script.
+class RecordingWindow : public SaveWindow {
 public:
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
                               const std::string& title) override;
@@ -27,10 +29,12 @@ public:
     void processEvents() override;
     int16_t selectedCode(CodeList list) override;
     Settings& settings() override { return m_settings; }
+    CommonDialog& saveDialog() override { return dialog; }
 
     Settings m_settings;
     std::map<CodeList, int16_t> selectedCodes;
     MessageAnswer answer = MessageAnswer::Ok;
+    ScriptedDialog dialog;
 
     std::vector<std::string> events;
     std::vector<ShownMessage> messages;

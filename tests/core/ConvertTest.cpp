@@ -1,0 +1,230 @@
+#include "Convert.h"
+
+#include "ExportText.h"
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+using test::ApLine;
+using test::ExportText;
+using Events = std::vector<std::string>;
+
+ApLine ap(const std::string& bssid, const std::string& flags, const std::string& time = "12:00:00",
+          const std::string& ssid = "net") {
+    ApLine line;
+    line.bssid = bssid;
+    line.flags = flags;
+    line.time = time;
+    line.ssid = ssid;
+    return line;
+}
+
+const std::string kA = "00:00:00:00:00:0a";
+const std::string kB = "00:00:00:00:00:0b";
+
+class ConvertTest : public ::testing::Test {
+protected:
+    ConvertTest() {
+        Settings& s = window.m_settings;
+        s.SummaryFilePath =
+            folder.write("summary.txt", ExportText({ap(kA, "0011").line(), ap(kB, "0002").line()}));
+        s.TextFilePath = folder.write("text.txt", ExportText({ap(kA, "0011", "12:00:00").line(),
+                                                              ap(kA, "0011", "12:00:01").line(),
+                                                              ap(kB, "0002", "12:00:02").line()}));
+        s.APFilter = "MOBILE";
+        s.TConvertEnabled = 1;
+        s.TChangeColors = 0;
+        s.TColorNoWep = 255;
+        s.TColorWep = 4227072;
+        s.TLineNoWep = 2;
+        s.TLineWep = 2;
+        s.WPFontName = "Arial";
+        s.WPFontSize = 10;
+        s.WPFontBold = true;
+        s.WPTBoxBack = true;
+        s.WPTBoxBorder = 139;
+        window.selectedCodes = {{CodeList::IconNoWEP, 141},
+                                {CodeList::IconWEP, 44},
+                                {CodeList::StyleNoWEP, 4},
+                                {CodeList::StyleWEP, 3}};
+    }
+
+    void convert() {
+        window.events.clear();
+        window.messages.clear();
+        Convert(state, window);
+    }
+
+    // The label lines of the last run, without the other events.
+    Events labelEvents() const {
+        Events labels;
+        for (const std::string& e : window.events) {
+            if (e.starts_with("label ")) {
+                labels.push_back(e);
+            }
+        }
+        return labels;
+    }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    ConverterState state;
+};
+
+TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
+    convert();
+    EXPECT_EQ(window.events, (Events{"wait cursor",
+                                     "status 0 on",
+                                     "status 1 off",
+                                     "status 2 off",
+                                     "list 0",
+                                     "list 1",
+                                     "list 2",
+                                     "list 3",
+                                     "label 0 = Number of APs with WEP : 1",
+                                     "label 1 = Number of APs without WEP : 1",
+                                     "label 2 = Number of AdHoc peers : 1",
+                                     "label 3 = Number of filterd APs : 0",
+                                     "label 4 = Number of Waypoints: 2",
+                                     "label 5 = Number of Tracklogs: 0",
+                                     "label 6 = Number of Trackpoints: 0",
+                                     "events",
+                                     "label 5 = Reading File !",
+                                     "label 6 = ",
+                                     "events",
+                                     "label 5 = Number of Tracklogs: 0",
+                                     "label 6 = Number of Trackpoints: 0",
+                                     "events",
+                                     "label 6 = Number of Trackpoints: 1",
+                                     "events",
+                                     "label 6 = Number of Trackpoints: 2",
+                                     "events",
+                                     "label 5 = Number of Tracklogs: 1",
+                                     "events",
+                                     "label 6 = Number of Trackpoints: 3",
+                                     "events",
+                                     "label 6 = Number of Trackpoints: 2",
+                                     "events",
+                                     "status 0 off",
+                                     "status 1 on",
+                                     "status 2 off",
+                                     "default cursor"}));
+    EXPECT_FALSE(state.data.DataSaved);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
+    convert();
+    ASSERT_EQ(state.data.WptStyleCount, 4);
+    for (int k = 1; k <= 4; ++k) {
+        const WaypointStyle& style = state.data.WptStyles[static_cast<size_t>(k)];
+        EXPECT_EQ(style.Height, -14);
+        EXPECT_EQ(style.Display, k - 1);
+        EXPECT_EQ(style.Weight, 700);
+        EXPECT_EQ(style.Border, 139);
+        EXPECT_EQ(style.Background, k == 4 ? -1 : 0);
+        EXPECT_EQ(style.Alignment, 1);
+    }
+    EXPECT_EQ(state.data.WptStyles[1].FaceName, "Arial");
+}
+
+TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
+    window.m_settings.SummaryFilePath = folder.write("notes.txt", "notes\r\n");
+    convert();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
+    EXPECT_EQ(window.messages[0].title, "Wavemark");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(labelEvents().front(), "label 4 = Number of Waypoints: 0");
+    EXPECT_EQ(window.labels[5], "Number of Tracklogs: 0");
+    EXPECT_EQ(state.data.WptCount, 0);
+    EXPECT_EQ(state.data.WptStyleCount, 0);
+    EXPECT_TRUE(window.statusVisible[1]);
+    EXPECT_FALSE(window.statusVisible[0]);
+}
+
+TEST_F(ConvertTest, SummaryThatIsNoExportKeepsThePreviousWaypoints) {
+    convert();
+    window.m_settings.SummaryFilePath = folder.write("notes.txt", "notes\r\n");
+    window.selectedCodes[CodeList::IconWEP] = 1;
+    convert();
+    ASSERT_EQ(state.data.WptCount, 2);
+    EXPECT_EQ(state.data.WptIcon[1], 44);
+    EXPECT_EQ(state.data.CountWEP, 1);
+    EXPECT_EQ(state.data.WptStyleCount, 4);
+    EXPECT_EQ(state.data.TrkCount, 1);
+}
+
+TEST_F(ConvertTest, MissingOrEmptySummaryIsNoExportEvenAfterAGoodRun) {
+    convert();
+    window.m_settings.SummaryFilePath = folder.write("empty.txt", "");
+    convert();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
+    EXPECT_EQ(state.data.WptCount, 2);
+
+    window.m_settings.SummaryFilePath = folder.file("missing.txt");
+    convert();
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[0].title, "ERROR - LoadFile");
+    EXPECT_EQ(window.messages[1].text, "Not a Network Stumbler file !");
+}
+
+TEST_F(ConvertTest, WithoutTracksTheTextExportIsNotOpened) {
+    convert();
+    window.m_settings.TConvertEnabled = 0;
+    window.m_settings.TextFilePath = folder.file("missing.txt");
+    convert();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(state.data.TrkCount, 0);
+    EXPECT_EQ(state.data.TrkPointCount, 0);
+    const Events labels = labelEvents();
+    EXPECT_EQ(Events(labels.end() - 2, labels.end()),
+              (Events{"label 5 = Number of Tracklogs: 0", "label 6 = Number of Trackpoints: 0"}));
+    EXPECT_EQ(labels[5], "label 5 = Number of Tracklogs: 1") << "the previous run's count first";
+}
+
+TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
+    convert();
+    window.m_settings.TextFilePath = folder.write("notes.txt", "no export\r\n");
+    convert();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
+    EXPECT_EQ(state.data.TrkCount, 1);
+    EXPECT_EQ(state.data.TrkPointCount, 2);
+    EXPECT_EQ(window.labels[5], "Number of Tracklogs: 1");
+    EXPECT_EQ(window.labels[6], "Number of Trackpoints: 2");
+    EXPECT_TRUE(window.statusVisible[1]);
+}
+
+TEST_F(ConvertTest, SymbolListsAreReadAtTheStartOfEveryRun) {
+    convert();
+    EXPECT_EQ(state.data.WptIcon[1], 44);
+    EXPECT_EQ(state.data.WptDisplay[2], 4);
+    window.selectedCodes[CodeList::IconWEP] = 63;
+    window.selectedCodes[CodeList::StyleNoWEP] = 2;
+    convert();
+    EXPECT_EQ(state.data.WptIcon[1], 63);
+    EXPECT_EQ(state.data.WptDisplay[2], 2);
+    EXPECT_EQ(window.m_settings.IconWEP, 63);
+}
+
+TEST_F(ConvertTest, TypedFilterMeetsTheExportsBytes) {
+    window.m_settings.SummaryFilePath =
+        folder.write("summary.txt", ExportText({ap(kA, "0001", "12:00:00", "Caf\xE9").line(),
+                                                ap(kB, "0001", "12:00:00", "Caf\xC3\xA9").line()}));
+    window.m_settings.APFilter = "Caf\xC3\xA9";
+    convert();
+    EXPECT_EQ(state.data.CountFiltered, 1);
+    ASSERT_EQ(state.data.WptCount, 1);
+    EXPECT_EQ(state.data.WptName[1], "00000b");
+}
+
+} // namespace
+} // namespace wavemark

@@ -1,0 +1,146 @@
+#include "SaveCommand.h"
+
+#include "ExportText.h"
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+
+namespace wavemark {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SaveCommandTest : public ::testing::Test {
+protected:
+    SaveCommandTest() {
+        Settings& s = window.m_settings;
+        test::ApLine line;
+        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({line.line()}));
+        s.TConvertEnabled = 0;
+        s.OutputPrefix = "NS-Log_";
+        s.OutputPath = "/previous/folder";
+        s.WPFontName = "Arial";
+    }
+
+    void save() { Command1_Click(state, GtmFilePath, window); }
+    size_t conversions() const {
+        return static_cast<size_t>(
+            std::count(window.events.begin(), window.events.end(), "wait cursor"));
+    }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    ConverterState state;
+    std::string GtmFilePath = "earlier.gtm";
+};
+
+TEST_F(SaveCommandTest, ConvertsFirstAndProposesPrefixAndDate) {
+    const std::string target = folder.file("chosen.gtm");
+    window.dialog.acceptFile(target);
+    save();
+
+    EXPECT_EQ(conversions(), 1u);
+    ASSERT_EQ(window.dialog.shown.size(), 1u);
+    const test::ScriptedDialog::Shown& shown = window.dialog.shown[0];
+    EXPECT_EQ(shown.operation, "save");
+    EXPECT_EQ(shown.DialogTitle, "Save File As");
+    EXPECT_EQ(shown.Flags, 6);
+    EXPECT_EQ(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|");
+    EXPECT_EQ(shown.FileName, "NS-Log_2004-04-08.gtm");
+
+    EXPECT_EQ(GtmFilePath, target);
+    EXPECT_EQ(window.m_settings.OutputPath, folder.path().string());
+    EXPECT_TRUE(fs::exists(target));
+    EXPECT_TRUE(state.data.DataSaved);
+    EXPECT_TRUE(window.statusVisible[2]);
+}
+
+TEST_F(SaveCommandTest, ExistingDataIsNotConvertedAgain) {
+    window.dialog.acceptFile(folder.file("one.gtm"));
+    window.dialog.acceptFile(folder.file("two.gtm"));
+    save();
+    folder.write("summary.txt", "changed since\r\n");
+    save();
+    EXPECT_EQ(conversions(), 1u);
+    EXPECT_EQ(fs::file_size(folder.file("two.gtm")), fs::file_size(folder.file("one.gtm")));
+}
+
+TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
+    window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
+    window.dialog.acceptFile(folder.file("empty.gtm"));
+    save();
+    EXPECT_EQ(window.dialog.shown[0].FileName, "NS-Log_.gtm");
+    EXPECT_EQ(fs::file_size(folder.file("empty.gtm")), 180u);
+    EXPECT_EQ(conversions(), 1u);
+}
+
+TEST_F(SaveCommandTest, ExtensionTestIgnoresLetterCase) {
+    for (const char* name : {"a.GTM", "b.Gtm", "c.gtm"}) {
+        window.dialog.acceptFile(folder.file(name));
+        save();
+        EXPECT_TRUE(fs::exists(folder.file(name))) << name;
+    }
+}
+
+TEST_F(SaveCommandTest, NameWithoutExtensionWritesNothing) {
+    const std::string typed = folder.file("survey");
+    window.dialog.acceptFile(typed);
+    save();
+    EXPECT_EQ(GtmFilePath, typed);
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    EXPECT_FALSE(fs::exists(typed));
+    EXPECT_FALSE(state.data.DataSaved);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(SaveCommandTest, FolderComesFromTheLastSeparatorAtPositionTwoOrLater) {
+    const fs::path previousFolder = fs::current_path();
+    fs::current_path(folder.path());
+    window.dialog.acceptFile("plain.gtm");
+    save();
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    EXPECT_TRUE(fs::exists(folder.file("plain.gtm")));
+
+    fs::create_directory(folder.file("sub"));
+    window.dialog.acceptFile("sub/nested.gtm");
+    save();
+    EXPECT_EQ(window.m_settings.OutputPath, "sub");
+    fs::current_path(previousFolder);
+
+    // Written or not (only root may write there), the folder stays.
+    const std::string atRoot = "/wavemark-test-" + std::to_string(::getpid()) + ".gtm";
+    window.m_settings.OutputPath = "/previous/folder";
+    window.dialog.acceptFile(atRoot);
+    save();
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    std::error_code ignored;
+    fs::remove(atRoot, ignored);
+}
+
+TEST_F(SaveCommandTest, CancelChangesNothing) {
+    window.dialog.cancel();
+    save();
+    EXPECT_EQ(GtmFilePath, "earlier.gtm");
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    EXPECT_FALSE(fs::exists(folder.file("NS-Log_2004-04-08.gtm")));
+    EXPECT_FALSE(state.data.DataSaved);
+}
+
+TEST_F(SaveCommandTest, FailedWriteLeavesNoFileAndTheDataUnsaved) {
+    const std::string target = folder.file("missing/out.gtm");
+    window.dialog.acceptFile(target);
+    save();
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(state.data.DataSaved);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text.rfind("The GTM file could not be written:\r\n" + target, 0),
+              0u);
+    EXPECT_FALSE(window.statusVisible[2]);
+}
+
+} // namespace
+} // namespace wavemark

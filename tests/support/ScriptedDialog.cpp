@@ -1,0 +1,35 @@
+#include "ScriptedDialog.h"
+
+#include <stdexcept>
+
+namespace wavemark::test {
+
+void ScriptedDialog::acceptFile(std::string fileName) {
+    answers.push_back({DialogResult::Outcome::Accepted,
+                       [name = std::move(fileName)](CommonDialog& d) { d.FileName = name; }});
+}
+
+void ScriptedDialog::cancel() {
+    answers.push_back({DialogResult::Outcome::Cancelled, {}});
+}
+
+DialogResult ScriptedDialog::show(const std::string& operation) {
+    shown.push_back({operation, DialogTitle, Flags, Filter, FileName, InitDir});
+    if (answers.empty()) {
+        throw std::logic_error("the dialog was shown more often than the test expected");
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    DialogResult result;
+    result.outcome = answer.outcome;
+    if (answer.outcome == DialogResult::Outcome::Accepted && answer.choose) {
+        answer.choose(*this);
+    }
+    if (answer.outcome == DialogResult::Outcome::Cancelled && CancelError) {
+        result.errorNumber = kCancelError;
+        result.errorDescription = kCancelDescription;
+    }
+    return result;
+}
+
+} // namespace wavemark::test

@@ -2,6 +2,7 @@
 
 #include "NumericPrefix.h"
 #include "SurveyTime.h"
+#include "TextTrim.h"
 
 #include <array>
 #include <charconv>
@@ -10,14 +11,6 @@ namespace wavemark {
 namespace {
 
 constexpr size_t kColumnsUsed = 9;
-
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // "N 47.3770150": the number from character 3 on, negated for `negative`.
 double coordinate(std::string_view column, char negative) {
@@ -126,7 +119,7 @@ std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInFor
     ExportReading reading;
     reading.lat = coordinate(columns[0], 'S');
     reading.lon = coordinate(columns[1], 'W');
-    reading.networkName = trimSpaces(columns[2].substr(2, columns[2].size() - 4));
+    reading.networkName = Trim(columns[2].substr(2, columns[2].size() - 4), kSpaces);
     reading.bssid = columns[4];
     reading.time = *time;
     reading.signal = *signal;

@@ -1,18 +1,11 @@
 #include "SurveyTime.h"
+#include "TextTrim.h"
 
 #include <cstdlib>
 #include <limits>
 
 namespace wavemark {
 namespace {
-
-std::string_view trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Reads `minDigits`..`maxDigits` decimal digits at `pos`, moving past them.
 std::optional<int> readNumber(std::string_view text, size_t& pos, size_t minDigits,
@@ -62,7 +55,7 @@ constexpr int64_t kEpochDay = daysFromCivil(1989, 12, 31);
 } // namespace
 
 std::optional<int64_t> ParseSurveyDate(std::string_view text) {
-    text = trimBlanks(text);
+    text = Trim(text, kBlanks);
     size_t pos = 0;
     const auto year = readNumber(text, pos, 4, 4);
     if (!year || !expect(text, pos, '-')) {
@@ -80,7 +73,7 @@ std::optional<int64_t> ParseSurveyDate(std::string_view text) {
 }
 
 std::optional<int32_t> ParseClockTime(std::string_view text) {
-    text = trimBlanks(text);
+    text = Trim(text, kBlanks);
     size_t pos = 0;
     const auto hours = readNumber(text, pos, 1, 2);
     if (!hours || *hours > 23 || !expect(text, pos, ':')) {

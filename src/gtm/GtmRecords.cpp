@@ -1,4 +1,5 @@
 #include "GtmRecords.h"
+#include "TextTrim.h"
 
 namespace wavemark {
 namespace {
@@ -6,14 +7,6 @@ namespace {
 constexpr int16_t kFormatVersion = 211;
 constexpr int16_t kDatumWgs84 = 217;
 constexpr int32_t kWhite = 0x00FFFFFF;
-
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 } // namespace
 
@@ -104,7 +97,7 @@ void GtmTrackpoint::write(LittleEndianWriter& out) const {
 }
 
 void GtmTrack::write(LittleEndianWriter& out) const {
-    out.variableText(trimSpaces(name));
+    out.variableText(Trim(name, kSpaces));
     out.u8(lineStyle);
     out.i32(color);
     out.f32(scale);

@@ -1,4 +1,5 @@
 #include "IniDocument.h"
+#include "TextTrim.h"
 
 #include <algorithm>
 #include <iterator>
@@ -6,16 +7,7 @@
 namespace wavemark {
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -54,7 +46,7 @@ IniDocument::Line IniDocument::parse(std::string raw, bool first) {
     if (first && content.starts_with(kByteOrderMark)) {
         content.remove_prefix(kByteOrderMark.size());
     }
-    content = trimmed(content);
+    content = Trim(content, kBlanks);
     Line line;
     if (content.empty()) {
         line.kind = Kind::Blank;
@@ -63,13 +55,14 @@ IniDocument::Line IniDocument::parse(std::string raw, bool first) {
     } else if (content.front() == '[') {
         line.kind = Kind::Section;
         const auto close = content.find(']');
-        line.name = trimmed(content.substr(1, close == std::string_view::npos ? close : close - 1));
+        line.name =
+            Trim(content.substr(1, close == std::string_view::npos ? close : close - 1), kBlanks);
     } else {
         line.kind = Kind::Key;
         const auto equals = content.find('=');
-        line.name = trimmed(content.substr(0, equals));
+        line.name = Trim(content.substr(0, equals), kBlanks);
         if (equals != std::string_view::npos) {
-            line.value = std::string(trimmed(content.substr(equals + 1)));
+            line.value = std::string(Trim(content.substr(equals + 1), kBlanks));
         }
     }
     line.raw = std::move(raw);

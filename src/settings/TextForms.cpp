@@ -1,6 +1,7 @@
 #include "TextForms.h"
 
 #include "IniDocument.h"
+#include "TextTrim.h"
 
 #include <charconv>
 #include <cmath>
@@ -9,16 +10,8 @@
 namespace wavemark {
 namespace {
 
-std::string_view withoutBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::optional<double> parseNumber(std::string_view text) {
-    text = withoutBlanks(text);
+    text = Trim(text, kBlanks);
     // from_chars takes "-" but not "+"; "+-1" must stay invalid.
     if (text.starts_with('+') && !text.substr(1).starts_with('-')) {
         text.remove_prefix(1);
@@ -69,7 +62,7 @@ std::string_view BooleanText(bool value) {
 }
 
 std::optional<bool> ParseBoolean(std::string_view text) {
-    const auto word = withoutBlanks(text);
+    const auto word = Trim(text, kBlanks);
     if (SameIniName(word, "True")) {
         return true;
     }

@@ -14,27 +14,21 @@ namespace {
 
 using test::ApLine;
 using test::ExportText;
-
-ApLine ap(const std::string& bssid, const std::string& flags, const std::string& ssid) {
-    ApLine line;
-    line.bssid = bssid;
-    line.flags = flags;
-    line.ssid = ssid;
-    return line;
-}
+using test::MakeAp;
 
 class CommandLineConverterTest : public ::testing::Test {
 protected:
     CommandLineConverterTest() {
         summary = folder.write("summary.txt",
-                               ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(),
-                                           ap("00:00:00:00:00:02", "0001", "open").line(),
-                                           ap("00:00:00:00:00:03", "0002", "peer").line(),
-                                           ap("00:00:00:00:00:04", "0001", "public").line()}));
-        ApLine second = ap("00:00:00:00:00:01", "0011", "wep");
+                               ExportText({MakeAp("00:00:00:00:00:01", "0011", "wep").line(),
+                                           MakeAp("00:00:00:00:00:02", "0001", "open").line(),
+                                           MakeAp("00:00:00:00:00:03", "0002", "peer").line(),
+                                           MakeAp("00:00:00:00:00:04", "0001", "public").line()}));
+        ApLine second = MakeAp("00:00:00:00:00:01", "0011", "wep");
         second.time = "12:35:00";
         text = folder.write(
-            "text.txt", ExportText({ap("00:00:00:00:00:01", "0011", "wep").line(), second.line()}));
+            "text.txt",
+            ExportText({MakeAp("00:00:00:00:00:01", "0011", "wep").line(), second.line()}));
         output = folder.file("out.gtm");
     }
 

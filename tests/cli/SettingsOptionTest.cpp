@@ -12,17 +12,8 @@
 namespace wavemark {
 namespace {
 
-using test::ApLine;
 using test::ExportText;
-
-ApLine ap(const std::string& bssid, const std::string& flags, const std::string& time) {
-    ApLine line;
-    line.bssid = bssid;
-    line.flags = flags;
-    line.time = time;
-    line.ssid = "net";
-    return line;
-}
+using test::MakeAp;
 
 // A hand-written settings file: other letter case, blanks, a comment, LF
 // line ends, and keys left out.
@@ -51,12 +42,13 @@ class SettingsOptionTest : public ::testing::Test {
 protected:
     SettingsOptionTest() {
         const std::vector<std::string> summary = {
-            ap("00:00:00:00:00:01", "0001", "10:00:00").line(),
-            ap("00:00:00:00:00:02", "0011", "10:00:00").line()};
-        const std::vector<std::string> text = {ap("00:00:00:00:00:01", "0001", "10:00:00").line(),
-                                               ap("00:00:00:00:00:01", "0001", "10:00:01").line(),
-                                               ap("00:00:00:00:00:02", "0011", "10:00:02").line(),
-                                               ap("00:00:00:00:00:02", "0011", "10:00:03").line()};
+            MakeAp("00:00:00:00:00:01", "0001", "net", "10:00:00").line(),
+            MakeAp("00:00:00:00:00:02", "0011", "net", "10:00:00").line()};
+        const std::vector<std::string> text = {
+            MakeAp("00:00:00:00:00:01", "0001", "net", "10:00:00").line(),
+            MakeAp("00:00:00:00:00:01", "0001", "net", "10:00:01").line(),
+            MakeAp("00:00:00:00:00:02", "0011", "net", "10:00:02").line(),
+            MakeAp("00:00:00:00:00:02", "0011", "net", "10:00:03").line()};
         summaryPath = folder.write("summary.txt", ExportText(summary));
         textPath = folder.write("text.txt", ExportText(text));
         settingsPath = folder.write("Wavemark.ini", kSettings);

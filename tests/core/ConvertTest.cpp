@@ -11,19 +11,9 @@
 namespace wavemark {
 namespace {
 
-using test::ApLine;
 using test::ExportText;
+using test::MakeAp;
 using Events = std::vector<std::string>;
-
-ApLine ap(const std::string& bssid, const std::string& flags, const std::string& time = "12:00:00",
-          const std::string& ssid = "net") {
-    ApLine line;
-    line.bssid = bssid;
-    line.flags = flags;
-    line.time = time;
-    line.ssid = ssid;
-    return line;
-}
 
 const std::string kA = "00:00:00:00:00:0a";
 const std::string kB = "00:00:00:00:00:0b";
@@ -32,11 +22,12 @@ class ConvertTest : public ::testing::Test {
 protected:
     ConvertTest() {
         Settings& s = window.m_settings;
-        s.SummaryFilePath =
-            folder.write("summary.txt", ExportText({ap(kA, "0011").line(), ap(kB, "0002").line()}));
-        s.TextFilePath = folder.write("text.txt", ExportText({ap(kA, "0011", "12:00:00").line(),
-                                                              ap(kA, "0011", "12:00:01").line(),
-                                                              ap(kB, "0002", "12:00:02").line()}));
+        s.SummaryFilePath = folder.write(
+            "summary.txt", ExportText({MakeAp(kA, "0011").line(), MakeAp(kB, "0002").line()}));
+        s.TextFilePath =
+            folder.write("text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
+                                                 MakeAp(kA, "0011", "net", "12:00:01").line(),
+                                                 MakeAp(kB, "0002", "net", "12:00:02").line()}));
         s.APFilter = "MOBILE";
         s.TConvertEnabled = 1;
         s.TChangeColors = 0;
@@ -217,8 +208,8 @@ TEST_F(ConvertTest, SymbolListsAreReadAtTheStartOfEveryRun) {
 
 TEST_F(ConvertTest, TypedFilterMeetsTheExportsBytes) {
     window.m_settings.SummaryFilePath =
-        folder.write("summary.txt", ExportText({ap(kA, "0001", "12:00:00", "Caf\xE9").line(),
-                                                ap(kB, "0001", "12:00:00", "Caf\xC3\xA9").line()}));
+        folder.write("summary.txt", ExportText({MakeAp(kA, "0001", "Caf\xE9").line(),
+                                                MakeAp(kB, "0001", "Caf\xC3\xA9").line()}));
     window.m_settings.APFilter = "Caf\xC3\xA9";
     convert();
     EXPECT_EQ(state.data.CountFiltered, 1);

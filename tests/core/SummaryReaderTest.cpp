@@ -13,6 +13,7 @@ using test::ApLine;
 using test::DateLine;
 using test::ExportText;
 using test::LinesOf;
+using test::MakeAp;
 
 struct Counters {
     int32_t wep, noWep, adHoc, filtered, selected;
@@ -38,15 +39,6 @@ public:
     int32_t waypointsAtThatMoment = -1;
 };
 
-ApLine ap(const std::string& bssid, const std::string& flags = "0001",
-          const std::string& ssid = "net") {
-    ApLine line;
-    line.bssid = bssid;
-    line.flags = flags;
-    line.ssid = ssid;
-    return line;
-}
-
 class SummaryReaderTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
@@ -66,7 +58,7 @@ protected:
 };
 
 TEST_F(SummaryReaderTest, MakesAWaypointFromEachColumn) {
-    ApLine line = ap("00:0b:86:C2:e1:40", "0011", "  my net ");
+    ApLine line = MakeAp("00:0b:86:C2:e1:40", "0011", "  my net ");
     line.lat = "S 33.8688000";
     line.lon = "W 70.6693000";
     read({line.line()});
@@ -87,9 +79,9 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachColumn) {
 }
 
 TEST_F(SummaryReaderTest, FlagDigitsAreComparedAsCharacters) {
-    read({ap("00:00:00:00:00:01", "0011").line(), ap("00:00:00:00:00:02", "0001").line(),
-          ap("00:00:00:00:00:03", "0002").line(), ap("00:00:00:00:00:04", "0012").line(),
-          ap("00:00:00:00:00:05", "0031").line()});
+    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
+          MakeAp("00:00:00:00:00:03", "0002").line(), MakeAp("00:00:00:00:00:04", "0012").line(),
+          MakeAp("00:00:00:00:00:05", "0031").line()});
 
     EXPECT_EQ(counters(), (Counters{2, 2, 2, 0, 5}));
     ASSERT_EQ(data.WptCount, 5);
@@ -101,56 +93,56 @@ TEST_F(SummaryReaderTest, FlagDigitsAreComparedAsCharacters) {
 
 TEST_F(SummaryReaderTest, OnlyWithoutWepLeavesOutDigitOneOnly) {
     options.NoWEPCheck = true;
-    read({ap("00:00:00:00:00:01", "0011").line(), ap("00:00:00:00:00:02", "0001").line(),
-          ap("00:00:00:00:00:03", "0031").line()});
+    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
+          MakeAp("00:00:00:00:00:03", "0031").line()});
     EXPECT_EQ(counters(), (Counters{1, 1, 0, 0, 3}));
     EXPECT_EQ(names(), (std::vector<std::string>{"000002", "000003"}));
 }
 
 TEST_F(SummaryReaderTest, FilterMatchesWholeNamesExactly) {
-    ApLine unpositioned = ap("00:00:00:00:00:03", "0001", "MOBILE");
+    ApLine unpositioned = MakeAp("00:00:00:00:00:03", "0001", "MOBILE");
     unpositioned.lat = "N 0.0000000";
     unpositioned.lon = "E 0.0000000";
-    read({ap("00:00:00:00:00:01", "0001", "public").line(),
-          ap("00:00:00:00:00:02", "0001", "Public").line(), unpositioned.line(),
-          ap("00:00:00:00:00:04", "0001", "publicity").line()});
+    read({MakeAp("00:00:00:00:00:01", "0001", "public").line(),
+          MakeAp("00:00:00:00:00:02", "0001", "Public").line(), unpositioned.line(),
+          MakeAp("00:00:00:00:00:04", "0001", "publicity").line()});
     EXPECT_EQ(counters(), (Counters{0, 2, 0, 2, 2}));
     EXPECT_EQ(names(), (std::vector<std::string>{"000002", "000004"}));
 }
 
 TEST_F(SummaryReaderTest, FilterPiecesAreNotTrimmed) {
     options.APFilter = "MOBILE, public";
-    read({ap("00:00:00:00:00:01", "0001", "public").line()});
+    read({MakeAp("00:00:00:00:00:01", "0001", "public").line()});
     EXPECT_EQ(data.CountFiltered, 0);
 
     options.APFilter = "MOBILE,";
-    read({ap("00:00:00:00:00:01", "0001", "").line(), ap("00:00:00:00:00:02").line()});
+    read({MakeAp("00:00:00:00:00:01", "0001", "").line(), MakeAp("00:00:00:00:00:02").line()});
     EXPECT_EQ(data.CountFiltered, 1);
     EXPECT_EQ(names(), std::vector<std::string>{"000002"});
 
     options.APFilter = "";
-    read({ap("00:00:00:00:00:01", "0001", "").line()});
+    read({MakeAp("00:00:00:00:00:01", "0001", "").line()});
     EXPECT_EQ(data.CountFiltered, 0);
     EXPECT_EQ(data.WptComment[1], "000001");
 }
 
 TEST_F(SummaryReaderTest, NamesAreTheExportsBytes) {
     options.APFilter = "caf\xE9";
-    read({ap("00:00:00:00:00:01", "0001", "caf\xE9").line(),
-          ap("00:00:00:00:00:02", "0001", "Caf\xE9 \xA0").line()});
+    read({MakeAp("00:00:00:00:00:01", "0001", "caf\xE9").line(),
+          MakeAp("00:00:00:00:00:02", "0001", "Caf\xE9 \xA0").line()});
     EXPECT_EQ(data.CountFiltered, 1);
     ASSERT_EQ(data.WptCount, 1);
     EXPECT_EQ(data.WptComment[1], "Caf\xE9 \xA0");
 }
 
 TEST_F(SummaryReaderTest, LinesWithoutFixAreNeitherSelectedNorKept) {
-    ApLine zero = ap("00:00:00:00:00:01");
+    ApLine zero = MakeAp("00:00:00:00:00:01");
     zero.lat = "N 0.0000000";
     zero.lon = "E 0.0000000";
-    ApLine noFix = ap("00:00:00:00:00:02");
+    ApLine noFix = MakeAp("00:00:00:00:00:02");
     noFix.lat = "N 360.0000000";
     noFix.lon = "E 720.0000000";
-    ApLine onMeridian = ap("00:00:00:00:00:03");
+    ApLine onMeridian = MakeAp("00:00:00:00:00:03");
     onMeridian.lat = "N 0.0000000";
     read({zero.line(), noFix.line(), onMeridian.line()});
     EXPECT_EQ(counters(), (Counters{0, 1, 0, 0, 1}));
@@ -158,8 +150,8 @@ TEST_F(SummaryReaderTest, LinesWithoutFixAreNeitherSelectedNorKept) {
 }
 
 TEST_F(SummaryReaderTest, DateLinesDateTheLinesAfterThem) {
-    ApLine early = ap("00:00:00:00:00:01");
-    ApLine late = ap("00:00:00:00:00:02");
+    ApLine early = MakeAp("00:00:00:00:00:01");
+    ApLine late = MakeAp("00:00:00:00:00:02");
     read({early.line(), DateLine("2004-04-09"), late.line()});
     ASSERT_EQ(data.WptCount, 2);
     EXPECT_EQ(data.WptTime[2] - data.WptTime[1], 86400);
@@ -167,20 +159,20 @@ TEST_F(SummaryReaderTest, DateLinesDateTheLinesAfterThem) {
 }
 
 TEST_F(SummaryReaderTest, MalformedLinesCountNowhere) {
-    ApLine noSignal = ap("00:00:00:00:00:02", "0012", "public");
+    ApLine noSignal = MakeAp("00:00:00:00:00:02", "0012", "public");
     noSignal.signal = "[ 20 ]";
-    ApLine badTime = ap("00:00:00:00:00:03", "0011", "MOBILE");
+    ApLine badTime = MakeAp("00:00:00:00:00:03", "0011", "MOBILE");
     badTime.time = "25:00:00";
-    read({ap("00:00:00:00:00:01").line(), noSignal.line(), badTime.line(), "", "garbage",
-          ap("00:00:00:00:00:04", "0011", "public").line().substr(0, 40)});
+    read({MakeAp("00:00:00:00:00:01").line(), noSignal.line(), badTime.line(), "", "garbage",
+          MakeAp("00:00:00:00:00:04", "0011", "public").line().substr(0, 40)});
     EXPECT_EQ(counters(), (Counters{0, 1, 0, 0, 1}));
     EXPECT_EQ(listener.counters, counters());
     EXPECT_EQ(names(), std::vector<std::string>{"000001"});
 }
 
 TEST_F(SummaryReaderTest, JoinedExportsAreReadAsOne) {
-    std::string second = ExportText({ap("00:00:00:00:00:02").line()}, "2004-04-10");
-    std::vector<std::string> body = {ap("00:00:00:00:00:01").line()};
+    std::string second = ExportText({MakeAp("00:00:00:00:00:02").line()}, "2004-04-10");
+    std::vector<std::string> body = {MakeAp("00:00:00:00:00:01").line()};
     for (size_t start = 0, end; (end = second.find("\r\n", start)) != std::string::npos;
          start = end + 2) {
         body.push_back(second.substr(start, end - start));
@@ -193,7 +185,7 @@ TEST_F(SummaryReaderTest, JoinedExportsAreReadAsOne) {
 
 TEST_F(SummaryReaderTest, CountersAreHandedOverBeforeWaypointsAreMade) {
     data.WptCount = 7;
-    read({ap("00:00:00:00:00:01", "0011").line(), ap("00:00:00:00:00:02", "0002").line()});
+    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0002").line()});
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.counters, (Counters{1, 1, 1, 0, 2}));
     EXPECT_EQ(listener.waypointsAtThatMoment, 7);

@@ -28,14 +28,10 @@ public:
 
 ApLine reading(const std::string& bssid, const std::string& time, const std::string& lat,
                const std::string& flags = "0001") {
-    ApLine line;
-    line.bssid = bssid;
-    line.time = time;
+    ApLine line = test::MakeAp(bssid, flags, "net", time);
     line.lat = lat;
-    line.flags = flags;
     return line;
 }
-
 const std::string kA = "00:00:00:00:00:0a";
 const std::string kB = "00:00:00:00:00:0b";
 const std::string kC = "00:00:00:00:00:0c";

@@ -12,6 +12,16 @@ std::string ApLine::line() const {
            signal + "\t# (  )\t" + flags + "\t0040\t100";
 }
 
+ApLine MakeAp(const std::string& bssid, const std::string& flags, const std::string& ssid,
+              const std::string& time) {
+    ApLine line;
+    line.bssid = bssid;
+    line.flags = flags;
+    line.ssid = ssid;
+    line.time = time;
+    return line;
+}
+
 std::string DateLine(const std::string& date) {
     return "# $DateGMT: " + date;
 }

@@ -20,6 +20,10 @@ struct ApLine {
     std::string line() const;
 };
 
+// A line of the access point `bssid`; the other parts as in ApLine.
+ApLine MakeAp(const std::string& bssid, const std::string& flags = "0001",
+              const std::string& ssid = "net", const std::string& time = "12:34:56");
+
 // A whole export: the three header lines, "# $DateGMT: <date>", then `body`,
 // every line ended by CR LF.
 std::string ExportText(const std::vector<std::string>& body,

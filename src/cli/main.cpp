@@ -15,5 +15,13 @@ std::string programFolder() {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return wavemark::RunCommandLine(args, programFolder(), std::cout, std::cerr);
+    const int status = wavemark::RunCommandLine(args, programFolder(), std::cout, std::cerr);
+    // Counters that could not be printed (a full disk, a closed pipe) are a
+    // failure too.
+    std::cout.flush();
+    if (!std::cout && status == wavemark::kExitOk) {
+        std::cerr << "wavemark-convert: the counters could not be printed\n";
+        return wavemark::kExitFailed;
+    }
+    return status;
 }

@@ -1,6 +1,11 @@
 #include "CommandLineConverter.h"
 
+#include "Convert.h"
 #include "ExportText.h"
+#include "GtmWriter.h"
+#include "RecordingWindow.h"
+#include "SameBytes.h"
+#include "SettingsTable.h"
 #include "TempFolder.h"
 
 #include <filesystem>
@@ -12,38 +17,38 @@
 namespace wavemark {
 namespace {
 
-using test::ApLine;
 using test::ExportText;
 using test::MakeAp;
+using Args = std::vector<std::string>;
+
+const std::string kWep = "00:00:00:00:00:01";
+const std::string kOpen = "00:00:00:00:00:02";
 
 class CommandLineConverterTest : public ::testing::Test {
 protected:
     CommandLineConverterTest() {
-        summary = folder.write("summary.txt",
-                               ExportText({MakeAp("00:00:00:00:00:01", "0011", "wep").line(),
-                                           MakeAp("00:00:00:00:00:02", "0001", "open").line(),
-                                           MakeAp("00:00:00:00:00:03", "0002", "peer").line(),
-                                           MakeAp("00:00:00:00:00:04", "0001", "public").line()}));
-        ApLine second = MakeAp("00:00:00:00:00:01", "0011", "wep");
-        second.time = "12:35:00";
-        text = folder.write(
-            "text.txt",
-            ExportText({MakeAp("00:00:00:00:00:01", "0011", "wep").line(), second.line()}));
+        summary = folder.write(
+            "summary.txt",
+            ExportText({MakeAp(kWep, "0011", "wep").line(), MakeAp(kOpen, "0001", "open").line(),
+                        MakeAp("00:00:00:00:00:03", "0002", "peer").line(),
+                        MakeAp("00:00:00:00:00:04", "0001", "public").line()}));
+        text =
+            folder.write("text.txt", ExportText({MakeAp(kWep, "0011", "wep", "12:00:00").line(),
+                                                 MakeAp(kWep, "0011", "wep", "12:00:01").line(),
+                                                 MakeAp(kOpen, "0001", "o", "12:00:02").line(),
+                                                 MakeAp(kOpen, "0001", "o", "12:00:03").line()}));
         output = folder.file("out.gtm");
     }
 
-    int run(std::vector<std::string> args) {
+    int run(const Args& args) {
         out.str("");
         errors.str("");
         return RunCommandLine(args, folder.path().string(), out, errors);
     }
 
     test::TempFolder folder;
-    std::string summary;
-    std::string text;
-    std::string output;
-    std::ostringstream out;
-    std::ostringstream errors;
+    std::string summary, text, output;
+    std::ostringstream out, errors;
 };
 
 TEST_F(CommandLineConverterTest, PrintsTheSevenCountersAndWritesTheFile) {
@@ -53,22 +58,22 @@ TEST_F(CommandLineConverterTest, PrintsTheSevenCountersAndWritesTheFile) {
                          "Number of AdHoc peers : 1\n"
                          "Number of filterd APs : 1\n"
                          "Number of Waypoints: 3\n"
-                         "Number of Tracklogs: 1\n"
-                         "Number of Trackpoints: 2\n");
+                         "Number of Tracklogs: 2\n"
+                         "Number of Trackpoints: 4\n");
     EXPECT_EQ(errors.str(), "");
     EXPECT_EQ(std::filesystem::file_size(output),
-              180u + (43 + 3) + (43 + 4) + (43 + 4) + 4 * (30 + 5) + 2 * 25 + (14 + 3));
+              180u + (43 + 3) + 2 * (43 + 4) + 4 * (30 + 5) + 4 * 25 + (14 + 3) + (14 + 4));
 }
 
 TEST_F(CommandLineConverterTest, FlagsChangeTheOptions) {
-    EXPECT_EQ(
-        run({"--no-tracks", "--filter", "open,wep", "--only-no-wep", "-q", summary, "-o", output}),
-        0);
+    EXPECT_EQ(run({"--no-tracks", "--filter", "", "--only-no-wep", "-q", summary, "-o", output}),
+              0);
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(run({"--no-tracks", "--filter", "", "--only-no-wep", summary, "-o", output}), 0);
-    EXPECT_NE(out.str().find("Number of Waypoints: 3\n"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("Number of Tracklogs: 0\nNumber of Trackpoints: 0\n"),
-              std::string::npos);
+    EXPECT_NE(out.str().find("filterd APs : 0\nNumber of Waypoints: 3\nNumber of Tracklogs: 0\n"
+                             "Number of Trackpoints: 0\n"),
+              std::string::npos)
+        << out.str();
 }
 
 TEST_F(CommandLineConverterTest, WithoutTracksTheTextExportIsNeverOpened) {
@@ -76,59 +81,98 @@ TEST_F(CommandLineConverterTest, WithoutTracksTheTextExportIsNeverOpened) {
     EXPECT_EQ(errors.str(), "");
 }
 
-TEST_F(CommandLineConverterTest, InputThatIsNoExportFailsWithoutOutput) {
-    const std::string notExport = folder.write("notes.txt", "just some notes\r\n");
-    const std::string empty = folder.write("empty.txt", "");
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{notExport, text, "-o", output},
-                                               {summary, notExport, "-o", output},
-                                               {empty, text, "-o", output}}) {
-        EXPECT_EQ(run(args), 1);
-        EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\n");
+TEST_F(CommandLineConverterTest, FailuresLeaveNoOutput) {
+    const std::string notes = folder.write("notes.txt", "just some notes\r\n");
+    const std::string missing = folder.file("missing.txt");
+    const std::string noFolder = folder.file("no folder/out.gtm");
+    const std::string notAnExport = "Not a Network Stumbler file !\n";
+    const struct {
+        Args args;
+        std::string errors;
+    } cases[] = {
+        {{notes, text, "-o", output}, notAnExport},
+        {{summary, notes, "-o", output}, notAnExport},
+        {{folder.write("empty.txt", ""), text, "-o", output}, notAnExport},
+        {{missing, text, "-o", output},
+         "ERROR - LoadFile: An error occured: No such file or directory (Error 2)\nFile: " +
+             missing + "\n" + notAnExport},
+        {{summary, text, "-o", noFolder},
+         "The GTM file could not be written:\n" + noFolder + "\nNo such file or directory\n"},
+        {{"--settings", missing, summary, text, "-o", output},
+         "The settings file could not be read:\n" + missing + "\nNo such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        EXPECT_EQ(run(c.args), 1);
+        EXPECT_EQ(errors.str(), c.errors);
+        EXPECT_EQ(out.str(), "");
         EXPECT_FALSE(std::filesystem::exists(output));
     }
 }
 
-TEST_F(CommandLineConverterTest, UnreadableInputIsReportedLikeTheWindowDoes) {
-    const std::string missing = folder.file("missing.txt");
-    EXPECT_EQ(run({missing, text, "-o", output}), 1);
-    EXPECT_EQ(errors.str(),
-              "ERROR - LoadFile: An error occured: No such file or directory (Error 2)\n"
-              "File: " +
-                  missing +
-                  "\n"
-                  "Not a Network Stumbler file !\n");
-    EXPECT_FALSE(std::filesystem::exists(output));
-}
-
-TEST_F(CommandLineConverterTest, UnwritableOutputFails) {
-    const std::string target = folder.file("no folder/out.gtm");
-    EXPECT_EQ(run({summary, text, "-o", target}), 1);
-    EXPECT_EQ(errors.str(),
-              "The GTM file could not be written:\n" + target + "\nNo such file or directory\n");
-    EXPECT_EQ(out.str(), "");
-}
-
 TEST_F(CommandLineConverterTest, BadUsageExitsWithTwo) {
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {},
-             {summary, text},
-             {summary, "-o"},
-             {summary, text, "-o", output, "--bogus"},
-             {summary, text, "extra", "-o", output},
-             {summary, "-o", output},
-             {"--fixed-colors", "--random-colors", summary, text, "-o", output}}) {
+    for (const Args& args :
+         std::vector<Args>{{},
+                           {summary, text},
+                           {summary, "-o"},
+                           {summary, text, "-o", output, "--bogus"},
+                           {summary, text, "extra", "-o", output},
+                           {summary, "-o", output},
+                           {"--fixed-colors", "--random-colors", summary, text, "-o", output}}) {
         EXPECT_EQ(run(args), 2);
         EXPECT_EQ(errors.str().rfind("usage: wavemark-convert", 0), 0u) << errors.str();
     }
     EXPECT_FALSE(std::filesystem::exists(output));
-}
-
-TEST_F(CommandLineConverterTest, HelpAndVersion) {
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_NE(out.str().find("--no-tracks"), std::string::npos);
     EXPECT_EQ(run({"--version"}), 0);
     EXPECT_EQ(out.str().rfind("wavemark-convert ", 0), 0u);
+}
+
+// A hand-written settings file (other letter case, blanks, a comment, LF line
+// ends, keys left out) gives the same file as those settings set directly.
+TEST_F(CommandLineConverterTest, SettingsFileSetsSymbolsStylesFontAndColours) {
+    const std::string ini = folder.write("Wavemark.ini", "; edited by hand\n[waypoints]\n"
+                                                         "IconNoWEP = 1\nIconWEP=192\n"
+                                                         "StyleNoWEP=2\nStyleWEP=4\n"
+                                                         "WPFontName=Courier New\nWPFontSize=12\n"
+                                                         "WPFontBold=false\nWPFontItalic=TRUE\n"
+                                                         "WPFontColor=16711680\nWPTBoxBack=False\n"
+                                                         "[Tracks]\nTChangeColors=0\n"
+                                                         "TColorNoWep=123\nTColorWep=456\n"
+                                                         "TLineNoWep=17\nTLineWep=18\n");
+    ASSERT_EQ(run({"--settings", ini, summary, text, "-o", output}), 0) << errors.str();
+
+    test::RecordingWindow window;
+    Settings& s = window.m_settings;
+    s = FirstStartSettings(folder.path().string());
+    s.WPFontName = "Courier New";
+    s.WPFontSize = 12;
+    s.WPFontBold = false;
+    s.WPFontItalic = true;
+    s.WPFontColor = 16711680;
+    s.WPTBoxBack = false;
+    s.TChangeColors = 0;
+    s.TColorNoWep = 123;
+    s.TColorWep = 456;
+    s.TLineNoWep = 17;
+    s.TLineWep = 18;
+    s.SummaryFilePath = summary;
+    s.TextFilePath = text;
+    window.selectedCodes = {{CodeList::IconNoWEP, 1},
+                            {CodeList::IconWEP, 192},
+                            {CodeList::StyleNoWEP, 2},
+                            {CodeList::StyleWEP, 4}};
+    ConverterState state;
+    Convert(state, window);
+    const std::string expected = folder.file("expected.gtm");
+    ASSERT_TRUE(WriteGtmFile(state.data, expected, window, window));
+    EXPECT_TRUE(test::SameBytes(test::ReadBytes(expected), test::ReadBytes(output)));
+
+    // Flags still win over the file.
+    EXPECT_EQ(run({"--settings", ini, "--only-no-wep", "--no-tracks", summary, "-o", output}), 0);
+    EXPECT_NE(out.str().find("Number of Waypoints: 2\nNumber of Tracklogs: 0\n"),
+              std::string::npos);
 }
 
 } // namespace

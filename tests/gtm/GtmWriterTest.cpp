@@ -2,6 +2,7 @@
 
 #include "GtmRecords.h"
 #include "RecordingWindow.h"
+#include "SameBytes.h"
 #include "TempFolder.h"
 
 #include <filesystem>
@@ -27,28 +28,6 @@ std::string bytes(std::string_view hex) {
 
 std::string zeros(size_t count) {
     return std::string(count, '\0');
-}
-
-// Shows where two byte strings first differ, as hex.
-::testing::AssertionResult sameBytes(const std::string& expected, const std::string& actual) {
-    if (expected == actual) {
-        return ::testing::AssertionSuccess();
-    }
-    size_t at = 0;
-    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
-        ++at;
-    }
-    auto hexAround = [at](const std::string& s) {
-        std::ostringstream out;
-        for (size_t i = at; i < std::min(s.size(), at + 16); ++i) {
-            out << std::hex << (static_cast<unsigned>(s[i]) & 0xFF) << ' ';
-        }
-        return out.str();
-    };
-    return ::testing::AssertionFailure()
-           << "sizes " << expected.size() << " / " << actual.size() << ", first difference at "
-           << at << "\n  expected: " << hexAround(expected)
-           << "\n  actual:   " << hexAround(actual);
 }
 
 const std::string kEmptyHeader =
@@ -112,7 +91,7 @@ protected:
 TEST_F(GtmWriterTest, EmptyConversionIsHeaderAndDatumOnly) {
     const std::string file = write();
     EXPECT_EQ(file.size(), 180u);
-    EXPECT_TRUE(sameBytes(kEmptyHeader + kDatum, file));
+    EXPECT_TRUE(test::SameBytes(kEmptyHeader + kDatum, file));
 }
 
 TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
@@ -136,7 +115,7 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
               "00 D4 FE C6");
     const std::string track = bytes("02 00 61 62 | 02 | 00 80 40 00 | 00 00 00 00 | 00 | 00 00");
 
-    EXPECT_TRUE(sameBytes(header + kDatum + waypoint + style + trackpoints + track, write()));
+    EXPECT_TRUE(test::SameBytes(header + kDatum + waypoint + style + trackpoints + track, write()));
     EXPECT_EQ(header.size(), GtmHeader::kSize);
     EXPECT_EQ(waypoint.size(), 43u + 5u);
     EXPECT_EQ(style.size(), 30u + 5u);

@@ -1,25 +1,34 @@
 #include "CDS_CIni.h"
-#include "IniTestFolder.h"
+#include "SameBytes.h"
+#include "TempFolder.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace wavemark {
 namespace {
 
-using test::IniTestFolder;
+const std::string kUnknown = "An unknown error has occured";
+using Texts = std::array<std::string, 3>;
 
-class CDS_CIniTest : public IniTestFolder {
+// Each test works on t.ini in a fresh folder.
+class CDS_CIniTest : public testing::Test {
 protected:
-    CDS_CIni iniFor(const std::string& path) {
-        CDS_CIni ini;
-        ini.Filename(path);
-        return ini;
-    }
+    CDS_CIniTest() { ini.Filename(folder.file("t.ini")); }
+    void write(std::string_view bytes) const { folder.write("t.ini", bytes); }
+    std::string contents() const { return test::ReadBytes(ini.Filename()); }
+
+    test::TempFolder folder;
+    CDS_CIni ini;
 };
 
-TEST_F(CDS_CIniTest, EmptyFilenameFailsEveryOperationAndTouchesNothing) {
-    CDS_CIni ini;
+TEST_F(CDS_CIniTest, EmptyFilenameFailsEveryOperationAndCreatesNoFile) {
+    // An empty path would resolve against the working folder: make it ours.
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    ini.Filename("");
     std::string value = "fallback";
     TextArray keys{1, {"k"}};
     TextArray values{1, {"v"}};
@@ -28,114 +37,126 @@ TEST_F(CDS_CIniTest, EmptyFilenameFailsEveryOperationAndTouchesNothing) {
     EXPECT_FALSE(ini.WriteValue("S", "k", "v"));
     EXPECT_FALSE(ini.WriteSection("S", keys, values));
     EXPECT_FALSE(ini.Enum_SectionNames(keys));
+    std::filesystem::current_path(previous);
     EXPECT_EQ(ini.LastErrorDescription(), "No filename specified");
     EXPECT_EQ(value, "fallback");
     EXPECT_EQ(keys, (TextArray{1, {"k"}}));
     EXPECT_EQ(values, (TextArray{1, {"v"}}));
-    EXPECT_TRUE(std::filesystem::is_empty(folder()));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
-struct FailedRead {
-    const char* name;
-    const char* contents; // nullptr: no file
-    const char* expectedError;
-    friend void PrintTo(const FailedRead& c, std::ostream* out) { *out << c.name; }
-};
-
-class ReadValueFailure : public CDS_CIniTest, public testing::WithParamInterface<FailedRead> {};
-
-TEST_P(ReadValueFailure, KeepsTheFallback) {
-    const FailedRead& c = GetParam();
-    CDS_CIni ini = iniFor(c.contents ? write("t.ini", c.contents) : file("t.ini"));
+// No file, no section, no key, an empty or blank value, a key before any
+// section, a commented-out key; the error text then stays through a success.
+TEST_F(CDS_CIniTest, FailedReadKeepsTheFallbackAndItsErrorText) {
     std::string value = "fallback";
     EXPECT_FALSE(ini.ReadValue("S", "k", value));
-    EXPECT_EQ(value, "fallback");
-    EXPECT_EQ(ini.LastErrorDescription(), c.expectedError);
+    EXPECT_EQ(ini.LastErrorDescription(), std::strerror(ENOENT));
+    for (const char* file :
+         {"[T]\nk=1\n", "[S]\nj=1\n", "[S]\nk=\n", "[S]\nk =  \t\n", "k=1\n[S]\n", "[S]\n;k=1\n"}) {
+        SCOPED_TRACE(file);
+        write(file);
+        EXPECT_FALSE(ini.ReadValue("S", "k", value));
+        EXPECT_EQ(value, "fallback");
+        EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
+    }
+    write("[S]\nk=1\n");
+    EXPECT_TRUE(ini.ReadValue("S", "k", value));
+    EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
 }
 
-const char* const kUnknown = "An unknown error has occured";
-INSTANTIATE_TEST_SUITE_P(Cases, ReadValueFailure,
-                         testing::Values(FailedRead{"NoFile", nullptr, std::strerror(ENOENT)},
-                                         FailedRead{"NoSection", "[T]\r\nk=1\r\n", kUnknown},
-                                         FailedRead{"NoKey", "[S]\r\nj=1\r\n", kUnknown},
-                                         FailedRead{"EmptyValue", "[S]\r\nk=\r\n", kUnknown},
-                                         FailedRead{"BlankValue", "[S]\r\nk =  \t\r\n", kUnknown},
-                                         FailedRead{"KeyBeforeAnySection", "k=1\r\n[S]\r\n",
-                                                    kUnknown},
-                                         FailedRead{"CommentedOut", "[S]\r\n;k=1\r\n", kUnknown}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CDS_CIniTest, LongValueComesBackCutTo254Characters) {
+TEST_F(CDS_CIniTest, WriteValueCreatesTheFileAndLongValuesReadBackCutTo254) {
+    EXPECT_TRUE(ini.WriteValue("Section", "Key", "a = b; \"c\""));
+    EXPECT_EQ(contents(), "[Section]\r\nKey=a = b; \"c\"\r\n");
     const std::string longValue(300, 'x');
-    CDS_CIni ini = iniFor(file("t.ini"));
     ASSERT_TRUE(ini.WriteValue("S", "k", longValue));
     std::string value;
     EXPECT_TRUE(ini.ReadValue("S", "k", value));
     EXPECT_EQ(value, longValue.substr(0, 254));
 }
 
-TEST_F(CDS_CIniTest, WriteValueCreatesTheFile) {
-    CDS_CIni ini = iniFor(file("new.ini"));
-    EXPECT_TRUE(ini.WriteValue("Section", "Key", "a = b; \"c\""));
-    EXPECT_EQ(read(file("new.ini")), "[Section]\r\nKey=a = b; \"c\"\r\n");
-}
-
-TEST_F(CDS_CIniTest, WriteIntoAMissingOrBlockedFolderFailsWithTheSystemText) {
-    write("plain", "x");
-    for (const auto& [path, code] :
-         {std::pair{file("missing/t.ini"), ENOENT}, std::pair{file("plain/sub/t.ini"), ENOTDIR}}) {
-        CDS_CIni ini = iniFor(path);
-        EXPECT_FALSE(ini.WriteValue("S", "k", "v")) << path;
-        EXPECT_EQ(ini.LastErrorDescription(), std::strerror(code)) << path;
+// Tests run as root, so permission bits would not stop a write: use paths
+// the system refuses whoever asks.
+TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {
+    folder.write("plain", "x");
+    std::filesystem::create_directory(folder.file("dir.ini"));
+    for (const auto& [path, code] : {std::pair{folder.file("missing/t.ini"), ENOENT},
+                                     std::pair{folder.file("plain/t.ini"), ENOTDIR},
+                                     std::pair{folder.file("dir.ini"), EISDIR}}) {
+        SCOPED_TRACE(path);
+        ini.Filename(path);
+        EXPECT_FALSE(ini.WriteValue("S", "k", "v"));
+        EXPECT_EQ(ini.LastErrorDescription(), std::strerror(code));
     }
 }
 
-TEST_F(CDS_CIniTest, ErrorTextSurvivesALaterSuccess) {
-    CDS_CIni ini = iniFor(write("t.ini", "[S]\r\nk=1\r\n"));
-    std::string value;
-    EXPECT_FALSE(ini.ReadValue("S", "missing", value));
-    EXPECT_TRUE(ini.ReadValue("S", "k", value));
-    EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
+// A line break or NUL, "=" in a key, ";" before a key or "]" in a section name
+// would change the file's structure when read back.
+TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
+    write("[S]\r\nk=1\r\n");
+    for (const auto& [section, key, value] :
+         {Texts{"S", "k", "1\r\n[X]"}, Texts{"S", "k", std::string("a\0b", 3)},
+          Texts{"S", "a=b", "1"}, Texts{"S", ";k", "1"}, Texts{"S]", "k", "1"}}) {
+        EXPECT_FALSE(ini.WriteValue(section, key, value)) << section << key << value;
+        EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EINVAL));
+    }
+    EXPECT_FALSE(ini.WriteSection("S", TextArray{0, {"a"}}, TextArray{0, {"1\n[X]"}}));
+    EXPECT_EQ(contents(), "[S]\r\nk=1\r\n");
 }
 
-TEST_F(CDS_CIniTest, ReadSectionSplitsAtTheFirstEquals) {
-    CDS_CIni ini = iniFor(write("t.ini", "[S]\n a = b=c \n; note\nk=\nbare\n[T]\nx=1\n"));
+// One hand-edited file: byte order mark, CR-only and LF-only line ends, no
+// final line end, blanks around names and "=", other letter case, comments,
+// a duplicate key and section (the first wins), ";" and quotes in a value.
+TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
+    write("\xEF\xBB\xBF[T]\rt=0\r  [ S ]  \n a \t= b=c \n; c=1\nk=\nbare\nQ=\"x;y\"\nA=2\n"
+          "[s]\nz=1\n[u]\r\nU=Caf\xC3\xA9 \xE2\x82\xAC");
     TextArray keys;
     TextArray values;
     ASSERT_TRUE(ini.ReadSection("s", keys, values));
-    EXPECT_EQ(keys, (TextArray{0, {"a", "k", "bare"}}));
-    EXPECT_EQ(values, (TextArray{0, {"b=c", "", ""}}));
-}
-
-TEST_F(CDS_CIniTest, WriteSectionRefusesArraysOfOtherBounds) {
-    const std::string before = "[S]\r\nold=1\r\n";
-    CDS_CIni ini = iniFor(write("t.ini", before));
-    const TextArray keys{0, {"a", "b", "c"}};
-    for (const TextArray& values : {TextArray{0, {"1", "2", "3", "4"}}, TextArray{1, {"1", "2"}}}) {
-        EXPECT_FALSE(ini.WriteSection("S", keys, values));
-        EXPECT_EQ(ini.LastErrorDescription(), "Key array and Value array must be of the same size");
-        EXPECT_EQ(read(file("t.ini")), before);
+    EXPECT_EQ(keys, (TextArray{0, {"a", "k", "bare", "Q", "A"}}));
+    EXPECT_EQ(values, (TextArray{0, {"b=c", "", "", "\"x;y\"", "2"}}));
+    std::string value;
+    for (const auto& [section, key, expected] : {Texts{"T", "t", "0"}, Texts{"S", "A", "b=c"},
+                                                 Texts{"U", "u", "Caf\xC3\xA9 \xE2\x82\xAC"}}) {
+        EXPECT_TRUE(ini.ReadValue(section, key, value)) << key;
+        EXPECT_EQ(value, expected);
     }
-}
-
-TEST_F(CDS_CIniTest, WriteSectionReplacesKeysAndKeepsComments) {
-    CDS_CIni ini = iniFor(write("t.ini", "[A]\nx=1\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n"));
-    EXPECT_TRUE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
-    EXPECT_EQ(read(file("t.ini")),
-              "[A]\r\nx=1\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\ny=2\r\n");
-    EXPECT_TRUE(ini.WriteSection("S", TextArray{}, TextArray{}));
-    EXPECT_TRUE(ini.WriteSection("New", TextArray{}, TextArray{}));
-    EXPECT_EQ(read(file("t.ini")), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
-}
-
-TEST_F(CDS_CIniTest, EnumSectionNamesListsEachSectionOnceInFileOrder) {
-    CDS_CIni ini = iniFor(write("t.ini", "k=0\n[B]\n[ A ]\nx=1\n[b]\n"));
     TextArray names{3, {"old"}};
     ASSERT_TRUE(ini.Enum_SectionNames(names));
-    EXPECT_EQ(names, (TextArray{0, {"B", "A"}}));
-    ini.Filename(write("empty.ini", ""));
+    EXPECT_EQ(names, (TextArray{0, {"T", "S", "u"}}));
+    write("");
     EXPECT_FALSE(ini.Enum_SectionNames(names));
-    EXPECT_EQ(names, (TextArray{0, {"B", "A"}}));
+    EXPECT_EQ(names, (TextArray{0, {"T", "S", "u"}}));
+}
+
+// A write changes only the lines it must: unknown sections, keys, comments,
+// blank lines and their order stay; a new key goes after the last key line
+// of its section; every line ends in CR LF.
+TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
+    write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\n; trailing note\n\n"
+          "[Extra]\nx=y");
+    EXPECT_TRUE(ini.WriteValue("OPTIONS", "APFilter", "a,b"));
+    EXPECT_TRUE(ini.WriteValue("Options", "NoWEPCheck", "1"));
+    EXPECT_TRUE(ini.WriteValue("Extra", "orphan", "2"));
+    EXPECT_TRUE(ini.WriteValue("Tracks", "TLineWep", "2"));
+    EXPECT_TRUE(test::SameBytes("; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\n"
+                                "Mine=keep\r\nNoWEPCheck=1\r\n; trailing note\r\n\r\n"
+                                "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n",
+                                contents()));
+}
+
+// WriteSection puts the new key lines where the first old one was.
+TEST_F(CDS_CIniTest, WriteSectionReplacesKeysInPlaceAndKeepsComments) {
+    write("[A]\nx=1\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n");
+    EXPECT_TRUE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
+    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\ny=2\r\n");
+    EXPECT_TRUE(ini.WriteSection("S", TextArray{}, TextArray{}));
+    EXPECT_TRUE(ini.WriteSection("New", TextArray{}, TextArray{}));
+    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
+    for (const TextArray& bad : {TextArray{5, {"1", "2", "3"}}, TextArray{6, {"1", "2"}}}) {
+        EXPECT_FALSE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, bad));
+        EXPECT_EQ(ini.LastErrorDescription(), "Key array and Value array must be of the same size");
+    }
+    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
 }
 
 } // namespace

@@ -1,80 +1,122 @@
 #include "SettingsFile.h"
-#include "IniTestFolder.h"
+
+#include "SameBytes.h"
 #include "SettingsTable.h"
+#include "TempFolder.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <regex>
 
 namespace wavemark {
 namespace {
 
-using test::IniTestFolder;
-
-class SettingsFileTest : public IniTestFolder {};
-
-TEST_F(SettingsFileTest, FirstStartWritesDefaultsAndLaterStartsReadWhatCloseStored) {
-    const std::string user = file("user");
-    SettingsFile first(folder(), user);
-    EXPECT_EQ(first.path(), file("Wavemark.ini"));
+TEST(SettingsFile, FirstStartWritesTheDefaultsAndLaterStartsReadWhatCloseStored) {
+    const test::TempFolder folder;
+    const std::string at = folder.path().string();
+    const std::string user = folder.file("user");
+    SettingsFile first(at, user);
     const StartUpResult start = first.startUp();
-    EXPECT_TRUE(start.firstStart);
-    EXPECT_EQ(start.settings, FirstStartSettings(folder()));
-    EXPECT_TRUE(std::filesystem::is_regular_file(first.path()));
+    EXPECT_EQ(start.firstStart, true);
+    EXPECT_EQ(start.settings, FirstStartSettings(at));
+    const std::string golden = "[InputPath]\nInputSummaryFile=" + at +
+                               "/summary.txt\nInputTextFile=" + at +
+                               "/text.txt\n[OutputPath]\nOutputPath=" + at + R"(
+OutputPrefix=NS-Log_
+[Options]
+NoWEPCheck=0
+APFilter=MOBILE,public,eurospot,wlan@thenet
+TConvertEnabled=1
+[Waypoints]
+IconNoWEP=141
+IconWEP=44
+StyleNoWEP=4
+StyleWEP=3
+WPFontName=Arial
+WPFontSize=9
+WPFontBold=True
+WPFontItalic=False
+WPFontUnderl=False
+WPFontColor=255
+WPTBoxBack=True
+WPTBoxBackColor=65535
+WPTBoxBorder=139
+[Tracks]
+TChangeColors=1
+TColorNoWep=255
+TColorWep=4227072
+TLineNoWep=2
+TLineWep=2
+)";
+    EXPECT_TRUE(test::SameBytes(std::regex_replace(golden, std::regex("\n"), "\r\n"),
+                                test::ReadBytes(first.path())));
 
-    Settings changed = start.settings;
-    changed.APFilter = "";
-    changed.WPFontColor = 4227072;
-    changed.TLineWep = 17;
-    EXPECT_TRUE(first.shutDown(changed));
-
-    const StartUpResult again = SettingsFile(folder(), user).startUp();
-    EXPECT_FALSE(again.firstStart);
-    EXPECT_EQ(again.settings, changed);
+    // Every key differs from its default; texts with blanks, commas, "=", ";"
+    // and UTF-8.
+    Settings written{.SummaryFilePath = "/home/ann/My Surveys/sum mary.txt",
+                     .TextFilePath = "/tmp/t=1;x.txt",
+                     .OutputPath = "/home/ann/Gr\xC3\xBCne Wiese",
+                     .OutputPrefix = "",
+                     .NoWEPCheck = 1,
+                     .APFilter = "a, b ,c,,d",
+                     .TConvertEnabled = 2,
+                     .IconNoWEP = 192,
+                     .IconWEP = 1,
+                     .StyleNoWEP = 2,
+                     .StyleWEP = 4,
+                     .WPFontName = "DejaVu Sans \xE2\x82\xAC",
+                     .WPFontSize = -3,
+                     .WPFontBold = false,
+                     .WPFontItalic = true,
+                     .WPFontUnderl = true,
+                     .WPFontColor = 16777215,
+                     .WPTBoxBack = false,
+                     .WPTBoxBackColor = INT32_MIN,
+                     .WPTBoxBorder = 0,
+                     .TChangeColors = 0,
+                     .TColorNoWep = 0,
+                     .TColorWep = INT32_MAX,
+                     .TLineNoWep = 18,
+                     .TLineWep = 1};
+    for (const char* filter : {"a, b ,c,,d", ""}) {
+        SCOPED_TRACE(filter);
+        written.APFilter = filter;
+        EXPECT_TRUE(SettingsFile(at, user).shutDown(written));
+        const StartUpResult again = SettingsFile(at, user).startUp();
+        EXPECT_EQ(again.firstStart, false);
+        EXPECT_EQ(again.settings, written);
+    }
     EXPECT_FALSE(std::filesystem::exists(user));
 }
 
-TEST_F(SettingsFileTest, UnwritableProgramFolderFallsBackToTheUserFolder) {
-    write("plain", "x");
-    const std::string user = file("config/Wavemark");
-    SettingsFile settings(file("plain/bin"), user);
+// A program folder under a regular file cannot be written, even by root.
+TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
+    const test::TempFolder folder;
+    const std::string program = folder.write("plain", "x") + "/bin";
+    const std::string user = folder.file("config/Wavemark");
+    SettingsFile settings(program, user);
     EXPECT_EQ(settings.path(), user + "/Wavemark.ini");
-    EXPECT_TRUE(settings.startUp().firstStart);
-    EXPECT_TRUE(std::filesystem::is_regular_file(user + "/Wavemark.ini"));
-    EXPECT_FALSE(SettingsFile(file("plain/bin"), user).startUp().firstStart);
+    EXPECT_EQ(settings.startUp().firstStart, true);
+    EXPECT_EQ(SettingsFile(program, user).startUp().firstStart, false);
 }
 
-TEST_F(SettingsFileTest, AFolderNamedLikeTheFileMeansFirstStartEveryTime) {
-    std::filesystem::create_directory(file("Wavemark.ini"));
-    SettingsFile settings(folder(), file("user"));
-    EXPECT_TRUE(settings.startUp().firstStart);
-    EXPECT_FALSE(settings.shutDown(FirstStartSettings(folder())));
-    EXPECT_EQ(settings.lastError(), std::strerror(EISDIR));
-    EXPECT_TRUE(settings.startUp().firstStart);
-}
-
-TEST_F(SettingsFileTest, LoadSettingsFileReadsOverTheCallersValues) {
-    const std::string path = write("opts.ini", "[Options]\nAPFilter=x,y\n[Tracks]\nTLineWep=3\n");
-    Settings settings = FirstStartSettings("/opt/wavemark");
+// Keys the file lacks keep the caller's values; names match in any letter
+// case, and a text key's empty value is taken.
+TEST(SettingsFile, LoadSettingsFileReadsOverTheCallersValuesOrSaysWhyNot) {
+    const test::TempFolder folder;
+    Settings settings = FirstStartSettings("/opt");
     Settings expected = settings;
-    expected.APFilter = "x,y";
-    expected.TLineWep = 3;
     std::string error;
+    EXPECT_FALSE(LoadSettingsFile(folder.file("no.ini"), settings, error));
+    EXPECT_EQ(error, "The settings file could not be read:\n" + folder.file("no.ini") + "\n" +
+                         std::strerror(ENOENT));
+    EXPECT_EQ(settings, expected);
+    expected.APFilter = "";
+    expected.TLineWep = 3;
+    const std::string path = folder.write("o.ini", "[options]\napfilter=\n[Tracks]\nTLINEWEP=3\n");
     EXPECT_TRUE(LoadSettingsFile(path, settings, error));
     EXPECT_EQ(settings, expected);
-    EXPECT_EQ(error, "");
-}
-
-TEST_F(SettingsFileTest, LoadSettingsFileNamesTheFileAndTheReasonWhenItCannotRead) {
-    std::filesystem::create_directory(file("dir.ini"));
-    for (const auto& [path, code] :
-         {std::pair{file("missing.ini"), ENOENT}, std::pair{file("dir.ini"), EISDIR}}) {
-        Settings settings = FirstStartSettings(folder());
-        std::string error;
-        EXPECT_FALSE(LoadSettingsFile(path, settings, error));
-        EXPECT_EQ(error,
-                  "The settings file could not be read:\n" + path + "\n" + std::strerror(code));
-        EXPECT_EQ(settings, FirstStartSettings(folder()));
-    }
 }
 
 } // namespace

@@ -10,14 +10,14 @@ namespace wavemark {
 // are typed or stored; the conversion turns the filter and the font name into
 // Windows-1252 where they meet export or GTM bytes.
 struct Settings {
-    std::string SummaryFilePath;
-    std::string TextFilePath;
-    std::string OutputPath;
-    std::string OutputPrefix;
+    std::string SummaryFilePath{};
+    std::string TextFilePath{};
+    std::string OutputPath{};
+    std::string OutputPrefix{};
 
     // Check box states: 0 cleared, 1 set, 2 greyed.
     int16_t NoWEPCheck = 0;
-    std::string APFilter;
+    std::string APFilter{};
     int16_t TConvertEnabled = 0;
 
     // Codes of the code tables: symbol, display style.
@@ -26,7 +26,7 @@ struct Settings {
     int16_t StyleNoWEP = 0;
     int16_t StyleWEP = 0;
 
-    std::string WPFontName;
+    std::string WPFontName{};
     int16_t WPFontSize = 0;
     bool WPFontBold = false;
     bool WPFontItalic = false;

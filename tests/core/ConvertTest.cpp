@@ -13,7 +13,6 @@ namespace {
 
 using test::ExportText;
 using test::MakeAp;
-using Events = std::vector<std::string>;
 
 const std::string kA = "00:00:00:00:00:0a";
 const std::string kB = "00:00:00:00:00:0b";
@@ -21,25 +20,22 @@ const std::string kB = "00:00:00:00:00:0b";
 class ConvertTest : public ::testing::Test {
 protected:
     ConvertTest() {
-        Settings& s = window.m_settings;
-        s.SummaryFilePath = folder.write(
-            "summary.txt", ExportText({MakeAp(kA, "0011").line(), MakeAp(kB, "0002").line()}));
-        s.TextFilePath =
-            folder.write("text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
-                                                 MakeAp(kA, "0011", "net", "12:00:01").line(),
-                                                 MakeAp(kB, "0002", "net", "12:00:02").line()}));
-        s.APFilter = "MOBILE";
-        s.TConvertEnabled = 1;
-        s.TChangeColors = 0;
-        s.TColorNoWep = 255;
-        s.TColorWep = 4227072;
-        s.TLineNoWep = 2;
-        s.TLineWep = 2;
-        s.WPFontName = "Arial";
-        s.WPFontSize = 10;
-        s.WPFontBold = true;
-        s.WPTBoxBack = true;
-        s.WPTBoxBorder = 139;
+        window.m_settings = Settings{
+            .SummaryFilePath = folder.write(
+                "summary.txt", ExportText({MakeAp(kA, "0011").line(), MakeAp(kB, "0002").line()})),
+            .TextFilePath = folder.write(
+                "text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
+                                        MakeAp(kA, "0011", "net", "12:00:01").line(),
+                                        MakeAp(kB, "0002", "net", "12:00:02").line()})),
+            .APFilter = "MOBILE",
+            .TConvertEnabled = 1,
+            .WPFontName = "Arial",
+            .WPFontSize = 10,
+            .WPFontBold = true,
+            .WPTBoxBack = true,
+            .WPTBoxBorder = 139,
+            .TLineNoWep = 2,
+            .TLineWep = 2};
         window.selectedCodes = {{CodeList::IconNoWEP, 141},
                                 {CodeList::IconWEP, 44},
                                 {CodeList::StyleNoWEP, 4},
@@ -52,15 +48,16 @@ protected:
         Convert(state, window);
     }
 
-    // The label lines of the last run, without the other events.
-    Events labelEvents() const {
-        Events labels;
+    // The events of the last run, joined with "|"; only the label lines
+    // when `labelsOnly`.
+    std::string events(bool labelsOnly = false) const {
+        std::string joined;
         for (const std::string& e : window.events) {
-            if (e.starts_with("label ")) {
-                labels.push_back(e);
+            if (!labelsOnly || e.starts_with("label ")) {
+                joined += (joined.empty() ? "" : "|") + e;
             }
         }
-        return labels;
+        return joined;
     }
 
     test::TempFolder folder;
@@ -70,42 +67,20 @@ protected:
 
 TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
     convert();
-    EXPECT_EQ(window.events, (Events{"wait cursor",
-                                     "status 0 on",
-                                     "status 1 off",
-                                     "status 2 off",
-                                     "list 0",
-                                     "list 1",
-                                     "list 2",
-                                     "list 3",
-                                     "label 0 = Number of APs with WEP : 1",
-                                     "label 1 = Number of APs without WEP : 1",
-                                     "label 2 = Number of AdHoc peers : 1",
-                                     "label 3 = Number of filterd APs : 0",
-                                     "label 4 = Number of Waypoints: 2",
-                                     "label 5 = Number of Tracklogs: 0",
-                                     "label 6 = Number of Trackpoints: 0",
-                                     "events",
-                                     "label 5 = Reading File !",
-                                     "label 6 = ",
-                                     "events",
-                                     "label 5 = Number of Tracklogs: 0",
-                                     "label 6 = Number of Trackpoints: 0",
-                                     "events",
-                                     "label 6 = Number of Trackpoints: 1",
-                                     "events",
-                                     "label 6 = Number of Trackpoints: 2",
-                                     "events",
-                                     "label 5 = Number of Tracklogs: 1",
-                                     "events",
-                                     "label 6 = Number of Trackpoints: 3",
-                                     "events",
-                                     "label 6 = Number of Trackpoints: 2",
-                                     "events",
-                                     "status 0 off",
-                                     "status 1 on",
-                                     "status 2 off",
-                                     "default cursor"}));
+    EXPECT_EQ(events(),
+              "wait cursor|status 0 on|status 1 off|status 2 off|list 0|list 1|list 2|"
+              "list 3|label 0 = Number of APs with WEP : 1|"
+              "label 1 = Number of APs without WEP : 1|label 2 = Number of AdHoc peers : 1|"
+              "label 3 = Number of filterd APs : 0|label 4 = Number of Waypoints: 2|"
+              "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
+              "label 5 = Reading File !|label 6 = |events|"
+              "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
+              "label 6 = Number of Trackpoints: 1|events|"
+              "label 6 = Number of Trackpoints: 2|events|"
+              "label 5 = Number of Tracklogs: 1|events|"
+              "label 6 = Number of Trackpoints: 3|events|"
+              "label 6 = Number of Trackpoints: 2|events|"
+              "status 0 off|status 1 on|status 2 off|default cursor");
     EXPECT_FALSE(state.data.DataSaved);
     EXPECT_TRUE(window.messages.empty());
 }
@@ -132,7 +107,7 @@ TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
     EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
     EXPECT_EQ(window.messages[0].title, "Wavemark");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
-    EXPECT_EQ(labelEvents().front(), "label 4 = Number of Waypoints: 0");
+    EXPECT_TRUE(events(true).starts_with("label 4 = Number of Waypoints: 0|")) << events(true);
     EXPECT_EQ(window.labels[5], "Number of Tracklogs: 0");
     EXPECT_EQ(state.data.WptCount, 0);
     EXPECT_EQ(state.data.WptStyleCount, 0);
@@ -175,10 +150,12 @@ TEST_F(ConvertTest, WithoutTracksTheTextExportIsNotOpened) {
     EXPECT_TRUE(window.messages.empty());
     EXPECT_EQ(state.data.TrkCount, 0);
     EXPECT_EQ(state.data.TrkPointCount, 0);
-    const Events labels = labelEvents();
-    EXPECT_EQ(Events(labels.end() - 2, labels.end()),
-              (Events{"label 5 = Number of Tracklogs: 0", "label 6 = Number of Trackpoints: 0"}));
-    EXPECT_EQ(labels[5], "label 5 = Number of Tracklogs: 1") << "the previous run's count first";
+    // The previous run's counts first, then the zeros.
+    EXPECT_TRUE(events(true).ends_with("label 5 = Number of Tracklogs: 1|"
+                                       "label 6 = Number of Trackpoints: 2|"
+                                       "label 5 = Number of Tracklogs: 0|"
+                                       "label 6 = Number of Trackpoints: 0"))
+        << events(true);
 }
 
 TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {

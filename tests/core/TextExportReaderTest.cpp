@@ -18,19 +18,23 @@ using test::LinesOf;
 class ProgressLog : public TrackProgress, public SummaryCountListener {
 public:
     void readingPassDone() override { steps.push_back("read"); }
-    void trackPointCountChanged(int32_t count) override {
-        steps.push_back("p" + std::to_string(count));
-    }
-    void trackCountChanged(int32_t count) override { steps.push_back("t" + std::to_string(count)); }
+    void trackPointCountChanged(int32_t count) override { record('p', count); }
+    void trackCountChanged(int32_t count) override { record('t', count); }
     void countersReady(const ConversionData&) override {}
     std::vector<std::string> steps;
+
+private:
+    void record(char kind, int32_t count) {
+        steps.push_back(std::string(1, kind).append(std::to_string(count)));
+    }
 };
 
-ApLine reading(const std::string& bssid, const std::string& time, const std::string& lat,
-               const std::string& flags = "0001") {
+std::string reading(const std::string& bssid, const std::string& time, const std::string& lat,
+                    const std::string& flags = "0001", const std::string& lon = "E 8.5390250") {
     ApLine line = test::MakeAp(bssid, flags, "net", time);
     line.lat = lat;
-    return line;
+    line.lon = lon;
+    return line.line();
 }
 const std::string kA = "00:00:00:00:00:0a";
 const std::string kB = "00:00:00:00:00:0b";
@@ -44,7 +48,7 @@ protected:
         for (const std::string& bssid : bssids) {
             ApLine line;
             line.bssid = bssid;
-            line.ssid = " name " + bssid.substr(15) + " ";
+            line.ssid = std::string(" name ").append(bssid.substr(15)).append(" ");
             body.push_back(line.line());
         }
         ReadSummary(LinesOf(ExportText(body)), SummaryOptions{"", false, 141, 44, 4, 3}, data, log);
@@ -65,9 +69,9 @@ protected:
 
 TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrder) {
     summary({kB, kA});
-    text({reading(kA, "10:00:00", "N 1.0").line(), reading(kB, "10:00:01", "N 2.0").line(),
-          reading(kA, "10:00:02", "N 3.0").line(), reading(kB, "10:00:03", "N 4.0").line(),
-          reading(kB, "10:00:04", "N 5.0").line()});
+    text({reading(kA, "10:00:00", "N 1.0"), reading(kB, "10:00:01", "N 2.0"),
+          reading(kA, "10:00:02", "N 3.0"), reading(kB, "10:00:03", "N 4.0"),
+          reading(kB, "10:00:04", "N 5.0")});
 
     ASSERT_EQ(data.TrkCount, 2);
     ASSERT_EQ(data.TrkPointCount, 5);
@@ -83,29 +87,27 @@ TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrder) {
 
 TEST_F(TextExportReaderTest, ReportsEveryDisplayPoint) {
     summary({kA, kB, kC});
-    text({reading(kA, "10:00:00", "N 1.0").line(), reading(kB, "10:00:01", "N 2.0").line(),
-          reading(kA, "10:00:02", "N 3.0").line()});
+    text({reading(kA, "10:00:00", "N 1.0"), reading(kB, "10:00:01", "N 2.0"),
+          reading(kA, "10:00:02", "N 3.0")});
     EXPECT_EQ(log.steps, (std::vector<std::string>{"read", "p1", "p2", "t1", "p3", "p2", "p2"}));
     EXPECT_EQ(data.TrkPointCount, 2);
 }
 
 TEST_F(TextExportReaderTest, ReadingsWithoutPositionOrMatchMakeNoPoint) {
     summary({kA});
-    ApLine noFix = reading(kA, "10:00:01", "N 360.0000000");
-    noFix.lon = "E 720.0000000";
-    ApLine zero = reading(kA, "10:00:02", "N 0.0000000");
-    zero.lon = "E 0.0000000";
-    text({reading(kA, "10:00:00", "N 1.0").line(), noFix.line(), zero.line(),
-          reading("00:00:00:00:00:0A", "10:00:03", "N 2.0").line(),
-          reading(kB, "10:00:04", "N 3.0").line(), "not a reading"});
+    text({reading(kA, "10:00:00", "N 1.0"),
+          reading(kA, "10:00:01", "N 360.0000000", "0001", "E 720.0000000"),
+          reading(kA, "10:00:02", "N 0.0000000", "0001", "E 0.0000000"),
+          reading("00:00:00:00:00:0A", "10:00:03", "N 2.0"), reading(kB, "10:00:04", "N 3.0"),
+          "not a reading"});
     EXPECT_EQ(data.TrkCount, 0);
     EXPECT_EQ(data.TrkPointCount, 0);
 }
 
 TEST_F(TextExportReaderTest, DateLinesMoveTheDay) {
     summary({kA});
-    text({reading(kA, "23:59:59", "N 1.0").line(), DateLine("2004-04-09"),
-          reading(kA, "00:00:01", "N 2.0").line()});
+    text({reading(kA, "23:59:59", "N 1.0"), DateLine("2004-04-09"),
+          reading(kA, "00:00:01", "N 2.0")});
     ASSERT_EQ(data.TrkPointCount, 2);
     EXPECT_EQ(data.TptTime[2] - data.TptTime[1], 2);
     EXPECT_EQ(data.LogDate, "2004-04-09");
@@ -113,12 +115,9 @@ TEST_F(TextExportReaderTest, DateLinesMoveTheDay) {
 
 TEST_F(TextExportReaderTest, LastReadingDecidesTheClass) {
     summary({kA, kB, kC});
-    text({reading(kA, "10:00:00", "N 1.0", "0011").line(),
-          reading(kA, "10:00:01", "N 1.0", "0001").line(),
-          reading(kB, "10:00:02", "N 1.0", "0001").line(),
-          reading(kB, "10:00:03", "N 1.0", "0011").line(),
-          reading(kC, "10:00:04", "N 1.0", "0001").line(),
-          reading(kC, "10:00:05", "N 1.0", "0031").line()});
+    text({reading(kA, "10:00:00", "N 1.0", "0011"), reading(kA, "10:00:01", "N 1.0", "0001"),
+          reading(kB, "10:00:02", "N 1.0", "0001"), reading(kB, "10:00:03", "N 1.0", "0011"),
+          reading(kC, "10:00:04", "N 1.0", "0001"), reading(kC, "10:00:05", "N 1.0", "0031")});
     ASSERT_EQ(data.TrkCount, 3);
     EXPECT_EQ(data.TrkColor[1], 255);
     EXPECT_EQ(data.TrkLineStyle[1], 2);
@@ -131,8 +130,8 @@ TEST_F(TextExportReaderTest, RandomColoursContinueTheProcessSequence) {
     options.TChangeColors = true;
     summary({kA, kB});
     const std::vector<std::string> body = {
-        reading(kA, "10:00:00", "N 1.0").line(), reading(kA, "10:00:01", "N 1.0").line(),
-        reading(kB, "10:00:02", "N 1.0").line(), reading(kB, "10:00:03", "N 1.0").line()};
+        reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:01", "N 1.0"),
+        reading(kB, "10:00:02", "N 1.0"), reading(kB, "10:00:03", "N 1.0")};
     text(body);
     TrackColorGenerator fresh;
     EXPECT_EQ(data.TrkColor[1], fresh.next());
@@ -143,13 +142,13 @@ TEST_F(TextExportReaderTest, RandomColoursContinueTheProcessSequence) {
 
 TEST_F(TextExportReaderTest, WaypointsSharingABssidEachGetTheTrack) {
     summary({kA, kA});
-    text({reading(kA, "10:00:00", "N 1.0").line(), reading(kA, "10:00:01", "N 2.0").line()});
+    text({reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:01", "N 2.0")});
     EXPECT_EQ(data.TrkCount, 2);
     EXPECT_EQ(trackOfPoints(), (std::vector<int32_t>{1, 1, 2, 2}));
 }
 
 TEST_F(TextExportReaderTest, NoWaypointMeansNoTrack) {
-    text({reading(kA, "10:00:00", "N 1.0").line(), reading(kA, "10:00:01", "N 2.0").line()});
+    text({reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:01", "N 2.0")});
     EXPECT_EQ(data.TrkCount, 0);
     EXPECT_EQ(data.TrkPointCount, 0);
     EXPECT_EQ(data.TrkName.size(), 1u);
@@ -157,7 +156,7 @@ TEST_F(TextExportReaderTest, NoWaypointMeansNoTrack) {
 
 TEST_F(TextExportReaderTest, LinesOfMoreThanThirteenColumnsAreSkipped) {
     summary({kA});
-    const std::string line = reading(kA, "10:00:00", "N 1.0").line();
+    const std::string line = reading(kA, "10:00:00", "N 1.0");
     text({line + "\tx\ty", line + "\tx\ty", line + "\tx\ty\tz"});
     EXPECT_EQ(data.TrkPointCount, 2);
 }

@@ -187,13 +187,5 @@ TEST_F(GtmWriterTest, FailedWriteChangesNothingAndSaysWhy) {
     EXPECT_TRUE(window.events.size() == 1) << "no status change after a failure";
 }
 
-TEST_F(GtmWriterTest, FailedReplaceKeepsTheOldFile) {
-    const std::string blocker = folder.write("file", "not a folder");
-    const std::string target = blocker + "/out.gtm";
-    EXPECT_FALSE(WriteGtmFile(data, target, window, window));
-    EXPECT_EQ(test::ReadBytes(blocker), "not a folder");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
 } // namespace
 } // namespace wavemark

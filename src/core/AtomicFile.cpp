@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "PathSeparator.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +14,7 @@ namespace wavemark {
 namespace {
 
 std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = path.rfind(kPathSeparator);
     if (slash == std::string::npos) {
         return ".";
     }
@@ -20,7 +22,7 @@ std::string folderOf(const std::string& path) {
 }
 
 std::string baseNameOf(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = path.rfind(kPathSeparator);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -46,8 +48,9 @@ AtomicFile::~AtomicFile() {
 
 bool AtomicFile::open() {
     const std::string folder = folderOf(m_target);
-    std::string pattern =
-        folder + (folder.ends_with('/') ? "" : "/") + "." + baseNameOf(m_target) + ".XXXXXX";
+    std::string pattern = folder +
+                          (folder.ends_with(kPathSeparator) ? "" : std::string(1, kPathSeparator)) +
+                          "." + baseNameOf(m_target) + ".XXXXXX";
     m_fd = ::mkstemp(pattern.data());
     if (m_fd < 0) {
         return fail();

@@ -1,6 +1,6 @@
 #include "GtmWriter.h"
 
-#include "AtomicFile.h"
+#include "BufferedFile.h"
 #include "GtmRecords.h"
 #include "LittleEndianWriter.h"
 #include "MapLimits.h"
@@ -8,57 +8,29 @@
 namespace wavemark {
 namespace {
 
-// Records are gathered in memory and handed to the file in large pieces.
-class BufferedGtmFile {
-public:
-    explicit BufferedGtmFile(const std::string& path) : m_file(path), m_out(m_buffer) {
-        m_buffer.reserve(kChunk + 4096);
-    }
-
-    bool open() { return m_file.open(); }
-    LittleEndianWriter& out() { return m_out; }
-
-    bool flushIfFull() { return m_buffer.size() < kChunk || flush(); }
-    bool finish() { return flush() && m_file.commit(); }
-    std::string errorText() const {
-        return m_file.errorCode() == 0 ? "An unknown error has occured" : m_file.errorText();
-    }
-
-private:
-    bool flush() {
-        const bool written = m_file.write(m_buffer);
-        m_buffer.clear();
-        return written;
-    }
-
-    static constexpr size_t kChunk = 1 << 20;
-    AtomicFile m_file;
-    std::string m_buffer;
-    LittleEndianWriter m_out;
-};
-
-bool writeRecords(const ConversionData& data, BufferedGtmFile& file) {
+bool writeRecords(const ConversionData& data, BufferedFile& file) {
+    LittleEndianWriter out(file.buffer());
     GtmHeader header;
     header.styleCount = data.WptStyleCount;
     header.waypointCount = data.WptCount;
     header.trackpointCount = data.TrkPointCount;
     header.trackCount = data.TrkCount;
     calculate_limits(data, header.maxlon, header.minlon, header.maxlat, header.minlat);
-    header.write(file.out());
-    GtmDatum{}.write(file.out());
+    header.write(out);
+    GtmDatum{}.write(out);
 
     if (data.WptCount > 0) {
         for (size_t i = 1; i <= static_cast<size_t>(data.WptCount); ++i) {
             GtmWaypoint{data.WptLat[i],     data.WptLon[i],      data.WptName[i],
                         data.WptComment[i], data.WptIcon[i],     data.WptDisplay[i],
                         data.WptTime[i],    data.WptRotation[i], data.WptAltitude[i]}
-                .write(file.out());
+                .write(out);
             if (!file.flushIfFull()) {
                 return false;
             }
         }
         for (size_t s = 1; s <= static_cast<size_t>(data.WptStyleCount); ++s) {
-            GtmWaypointStyle{data.WptStyles[s]}.write(file.out());
+            GtmWaypointStyle{data.WptStyles[s]}.write(out);
         }
     }
     if (data.TrkPointCount > 0) {
@@ -66,7 +38,7 @@ bool writeRecords(const ConversionData& data, BufferedGtmFile& file) {
             const auto newTrack = static_cast<uint8_t>(data.TptTrack[i] - data.TptTrack[i - 1]);
             GtmTrackpoint{data.TptLat[i], data.TptLon[i], data.TptTime[i], newTrack,
                           data.TptAltitude[i]}
-                .write(file.out());
+                .write(out);
             if (!file.flushIfFull()) {
                 return false;
             }
@@ -74,7 +46,7 @@ bool writeRecords(const ConversionData& data, BufferedGtmFile& file) {
         for (size_t j = 1; j <= static_cast<size_t>(data.TrkCount); ++j) {
             GtmTrack{data.TrkName[j], static_cast<uint8_t>(data.TrkLineStyle[j]), data.TrkColor[j],
                      data.TrkScale[j]}
-                .write(file.out());
+                .write(out);
             if (!file.flushIfFull()) {
                 return false;
             }
@@ -91,7 +63,7 @@ std::string GtmWriteErrorText(const std::string& path, const std::string& reason
 
 bool WriteGtmFile(ConversionData& data, const std::string& path, MessageBoxService& messages,
                   StatusLine& status) {
-    BufferedGtmFile file(path);
+    BufferedFile file(path);
     if (!file.open() || !writeRecords(data, file)) {
         messages.showMessage(GtmWriteErrorText(path, file.errorText()), MessageButtons::Ok,
                              MessageIcon::Critical, kProgramTitle);

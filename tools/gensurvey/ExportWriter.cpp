@@ -111,9 +111,9 @@ int snrAt(const AccessPoint& ap, size_t step, size_t index) {
 
 } // namespace
 
-std::vector<ReadingTally> writeTextExport(const Survey& survey, OutputFile& out) {
+std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out) {
     std::vector<ReadingTally> tallies(survey.aps.size());
-    appendHeader(out.text(), "wi-scan with extensions", firstTime(survey));
+    appendHeader(out.buffer(), "wi-scan with extensions", firstTime(survey));
     int64_t day = dayOf(firstTime(survey));
     std::vector<size_t> inRange;
     size_t next = 0;
@@ -123,7 +123,7 @@ std::vector<ReadingTally> writeTextExport(const Survey& survey, OutputFile& out)
         }
         const Step& step = survey.steps[t];
         if (!inRange.empty()) {
-            followDate(out.text(), day, step.time);
+            followDate(out.buffer(), day, step.time);
         }
         for (const size_t i : inRange) {
             const AccessPoint& ap = survey.aps[i];
@@ -132,8 +132,9 @@ std::vector<ReadingTally> writeTextExport(const Survey& survey, OutputFile& out)
             const int snr = lost ? 0 : snrAt(ap, t, i);
             const int signal = lost ? kLostSignal : ap.noise + snr;
             const int noise = lost ? kLostSignal : ap.noise;
-            appendLine(out.text(), ap, step.fix, step.lat, step.lon, step.time, snr, signal, noise);
-            out.commit();
+            appendLine(out.buffer(), ap, step.fix, step.lat, step.lon, step.time, snr, signal,
+                       noise);
+            out.flushIfFull();
             if (step.fix == Fix::Position) {
                 tally.firstPositionedTime =
                     tally.positioned == 0 ? step.time : tally.firstPositionedTime;
@@ -154,17 +155,18 @@ std::vector<ReadingTally> writeTextExport(const Survey& survey, OutputFile& out)
     return tallies;
 }
 
-void writeSummary(const Survey& survey, const std::vector<ReadingTally>& tallies, OutputFile& out) {
-    appendHeader(out.text(), "wi-scan summary with extensions", firstTime(survey));
+void writeSummary(const Survey& survey, const std::vector<ReadingTally>& tallies,
+                  BufferedFile& out) {
+    appendHeader(out.buffer(), "wi-scan summary with extensions", firstTime(survey));
     int64_t day = dayOf(firstTime(survey));
     for (size_t i = 0; i < survey.aps.size(); ++i) {
         const AccessPoint& ap = survey.aps[i];
         const ReadingTally& tally = tallies[i];
         const int64_t time = survey.steps[ap.firstStep].time;
-        followDate(out.text(), day, time);
-        appendLine(out.text(), ap, ap.summaryFix, ap.lat, ap.lon, time, tally.snr, tally.signal,
+        followDate(out.buffer(), day, time);
+        appendLine(out.buffer(), ap, ap.summaryFix, ap.lat, ap.lon, time, tally.snr, tally.signal,
                    tally.noise);
-        out.commit();
+        out.flushIfFull();
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OutputFile.h"
+#include "BufferedFile.h"
 #include "Survey.h"
 
 #include <vector>
@@ -25,9 +25,10 @@ struct ReadingTally {
 // data lines, and a "# $DateGMT: yyyy-mm-dd" line wherever the date changes.
 // The text export has one line per reading in the order the scanner made
 // them; tallies are indexed like survey.aps.
-std::vector<ReadingTally> writeTextExport(const Survey& survey, OutputFile& out);
+std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out);
 // The summary export has one line per access point, in the order they were
 // first heard, with the time first heard and the strongest reading.
-void writeSummary(const Survey& survey, const std::vector<ReadingTally>& tallies, OutputFile& out);
+void writeSummary(const Survey& survey, const std::vector<ReadingTally>& tallies,
+                  BufferedFile& out);
 
 } // namespace wavemark

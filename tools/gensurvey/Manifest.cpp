@@ -41,7 +41,7 @@ void appendRow(std::string& out, std::initializer_list<std::string> fields) {
 } // namespace
 
 void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallies,
-                   OutputFile& out) {
+                   BufferedFile& out) {
     // The generator never writes blanks around a name, so the SSID is its own
     // trimmed form, and comment and track name are the SSID (or the waypoint
     // name when it is empty).
@@ -72,7 +72,7 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
         }
     }
 
-    std::string& text = out.text();
+    std::string& text = out.buffer();
     text += "# wavemark-gensurvey manifest: the conversion with first-start defaults\n";
     appendRow(text, {"counter", "CountWEP", std::to_string(countWep)});
     appendRow(text, {"counter", "CountNoWEP", std::to_string(countNoWep)});
@@ -88,7 +88,7 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
         appendRow(text, {"wpt", ap.nameSuffix(), w.comment,
                          isoTime(survey.steps[ap.firstStep].time), std::to_string(w.tally->signal),
                          std::to_string(symbol), signedDegrees(ap.lat), signedDegrees(ap.lon)});
-        out.commit();
+        out.flushIfFull();
     }
     text += "# trk\tname\tpoints\tfirst\tlast\n";
     for (const Waypoint& w : waypoints) {
@@ -96,7 +96,7 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
             appendRow(text, {"trk", w.comment, std::to_string(w.tally->positioned),
                              isoTime(w.tally->firstPositionedTime),
                              isoTime(w.tally->lastPositionedTime)});
-            out.commit();
+            out.flushIfFull();
         }
     }
 }

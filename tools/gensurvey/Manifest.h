@@ -1,7 +1,7 @@
 #pragma once
 
+#include "BufferedFile.h"
 #include "ExportWriter.h"
-#include "OutputFile.h"
 #include "Survey.h"
 
 #include <vector>
@@ -16,6 +16,7 @@ namespace wavemark {
 //   wpt  NAME  COMMENT  TIME  ALTITUDE  SYMBOL  LAT  LON   one per waypoint
 //   trk  NAME  POINTS  FIRST-TIME  LAST-TIME                one per track
 // Times are ISO 8601 UTC, coordinates as the export writes them but signed.
-void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallies, OutputFile& out);
+void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallies,
+                   BufferedFile& out);
 
 } // namespace wavemark

@@ -1,9 +1,9 @@
 // wavemark-gensurvey: writes a synthetic NetStumbler survey (summary and text
 // export) and a manifest of what converting it must produce.
 
+#include "BufferedFile.h"
 #include "ExportWriter.h"
 #include "Manifest.h"
-#include "OutputFile.h"
 #include "SurveyBuilder.h"
 
 #include <charconv>
@@ -72,12 +72,14 @@ int parseOptions(int argc, char** argv, Options& options) {
     return 0;
 }
 
-bool finish(wavemark::OutputFile& file) {
-    if (!file.close()) {
-        std::cerr << "wavemark-gensurvey: cannot write " << file.path() << "\n";
-        return false;
+// Says which file failed and why; a failed write is remembered by the file
+// until it is finished, so each file is reported once.
+bool succeeded(wavemark::BufferedFile& file, bool ok) {
+    if (!ok) {
+        std::cerr << "wavemark-gensurvey: cannot write " << file.path() << ": " << file.errorText()
+                  << "\n";
     }
-    return true;
+    return ok;
 }
 
 } // namespace
@@ -94,12 +96,22 @@ int main(int argc, char** argv) {
 
     // The text export goes first: the summary and the manifest need what it
     // tallies (strongest signal, readings with a fix).
-    wavemark::OutputFile text(options.prefix + "-text.txt");
-    wavemark::OutputFile summary(options.prefix + "-summary.txt");
-    wavemark::OutputFile manifest(options.prefix + "-manifest.tsv");
+    wavemark::BufferedFile text(options.prefix + "-text.txt");
+    wavemark::BufferedFile summary(options.prefix + "-summary.txt");
+    wavemark::BufferedFile manifest(options.prefix + "-manifest.tsv");
+    bool opened = true;
+    for (wavemark::BufferedFile* file : {&text, &summary, &manifest}) {
+        opened = succeeded(*file, file->open()) && opened;
+    }
+    if (!opened) {
+        return 1;
+    }
     const std::vector<wavemark::ReadingTally> tallies = wavemark::writeTextExport(survey, text);
     wavemark::writeSummary(survey, tallies, summary);
     wavemark::writeManifest(survey, tallies, manifest);
-    const bool written = finish(text) & finish(summary) & finish(manifest);
+    bool written = true;
+    for (wavemark::BufferedFile* file : {&text, &summary, &manifest}) {
+        written = succeeded(*file, file->finish()) && written;
+    }
     return written ? 0 : 1;
 }

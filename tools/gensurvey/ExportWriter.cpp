@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 
 namespace wavemark {
 
@@ -21,12 +20,7 @@ void appendInt(std::string& out, int64_t value) {
 void appendCoordinate(std::string& out, int64_t value, char positive, char negative) {
     out += value < 0 ? negative : positive;
     out += ' ';
-    const int64_t magnitude = std::abs(value);
-    appendInt(out, magnitude / 10000000);
-    out += '.';
-    const std::string fraction = std::to_string(magnitude % 10000000);
-    out.append(7 - fraction.size(), '0');
-    out += fraction;
+    out += degreesText(value);
 }
 
 void appendPosition(std::string& out, Fix fix, int64_t lat, int64_t lon) {

@@ -2,7 +2,6 @@
 
 #include "CivilTime.h"
 
-#include <cstdlib>
 #include <string>
 
 namespace wavemark {
@@ -19,13 +18,7 @@ struct Waypoint {
 };
 
 std::string signedDegrees(int64_t value) {
-    const std::string fraction = std::to_string(std::abs(value) % 10000000);
-    std::string out = value < 0 ? "-" : "";
-    out += std::to_string(std::abs(value) / 10000000);
-    out += '.';
-    out.append(7 - fraction.size(), '0');
-    out += fraction;
-    return out;
+    return std::string(value < 0 ? "-" : "").append(degreesText(value));
 }
 
 void appendRow(std::string& out, std::initializer_list<std::string> fields) {

@@ -10,6 +10,15 @@ namespace wavemark {
 // write, so every position is exact and no floating point is involved.
 constexpr int64_t kLatUnitsPerMeter = 90;
 
+// "47.3770150" for 473770150 units: the magnitude with the exports' seven
+// decimals; the sign is written by the caller.
+inline std::string degreesText(int64_t units) {
+    const int64_t magnitude = units < 0 ? -units : units;
+    const std::string fraction = std::to_string(magnitude % 10000000);
+    std::string text = std::to_string(magnitude / 10000000);
+    return text.append(".").append(7 - fraction.size(), '0').append(fraction);
+}
+
 // How a reading or a summary line gives its position.
 enum class Fix {
     Position,   // a real fix

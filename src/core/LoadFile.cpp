@@ -1,5 +1,7 @@
 #include "LoadFile.h"
 
+#include "SplitLines.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -55,29 +57,6 @@ int readWholeFile(const std::string& path, std::string& text) {
     return error;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 2);
-    lines.emplace_back();
-    size_t start = 0;
-    const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r') {
-            continue;
-        }
-        lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    if (start < size) {
-        lines.push_back(text.substr(start));
-    }
-    return lines;
-}
-
 } // namespace
 
 std::string LoadErrorText(int code, const std::string& path) {
@@ -96,8 +75,8 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
     if (text.empty()) {
         return;
     }
-    std::vector<std::string_view> split = splitLines(text);
-    if (split.size() - 1 > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+    std::vector<std::string_view> split = SplitLines(text);
+    if (split.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
         messages.showMessage(LoadErrorText(EFBIG, path), MessageButtons::Ok, MessageIcon::Critical,
                              kLoadErrorTitle);
         return;
@@ -106,8 +85,8 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
     // again once it sits in its final place.
     const bool viewsSurviveMove = text.capacity() > std::string().capacity();
     lines.m_text = std::move(text);
-    lines.m_lines = viewsSurviveMove ? std::move(split) : splitLines(lines.m_text);
-    lines.FileLineCount = static_cast<int32_t>(lines.m_lines.size()) - 1;
+    lines.m_lines = viewsSurviveMove ? std::move(split) : SplitLines(lines.m_text);
+    lines.FileLineCount = static_cast<int32_t>(lines.m_lines.size());
 }
 
 } // namespace wavemark::modLoadFile

@@ -16,16 +16,18 @@ class LoadedLines {
 public:
     int32_t FileLineCount = 0;
 
-    std::string_view FileLines(int32_t index) const { return m_lines[static_cast<size_t>(index)]; }
+    std::string_view FileLines(int32_t index) const {
+        return m_lines[static_cast<size_t>(index) - 1];
+    }
 
     // Lines held, whatever FileLineCount says; 0 before the first load.
-    int32_t storedLineCount() const { return static_cast<int32_t>(m_lines.size()) - 1; }
+    int32_t storedLineCount() const { return static_cast<int32_t>(m_lines.size()); }
 
 private:
     friend void LoadFile(LoadedLines&, const std::string&, MessageBoxService&);
 
     std::string m_text;
-    std::vector<std::string_view> m_lines{std::string_view{}}; // slot 0 unused
+    std::vector<std::string_view> m_lines; // line i at i - 1
 };
 
 // Reads the whole file at `path` (bytes, no conversion) and splits it into

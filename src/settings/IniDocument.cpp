@@ -1,4 +1,6 @@
 #include "IniDocument.h"
+
+#include "SplitLines.h"
 #include "TextTrim.h"
 
 #include <algorithm>
@@ -13,22 +15,6 @@ char lowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const auto end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-        start = end + (crLf ? 2 : 1);
-    }
-    return lines;
-}
-
 } // namespace
 
 bool SameIniName(std::string_view a, std::string_view b) {
@@ -36,8 +22,8 @@ bool SameIniName(std::string_view a, std::string_view b) {
 }
 
 IniDocument::IniDocument(std::string_view text) {
-    for (auto& raw : splitLines(text)) {
-        m_lines.push_back(parse(std::move(raw), m_lines.empty()));
+    for (const std::string_view raw : SplitLines(text)) {
+        m_lines.push_back(parse(std::string(raw), m_lines.empty()));
     }
 }
 

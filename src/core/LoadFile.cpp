@@ -1,63 +1,13 @@
 #include "LoadFile.h"
 
+#include "ReadWholeFile.h"
 #include "SplitLines.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace wavemark::modLoadFile {
-namespace {
-
-// Reads the file in one go; returns errno, 0 on success.
-int readWholeFile(const std::string& path, std::string& text) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    int error = 0;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (S_ISDIR(st.st_mode)) {
-        error = EISDIR;
-    } else {
-        // One byte more than the size, so that the read that meets the end
-        // of the file does not have to grow (and copy) the buffer.
-        text.clear();
-        text.resize(static_cast<size_t>(st.st_size) + 1);
-        size_t filled = 0;
-        for (;;) {
-            if (filled == text.size()) {
-                // The size was only a hint: a growing file or a pipe has more.
-                text.resize(text.size() + 65536);
-            }
-            const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0) {
-                error = errno;
-                break;
-            }
-            if (got == 0) {
-                break;
-            }
-            filled += static_cast<size_t>(got);
-        }
-        text.resize(filled);
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    return error;
-}
-
-} // namespace
 
 std::string LoadErrorText(int code, const std::string& path) {
     return "An error occured: " + std::string(std::strerror(code)) + " (Error " +
@@ -67,7 +17,7 @@ std::string LoadErrorText(int code, const std::string& path) {
 void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages) {
     lines.FileLineCount = 0;
     std::string text;
-    if (const int error = readWholeFile(path, text); error != 0) {
+    if (const int error = ReadWholeFile(path, text); error != 0) {
         messages.showMessage(LoadErrorText(error, path), MessageButtons::Ok, MessageIcon::Critical,
                              kLoadErrorTitle);
         return;

@@ -2,36 +2,15 @@
 
 #include "AtomicFile.h"
 #include "IniDocument.h"
+#include "ReadWholeFile.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace wavemark {
 namespace {
-
-int readWholeFile(const std::string& path, std::string& contents) {
-    errno = 0;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (!file) {
-        return errno;
-    }
-    std::string bytes;
-    char chunk[4096];
-    size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        bytes.append(chunk, got);
-    }
-    if (std::ferror(file.get())) {
-        return errno;
-    }
-    contents = std::move(bytes);
-    return 0;
-}
 
 bool breaksLines(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
@@ -84,7 +63,7 @@ ProfileRead copyList(const std::vector<std::string>& entries, std::span<char> bu
 ProfileRead readList(const std::string& path, std::span<char> buffer,
                      const std::function<std::vector<std::string>(const IniDocument&)>& list) {
     std::string contents;
-    if (const int error = readWholeFile(path, contents)) {
+    if (const int error = ReadWholeFile(path, contents)) {
         copyList({}, buffer);
         return {0, error};
     }
@@ -93,7 +72,7 @@ ProfileRead readList(const std::string& path, std::span<char> buffer,
 
 int changeFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
     std::string contents;
-    if (const int error = readWholeFile(path, contents); error != 0 && error != ENOENT) {
+    if (const int error = ReadWholeFile(path, contents); error != 0 && error != ENOENT) {
         return error;
     }
     IniDocument document(contents);
@@ -106,7 +85,7 @@ int changeFile(const std::string& path, const std::function<void(IniDocument&)>&
 ProfileRead ReadProfileString(std::string_view section, std::string_view key,
                               std::span<char> buffer, const std::string& path) {
     std::string contents;
-    if (const int error = readWholeFile(path, contents)) {
+    if (const int error = ReadWholeFile(path, contents)) {
         copyValue({}, buffer);
         return {0, error};
     }
@@ -152,7 +131,7 @@ int WriteProfileSection(std::string_view section, std::string_view lines, const 
 
 int ProfileFileError(const std::string& path) {
     std::string contents;
-    return readWholeFile(path, contents);
+    return ReadWholeFile(path, contents);
 }
 
 } // namespace wavemark

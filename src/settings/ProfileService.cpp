@@ -129,9 +129,4 @@ int WriteProfileSection(std::string_view section, std::string_view lines, const 
                       [&](IniDocument& document) { document.replaceSection(section, entries); });
 }
 
-int ProfileFileError(const std::string& path) {
-    std::string contents;
-    return ReadWholeFile(path, contents);
-}
-
 } // namespace wavemark

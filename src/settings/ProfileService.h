@@ -44,7 +44,4 @@ int WriteProfileString(std::string_view section, std::string_view key, std::stri
 // ended by a NUL; an empty entry ends the list early.
 int WriteProfileSection(std::string_view section, std::string_view lines, const std::string& path);
 
-// errno of reading the whole file, 0 when it can be read.
-int ProfileFileError(const std::string& path);
-
 } // namespace wavemark

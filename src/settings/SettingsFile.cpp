@@ -1,7 +1,7 @@
 #include "SettingsFile.h"
 
 #include "AtomicFile.h"
-#include "ProfileService.h"
+#include "ReadWholeFile.h"
 #include "SettingsTable.h"
 
 #include <cstring>
@@ -66,7 +66,8 @@ bool SettingsFile::writeAll(const Settings& settings) {
 }
 
 bool LoadSettingsFile(const std::string& path, Settings& settings, std::string& error) {
-    if (const int code = ProfileFileError(path)) {
+    std::string contents;
+    if (const int code = ReadWholeFile(path, contents)) {
         error = "The settings file could not be read:\n" + path + "\n" + std::strerror(code);
         return false;
     }

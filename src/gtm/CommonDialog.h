@@ -27,6 +27,8 @@ public:
     static constexpr int32_t kOverwritePrompt = 0x2;
     static constexpr int32_t kHideReadOnly = 0x4;
     static constexpr int32_t kFileMustExist = 0x1000;
+    static constexpr int32_t kExplorer = 0x80000;
+    static constexpr int32_t kLongNames = 0x200000;
 
     virtual ~CommonDialog() = default;
 

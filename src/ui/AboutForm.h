@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ControlBuilder.h"
+
+#include <QWidget>
+
+namespace wavemark {
+
+class Shell;
+
+// The About window: the two logos, what the program does, thanks, the
+// authors and three links. It does not block its owner, stays in front of
+// it, and closes at a click on almost anything or at any typed character;
+// the links open without closing it, the rights notice ignores clicks.
+class AboutForm : public QWidget {
+    Q_OBJECT
+
+public:
+    AboutForm(QWidget* owner, Shell& shell);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Controls m_controls;
+    Shell& m_shell;
+};
+
+} // namespace wavemark

@@ -1,0 +1,142 @@
+#include "ControlBuilder.h"
+
+#include "ClickLabel.h"
+#include "LineWidget.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+
+namespace wavemark {
+namespace {
+
+QFont controlFont(ControlFont font, const QFont& windowFont) {
+    QFont result = windowFont;
+    switch (font) {
+    case ControlFont::Window:
+        break;
+    case ControlFont::Logo:
+        result.setPointSizeF(32.25);
+        result.setBold(true);
+        result.setItalic(true);
+        break;
+    case ControlFont::Underlined:
+        result.setUnderline(true);
+        break;
+    case ControlFont::Status:
+        result.setPointSizeF(13.5);
+        break;
+    }
+    return result;
+}
+
+void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& color = {}) {
+    widget->setAutoFillBackground(true);
+    widget->setBackgroundRole(role);
+    if (color.isValid()) {
+        QPalette palette = widget->palette();
+        palette.setColor(role, color);
+        widget->setPalette(palette);
+    }
+}
+
+QWidget* makeLabel(const ControlSpec& spec, QWidget* parent) {
+    auto* label = new ClickLabel(FromUtf8(spec.text), parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setIndent(0);
+    if (spec.look & Sunken) {
+        label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        // Qt indents top-aligned text from the top edge too, which would push
+        // it out of these one-line boxes; centred text is indented at the left only.
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setIndent(2);
+    }
+    if (spec.look & SingleBorder) {
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+    if (spec.look & Wrapped) {
+        label->setWordWrap(true);
+    }
+    if (spec.look & Link) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 0xC0));
+        label->setPalette(palette);
+        label->setCursor(Qt::UpArrowCursor);
+    }
+    return label;
+}
+
+QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+    case ControlKind::Rectangle: {
+        auto* frame = new ClickLabel(parent);
+        frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+        return frame;
+    }
+    case ControlKind::Picture: {
+        auto* picture = new ClickLabel(parent);
+        picture->setPixmap(RenderPicture(FromUtf8(spec.text), ControlRect(spec).size()));
+        return picture;
+    }
+    case ControlKind::Label:
+        return makeLabel(spec, parent);
+    case ControlKind::Line:
+        return new LineWidget(spec.b == spec.d ? Qt::Horizontal : Qt::Vertical, parent);
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(FromUtf8(spec.text), parent);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(FromUtf8(spec.text), parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(parent);
+    case ControlKind::ComboBox:
+        return new QComboBox(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void Controls::build(std::span<const ControlSpec> specs, QWidget* parent) {
+    for (const ControlSpec& spec : specs) {
+        QWidget* widget = makeWidget(spec, parent);
+        widget->setObjectName(FromUtf8(spec.name));
+        widget->setGeometry(ControlRect(spec));
+        if (spec.font != ControlFont::Window || (spec.look & Underline)) {
+            QFont font = controlFont(spec.font, parent->font());
+            font.setUnderline(font.underline() || (spec.look & Underline));
+            widget->setFont(font);
+        }
+        if (spec.look & PathBackground) {
+            setBackground(widget, QPalette::Base);
+        }
+        if (spec.look & White) {
+            setBackground(widget, QPalette::Window, Qt::white);
+        }
+        if (spec.look & SizedToText) {
+            widget->adjustSize();
+        }
+        if (!spec.toolTip.empty()) {
+            widget->setToolTip(FromUtf8(spec.toolTip));
+        }
+        widget->setVisible(!(spec.look & Hidden));
+        m_widgets.insert(widget->objectName(), widget);
+    }
+}
+
+QPixmap RenderPicture(const QString& resource, QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    return pixmap;
+}
+
+} // namespace wavemark

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ControlTable.h"
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+#include <span>
+
+namespace wavemark {
+
+// The widgets built from control tables, found by control name.
+class Controls {
+public:
+    // Builds one widget per row as a child of `parent`, in table order.
+    void build(std::span<const ControlSpec> specs, QWidget* parent);
+
+    template <typename T> T* get(const QString& name) const {
+        return qobject_cast<T*>(m_widgets.value(name));
+    }
+
+private:
+    QHash<QString, QWidget*> m_widgets;
+};
+
+// A control name or text of a table as Qt holds it.
+inline QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A picture from the resources, drawn at `size`.
+QPixmap RenderPicture(const QString& resource, QSize size);
+
+} // namespace wavemark

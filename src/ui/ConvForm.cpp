@@ -1,0 +1,219 @@
+#include "ConvForm.h"
+
+#include "AboutForm.h"
+#include "ClickLabel.h"
+#include "ConvFormLayout.h"
+#include "LineWidget.h"
+#include "Links.h"
+#include "LocalText.h"
+#include "Shell.h"
+#include "WindowFonts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace wavemark {
+namespace {
+
+constexpr int kPaintInterval = 30; // ms between two event passes of a run
+
+QString indexed(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace
+
+ConvForm::ConvForm(const WindowFolders& folders, WindowServices services)
+    : m_services(std::move(services)), m_settingsFile(folders.program, folders.userConfig) {
+    setWindowTitle(QString::fromUtf8(kConvFormTitle));
+    setWindowIcon(QIcon(RenderPicture(QStringLiteral(":/pictures/wavemark.svg"), {32, 32})));
+    setFont(WindowFont());
+    setFixedSize(ToPixels(kConvFormWidth), ToPixels(kConvFormHeight));
+    m_controls.build(ConvFormControls(), this);
+    const auto tabOrder = ConvFormTabOrder();
+    for (size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(m_controls.get<QWidget>(FromUtf8(tabOrder[i - 1])),
+                    m_controls.get<QWidget>(FromUtf8(tabOrder[i])));
+    }
+
+    dlgOpenFile = m_services.makeDialog(this);
+    CommonDialog1 = m_services.makeDialog(this);
+    FontDialog = m_services.makeDialog(this);
+    ColorDialog = m_services.makeDialog(this);
+
+    startUp();
+    connectHandlers();
+    m_controls.get<QWidget>(FromUtf8(tabOrder.front()))->setFocus();
+}
+
+ConvForm::~ConvForm() = default;
+
+void ConvForm::connectHandlers() {
+    const auto button = [this](const char* name) { return m_controls.get<QPushButton>(name); };
+    const auto label = [this](const QString& name) { return m_controls.get<ClickLabel>(name); };
+    for (int index : {0, 1}) {
+        connect(m_controls.get<QPushButton>(indexed("LoadFile", index)), &QPushButton::clicked,
+                this, [this, index] { LoadFile_Click(index); });
+    }
+    connect(button("SelectFont"), &QPushButton::clicked, this, &ConvForm::SelectFont_Click);
+    connect(button("SelectBackground"), &QPushButton::clicked, this,
+            &ConvForm::SelectBackground_Click);
+    connect(button("TrackColorNoWep"), &QPushButton::clicked, this, [this] {
+        chooseTrackColor(m_settings.TColorNoWep, m_controls.get<LineWidget>("TLineNoWepTest"));
+    });
+    connect(button("TrackColorWep"), &QPushButton::clicked, this, [this] {
+        chooseTrackColor(m_settings.TColorWep, m_controls.get<LineWidget>("TLineWepTest"));
+    });
+    connect(button("Convert"), &QPushButton::clicked, this, &ConvForm::runConvert);
+    connect(button("Command1"), &QPushButton::clicked, this, &ConvForm::runSave);
+    connect(button("Command2"), &QPushButton::clicked, this, &ConvForm::showAbout);
+    connect(label(QStringLiteral("Label2")), &ClickLabel::clicked, this, &ConvForm::showAbout);
+    connect(label(QStringLiteral("Label3")), &ClickLabel::clicked, this, &ConvForm::showAbout);
+    connect(label(QStringLiteral("Image1")), &ClickLabel::clicked, this,
+            [this] { openAddress(kSourceHomePage); });
+    connect(label(QStringLiteral("Image2")), &ClickLabel::clicked, this,
+            [this] { openAddress(kTargetHomePage); });
+    connect(label(indexed("Label_Status", 2)), &ClickLabel::doubleClicked, this,
+            &ConvForm::openSavedFile);
+    connect(m_controls.get<QLineEdit>("TBAPFilter"), &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_settings.APFilter = ToLocal(text); });
+    const std::pair<const char*, int16_t Settings::*> checkBoxes[] = {
+        {"NoWEPCheck", &Settings::NoWEPCheck},
+        {"TConvertEnabled", &Settings::TConvertEnabled},
+        {"TChangeColors", &Settings::TChangeColors},
+    };
+    for (const auto& [name, field] : checkBoxes) {
+        connect(m_controls.get<QCheckBox>(name), &QCheckBox::stateChanged, this,
+                [this, field](int state) {
+                    m_settings.*field = FromCheckState(static_cast<Qt::CheckState>(state));
+                });
+    }
+}
+
+void ConvForm::runConvert() {
+    setBusy(true);
+    Convert(m_state, *this);
+    setBusy(false);
+}
+
+void ConvForm::runSave() {
+    setBusy(true);
+    Command1_Click(m_state, GtmFilePath, *this);
+    setBusy(false);
+}
+
+// Convert and Save wait while a run lets window events through; a close
+// asked for meanwhile happens once the run is over.
+void ConvForm::setBusy(bool busy) {
+    m_busy = busy;
+    m_controls.get<QPushButton>("Convert")->setEnabled(!busy);
+    m_controls.get<QPushButton>("Command1")->setEnabled(!busy);
+    if (!busy && m_closePending) {
+        m_closePending = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void ConvForm::openSavedFile() {
+    if (!OpenAppl(*m_services.shell, GtmFilePath)) {
+        showMessage("The file could not be opened:\r\n" + GtmFilePath, MessageButtons::Ok,
+                    MessageIcon::Exclamation, kProgramTitle);
+    }
+}
+
+// A page that cannot be opened is not reported.
+void ConvForm::openAddress(const char* address) {
+    m_services.shell->openAddress(address);
+}
+
+void ConvForm::showAbout() {
+    if (!m_about) {
+        m_about = new AboutForm(this, *m_services.shell);
+    }
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+MessageAnswer ConvForm::showMessage(const std::string& text, MessageButtons buttons,
+                                    MessageIcon icon, const std::string& title) {
+    return m_services.messages->showMessage(text, buttons, icon, title);
+}
+
+void ConvForm::setStatusVisible(StatusNotice notice, bool visible) {
+    m_controls.get<QWidget>(indexed("Label_Status", static_cast<int>(notice)))->setVisible(visible);
+}
+
+void ConvForm::setCounterLabel(int index, const std::string& text) {
+    m_counterTexts[static_cast<size_t>(index)] = text;
+    m_countersChanged = true;
+}
+
+void ConvForm::flushCounters() {
+    if (!m_countersChanged) {
+        return;
+    }
+    for (size_t index = 0; index < m_counterTexts.size(); ++index) {
+        m_controls.get<QLabel>(indexed("Label1", static_cast<int>(index)))
+            ->setText(FromLocal(m_counterTexts[index]));
+    }
+    m_countersChanged = false;
+}
+
+// A run ends by restoring the pointer: the counters then get their final
+// texts and the window catches up with its events.
+void ConvForm::setWaitCursor(bool wait) {
+    if (wait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_sinceEvents.start();
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    flushCounters();
+    QCoreApplication::processEvents();
+}
+
+void ConvForm::processEvents() {
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kPaintInterval) {
+        return;
+    }
+    flushCounters();
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
+}
+
+QComboBox* ConvForm::list(CodeList which) const {
+    switch (which) {
+    case CodeList::IconNoWEP:
+        return m_controls.get<QComboBox>("CB_IconNoWEP");
+    case CodeList::IconWEP:
+        return m_controls.get<QComboBox>("CB_IconWEP");
+    case CodeList::StyleNoWEP:
+        return m_controls.get<QComboBox>("CB_StyleNoWEP");
+    case CodeList::StyleWEP:
+        return m_controls.get<QComboBox>("CB_StyleWEP");
+    }
+    return nullptr;
+}
+
+void ConvForm::closeEvent(QCloseEvent* event) {
+    if (m_busy) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
+    if (!m_unloaded) {
+        m_unloaded = true;
+        unload();
+    }
+    if (m_about) {
+        m_about->close();
+    }
+    event->accept();
+}
+
+} // namespace wavemark

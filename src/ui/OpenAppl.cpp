@@ -1,0 +1,11 @@
+#include "PathParts.h"
+#include "Shell.h"
+
+namespace wavemark {
+
+bool OpenAppl(Shell& shell, const std::string& path) {
+    const PathParts parts = SplitForShell(path);
+    return shell.openDocument(parts.file, parts.folder) || shell.startProgram(path);
+}
+
+} // namespace wavemark

@@ -1,0 +1,26 @@
+#include "PathParts.h"
+
+#include "PathSeparator.h"
+
+namespace wavemark {
+
+PathParts SplitForOpenDialog(const std::string& path) {
+    const size_t separator = path.rfind(kPathSeparator);
+    if (separator == std::string::npos) {
+        return {"", path};
+    }
+    // The root keeps its separator: an empty folder would mean the current one.
+    std::string folder =
+        separator == 0 ? std::string(1, kPathSeparator) : path.substr(0, separator);
+    return {std::move(folder), path.substr(separator + 1)};
+}
+
+PathParts SplitForShell(const std::string& path) {
+    PathParts parts = SplitForOpenDialog(path);
+    while (parts.folder.size() > 1 && parts.folder.back() == kPathSeparator) {
+        parts.folder.pop_back();
+    }
+    return parts;
+}
+
+} // namespace wavemark

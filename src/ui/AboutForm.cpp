@@ -8,9 +8,15 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <string>
 
 namespace wavemark {
+namespace {
+
+constexpr int kRowGap = 8; // pixels between the texts of the author row
+
+} // namespace
 
 AboutForm::AboutForm(QWidget* owner, Shell& shell) : QWidget(owner, Qt::Dialog), m_shell(shell) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -29,9 +35,16 @@ AboutForm::AboutForm(QWidget* owner, Shell& shell) : QWidget(owner, Qt::Dialog),
     label("Label4")->setText(kSourceHomePageText);
     label("Label6")->setText(kTargetHomePageText);
     label("Label9")->setText(kContactMail);
-    label("Label8")->setText(QStringLiteral("© 2026 The Wavemark developers"));
-    for (const char* name : {"Label9", "Label8"}) {
-        label(name)->adjustSize();
+    label("Label8")->setText(QStringLiteral("© 2026 Wavemark"));
+    // The author, the mail address and the rights notice share one row and
+    // are as wide as their texts: where one would run into the next, the
+    // next moves right.
+    int rowEnd = 0;
+    for (const char* name : {"Label7", "Label9", "Label8"}) {
+        ClickLabel* cell = label(name);
+        cell->adjustSize();
+        cell->move(std::max(cell->x(), rowEnd + kRowGap), cell->y());
+        rowEnd = cell->geometry().right();
     }
 
     for (const char* name :

@@ -19,7 +19,7 @@ constexpr ControlSpec kControls[] = {
     {"Label2", Label, "2", 3150, 120, 435, 735, F::Logo},
     {"Image2", Picture, ":/pictures/gpstm.svg", 3825, 90, 3135, 855},
     {"Label1", Label, kDescription, 360, 1110, 6210, 915, F::Window, Wrapped},
-    {"Label3", Label, "Thanks to the NetStumbler team for NetStumbler, the scanner behind every survey.", 360, 2160, 5970, 255},
+    {"Label3", Label, "Thanks to the NetStumbler team for the NetStumbler scanner.", 360, 2160, 5970, 255},
     {"Label4", Label, "", 360, 2400, 1650, 255, F::Window, Link | Underline},
     {"Label5", Label, "Thanks to Geo Studio Tecnologia for the free edition of GPS TrackMaker.", 360, 2760, 6570, 255},
     {"Label6", Label, "", 360, 3000, 1410, 255, F::Window, Link | Underline},

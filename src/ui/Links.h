@@ -8,6 +8,6 @@ inline constexpr const char* kSourceHomePageText = "www.netstumbler.com";
 inline constexpr const char* kTargetHomePage = "https://www.gpstm.com/";
 inline constexpr const char* kTargetHomePageText = "www.gpstm.com";
 // Set at configure time: cmake -DWAVEMARK_CONTACT_MAIL=...
-inline constexpr const char* kContactMail = WAVEMARK_CONTACT_MAIL;
+extern const char* const kContactMail;
 
 } // namespace wavemark

@@ -4,13 +4,20 @@
 
 namespace wavemark::test {
 
+void ScriptedDialog::accept(std::function<void(CommonDialog&)> choose) {
+    answers.push_back({DialogResult::Outcome::Accepted, std::move(choose), 0, {}});
+}
+
 void ScriptedDialog::acceptFile(std::string fileName) {
-    answers.push_back({DialogResult::Outcome::Accepted,
-                       [name = std::move(fileName)](CommonDialog& d) { d.FileName = name; }});
+    accept([name = std::move(fileName)](CommonDialog& d) { d.FileName = name; });
 }
 
 void ScriptedDialog::cancel() {
-    answers.push_back({DialogResult::Outcome::Cancelled, {}});
+    answers.push_back({DialogResult::Outcome::Cancelled, {}, 0, {}});
+}
+
+void ScriptedDialog::fail(int32_t number, std::string description) {
+    answers.push_back({DialogResult::Outcome::Failed, {}, number, std::move(description)});
 }
 
 DialogResult ScriptedDialog::show(const std::string& operation) {
@@ -24,6 +31,10 @@ DialogResult ScriptedDialog::show(const std::string& operation) {
     result.outcome = answer.outcome;
     if (answer.outcome == DialogResult::Outcome::Accepted && answer.choose) {
         answer.choose(*this);
+    }
+    if (answer.outcome == DialogResult::Outcome::Failed) {
+        result.errorNumber = answer.errorNumber;
+        result.errorDescription = answer.errorDescription;
     }
     if (answer.outcome == DialogResult::Outcome::Cancelled && CancelError) {
         result.errorNumber = kCancelError;

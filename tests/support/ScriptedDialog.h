@@ -17,6 +17,8 @@ public:
     struct Answer {
         DialogResult::Outcome outcome = DialogResult::Outcome::Accepted;
         std::function<void(CommonDialog&)> choose;
+        int32_t errorNumber = 0; // a failure's number and description
+        std::string errorDescription;
     };
 
     struct Shown {
@@ -28,8 +30,11 @@ public:
         std::string InitDir;
     };
 
+    // Accepts after `choose` changed the properties as a user would.
+    void accept(std::function<void(CommonDialog&)> choose);
     void acceptFile(std::string fileName);
     void cancel();
+    void fail(int32_t number, std::string description);
 
     DialogResult ShowOpen() override { return show("open"); }
     DialogResult ShowSave() override { return show("save"); }

@@ -1,0 +1,7 @@
+#include "Links.h"
+
+namespace wavemark {
+
+const char* const kContactMail = WAVEMARK_CONTACT_MAIL;
+
+} // namespace wavemark

@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: demo test build bench clean deps format-check
+.PHONY: demo test build run bench screenshot clean deps format-check
 
 deps:
 	scripts/install-deps
@@ -22,6 +22,15 @@ demo: deps build
 
 test: deps build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+run: deps build
+	$(BUILD_DIR)/src/app/wavemark
+
+# Redraws docs/wavemark-window.png from the real window after converting the
+# sample survey in it.
+screenshot: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/windowdrive/wavemark-windowdrive \
+		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png
 
 bench: build
 	bench/run-bench $(BUILD_DIR)

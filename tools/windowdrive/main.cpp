@@ -1,12 +1,12 @@
 // Drives the real main window without a person: converts a survey by
-// clicking "Convert Data", prints how long the click took and the counters,
-// and optionally saves a picture of the window. The benchmark and the README
-// screenshot use it under the offscreen platform.
+// clicking "Convert Data" and, with -o, saves it by clicking "Save GTM-File"
+// (the save dialog answers with that file); prints how long the clicks took
+// and the counters, and optionally saves a picture of the window. The
+// benchmark and the README screenshot use it under the offscreen platform.
 //
-// usage: wavemark-windowdrive SUMMARY TEXT [--screenshot FILE.png]
+// usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot FILE.png]
 
 #include "ConvForm.h"
-#include "QtCommonDialog.h"
 #include "Shell.h"
 #include "WindowFonts.h"
 
@@ -37,6 +37,24 @@ public:
     int shown = 0;
 };
 
+// Every dialog is cancelled but the save dialog, which chooses `path`.
+class PresetDialog : public CommonDialog {
+public:
+    explicit PresetDialog(std::string path) : m_path(std::move(path)) {}
+
+    DialogResult ShowSave() override {
+        FileName = m_path;
+        return {};
+    }
+    DialogResult ShowOpen() override { return cancelled(); }
+    DialogResult ShowColor() override { return cancelled(); }
+    DialogResult ShowFont() override { return cancelled(); }
+
+private:
+    static DialogResult cancelled() { return {DialogResult::Outcome::Cancelled, 0, {}}; }
+    std::string m_path;
+};
+
 class NoShell : public Shell {
 public:
     bool openAddress(const std::string&) override { return false; }
@@ -60,9 +78,19 @@ bool writeSettings(const QString& path, const QString& summary, const QString& t
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const QStringList args = QApplication::arguments().mid(1);
-    if (args.size() != 2 && !(args.size() == 4 && args[2] == "--screenshot")) {
-        std::cerr << "usage: wavemark-windowdrive SUMMARY TEXT [--screenshot FILE.png]\n";
+    QStringList args = QApplication::arguments().mid(1);
+    QString output;
+    QString screenshot;
+    for (const auto& [option, value] : {std::pair{"-o", &output}, {"--screenshot", &screenshot}}) {
+        const qsizetype at = args.indexOf(option);
+        if (at >= 0 && at + 1 < args.size()) {
+            *value = args.takeAt(at + 1);
+            args.removeAt(at);
+        }
+    }
+    if (args.size() != 2) {
+        std::cerr << "usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot "
+                     "FILE.png]\n";
         return 2;
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -78,23 +106,29 @@ int main(int argc, char* argv[]) {
     NoShell shell;
     const std::string folder = programFolder.path().toLocal8Bit().toStdString();
     ConvForm window({folder, folder},
-                    {[](QWidget* parent) { return std::make_unique<QtCommonDialog>(parent); },
+                    {[&output](QWidget*) {
+                         return std::make_unique<PresetDialog>(output.toLocal8Bit().toStdString());
+                     },
                      &messages, &shell});
     window.show();
     QApplication::processEvents();
 
-    QElapsedTimer clock;
-    clock.start();
-    window.findChild<QPushButton*>("Convert")->click();
-    const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
-
-    std::printf("window convert: %.3f s\n", seconds);
+    const auto timedClick = [&window](const char* button) {
+        QElapsedTimer clock;
+        clock.start();
+        window.findChild<QPushButton*>(button)->click();
+        return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+    };
+    std::printf("window convert: %.3f s\n", timedClick("Convert"));
+    if (!output.isEmpty()) {
+        std::printf("window save: %.3f s\n", timedClick("Command1"));
+    }
     for (int index = 0; index < 7; ++index) {
         const auto* label = window.findChild<QLabel*>(QStringLiteral("Label1(%1)").arg(index));
         std::printf("%s\n", label->text().toLocal8Bit().constData());
     }
-    if (args.size() == 4 && !window.grab().save(args[3])) {
-        std::cerr << "wavemark-windowdrive: cannot write " << args[3].toStdString() << '\n';
+    if (!screenshot.isEmpty() && !window.grab().save(screenshot)) {
+        std::cerr << "wavemark-windowdrive: cannot write " << screenshot.toStdString() << '\n';
         return 1;
     }
     return messages.shown == 0 ? 0 : 1;

@@ -14,13 +14,13 @@
 using namespace wavemark;
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Wavemark"));
-    QApplication::setApplicationVersion(QStringLiteral(WAVEMARK_VERSION));
+    // Answered before Qt looks for a display, so it works on any terminal.
     if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
         std::cout << "wavemark " << WAVEMARK_VERSION << '\n';
         return 0;
     }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wavemark"));
     // One style everywhere, so that the fixed layout looks as designed.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     InstallWindowFonts();

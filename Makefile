@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: demo test build run bench screenshot clean deps format-check
+.PHONY: demo test build run bench screenshot package package-check clean deps format-check
 
 deps:
 	scripts/install-deps
@@ -31,6 +31,13 @@ run: deps build
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/windowdrive/wavemark-windowdrive \
 		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png
+
+# The Debian package, and a check of it that installs and removes it with dpkg.
+package: deps build
+	cd $(BUILD_DIR) && cpack
+
+package-check: deps build
+	scripts/check-package $(BUILD_DIR)
 
 bench: build
 	bench/run-bench $(BUILD_DIR)

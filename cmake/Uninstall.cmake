@@ -1,0 +1,11 @@
+# Removes every file that install_manifest.txt (in the build folder) lists.
+if(NOT EXISTS install_manifest.txt)
+    message(FATAL_ERROR "install_manifest.txt not found: nothing was installed from this build")
+endif()
+file(STRINGS install_manifest.txt installed)
+foreach(file IN LISTS installed)
+    if(EXISTS "$ENV{DESTDIR}${file}" OR IS_SYMLINK "$ENV{DESTDIR}${file}")
+        message(STATUS "Removing $ENV{DESTDIR}${file}")
+        file(REMOVE "$ENV{DESTDIR}${file}")
+    endif()
+endforeach()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniDocument.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -25,6 +27,24 @@ struct ProfileRead {
     int error = 0;     // errno when the file could not be read, otherwise 0
 };
 
+// An INI file read and parsed once, for many reads in a row; the reads below
+// give what the functions of the same names would give for the file as it
+// was when read.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const std::string& path);
+    int error() const { return m_error; } // errno when the file could not be read
+
+    ProfileRead readString(std::string_view section, std::string_view key,
+                           std::span<char> buffer) const;
+    ProfileRead readSection(std::string_view section, std::span<char> buffer) const;
+    ProfileRead readSectionNames(std::span<char> buffer) const;
+
+private:
+    int m_error = 0;
+    IniDocument m_document;
+};
+
 // The key's value; length 0 when the file, section or key is missing or the
 // value is empty.
 ProfileRead ReadProfileString(std::string_view section, std::string_view key,
@@ -38,6 +58,8 @@ ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& p
 // Write functions return errno, 0 on success. Texts that would break the
 // file's line structure (a line break or NUL anywhere, "]" in a section name,
 // "=" in a key, a key starting with "[" or ";") fail with EINVAL.
+bool IsWritableSection(std::string_view section);
+bool IsWritablePair(std::string_view key, std::string_view value);
 int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                        const std::string& path);
 // Replaces the section's key lines by `lines`: "name=value" entries, each

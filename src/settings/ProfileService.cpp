@@ -102,20 +102,6 @@ ProfileRead ProfileSnapshot::readSectionNames(std::span<char> buffer) const {
     return copyList(m_document.sectionNames(), buffer);
 }
 
-ProfileRead ReadProfileString(std::string_view section, std::string_view key,
-                              std::span<char> buffer, const std::string& path) {
-    return ProfileSnapshot(path).readString(section, key, buffer);
-}
-
-ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
-                               const std::string& path) {
-    return ProfileSnapshot(path).readSection(section, buffer);
-}
-
-ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path) {
-    return ProfileSnapshot(path).readSectionNames(buffer);
-}
-
 bool IsWritableSection(std::string_view section) {
     return !breaksLines(section) && section.find(']') == std::string_view::npos;
 }

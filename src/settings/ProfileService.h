@@ -27,9 +27,9 @@ struct ProfileRead {
     int error = 0;     // errno when the file could not be read, otherwise 0
 };
 
-// An INI file read and parsed once, for many reads in a row; the reads below
-// give what the functions of the same names would give for the file as it
-// was when read.
+// An INI file read and parsed once, for the reads that follow. A missing
+// file, section or key, or an empty value, gives length 0; a list holds the
+// section's key lines ("name=value") or the section names in file order.
 class ProfileSnapshot {
 public:
     explicit ProfileSnapshot(const std::string& path);
@@ -44,16 +44,6 @@ private:
     int m_error = 0;
     IniDocument m_document;
 };
-
-// The key's value; length 0 when the file, section or key is missing or the
-// value is empty.
-ProfileRead ReadProfileString(std::string_view section, std::string_view key,
-                              std::span<char> buffer, const std::string& path);
-// The section's key lines ("name=value") as a list; length 0 when there is none.
-ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
-                               const std::string& path);
-// The section names as a list, in file order.
-ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path);
 
 // Write functions return errno, 0 on success. Texts that would break the
 // file's line structure (a line break or NUL anywhere, "]" in a section name,

@@ -49,8 +49,9 @@ TEST(SettingsTable, ValuesAreReadAsTheirTypeOrKeepTheDefault) {
     ini.Filename(folder.file("Wavemark.ini"));
     const Settings defaults = FirstStartSettings(folder.path().string());
     const auto readOne = [&](const SettingKey& key, const std::string& text) {
-        folder.write("Wavemark.ini", "[" + std::string(key.section) + "]\n" + std::string(key.key) +
-                                         "=" + text + "\n");
+        std::string file = "[";
+        file.append(key.section).append("]\n").append(key.key).append("=").append(text);
+        folder.write("Wavemark.ini", file);
         Settings settings = defaults;
         EXPECT_TRUE(ReadAllSettings(ini, settings));
         return settings;

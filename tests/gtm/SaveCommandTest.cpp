@@ -130,17 +130,5 @@ TEST_F(SaveCommandTest, CancelChangesNothing) {
     EXPECT_FALSE(state.data.DataSaved);
 }
 
-TEST_F(SaveCommandTest, FailedWriteLeavesNoFileAndTheDataUnsaved) {
-    const std::string target = folder.file("missing/out.gtm");
-    window.dialog.acceptFile(target);
-    save();
-    EXPECT_FALSE(fs::exists(target));
-    EXPECT_FALSE(state.data.DataSaved);
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text.rfind("The GTM file could not be written:\r\n" + target, 0),
-              0u);
-    EXPECT_FALSE(window.statusVisible[2]);
-}
-
 } // namespace
 } // namespace wavemark

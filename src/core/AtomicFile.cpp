@@ -47,8 +47,8 @@ std::string hiddenPattern(const std::string& target) {
            baseNameOf(target) + ".XXXXXX";
 }
 
-// Bytes a write may still add below RLIMIT_FSIZE; the system would stop the
-// process with SIGXFSZ on a write that passes it.
+// Whether a file that ends at `end` passes RLIMIT_FSIZE; the system would
+// stop the process with SIGXFSZ on a write that does.
 bool passesSizeLimit(off_t end) {
     struct rlimit limit {};
     return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -131,13 +131,14 @@ bool AtomicFile::giveName() {
         return true;
     }
     const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    constexpr std::string_view alphabet =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::random_device seed;
     std::minstd_rand random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = hiddenPattern(m_target);
-        const char* alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         for (char& c : std::span(name).last(6)) {
-            c = alphabet[random() % 62];
+            c = alphabet[random() % alphabet.size()];
         }
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             m_temp = std::move(name);

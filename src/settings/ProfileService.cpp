@@ -69,7 +69,10 @@ int changeFile(const std::string& path, const std::function<void(IniDocument&)>&
 std::string readOrEmpty(const std::string& path, int& error) {
     std::string contents;
     error = ReadWholeFile(path, contents);
-    return error == 0 ? contents : std::string();
+    if (error != 0) {
+        contents.clear();
+    }
+    return contents;
 }
 
 } // namespace

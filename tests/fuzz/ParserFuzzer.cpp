@@ -1,6 +1,6 @@
 // The small parsers: numbers, survey dates and clock times, settings values,
 // export data lines and the command line. Input: one byte that picks the
-// parser, then its text (for the command line, arguments separated by NUL).
+// parser (its value modulo 5), then its text.
 #include "CliOptions.h"
 #include "ExportLine.h"
 #include "NumericPrefix.h"
@@ -31,36 +31,46 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 6) {
+    switch (data[0] % 5) {
     case 0:
         check(!std::isnan(NumericPrefix(text)));
         break;
-    case 1:
-        if (const auto day = ParseSurveyDate(text)) {
-            if (const auto second = ParseClockTime(text.substr(text.size() / 2))) {
-                check(*second >= 0 && *second < 86400);
-                GtmTime(*day, *second);
-            }
-        }
-        break;
-    case 2:
-        ParseInteger16(text);
-        ParseInteger32(text);
-        ParseBoolean(text);
-        break;
-    case 3: {
-        const DateInForce date("2004-04-08");
-        if (const auto reading = ReadDataLine(text, date, kAnyColumnCount)) {
-            check(reading->bssid.size() >= 19);
-            reading->hasPosition();
+    case 1: {
+        // A date, a TAB and a clock time.
+        const size_t tab = std::min(text.find('\t'), text.size());
+        const auto day = ParseSurveyDate(text.substr(0, tab));
+        const auto second = ParseClockTime(text.substr(std::min(tab + 1, text.size())));
+        check(!second || (*second >= 0 && *second < 86400));
+        if (day && second) {
+            GtmTime(*day, *second);
         }
         break;
     }
-    case 4: {
-        const size_t nul = text.find('\0');
+    case 2:
+        // What reads as a number reads the same when written back.
+        if (const auto value = ParseInteger32(text)) {
+            check(ParseInteger32(std::to_string(*value)) == value);
+        }
+        if (const auto value = ParseInteger16(text)) {
+            check(ParseInteger16(std::to_string(*value)) == value);
+        }
+        ParseBoolean(text);
+        break;
+    case 3: {
+        // The date in force before a NUL, the line after it; the reading's
+        // texts point into the line.
+        const size_t nul = std::min(text.find('\0'), text.size());
         const DateInForce date(text.substr(0, nul));
-        if (nul != std::string_view::npos) {
-            ReadDataLine(text.substr(nul + 1), date, kTextExportColumnLimit);
+        const std::string_view line = text.substr(std::min(nul + 1, text.size()));
+        const auto inLine = [&](std::string_view part) {
+            return part.data() >= line.data() &&
+                   part.data() + part.size() <= line.data() + line.size();
+        };
+        for (const size_t maxColumns : {kAnyColumnCount, kTextExportColumnLimit}) {
+            if (const auto reading = ReadDataLine(line, date, maxColumns)) {
+                check(reading->bssid.size() >= 19 && inLine(reading->bssid));
+                check(reading->networkName.empty() || inLine(reading->networkName));
+            }
         }
         break;
     }

@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: demo test build bench clean deps format-check sanitize fuzz
+.PHONY: demo test build bench clean deps format-check
 
 deps:
 	scripts/install-deps
@@ -26,8 +26,10 @@ test: deps build
 bench: build
 	bench/run-bench $(BUILD_DIR)
 
-# The whole project under clang with AddressSanitizer and UndefinedBehavior-
-# Sanitizer, in its own build folder; any finding fails the test that met it.
+# The whole project under clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, in its own build folder; any finding fails the
+# test that met it.
+.PHONY: sanitize fuzz
 SANITIZE_DIR ?= build-sanitize
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 sanitize: deps

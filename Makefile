@@ -42,6 +42,31 @@ package-check: deps build
 bench: build
 	bench/run-bench $(BUILD_DIR)
 
+# The whole project under clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, in its own build folder; any finding fails the
+# test that met it.
+.PHONY: sanitize fuzz
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# The libFuzzer harnesses of tests/fuzz/ under the same sanitizers, each run
+# for FUZZ_SECONDS; any finding fails.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVEMARK_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS) -fsanitize=fuzzer-no-link" \
+		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+	tests/fuzz/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -14,8 +15,16 @@ std::string programFolder() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = wavemark::RunCommandLine(args, programFolder(), std::cout, std::cerr);
+    int status = wavemark::kExitFailed;
+    try {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        status = wavemark::RunCommandLine(args, programFolder(), std::cout, std::cerr);
+    } catch (const std::bad_alloc&) {
+        // The engine reports the allocations that a large input makes; this
+        // is the last word for any other.
+        std::cerr << "wavemark-convert: not enough memory\n";
+        return wavemark::kExitFailed;
+    }
     // Counters that could not be printed (a full disk, a closed pipe) are a
     // failure too.
     std::cout.flush();

@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <random>
+#include <span>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +41,20 @@ mode_t modeForTarget(const std::string& target) {
     return 0666 & ~mask;
 }
 
+std::string hiddenPattern(const std::string& target) {
+    const std::string folder = folderOf(target);
+    return folder + (folder.ends_with(kPathSeparator) ? "" : std::string(1, kPathSeparator)) + "." +
+           baseNameOf(target) + ".XXXXXX";
+}
+
+// Whether a file that ends at `end` passes RLIMIT_FSIZE; the system would
+// stop the process with SIGXFSZ on a write that does.
+bool passesSizeLimit(off_t end) {
+    struct rlimit limit {};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+           static_cast<rlim_t>(end) > limit.rlim_cur;
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(std::string targetPath) : m_target(std::move(targetPath)) {}
@@ -47,11 +64,15 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::open() {
-    const std::string folder = folderOf(m_target);
-    std::string pattern = folder +
-                          (folder.ends_with(kPathSeparator) ? "" : std::string(1, kPathSeparator)) +
-                          "." + baseNameOf(m_target) + ".XXXXXX";
-    m_fd = ::mkstemp(pattern.data());
+#ifdef O_TMPFILE
+    m_fd = ::open(folderOf(m_target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (m_fd >= 0) {
+        return true;
+    }
+#endif
+    // No unnamed files here (an older kernel or a file system without them).
+    std::string pattern = hiddenPattern(m_target);
+    m_fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (m_fd < 0) {
         return fail();
     }
@@ -63,6 +84,9 @@ bool AtomicFile::write(std::string_view bytes) {
     if (m_fd < 0) {
         return false;
     }
+    if (passesSizeLimit(m_written + static_cast<off_t>(bytes.size()))) {
+        return fail(EFBIG);
+    }
     while (!bytes.empty()) {
         const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
         if (written < 0) {
@@ -72,6 +96,7 @@ bool AtomicFile::write(std::string_view bytes) {
             return fail();
         }
         bytes.remove_prefix(static_cast<size_t>(written));
+        m_written += written;
     }
     return true;
 }
@@ -80,7 +105,7 @@ bool AtomicFile::commit() {
     if (m_fd < 0) {
         return false;
     }
-    if (::fchmod(m_fd, modeForTarget(m_target)) != 0 || ::fsync(m_fd) != 0) {
+    if (::fchmod(m_fd, modeForTarget(m_target)) != 0 || ::fsync(m_fd) != 0 || !giveName()) {
         return fail();
     }
     const int fd = m_fd;
@@ -99,9 +124,40 @@ std::string AtomicFile::errorText() const {
     return m_error == 0 ? "" : std::strerror(m_error);
 }
 
+// An unnamed file is linked under a hidden name for the rename; linkat()
+// cannot replace an existing file itself.
+bool AtomicFile::giveName() {
+    if (!m_temp.empty()) {
+        return true;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    constexpr std::string_view alphabet =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device seed;
+    std::minstd_rand random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = hiddenPattern(m_target);
+        for (char& c : std::span(name).last(6)) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_temp = std::move(name);
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
+        }
+    }
+    return false;
+}
+
 bool AtomicFile::fail() {
+    return fail(errno);
+}
+
+bool AtomicFile::fail(int code) {
     if (m_error == 0) {
-        m_error = errno;
+        m_error = code;
     }
     discard();
     return false;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace wavemark {
 
@@ -10,6 +11,12 @@ namespace wavemark {
 // in the target's folder, which is renamed over the target only once it is
 // complete and on disk. Until commit() succeeds the target is untouched, and
 // an uncommitted temporary file is removed when the object goes away.
+//
+// Where the system offers unnamed files (Linux O_TMPFILE), the temporary file
+// gets a name only at commit, so a run killed while writing leaves nothing
+// behind; elsewhere it is a hidden ".NAME.XXXXXX" beside the target. A write
+// past the process's file size limit fails with EFBIG instead of raising
+// SIGXFSZ.
 class AtomicFile {
 public:
     explicit AtomicFile(std::string targetPath);
@@ -27,11 +34,14 @@ public:
 
 private:
     bool fail();
+    bool fail(int code);
+    bool giveName();
     void discard();
 
     std::string m_target;
-    std::string m_temp;
+    std::string m_temp; // the temporary file's name, empty while it has none
     int m_fd = -1;
+    off_t m_written = 0;
     int m_error = 0;
 };
 

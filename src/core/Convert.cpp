@@ -6,6 +6,7 @@
 #include "WaypointStyles.h"
 #include "Windows1252.h"
 
+#include <new>
 #include <string>
 
 namespace wavemark {
@@ -58,18 +59,22 @@ private:
     ConvertWindow& m_window;
 };
 
-void reportNotAnExport(ConvertWindow& window) {
-    window.showMessage(kNotAnExportMessage, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
+void report(ConvertWindow& window, const char* message) {
+    window.showMessage(message, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
+}
+
+void hideStatusNotices(ConvertWindow& window) {
+    window.setStatusVisible(StatusNotice::Converting, false);
+    window.setStatusVisible(StatusNotice::Converted, false);
+    window.setStatusVisible(StatusNotice::FileSaved, false);
 }
 
 void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& counters) {
     Settings& settings = window.settings();
     modLoadFile::LoadFile(state.lines, settings.SummaryFilePath, window);
     if (!IsNetStumblerExport(state.lines)) {
-        reportNotAnExport(window);
-        window.setStatusVisible(StatusNotice::Converting, false);
-        window.setStatusVisible(StatusNotice::Converted, false);
-        window.setStatusVisible(StatusNotice::FileSaved, false);
+        report(window, kNotAnExportMessage);
+        hideStatusNotices(window);
         return;
     }
     SummaryOptions options;
@@ -95,7 +100,7 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     }
     modLoadFile::LoadFile(state.lines, settings.TextFilePath, window);
     if (!IsNetStumblerExport(state.lines)) {
-        reportNotAnExport(window);
+        report(window, kNotAnExportMessage);
         return;
     }
     data.TrkCount = 0;
@@ -109,17 +114,12 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     options.TColorWep = settings.TColorWep;
     options.TLineNoWep = settings.TLineNoWep;
     options.TLineWep = settings.TLineWep;
-    ReadTextExport(state.lines, options, state.colors, data, counters);
+    if (!ReadTextExport(state.lines, options, state.colors, data, counters)) {
+        report(window, kTooManyPointsMessage);
+    }
 }
 
-} // namespace
-
-void Convert(ConverterState& state, ConvertWindow& window) {
-    window.setWaitCursor(true);
-    window.setStatusVisible(StatusNotice::Converting, true);
-    window.setStatusVisible(StatusNotice::Converted, false);
-    window.setStatusVisible(StatusNotice::FileSaved, false);
-
+void run(ConverterState& state, ConvertWindow& window) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
@@ -140,6 +140,26 @@ void Convert(ConverterState& state, ConvertWindow& window) {
     window.setStatusVisible(StatusNotice::Converting, false);
     window.setStatusVisible(StatusNotice::Converted, true);
     window.setStatusVisible(StatusNotice::FileSaved, false);
+}
+
+} // namespace
+
+void Convert(ConverterState& state, ConvertWindow& window) {
+    window.setWaitCursor(true);
+    window.setStatusVisible(StatusNotice::Converting, true);
+    window.setStatusVisible(StatusNotice::Converted, false);
+    window.setStatusVisible(StatusNotice::FileSaved, false);
+    try {
+        run(state, window);
+    } catch (const std::bad_alloc&) {
+        // A list may be half made: the counts drop to nothing so that no one
+        // reads past what was made.
+        ConversionData& data = state.data;
+        data.WptCount = data.TrkCount = data.TrkPointCount = 0;
+        data.WptStyleCount = 0;
+        report(window, kOutOfMemoryMessage);
+        hideStatusNotices(window);
+    }
     window.setWaitCursor(false);
 }
 

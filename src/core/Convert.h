@@ -16,11 +16,17 @@ struct ConverterState {
 };
 
 inline constexpr const char* kNotAnExportMessage = "Not a Network Stumbler file !";
+inline constexpr const char* kTooManyPointsMessage =
+    "The text export has too many track points for a GTM file.";
+inline constexpr const char* kOutOfMemoryMessage =
+    "There is not enough memory to convert the survey.";
 
 // The "Convert Data" command: reads the summary export into waypoints and,
 // when tracks are on, the text export into tracks, showing the counters as
 // they grow. A file that is not an export leaves its part of the previous
-// result in place. The result is left unsaved.
+// result in place; a text export with more trackpoints than a GTM file can
+// count gives no track. When memory runs out the run stops with a message
+// and an empty result. The result is left unsaved.
 void Convert(ConverterState& state, ConvertWindow& window);
 
 } // namespace wavemark

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace wavemark::modLoadFile {
 
@@ -25,18 +26,24 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
     if (text.empty()) {
         return;
     }
-    std::vector<std::string_view> split = SplitLines(text);
-    if (split.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-        messages.showMessage(LoadErrorText(EFBIG, path), MessageButtons::Ok, MessageIcon::Critical,
-                             kLoadErrorTitle);
-        return;
+    int error = 0;
+    try {
+        auto held = std::make_unique<const std::string>(std::move(text));
+        std::vector<std::string_view> split = SplitLines(*held);
+        if (split.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+            error = EFBIG;
+        } else {
+            lines.m_text = std::move(held);
+            lines.m_lines = std::move(split);
+            lines.FileLineCount = static_cast<int32_t>(lines.m_lines.size());
+        }
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
     }
-    // Only a heap buffer keeps its address when moved; a short text is split
-    // again once it sits in its final place.
-    const bool viewsSurviveMove = text.capacity() > std::string().capacity();
-    lines.m_text = std::move(text);
-    lines.m_lines = viewsSurviveMove ? std::move(split) : SplitLines(lines.m_text);
-    lines.FileLineCount = static_cast<int32_t>(lines.m_lines.size());
+    if (error != 0) {
+        messages.showMessage(LoadErrorText(error, path), MessageButtons::Ok, MessageIcon::Critical,
+                             kLoadErrorTitle);
+    }
 }
 
 } // namespace wavemark::modLoadFile

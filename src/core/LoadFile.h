@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,15 +27,15 @@ public:
 private:
     friend void LoadFile(LoadedLines&, const std::string&, MessageBoxService&);
 
-    std::string m_text;
+    std::unique_ptr<const std::string> m_text;
     std::vector<std::string_view> m_lines; // line i at i - 1
 };
 
 // Reads the whole file at `path` (bytes, no conversion) and splits it into
 // lines at CR LF, LF or CR; a last line without a line end counts, and a
-// final line end adds no empty line. A file that cannot be read is reported
-// in an "ERROR - LoadFile" box; FileLineCount is then 0 and the previous
-// lines stay.
+// final line end adds no empty line. A file that cannot be read, is not a
+// regular file or does not fit in memory is reported in an "ERROR - LoadFile"
+// box; FileLineCount is then 0 and the previous lines stay.
 void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages);
 
 // The loader's message text for a failure with errno `code`.

@@ -1,7 +1,9 @@
 #include "NumericPrefix.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -38,6 +40,36 @@ private:
     size_t m_pos = 0;
 };
 
+// Whether the number (digits, ".", digits, optional exponent) has a magnitude
+// below 1, from the place of its first non-zero digit and its exponent; the
+// exponent saturates, so no count of digits can wrap it.
+bool belowOne(std::string_view number) {
+    const size_t e = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, e);
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return true;
+    }
+    constexpr int64_t kLimit = int64_t{1} << 40;
+    // The magnitude lies in [10^(order-1), 10^order): digits before the point
+    // from the first non-zero one, or minus the zeros right after the point.
+    int64_t order = first < point
+                        ? static_cast<int64_t>(std::min<size_t>(point - first, kLimit))
+                        : -static_cast<int64_t>(std::min<size_t>(first - point - 1, kLimit));
+    if (e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        const bool negative = digits.starts_with('-');
+        digits.remove_prefix(digits.starts_with('-') || digits.starts_with('+') ? 1 : 0);
+        int64_t exponent = 0;
+        for (const char digit : digits) {
+            exponent = std::min(exponent * 10 + (digit - '0'), kLimit);
+        }
+        order += negative ? -exponent : exponent;
+    }
+    return order <= 0;
+}
+
 } // namespace
 
 double NumericPrefix(std::string_view text) {
@@ -70,11 +102,10 @@ double NumericPrefix(std::string_view text) {
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; a huge exponent means infinity,
-        // a tiny one zero.
-        const auto e = number.find_first_of("eE");
-        const bool tiny = e != std::string::npos && number[e + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        // from_chars leaves the value alone. Only an actual overflow is
+        // infinity; anything below the smallest double is 0, however many
+        // digits it is written with.
+        value = belowOne(number) ? 0.0 : std::numeric_limits<double>::infinity();
     }
     return negative ? -value : value;
 }

@@ -82,7 +82,7 @@ template <typename T> void recreate(std::vector<T>& list, int32_t count) {
 
 } // namespace
 
-void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
+bool ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
                     TrackColorGenerator& colors, ConversionData& data, TrackProgress& progress) {
     const std::string_view firstDate =
         lines.FileLineCount >= 4 ? DateText(lines.FileLines(4)) : std::string_view{};
@@ -96,6 +96,8 @@ void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& o
 
     // Where each waypoint's track starts among the trackpoints; the
     // waypoints of a group are listed so a reading can reach all of them.
+    // Waypoints that share a BSSID each get every reading of it, so the sum
+    // can pass any 32-bit counter: it is checked as it grows.
     std::vector<size_t> nextPointOf(static_cast<size_t>(data.WptCount) + 1, 0);
     std::vector<std::vector<int32_t>> tracksOfGroup(groups.count());
     int32_t trackCount = 0;
@@ -108,6 +110,9 @@ void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& o
             nextPointOf[static_cast<size_t>(w)] = pointCount + 1;
             tracksOfGroup[static_cast<size_t>(group)].push_back(w);
             pointCount += matches;
+            if (pointCount > static_cast<size_t>(kMaxTrackPoints)) {
+                return false;
+            }
         }
     }
     const auto points = static_cast<int32_t>(pointCount);
@@ -168,6 +173,7 @@ void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& o
         data.TrkScale[t] = 0.0f;
         progress.trackCountChanged(data.TrkCount);
     }
+    return true;
 }
 
 } // namespace wavemark

@@ -5,8 +5,12 @@
 #include "TrackColorGenerator.h"
 
 #include <cstdint>
+#include <limits>
 
 namespace wavemark {
+
+// The GTM header counts trackpoints in a signed 32-bit field.
+inline constexpr int32_t kMaxTrackPoints = std::numeric_limits<int32_t>::max();
 
 struct TrackOptions {
     bool TChangeColors = false; // a random colour per track
@@ -30,8 +34,10 @@ public:
 // Reads a recognised text export into LogDate and the track and trackpoint
 // lists: one track per waypoint with at least two positioned readings, in
 // waypoint order, through its readings in file order. A track's class (WEP
-// or not) is that of its last reading.
-void ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
+// or not) is that of its last reading. Returns false, with no track and no
+// trackpoint, when the trackpoints would not fit the GTM file's 32-bit
+// counters; that is found before any list is made.
+bool ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
                     TrackColorGenerator& colors, ConversionData& data, TrackProgress& progress);
 
 } // namespace wavemark

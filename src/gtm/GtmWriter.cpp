@@ -5,6 +5,10 @@
 #include "LittleEndianWriter.h"
 #include "MapLimits.h"
 
+#include <cerrno>
+#include <cstring>
+#include <new>
+
 namespace wavemark {
 namespace {
 
@@ -63,9 +67,17 @@ std::string GtmWriteErrorText(const std::string& path, const std::string& reason
 
 bool WriteGtmFile(ConversionData& data, const std::string& path, MessageBoxService& messages,
                   StatusLine& status) {
-    BufferedFile file(path);
-    if (!file.open() || !writeRecords(data, file)) {
-        messages.showMessage(GtmWriteErrorText(path, file.errorText()), MessageButtons::Ok,
+    std::string reason;
+    try {
+        BufferedFile file(path);
+        if (!file.open() || !writeRecords(data, file)) {
+            reason = file.errorText();
+        }
+    } catch (const std::bad_alloc&) {
+        reason = std::strerror(ENOMEM);
+    }
+    if (!reason.empty()) {
+        messages.showMessage(GtmWriteErrorText(path, reason), MessageButtons::Ok,
                              MessageIcon::Critical, kProgramTitle);
         return false;
     }

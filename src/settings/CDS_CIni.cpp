@@ -3,6 +3,7 @@
 #include "ProfileService.h"
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 
@@ -40,7 +41,8 @@ bool CDS_CIni::ReadValue(const std::string& psSection, const std::string& psKey,
         return false;
     }
     std::array<char, kValueBufferSize> buffer{};
-    const ProfileRead read = ReadProfileString(psSection, psKey, buffer, m_filename);
+    std::optional<ProfileSnapshot> fresh;
+    const ProfileRead read = file(fresh).readString(psSection, psKey, buffer);
     if (read.length == 0) {
         StoreSystemError(read.error);
         return false;
@@ -54,7 +56,8 @@ bool CDS_CIni::ReadSection(const std::string& psSection, TextArray& psKeys, Text
         return false;
     }
     std::vector<char> buffer(kListBufferSize);
-    const ProfileRead read = ReadProfileSection(psSection, buffer, m_filename);
+    std::optional<ProfileSnapshot> fresh;
+    const ProfileRead read = file(fresh).readSection(psSection, buffer);
     if (read.length == 0) {
         StoreSystemError(read.error);
         return false;
@@ -76,6 +79,7 @@ bool CDS_CIni::WriteValue(const std::string& psSection, const std::string& psKey
     if (!CheckFilename()) {
         return false;
     }
+    Unload();
     if (const int error = WriteProfileString(psSection, psKey, psValue, m_filename)) {
         StoreSystemError(error);
         return false;
@@ -92,11 +96,18 @@ bool CDS_CIni::WriteSection(const std::string& psSection, const TextArray& psKey
         m_lastErrorDescription = "Key array and Value array must be of the same size";
         return false;
     }
+    // Each pair is checked as WriteValue checks it: a NUL would split or end
+    // the list, and "=" in a key would move the rest into the value.
     std::string lines;
     for (int i = psKeys.lowerBound; i <= psKeys.upperBound(); ++i) {
+        if (!IsWritablePair(psKeys.at(i), psValues.at(i))) {
+            StoreSystemError(EINVAL);
+            return false;
+        }
         lines += psKeys.at(i) + "=" + psValues.at(i);
         lines += '\0';
     }
+    Unload();
     if (const int error = WriteProfileSection(psSection, lines, m_filename)) {
         StoreSystemError(error);
         return false;
@@ -109,13 +120,31 @@ bool CDS_CIni::Enum_SectionNames(TextArray& psSectionNames) {
         return false;
     }
     std::vector<char> buffer(kListBufferSize);
-    const ProfileRead read = ReadProfileSectionNames(buffer, m_filename);
+    std::optional<ProfileSnapshot> fresh;
+    const ProfileRead read = file(fresh).readSectionNames(buffer);
     if (read.length == 0) {
         StoreSystemError(read.error);
         return false;
     }
     psSectionNames = TextArray{0, listEntries(buffer, read.length)};
     return true;
+}
+
+bool CDS_CIni::Load() {
+    if (!CheckFilename()) {
+        return false;
+    }
+    m_loaded.emplace(m_filename);
+    if (const int error = m_loaded->error()) {
+        m_loaded.reset();
+        StoreSystemError(error);
+        return false;
+    }
+    return true;
+}
+
+const ProfileSnapshot& CDS_CIni::file(std::optional<ProfileSnapshot>& fresh) const {
+    return m_loaded ? *m_loaded : fresh.emplace(m_filename);
 }
 
 bool CDS_CIni::CheckFilename() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ProfileService.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,14 +24,18 @@ struct TextArray {
 };
 
 // One INI file: reads and writes single keys and whole sections, and lists
-// the section names. Every operation goes to the file; nothing is cached.
+// the section names. Every operation goes to the file, except the reads
+// between Load() and Unload(), which answer from the file as Load() read it.
 // Operations report success as a boolean and never throw; on failure the
 // out-arguments keep what they held and LastErrorDescription() tells why. A
 // later success leaves that text in place.
 class CDS_CIni {
 public:
     const std::string& Filename() const { return m_filename; }
-    void Filename(const std::string& New_FileName) { m_filename = New_FileName; }
+    void Filename(const std::string& New_FileName) {
+        m_filename = New_FileName;
+        Unload();
+    }
     const std::string& LastErrorDescription() const { return m_lastErrorDescription; }
 
     // A missing key and an empty value both fail, so a value put into psValue
@@ -48,11 +55,20 @@ public:
                       const TextArray& psValues);
     bool Enum_SectionNames(TextArray& psSectionNames);
 
+    // Reads and parses the file once for the reads that follow, so that
+    // reading many keys costs one pass over the file. False, with the reason
+    // in LastErrorDescription(), when the file cannot be read. A write or a
+    // new file name ends it, as Unload() does.
+    bool Load();
+    void Unload() { m_loaded.reset(); }
+
 private:
     bool CheckFilename();
     void StoreSystemError(int code);
+    const ProfileSnapshot& file(std::optional<ProfileSnapshot>& fresh) const;
 
     std::string m_filename;
+    std::optional<ProfileSnapshot> m_loaded;
     std::string m_lastErrorDescription;
 };
 

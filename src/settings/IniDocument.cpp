@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_set>
 
 namespace wavemark {
 namespace {
@@ -18,7 +19,8 @@ char lowerAscii(char c) {
 } // namespace
 
 bool SameIniName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return std::ranges::equal(Trim(a, kBlanks), Trim(b, kBlanks),
+                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 IniDocument::IniDocument(std::string_view text) {
@@ -105,9 +107,14 @@ std::vector<std::string> IniDocument::sectionEntries(std::string_view section) c
 
 std::vector<std::string> IniDocument::sectionNames() const {
     std::vector<std::string> names;
+    std::unordered_set<std::string> seen; // in lower case, so the list stays linear
     for (const Line& line : m_lines) {
-        const auto known = [&](const std::string& name) { return SameIniName(name, line.name); };
-        if (line.kind == Kind::Section && std::ranges::none_of(names, known)) {
+        if (line.kind != Kind::Section) {
+            continue;
+        }
+        std::string lower = line.name;
+        std::ranges::transform(lower, lower.begin(), lowerAscii);
+        if (seen.insert(std::move(lower)).second) {
             names.push_back(line.name);
         }
     }
@@ -115,7 +122,7 @@ std::vector<std::string> IniDocument::sectionNames() const {
 }
 
 void IniDocument::setValue(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string raw = std::string(key) + "=" + std::string(value);
+    const std::string raw = std::string(Trim(key, kBlanks)) + "=" + std::string(value);
     const auto range = findSection(section);
     if (!range) {
         appendSection(section, {raw});
@@ -161,7 +168,7 @@ void IniDocument::replaceSection(std::string_view section, const std::vector<std
 
 void IniDocument::appendSection(std::string_view section, const std::vector<std::string>& lines) {
     std::string header = "[";
-    header.append(section).append("]");
+    header.append(Trim(section, kBlanks)).append("]");
     m_lines.push_back(parse(std::move(header), m_lines.empty()));
     for (const auto& raw : lines) {
         m_lines.push_back(parse(raw, false));

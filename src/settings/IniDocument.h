@@ -8,7 +8,8 @@
 
 namespace wavemark {
 
-// Section and key names match without regard to ASCII letter case; other
+// Section and key names match without regard to ASCII letter case and to
+// blanks around them, whether they come from the file or from a caller; other
 // bytes (UTF-8 included) must match exactly.
 bool SameIniName(std::string_view a, std::string_view b);
 

@@ -16,10 +16,6 @@ bool breaksLines(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-bool validSection(std::string_view section) {
-    return !breaksLines(section) && section.find(']') == std::string_view::npos;
-}
-
 // A line that would read back as a key line, not as a header or comment.
 bool validKeyLine(std::string_view line) {
     const auto first = line.find_first_not_of(" \t");
@@ -60,16 +56,6 @@ ProfileRead copyList(const std::vector<std::string>& entries, std::span<char> bu
     return {position, 0};
 }
 
-ProfileRead readList(const std::string& path, std::span<char> buffer,
-                     const std::function<std::vector<std::string>(const IniDocument&)>& list) {
-    std::string contents;
-    if (const int error = ReadWholeFile(path, contents)) {
-        copyList({}, buffer);
-        return {0, error};
-    }
-    return copyList(list(IniDocument(contents)), buffer);
-}
-
 int changeFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
     std::string contents;
     if (const int error = ReadWholeFile(path, contents); error != 0 && error != ENOENT) {
@@ -80,33 +66,56 @@ int changeFile(const std::string& path, const std::function<void(IniDocument&)>&
     return WriteFileAtomically(path, document.text());
 }
 
+std::string readOrEmpty(const std::string& path, int& error) {
+    std::string contents;
+    error = ReadWholeFile(path, contents);
+    if (error != 0) {
+        contents.clear();
+    }
+    return contents;
+}
+
 } // namespace
 
-ProfileRead ReadProfileString(std::string_view section, std::string_view key,
-                              std::span<char> buffer, const std::string& path) {
-    std::string contents;
-    if (const int error = ReadWholeFile(path, contents)) {
+ProfileSnapshot::ProfileSnapshot(const std::string& path)
+    : m_document(readOrEmpty(path, m_error)) {}
+
+ProfileRead ProfileSnapshot::readString(std::string_view section, std::string_view key,
+                                        std::span<char> buffer) const {
+    if (m_error != 0) {
         copyValue({}, buffer);
-        return {0, error};
+        return {0, m_error};
     }
-    return copyValue(IniDocument(contents).value(section, key).value_or(""), buffer);
+    return copyValue(m_document.value(section, key).value_or(""), buffer);
 }
 
-ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
-                               const std::string& path) {
-    return readList(path, buffer,
-                    [&](const IniDocument& document) { return document.sectionEntries(section); });
+ProfileRead ProfileSnapshot::readSection(std::string_view section, std::span<char> buffer) const {
+    if (m_error != 0) {
+        copyList({}, buffer);
+        return {0, m_error};
+    }
+    return copyList(m_document.sectionEntries(section), buffer);
 }
 
-ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path) {
-    return readList(path, buffer,
-                    [](const IniDocument& document) { return document.sectionNames(); });
+ProfileRead ProfileSnapshot::readSectionNames(std::span<char> buffer) const {
+    if (m_error != 0) {
+        copyList({}, buffer);
+        return {0, m_error};
+    }
+    return copyList(m_document.sectionNames(), buffer);
+}
+
+bool IsWritableSection(std::string_view section) {
+    return !breaksLines(section) && section.find(']') == std::string_view::npos;
+}
+
+bool IsWritablePair(std::string_view key, std::string_view value) {
+    return validKeyLine(key) && key.find('=') == std::string_view::npos && !breaksLines(value);
 }
 
 int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                        const std::string& path) {
-    if (!validSection(section) || !validKeyLine(key) || key.find('=') != std::string_view::npos ||
-        breaksLines(value)) {
+    if (!IsWritableSection(section) || !IsWritablePair(key, value)) {
         return EINVAL;
     }
     return changeFile(path, [&](IniDocument& document) { document.setValue(section, key, value); });
@@ -122,7 +131,7 @@ int WriteProfileSection(std::string_view section, std::string_view lines, const 
         entries.emplace_back(lines.substr(start, end - start));
         start = end + 1;
     }
-    if (!validSection(section) || !std::ranges::all_of(entries, validKeyLine)) {
+    if (!IsWritableSection(section) || !std::ranges::all_of(entries, validKeyLine)) {
         return EINVAL;
     }
     return changeFile(path,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "IniDocument.h"
+
 #include <cstddef>
 #include <span>
 #include <string>
@@ -25,19 +27,29 @@ struct ProfileRead {
     int error = 0;     // errno when the file could not be read, otherwise 0
 };
 
-// The key's value; length 0 when the file, section or key is missing or the
-// value is empty.
-ProfileRead ReadProfileString(std::string_view section, std::string_view key,
-                              std::span<char> buffer, const std::string& path);
-// The section's key lines ("name=value") as a list; length 0 when there is none.
-ProfileRead ReadProfileSection(std::string_view section, std::span<char> buffer,
-                               const std::string& path);
-// The section names as a list, in file order.
-ProfileRead ReadProfileSectionNames(std::span<char> buffer, const std::string& path);
+// An INI file read and parsed once, for the reads that follow. A missing
+// file, section or key, or an empty value, gives length 0; a list holds the
+// section's key lines ("name=value") or the section names in file order.
+class ProfileSnapshot {
+public:
+    explicit ProfileSnapshot(const std::string& path);
+    int error() const { return m_error; } // errno when the file could not be read
+
+    ProfileRead readString(std::string_view section, std::string_view key,
+                           std::span<char> buffer) const;
+    ProfileRead readSection(std::string_view section, std::span<char> buffer) const;
+    ProfileRead readSectionNames(std::span<char> buffer) const;
+
+private:
+    int m_error = 0;
+    IniDocument m_document;
+};
 
 // Write functions return errno, 0 on success. Texts that would break the
 // file's line structure (a line break or NUL anywhere, "]" in a section name,
 // "=" in a key, a key starting with "[" or ";") fail with EINVAL.
+bool IsWritableSection(std::string_view section);
+bool IsWritablePair(std::string_view key, std::string_view value);
 int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
                        const std::string& path);
 // Replaces the section's key lines by `lines`: "name=value" entries, each

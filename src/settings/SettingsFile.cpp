@@ -1,10 +1,8 @@
 #include "SettingsFile.h"
 
 #include "AtomicFile.h"
-#include "ReadWholeFile.h"
 #include "SettingsTable.h"
 
-#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -66,14 +64,12 @@ bool SettingsFile::writeAll(const Settings& settings) {
 }
 
 bool LoadSettingsFile(const std::string& path, Settings& settings, std::string& error) {
-    std::string contents;
-    if (const int code = ReadWholeFile(path, contents)) {
-        error = "The settings file could not be read:\n" + path + "\n" + std::strerror(code);
-        return false;
-    }
     CDS_CIni ini;
     ini.Filename(path);
-    ReadAllSettings(ini, settings);
+    if (!ReadAllSettings(ini, settings)) {
+        error = "The settings file could not be read:\n" + path + "\n" + ini.LastErrorDescription();
+        return false;
+    }
     return true;
 }
 

@@ -167,7 +167,10 @@ bool WriteAllSettings(CDS_CIni& ini, const Settings& settings) {
     return written;
 }
 
-void ReadAllSettings(CDS_CIni& ini, Settings& settings) {
+bool ReadAllSettings(CDS_CIni& ini, Settings& settings) {
+    if (!ini.Load()) {
+        return false;
+    }
     for (const SettingKey* key : kReadingOrder) {
         const std::string section(key->section);
         const std::string name(key->key);
@@ -178,6 +181,8 @@ void ReadAllSettings(CDS_CIni& ini, Settings& settings) {
             setFromText(*key, "", settings);
         }
     }
+    ini.Unload();
+    return true;
 }
 
 } // namespace wavemark

@@ -52,8 +52,10 @@ Settings FirstStartSettings(const std::string& programFolder);
 
 // Writes every key; false when any write failed (the others are still made).
 bool WriteAllSettings(CDS_CIni& ini, const Settings& settings);
-// Reads every key into `settings`. A key that is missing, empty or not of its
-// type keeps the value `settings` had; an empty value of a Text key is taken.
-void ReadAllSettings(CDS_CIni& ini, Settings& settings);
+// Reads every key into `settings`, parsing the file once. A key that is
+// missing, empty or not of its type keeps the value `settings` had; an empty
+// value of a Text key is taken. False, with `settings` untouched and the
+// reason in ini.LastErrorDescription(), when the file cannot be read.
+bool ReadAllSettings(CDS_CIni& ini, Settings& settings);
 
 } // namespace wavemark

@@ -85,12 +85,15 @@ TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
     EXPECT_TRUE(window.messages.empty());
 }
 
+// 9 points give height -12; the records are built again on every run, even
+// when no access point is kept.
 TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
+    window.m_settings.WPFontSize = 9;
     convert();
     ASSERT_EQ(state.data.WptStyleCount, 4);
     for (int k = 1; k <= 4; ++k) {
         const WaypointStyle& style = state.data.WptStyles[static_cast<size_t>(k)];
-        EXPECT_EQ(style.Height, -14);
+        EXPECT_EQ(style.Height, -12);
         EXPECT_EQ(style.Display, k - 1);
         EXPECT_EQ(style.Weight, 700);
         EXPECT_EQ(style.Border, 139);
@@ -98,6 +101,13 @@ TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
         EXPECT_EQ(style.Alignment, 1);
     }
     EXPECT_EQ(state.data.WptStyles[1].FaceName, "Arial");
+
+    window.m_settings.APFilter = "net";
+    window.m_settings.WPFontSize = 12;
+    convert();
+    EXPECT_EQ(state.data.WptCount, 0);
+    ASSERT_EQ(state.data.WptStyleCount, 4);
+    EXPECT_EQ(state.data.WptStyles[4].Height, -16);
 }
 
 TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
@@ -107,6 +117,12 @@ TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
     EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
     EXPECT_EQ(window.messages[0].title, "Wavemark");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
+    // All three notices are hidden after the message, though the end of the
+    // run shows "Converted !" again.
+    EXPECT_NE(events().find("message Wavemark: Not a Network Stumbler file !|status 0 off|"
+                            "status 1 off|status 2 off|"),
+              std::string::npos)
+        << events();
     EXPECT_TRUE(events(true).starts_with("label 4 = Number of Waypoints: 0|")) << events(true);
     EXPECT_EQ(window.labels[5], "Number of Tracklogs: 0");
     EXPECT_EQ(state.data.WptCount, 0);

@@ -29,7 +29,8 @@ TEST(ExportLine, ReadsTheColumnsOfAWellFormedLine) {
     ap.ssid = "  padded  ";
     ap.flags = "0012";
     ap.signal = "[ 0 -32618 -32618 ]";
-    const auto r = read(ap.line());
+    const std::string line = ap.line(); // the reading's texts point into it
+    const auto r = read(line);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->lat, -33.8688);
     EXPECT_EQ(r->lon, -70.6693);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace wavemark {
 namespace {
@@ -29,7 +30,17 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixCase{"abc", 0.0}, PrefixCase{"-", 0.0}, PrefixCase{".", 0.0},
                       PrefixCase{"1,5", 1.0}, PrefixCase{"1e-999", 0.0}));
 
-TEST(NumericPrefix, HugeExponentIsInfinite) {
+// Any count of digits reads as the nearest double; only an actual overflow
+// is infinite.
+TEST(NumericPrefix, ManyDigitsReadAsTheNearestDouble) {
+    const std::string zeros(400, '0');
+    EXPECT_EQ(NumericPrefix("0." + zeros + "1"), 0.0);
+    EXPECT_EQ(NumericPrefix("-0." + zeros + "1"), 0.0);
+    EXPECT_EQ(NumericPrefix("0." + zeros + "1e401"), 1.0);
+    EXPECT_EQ(NumericPrefix("1" + zeros + "e-400"), 1.0);
+    EXPECT_EQ(NumericPrefix("47.3770150" + zeros + "9"), 47.377015);
+    EXPECT_EQ(NumericPrefix("0.00001e-999999999999999999999"), 0.0);
+    EXPECT_TRUE(std::isinf(NumericPrefix("1" + zeros)));
     EXPECT_TRUE(std::isinf(NumericPrefix("1e999")));
     EXPECT_LT(NumericPrefix("-1e999"), 0.0);
 }

@@ -167,12 +167,6 @@ TEST_F(GtmWriterTest, SavedFileMarksTheDataSaved) {
               (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
 }
 
-TEST_F(GtmWriterTest, ReplacesALongerFileCompletely) {
-    folder.write("out.gtm", std::string(5000, 'x'));
-    EXPECT_EQ(write("out.gtm").size(), 180u);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
-}
-
 TEST_F(GtmWriterTest, FailedWriteChangesNothingAndSaysWhy) {
     fillSmallSurvey();
     data.DataSaved = false;

@@ -90,17 +90,53 @@ TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {
 }
 
 // A line break or NUL, "=" in a key, ";" before a key or "]" in a section name
-// would change the file's structure when read back.
+// would change the file's structure when read back; WriteSection refuses
+// exactly what WriteValue refuses, and both leave the file as it was.
 TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
     write("[S]\r\nk=1\r\n");
     for (const auto& [section, key, value] :
          {Texts{"S", "k", "1\r\n[X]"}, Texts{"S", "k", std::string("a\0b", 3)},
+          Texts{"S", std::string("a\0b", 3), "1"}, Texts{"S", std::string("\0k", 2), "1"},
           Texts{"S", "a=b", "1"}, Texts{"S", ";k", "1"}, Texts{"S]", "k", "1"}}) {
-        EXPECT_FALSE(ini.WriteValue(section, key, value)) << section << key << value;
+        SCOPED_TRACE(section + "|" + key + "|" + value);
+        EXPECT_FALSE(ini.WriteValue(section, key, value));
         EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EINVAL));
+        ini.WriteValue("S", "k", "1");
+        EXPECT_FALSE(
+            ini.WriteSection(section, TextArray{0, {"ok", key}}, TextArray{0, {"1", value}}));
+        EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EINVAL));
+        EXPECT_EQ(contents(), "[S]\r\nk=1\r\n");
     }
-    EXPECT_FALSE(ini.WriteSection("S", TextArray{0, {"a"}}, TextArray{0, {"1\n[X]"}}));
-    EXPECT_EQ(contents(), "[S]\r\nk=1\r\n");
+}
+
+// Blanks around a name are ignored on every path, as they are in the file.
+TEST_F(CDS_CIniTest, NamesWithBlanksAroundThemMatchTheStoredNames) {
+    write("[S]\r\nk=1\r\n");
+    EXPECT_TRUE(ini.WriteValue("S", " k", "2"));
+    EXPECT_TRUE(ini.WriteValue(" S\t", "j", "3"));
+    EXPECT_EQ(contents(), "[S]\r\nk=2\r\nj=3\r\n");
+    std::string value;
+    EXPECT_TRUE(ini.ReadValue(" s ", "K ", value));
+    EXPECT_EQ(value, "2");
+}
+
+// Between Load() and Unload() (or a write) reads answer from one parse.
+TEST_F(CDS_CIniTest, LoadedFileAnswersReadsUntilUnloaded) {
+    EXPECT_FALSE(ini.Load());
+    EXPECT_EQ(ini.LastErrorDescription(), std::strerror(ENOENT));
+    write("[S]\r\nk=1\r\n");
+    ASSERT_TRUE(ini.Load());
+    write("[S]\r\nk=2\r\n");
+    std::string value;
+    EXPECT_TRUE(ini.ReadValue("S", "k", value));
+    EXPECT_EQ(value, "1");
+    ini.Unload();
+    EXPECT_TRUE(ini.ReadValue("S", "k", value));
+    EXPECT_EQ(value, "2");
+    ASSERT_TRUE(ini.Load());
+    EXPECT_TRUE(ini.WriteValue("S", "j", "3"));
+    EXPECT_TRUE(ini.ReadValue("S", "j", value));
+    EXPECT_EQ(value, "3");
 }
 
 // One hand-edited file: byte order mark, CR-only and LF-only line ends, no

@@ -101,6 +101,16 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     EXPECT_EQ(SettingsFile(program, user).startUp().firstStart, false);
 }
 
+// A program folder at the root already ends in a separator; paths in it are
+// joined as they are, with two in a row, and used that way.
+TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
+    const Settings settings = FirstStartSettings("/");
+    EXPECT_EQ(settings.SummaryFilePath, "//summary.txt");
+    EXPECT_EQ(settings.TextFilePath, "//text.txt");
+    EXPECT_EQ(settings.OutputPath, "/");
+    EXPECT_EQ(PathInFolder("/", "Wavemark.ini"), "//Wavemark.ini");
+}
+
 // Keys the file lacks keep the caller's values; names match in any letter
 // case, and a text key's empty value is taken.
 TEST(SettingsFile, LoadSettingsFileReadsOverTheCallersValuesOrSaysWhyNot) {

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -17,9 +19,9 @@ namespace {
 // in any case, or numbers. A value that is empty or not of its type, or a
 // code no list carries, keeps the default. The empty values follow, in
 // reading order, a key whose text they would accept (StyleWEP, WPFontBold,
-// IconNoWEP, StyleNoWEP, TColorNoWep), so text carried over would show.
+// IconNoWEP, StyleNoWEP, TColorNoWep).
 // clang-format off
-constexpr std::array<std::array<const char*, 3>, 34> kValueCases{{
+const std::array<std::array<std::string, 3>, 33> kValueCases{{
     {"WPFontSize", " -12 ", "-12"},        {"WPFontSize", "+5", "5"},
     {"WPFontSize", "2.5", "2"},            {"WPFontSize", "3.5", "4"},
     {"WPFontSize", "-2.5", "-2"},          {"WPFontSize", "1e2", "100"},
@@ -36,29 +38,37 @@ constexpr std::array<std::array<const char*, 3>, 34> kValueCases{{
     {"TLineNoWep", "7", "2"},              {"TLineWep", "19", "2"},
     {"WPFontName", "", "Arial"},           {"WPFontItalic", "", "False"},
     {"IconWEP", "", "44"},                 {"StyleWEP", "", "3"},
-    {"TColorWep", "", "4227072"},          {"OutputPrefix", "", ""}}};
+    {"TColorWep", "", "4227072"}}};
 // clang-format on
 
+// Each case is read from a file that holds just its key, and must give the
+// settings that its value written back gives.
 TEST(SettingsTable, ValuesAreReadAsTheirTypeOrKeepTheDefault) {
     test::TempFolder folder;
     CDS_CIni ini;
     ini.Filename(folder.file("Wavemark.ini"));
     const Settings defaults = FirstStartSettings(folder.path().string());
-    for (const auto& [key, text, readBack] : kValueCases) {
-        SCOPED_TRACE(std::string(key) + "=" + text);
-        const auto entry =
-            std::ranges::find(SettingKeys(), std::string_view(key), &SettingKey::key);
-        ASSERT_NE(entry, SettingKeys().end());
-        const std::string section(entry->section);
-        ASSERT_TRUE(WriteAllSettings(ini, defaults));
-        ASSERT_TRUE(ini.WriteValue(section, key, text));
+    const auto readOne = [&](const SettingKey& key, const std::string& text) {
+        std::string file = "[";
+        file.append(key.section).append("]\n").append(key.key).append("=").append(text);
+        folder.write("Wavemark.ini", file);
         Settings settings = defaults;
-        ReadAllSettings(ini, settings);
-        ASSERT_TRUE(WriteAllSettings(ini, settings));
-        std::string value;
-        ini.ReadValue(section, key, value);
-        EXPECT_EQ(value, readBack);
+        EXPECT_TRUE(ReadAllSettings(ini, settings));
+        return settings;
+    };
+    const std::string longText(300, 'x');
+    auto cases = std::vector<std::array<std::string, 3>>(kValueCases.begin(), kValueCases.end());
+    // Texts come back cut to 254 characters, paths and the filter included.
+    cases.push_back({"InputSummaryFile", longText, longText.substr(0, 254)});
+    cases.push_back({"APFilter", longText, longText.substr(0, 254)});
+    for (const auto& [name, text, readBack] : cases) {
+        SCOPED_TRACE(name + "=" + text);
+        const auto key = std::ranges::find(SettingKeys(), std::string_view(name), &SettingKey::key);
+        ASSERT_NE(key, SettingKeys().end());
+        EXPECT_EQ(readOne(*key, text), readOne(*key, readBack));
     }
+    // An empty text is a text, not a missing one.
+    EXPECT_EQ(readOne(SettingKeys()[3], "").OutputPrefix, "");
 }
 
 } // namespace

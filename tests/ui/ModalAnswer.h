@@ -9,15 +9,20 @@
 
 namespace wavemark {
 
-// Answers the next visible modal T once, from inside its exec(). After ten
-// seconds every dialog still open is rejected, so a test whose dialog never
-// opens or is not closed by the answer fails instead of hanging.
+// Answers the next modal T once, from inside its exec(), as soon as it is
+// shown and has become the active window: only then does it have the
+// keyboard focus a user's typing goes to (a file dialog's typed name, for
+// one, drops the old selection only when its line edit has the focus). The
+// timer only looks for that state; the answer does not depend on when it
+// looks. After ten seconds every dialog still open is rejected, so a test
+// whose dialog never opens or is not closed by the answer fails instead of
+// hanging.
 template <typename T> class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(T*)> answer) {
         m_poll.callOnTimeout([this, answer] {
             const QPointer<T> modal = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!modal || !modal->isVisible()) {
+            if (!modal || !modal->isVisible() || !modal->isActiveWindow()) {
                 return;
             }
             m_poll.stop(); // first: the answer may open a nested modal dialog and wait in it

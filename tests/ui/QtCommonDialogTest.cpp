@@ -22,16 +22,24 @@ std::string local(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
+// Types into the name field as a user does, with the focus in it: only then
+// does the dialog drop the file selected before (the preset name).
+void type(QFileDialog* dialog, const QString& name) {
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    edit->setFocus();
+    edit->setText(name);
+}
+
 // QFileDialog::accept(), where Qt checks the typed name, is protected; its
 // base is a public slot.
 void typeAndAccept(QFileDialog* dialog, const QString& name) {
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    type(dialog, name);
     static_cast<QDialog*>(dialog)->accept();
 }
 
 // A cancel after typing: the typed name must not reach FileName.
 void typeAndReject(QFileDialog* dialog) {
-    dialog->findChild<QLineEdit*>("fileNameEdit")->setText("other.gtm");
+    type(dialog, "other.gtm");
     dialog->reject();
 }
 

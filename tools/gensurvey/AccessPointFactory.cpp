@@ -123,9 +123,14 @@ std::vector<AccessPoint> makeAccessPoints(size_t count, int64_t readings, Prng& 
         }
         ap.adhoc = rng.chance(150);
         if (ap.adhoc) {
-            // Ad-hoc cells use a random, locally administered BSSID.
-            const std::string oui = std::string("02:") + hexDigits(rng.next(), 2, false) + ":" +
-                                    hexDigits(rng.next(), 2, false);
+            // Ad-hoc cells use a random, locally administered BSSID. The two
+            // draws are separate statements, last octet first as the sample
+            // was made: compilers evaluate the operands of "+" in different
+            // orders.
+            const uint64_t third = rng.next();
+            const uint64_t second = rng.next();
+            const std::string oui =
+                std::string("02:") + hexDigits(second, 2, false) + ":" + hexDigits(third, 2, false);
             ap.bssid = makeBssid(i, oui.c_str(), salt);
             ap.flags = rng.chance(3000) ? "0012" : "0002";
         } else {

@@ -103,8 +103,10 @@ std::vector<Fix> planFixes(size_t steps, Prng& rng) {
          static_cast<size_t>(
              rng.between(3, std::max<int64_t>(3, std::min<int64_t>(12, steps / 10)))),
          Fix::OutOfRange);
-    mark(steps / 3 + rng.below(steps / 3 + 1), static_cast<size_t>(rng.between(5, longestGap)),
-         Fix::Zero);
+    // One draw per statement, the length first as the sample was made:
+    // compilers evaluate function arguments in different orders.
+    const auto gapLength = static_cast<size_t>(rng.between(5, longestGap));
+    mark(steps / 3 + rng.below(steps / 3 + 1), gapLength, Fix::Zero);
     for (size_t i = steps / 10; i < steps; ++i) {
         if (rng.chance(5)) {
             const auto length = static_cast<size_t>(rng.between(5, longestGap));

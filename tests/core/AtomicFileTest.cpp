@@ -1,0 +1,54 @@
+#include "AtomicFile.h"
+
+#include "TempFolder.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace wavemark {
+namespace {
+
+std::set<std::string> namesIn(const test::TempFolder& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A run killed while writing leaves what the folder shows then: nothing new.
+TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
+    test::TempFolder folder;
+    const std::string target = folder.write("out.gtm", "old");
+    AtomicFile file(target);
+    ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.write(std::string(100000, 'x')));
+    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
+}
+
+// Past the file size limit the system would stop the process with SIGXFSZ;
+// the write must fail instead, in a child so the limit stays there.
+TEST(AtomicFile, WritePastTheFileSizeLimitFails) {
+    test::TempFolder folder;
+    const std::string target = folder.write("out.gtm", "old");
+    const auto writeUnderLimit = [&target] {
+        const rlimit limit{4096, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        // _exit: nothing may write more files on the way out.
+        ::_exit(WriteFileAtomically(target, std::string(10000, 'x')) == EFBIG ? 0 : 1);
+    };
+    EXPECT_EXIT(writeUnderLimit(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(test::ReadBytes(target), "old");
+}
+
+} // namespace
+} // namespace wavemark

@@ -1,0 +1,94 @@
+// The small parsers: numbers, survey dates and clock times, settings values,
+// export data lines and the command line. Input: one byte that picks the
+// parser (its value modulo 5), then its text.
+#include "CliOptions.h"
+#include "ExportLine.h"
+#include "NumericPrefix.h"
+#include "SurveyTime.h"
+#include "TextForms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace wavemark;
+    if (size == 0) {
+        return 0;
+    }
+    const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    switch (data[0] % 5) {
+    case 0:
+        check(!std::isnan(NumericPrefix(text)));
+        break;
+    case 1: {
+        // A date, a TAB and a clock time.
+        const size_t tab = std::min(text.find('\t'), text.size());
+        const auto day = ParseSurveyDate(text.substr(0, tab));
+        const auto second = ParseClockTime(text.substr(std::min(tab + 1, text.size())));
+        check(!second || (*second >= 0 && *second < 86400));
+        if (day && second) {
+            GtmTime(*day, *second);
+        }
+        break;
+    }
+    case 2:
+        // What reads as a number reads the same when written back.
+        if (const auto value = ParseInteger32(text)) {
+            check(ParseInteger32(std::to_string(*value)) == value);
+        }
+        if (const auto value = ParseInteger16(text)) {
+            check(ParseInteger16(std::to_string(*value)) == value);
+        }
+        ParseBoolean(text);
+        break;
+    case 3: {
+        // The date in force before a NUL, the line after it; the reading's
+        // texts point into the line.
+        const size_t nul = std::min(text.find('\0'), text.size());
+        const DateInForce date(text.substr(0, nul));
+        const std::string_view line = text.substr(std::min(nul + 1, text.size()));
+        const auto inLine = [&](std::string_view part) {
+            return part.data() >= line.data() &&
+                   part.data() + part.size() <= line.data() + line.size();
+        };
+        for (const size_t maxColumns : {kAnyColumnCount, kTextExportColumnLimit}) {
+            if (const auto reading = ReadDataLine(line, date, maxColumns)) {
+                check(reading->bssid.size() >= 19 && inLine(reading->bssid));
+                check(reading->networkName.empty() || inLine(reading->networkName));
+            }
+        }
+        break;
+    }
+    default: {
+        std::vector<std::string> args;
+        for (size_t start = 0; start <= text.size();) {
+            const size_t end = std::min(text.find('\0', start), text.size());
+            args.emplace_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        // A usable command line names a summary export that is one of the
+        // arguments.
+        const CliParseResult result = ParseCommandLine(args);
+        const CliOptions& o = result.options;
+        check(!result.error.empty() || o.help || o.version ||
+              std::ranges::find(args, o.summaryPath) != args.end());
+        break;
+    }
+    }
+    return 0;
+}

@@ -58,7 +58,7 @@ AboutForm::AboutForm(QWidget* owner, Shell& shell) : QWidget(owner, Qt::Dialog),
     };
     for (const auto& [name, address] : links) {
         connect(label(name), &ClickLabel::clicked, this,
-                [this, address] { m_shell.openAddress(address); });
+                [this, target = address] { m_shell.openAddress(target); });
     }
 }
 

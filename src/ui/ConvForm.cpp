@@ -88,8 +88,8 @@ void ConvForm::connectHandlers() {
     };
     for (const auto& [name, field] : checkBoxes) {
         connect(m_controls.get<QCheckBox>(name), &QCheckBox::stateChanged, this,
-                [this, field](int state) {
-                    m_settings.*field = FromCheckState(static_cast<Qt::CheckState>(state));
+                [this, member = field](int state) {
+                    m_settings.*member = FromCheckState(static_cast<Qt::CheckState>(state));
                 });
     }
 }

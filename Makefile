@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: demo test build run bench screenshot package package-check clean deps format-check
+.PHONY: demo test build run bench screenshot package package-check windows windows-test clean deps format-check
 
 deps:
 	scripts/install-deps
@@ -38,6 +38,24 @@ package: deps build
 
 package-check: deps build
 	scripts/check-package $(BUILD_DIR)
+
+# The engine, the converter and their tests for Windows, cross-compiled with
+# MinGW-w64; the tests run under Wine.
+WINDOWS_DIR ?= build-windows
+windows:
+	scripts/install-deps windows
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DWAVEMARK_WINDOW=OFF $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+windows-test: windows
+	WINEDEBUG=-all ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
+	WINEDEBUG=-all wine $(WINDOWS_DIR)/src/cli/wavemark-convert.exe -q \
+		samples/summary.txt samples/text.txt -o $(WINDOWS_DIR)/sample.gtm
+	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt \
+		-o $(WINDOWS_DIR)/sample-linux.gtm
+	cmp $(WINDOWS_DIR)/sample.gtm $(WINDOWS_DIR)/sample-linux.gtm
+	@echo "wavemark-convert.exe writes the same bytes as the Linux build"
 
 bench: build
 	bench/run-bench $(BUILD_DIR)

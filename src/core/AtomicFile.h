@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstddef>
+#include "FileSystem.h"
+
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace wavemark {
 
@@ -33,15 +33,10 @@ public:
     std::string errorText() const;
 
 private:
-    bool fail();
-    bool fail(int code);
-    bool giveName();
-    void discard();
+    bool check(int error);
 
     std::string m_target;
-    std::string m_temp; // the temporary file's name, empty while it has none
-    int m_fd = -1;
-    off_t m_written = 0;
+    platform::TempFile m_file;
     int m_error = 0;
 };
 

@@ -1,13 +1,11 @@
 #include "ReadWholeFile.h"
 
+#include "FileSystem.h"
+
 #include <cerrno>
-#include <fcntl.h>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace wavemark {
-
 namespace {
 
 // Reads to the end of the file; returns errno, 0 on success.
@@ -22,50 +20,37 @@ int readAll(int fd, size_t sizeHint, std::string& text) {
             // The size was only a hint: a file that grows has more.
             text.resize(text.size() + 65536);
         }
-        const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
+        size_t got = 0;
+        if (const int error =
+                platform::ReadSome(fd, text.data() + filled, text.size() - filled, got)) {
             text.resize(filled);
-            return errno;
+            return error;
         }
         if (got == 0) {
             text.resize(filled);
             return 0;
         }
-        filled += static_cast<size_t>(got);
+        filled += got;
     }
 }
 
 } // namespace
 
 int ReadWholeFile(const std::string& path, std::string& text) {
-    // Without O_NONBLOCK, opening a FIFO that has no writer would wait for one
-    // forever; the check below refuses it anyway.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return errno;
+    int fd = -1;
+    uint64_t size = 0;
+    if (const int error = platform::OpenRegularFile(path, fd, size)) {
+        return error;
     }
     int error = 0;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        error = errno;
-    } else if (S_ISDIR(st.st_mode)) {
-        error = EISDIR;
-    } else if (!S_ISREG(st.st_mode)) {
-        // A device or a pipe may never end (/dev/zero) or never answer.
-        error = EINVAL;
-    } else {
-        try {
-            error = readAll(fd, static_cast<size_t>(st.st_size), text);
-        } catch (const std::bad_alloc&) {
-            text = std::string();
-            error = ENOMEM;
-        }
+    try {
+        error = readAll(fd, static_cast<size_t>(size), text);
+    } catch (const std::bad_alloc&) {
+        text = std::string();
+        error = ENOMEM;
     }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
+    if (const int closed = platform::CloseFile(fd); closed != 0 && error == 0) {
+        error = closed;
     }
     return error;
 }

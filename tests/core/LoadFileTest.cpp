@@ -2,11 +2,11 @@
 
 #include "RecordingWindow.h"
 #include "TempFolder.h"
+#include "UnreadableFiles.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
-#include <sys/stat.h>
 #include <type_traits>
 #include <vector>
 
@@ -60,18 +60,9 @@ TEST_F(LoadFileTest, EmptyFileKeepsThePreviousLines) {
 
 // A missing file, and whatever is not a regular file, is reported and keeps
 // the previous lines: a folder, a device that never ends, a FIFO that nobody
-// writes to (refused at once, not waited for).
+// writes to.
 TEST_F(LoadFileTest, OnlyRegularFilesAreRead) {
-    const std::string fifo = folder.file("fifo");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const struct {
-        std::string path;
-        int error;
-        std::string text;
-    } cases[] = {{folder.file("no such file.txt"), ENOENT, "No such file or directory"},
-                 {folder.path().string(), EISDIR, "Is a directory"},
-                 {"/dev/zero", EINVAL, "Invalid argument"},
-                 {fifo, EINVAL, "Invalid argument"}};
+    const auto cases = test::UnreadableFiles(folder);
     load("kept\r\n");
     for (const auto& c : cases) {
         window.messages.clear();

@@ -1,13 +1,13 @@
 #include "SaveCommand.h"
 
 #include "ExportText.h"
+#include "PathSeparator.h"
 #include "RecordingWindow.h"
 #include "TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace wavemark {
 namespace {
@@ -105,13 +105,13 @@ TEST_F(SaveCommandTest, FolderComesFromTheLastSeparatorAtPositionTwoOrLater) {
     EXPECT_TRUE(fs::exists(folder.file("plain.gtm")));
 
     fs::create_directory(folder.file("sub"));
-    window.dialog.acceptFile("sub/nested.gtm");
+    window.dialog.acceptFile(std::string("sub") + kPathSeparator + "nested.gtm");
     save();
     EXPECT_EQ(window.m_settings.OutputPath, "sub");
     fs::current_path(previousFolder);
 
     // Written or not (only root may write there), the folder stays.
-    const std::string atRoot = "/wavemark-test-" + std::to_string(::getpid()) + ".gtm";
+    const std::string atRoot = kPathSeparator + folder.path().filename().string() + ".gtm";
     window.m_settings.OutputPath = "/previous/folder";
     window.dialog.acceptFile(atRoot);
     save();

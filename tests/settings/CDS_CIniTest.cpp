@@ -1,6 +1,8 @@
 #include "CDS_CIni.h"
 #include "SameBytes.h"
+#include "SettingsTable.h"
 #include "TempFolder.h"
+#include "UnreadableFiles.h"
 
 #include <array>
 #include <cerrno>
@@ -79,8 +81,11 @@ TEST_F(CDS_CIniTest, WriteValueCreatesTheFileAndLongValuesReadBackCutTo254) {
 TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {
     folder.write("plain", "x");
     std::filesystem::create_directory(folder.file("dir.ini"));
-    for (const auto& [path, code] : {std::pair{folder.file("missing/t.ini"), ENOENT},
-                                     std::pair{folder.file("plain/t.ini"), ENOTDIR},
+    const auto inFolder = [&](const char* folderName) {
+        return PathInFolder(folder.file(folderName), "t.ini");
+    };
+    for (const auto& [path, code] : {std::pair{inFolder("missing"), ENOENT},
+                                     std::pair{inFolder("plain"), test::kThroughAFileError},
                                      std::pair{folder.file("dir.ini"), EISDIR}}) {
         SCOPED_TRACE(path);
         ini.Filename(path);

@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include "PathSeparator.h"
 #include "SameBytes.h"
 #include "SettingsTable.h"
 #include "TempFolder.h"
@@ -20,9 +21,9 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsAndLaterStartsReadWhatCloseStored)
     const StartUpResult start = first.startUp();
     EXPECT_EQ(start.firstStart, true);
     EXPECT_EQ(start.settings, FirstStartSettings(at));
-    const std::string golden = "[InputPath]\nInputSummaryFile=" + at +
-                               "/summary.txt\nInputTextFile=" + at +
-                               "/text.txt\n[OutputPath]\nOutputPath=" + at + R"(
+    const std::string golden = "[InputPath]\nInputSummaryFile=" + at + kPathSeparator +
+                               "summary.txt\nInputTextFile=" + at + kPathSeparator +
+                               "text.txt\n[OutputPath]\nOutputPath=" + at + R"(
 OutputPrefix=NS-Log_
 [Options]
 NoWEPCheck=0
@@ -93,10 +94,10 @@ TLineWep=2
 // A program folder under a regular file cannot be written, even by root.
 TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     const test::TempFolder folder;
-    const std::string program = folder.write("plain", "x") + "/bin";
-    const std::string user = folder.file("config/Wavemark");
+    const std::string program = PathInFolder(folder.write("plain", "x"), "bin");
+    const std::string user = folder.file("Wavemark");
     SettingsFile settings(program, user);
-    EXPECT_EQ(settings.path(), user + "/Wavemark.ini");
+    EXPECT_EQ(settings.path(), PathInFolder(user, "Wavemark.ini"));
     EXPECT_EQ(settings.startUp().firstStart, true);
     EXPECT_EQ(SettingsFile(program, user).startUp().firstStart, false);
 }
@@ -104,11 +105,13 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
 // A program folder at the root already ends in a separator; paths in it are
 // joined as they are, with two in a row, and used that way.
 TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
-    const Settings settings = FirstStartSettings("/");
-    EXPECT_EQ(settings.SummaryFilePath, "//summary.txt");
-    EXPECT_EQ(settings.TextFilePath, "//text.txt");
-    EXPECT_EQ(settings.OutputPath, "/");
-    EXPECT_EQ(PathInFolder("/", "Wavemark.ini"), "//Wavemark.ini");
+    const std::string root(1, kPathSeparator);
+    const std::string twice(2, kPathSeparator);
+    const Settings settings = FirstStartSettings(root);
+    EXPECT_EQ(settings.SummaryFilePath, twice + "summary.txt");
+    EXPECT_EQ(settings.TextFilePath, twice + "text.txt");
+    EXPECT_EQ(settings.OutputPath, root);
+    EXPECT_EQ(PathInFolder(root, "Wavemark.ini"), twice + "Wavemark.ini");
 }
 
 // Keys the file lacks keep the caller's values; names match in any letter

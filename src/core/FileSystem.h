@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The few file services that differ between systems, behind one interface:
+// platform/FileSystemPosix.cpp and platform/FileSystemWindows.cpp implement
+// it, and the build takes the one of its target. Failures return the errno
+// value (0 on success), so that every caller reports them alike.
+namespace wavemark::platform {
+
+// Opens a regular file for reading and gives its size. Never waits (a FIFO
+// without a writer is refused, not waited for): a folder gives EISDIR,
+// anything else that is not a regular file EINVAL.
+int OpenRegularFile(const std::string& path, int& fd, uint64_t& size);
+// Reads up to `size` bytes; `got` is 0 at the end of the file.
+int ReadSome(int fd, char* buffer, size_t size, size_t& got);
+int CloseFile(int fd);
+
+// A file being written to replace `target`, in the target's folder. Where
+// the system offers unnamed files, it has no name (empty `name`) until
+// GiveName(), so that a killed run leaves nothing behind.
+struct TempFile {
+    int fd = -1;
+    std::string name;
+    uint64_t written = 0;
+};
+int CreateTempFile(const std::string& target, TempFile& file);
+// Writes all of `bytes`; a write past the process's file size limit fails
+// with EFBIG instead of stopping the process.
+int WriteAll(TempFile& file, std::string_view bytes);
+// Gives the file the target's access rights and puts it on disk, then gives
+// it a (hidden) name if it has none, and closes it.
+int Finish(TempFile& file, const std::string& target);
+// Moves a finished file over the target, replacing it in one step.
+int Replace(const std::string& from, const std::string& to);
+// Closes and removes a file that is not to be kept.
+void Discard(TempFile& file);
+
+// The folder of the running program.
+std::string ExecutableFolder();
+
+} // namespace wavemark::platform

@@ -69,16 +69,18 @@ private slots:
         QCOMPARE(keyLines(window.settingsFilePath()), 25);
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
         QVERIFY(!window.aboutForm()->isModal());
-        QCOMPARE(f.control<QComboBox>("CB_IconNoWEP")->currentText(), QString("Radio Beacon"));
-        QCOMPARE(f.control<QComboBox>("CB_IconWEP")->currentText(), QString("Tall Tower"));
-        QCOMPARE(f.control<QComboBox>("CB_StyleNoWEP")->currentText(),
-                 QString("Textbox with Name"));
-        QCOMPARE(f.control<QComboBox>("CB_StyleWEP")->currentText(), QString("Icon with Name"));
-        QCOMPARE(f.control<QComboBox>("CB_LineNoWEP")->currentText(), QString("Thick line"));
-        QCOMPARE(f.control<QComboBox>("CB_LineWEP")->currentText(), QString("Thick line"));
-        QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
-        QVERIFY(f.control<QCheckBox>("TChangeColors")->isChecked());
-        QVERIFY(!f.control<QCheckBox>("NoWEPCheck")->isChecked());
+        for (const auto& [list, shown] : {std::pair{"CB_IconNoWEP", "Radio Beacon"},
+                                          {"CB_IconWEP", "Tall Tower"},
+                                          {"CB_StyleNoWEP", "Textbox with Name"},
+                                          {"CB_StyleWEP", "Icon with Name"},
+                                          {"CB_LineNoWEP", "Thick line"},
+                                          {"CB_LineWEP", "Thick line"}}) {
+            QCOMPARE(f.control<QComboBox>(list)->currentText(), QString(shown));
+        }
+        for (const auto& [box, ticked] :
+             {std::pair{"TConvertEnabled", true}, {"TChangeColors", true}, {"NoWEPCheck", false}}) {
+            QCOMPARE(f.control<QCheckBox>(box)->isChecked(), ticked);
+        }
 
         f.control<QComboBox>("CB_IconNoWEP")->setCurrentIndex(0);
         f.control<QComboBox>("CB_StyleWEP")->setCurrentIndex(2);
@@ -119,8 +121,10 @@ private slots:
             "Number of Trackpoints: 300",
         };
         for (int index = 0; index < 7; ++index) {
-            QCOMPARE(text(f.control<QLabel>(qPrintable(QStringLiteral("Label1(%1)").arg(index)))),
-                     std::string(expected[index]));
+            const auto* counter =
+                f.control<QLabel>(qPrintable(QStringLiteral("Label1(%1)").arg(index)));
+            QCOMPARE(text(counter), std::string(expected[index]));
+            QVERIFY2(captionFits(counter), expected[index]);
         }
         QVERIFY(statusShown(f, 1) && !statusShown(f, 0) && !statusShown(f, 2));
 
@@ -264,18 +268,6 @@ private slots:
             } while (!(current->focusPolicy() & Qt::TabFocus) || !current->isEnabled());
         }
         QCOMPARE(current->objectName().toStdString(), std::string(tabOrder.front()));
-    }
-
-    void countersFitTheirLabels() {
-        WindowFixture f;
-        f.start();
-        chooseSampleExports(f);
-        f.click("Convert");
-        for (int index = 0; index < 7; ++index) {
-            const auto* label =
-                f.control<QLabel>(qPrintable(QStringLiteral("Label1(%1)").arg(index)));
-            QVERIFY2(captionFits(label), qPrintable(label->text()));
-        }
     }
 
     void fileSelection() {

@@ -43,25 +43,25 @@ void setBackground(QWidget* widget, QPalette::ColorRole role, const QColor& colo
     }
 }
 
-QWidget* makeLabel(const ControlSpec& spec, QWidget* parent) {
-    auto* label = new ClickLabel(FromUtf8(spec.text), parent);
+QWidget* makeLabel(const ControlSpec& row, QWidget* parent) {
+    auto* label = new ClickLabel(FromUtf8(row.text), parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setTextFormat(Qt::PlainText);
     label->setIndent(0);
-    if (spec.look & Sunken) {
+    if (row.look & Sunken) {
         label->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         // Qt indents top-aligned text from the top edge too, which would push
         // it out of these one-line boxes; centred text is indented at the left only.
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label->setIndent(2);
     }
-    if (spec.look & SingleBorder) {
+    if (row.look & SingleBorder) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
     }
-    if (spec.look & Wrapped) {
+    if (row.look & Wrapped) {
         label->setWordWrap(true);
     }
-    if (spec.look & Link) {
+    if (row.look & Link) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(0, 0, 0xC0));
         label->setPalette(palette);
@@ -70,8 +70,8 @@ QWidget* makeLabel(const ControlSpec& spec, QWidget* parent) {
     return label;
 }
 
-QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* makeWidget(const ControlSpec& row, QWidget* parent) {
+    switch (row.kind) {
     case ControlKind::Rectangle: {
         auto* frame = new ClickLabel(parent);
         frame->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -79,20 +79,20 @@ QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::Picture: {
         auto* picture = new ClickLabel(parent);
-        picture->setPixmap(RenderPicture(FromUtf8(spec.text), ControlRect(spec).size()));
+        picture->setPixmap(RenderPicture(FromUtf8(row.text), ControlRect(row).size()));
         return picture;
     }
     case ControlKind::Label:
-        return makeLabel(spec, parent);
+        return makeLabel(row, parent);
     case ControlKind::Line:
-        return new LineWidget(spec.b == spec.d ? Qt::Horizontal : Qt::Vertical, parent);
+        return new LineWidget(row.b == row.d ? Qt::Horizontal : Qt::Vertical, parent);
     case ControlKind::PushButton: {
-        auto* button = new QPushButton(FromUtf8(spec.text), parent);
+        auto* button = new QPushButton(FromUtf8(row.text), parent);
         button->setAutoDefault(false);
         return button;
     }
     case ControlKind::CheckBox:
-        return new QCheckBox(FromUtf8(spec.text), parent);
+        return new QCheckBox(FromUtf8(row.text), parent);
     case ControlKind::TextBox:
         return new QLineEdit(parent);
     case ControlKind::ComboBox:
@@ -103,29 +103,29 @@ QWidget* makeWidget(const ControlSpec& spec, QWidget* parent) {
 
 } // namespace
 
-void Controls::build(std::span<const ControlSpec> specs, QWidget* parent) {
-    for (const ControlSpec& spec : specs) {
-        QWidget* widget = makeWidget(spec, parent);
-        widget->setObjectName(FromUtf8(spec.name));
-        widget->setGeometry(ControlRect(spec));
-        if (spec.font != ControlFont::Window || (spec.look & Underline)) {
-            QFont font = controlFont(spec.font, parent->font());
-            font.setUnderline(font.underline() || (spec.look & Underline));
+void Controls::build(std::span<const ControlSpec> rows, QWidget* parent) {
+    for (const ControlSpec& row : rows) {
+        QWidget* widget = makeWidget(row, parent);
+        widget->setObjectName(FromUtf8(row.name));
+        widget->setGeometry(ControlRect(row));
+        if (row.font != ControlFont::Window || (row.look & Underline)) {
+            QFont font = controlFont(row.font, parent->font());
+            font.setUnderline(font.underline() || (row.look & Underline));
             widget->setFont(font);
         }
-        if (spec.look & PathBackground) {
+        if (row.look & PathBackground) {
             setBackground(widget, QPalette::Base);
         }
-        if (spec.look & White) {
+        if (row.look & White) {
             setBackground(widget, QPalette::Window, Qt::white);
         }
-        if (spec.look & SizedToText) {
+        if (row.look & SizedToText) {
             widget->adjustSize();
         }
-        if (!spec.toolTip.empty()) {
-            widget->setToolTip(FromUtf8(spec.toolTip));
+        if (!row.toolTip.empty()) {
+            widget->setToolTip(FromUtf8(row.toolTip));
         }
-        widget->setVisible(!(spec.look & Hidden));
+        widget->setVisible(!(row.look & Hidden));
         m_widgets.insert(widget->objectName(), widget);
     }
 }

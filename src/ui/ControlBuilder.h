@@ -14,7 +14,7 @@ namespace wavemark {
 class Controls {
 public:
     // Builds one widget per row as a child of `parent`, in table order.
-    void build(std::span<const ControlSpec> specs, QWidget* parent);
+    void build(std::span<const ControlSpec> rows, QWidget* parent);
 
     template <typename T> T* get(const QString& name) const {
         return qobject_cast<T*>(m_widgets.value(name));

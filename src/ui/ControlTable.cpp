@@ -4,14 +4,14 @@
 
 namespace wavemark {
 
-QRect ControlRect(const ControlSpec& spec, int lineWidth) {
-    if (spec.kind != ControlKind::Line) {
-        return {ToPixels(spec.a), ToPixels(spec.b), ToPixels(spec.c), ToPixels(spec.d)};
+QRect ControlRect(const ControlSpec& row, int lineWidth) {
+    if (row.kind != ControlKind::Line) {
+        return {ToPixels(row.a), ToPixels(row.b), ToPixels(row.c), ToPixels(row.d)};
     }
-    const int x1 = ToPixels(std::min(spec.a, spec.c));
-    const int x2 = ToPixels(std::max(spec.a, spec.c));
-    const int y1 = ToPixels(std::min(spec.b, spec.d));
-    const int y2 = ToPixels(std::max(spec.b, spec.d));
+    const int x1 = ToPixels(std::min(row.a, row.c));
+    const int x2 = ToPixels(std::max(row.a, row.c));
+    const int y1 = ToPixels(std::min(row.b, row.d));
+    const int y2 = ToPixels(std::max(row.b, row.d));
     const int half = lineWidth / 2;
     if (y1 == y2) {
         return {x1, y1 - half, x2 - x1, lineWidth};

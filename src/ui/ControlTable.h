@@ -51,6 +51,6 @@ constexpr int ToPixels(int twips) {
 
 // The widget rectangle of a control. A line becomes a band as thick as its
 // pen around the segment between its end points.
-QRect ControlRect(const ControlSpec& spec, int lineWidth = 2);
+QRect ControlRect(const ControlSpec& row, int lineWidth = 2);
 
 } // namespace wavemark

@@ -247,12 +247,12 @@ private slots:
         QCOMPARE(window.windowTitle(), QString(kConvFormTitle));
         QCOMPARE(window.minimumSize(), QSize(456, 505));
         QCOMPARE(window.maximumSize(), QSize(456, 505));
-        for (const ControlSpec& spec : ConvFormControls()) {
-            const QString name = QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size()));
+        for (const ControlSpec& row : ConvFormControls()) {
+            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
             const auto* widget = window.findChild<QWidget*>(name);
             QVERIFY2(widget, qPrintable(name));
-            const QRect designed = ControlRect(spec);
-            if (spec.look & SizedToText) {
+            const QRect designed = ControlRect(row);
+            if (row.look & SizedToText) {
                 QCOMPARE(widget->pos(), designed.topLeft());
             } else {
                 QCOMPARE(widget->geometry(), designed);

@@ -21,7 +21,6 @@ void RecordingWindow::setCounterLabel(int index, const std::string& text) {
 }
 
 void RecordingWindow::setWaitCursor(bool wait) {
-    waitCursor = wait;
     events.push_back(wait ? "wait cursor" : "default cursor");
 }
 

@@ -40,7 +40,6 @@ public:
     std::vector<ShownMessage> messages;
     std::string labels[7];
     bool statusVisible[3] = {false, false, false};
-    bool waitCursor = false;
 };
 
 } // namespace wavemark::test

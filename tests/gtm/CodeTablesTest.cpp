@@ -35,6 +35,8 @@ TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
             }
         }
     }
+    // The lists show the names as UTF-8.
+    EXPECT_EQ(WaypointSymbols()[100].name, "Magellan\u00AE Waypoint");
 }
 
 } // namespace

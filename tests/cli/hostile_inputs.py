@@ -88,8 +88,6 @@ def main():
                           [ap_line("N 0." + "0" * 400 + "1")])
         cases = [
             ("too-many-trackpoints", [many_aps, many_readings], "too many track points"),
-            ("device-as-export", ["/dev/zero", text], "Invalid argument"),
-            ("fifo-as-summary", [fifo, text], "Invalid argument"),
             ("fifo-as-text", [summary, fifo], "Invalid argument"),
             ("fifo-as-settings", ["--settings", fifo, summary, text], "Invalid argument"),
             ("file-size-limit", [summary, text], "File too large",

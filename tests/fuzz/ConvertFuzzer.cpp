@@ -16,19 +16,17 @@
 
 namespace {
 
-class MemoryFile {
-public:
-    explicit MemoryFile(std::string_view bytes) : m_fd(::memfd_create("export", MFD_CLOEXEC)) {
-        if (m_fd < 0 ||
-            ::write(m_fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+struct MemoryFile {
+    explicit MemoryFile(std::string_view bytes) {
+        if (fd < 0 ||
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
             std::abort();
         }
     }
-    ~MemoryFile() { ::close(m_fd); }
-    std::string path() const { return "/proc/self/fd/" + std::to_string(m_fd); }
+    ~MemoryFile() { ::close(fd); }
+    std::string path() const { return "/proc/self/fd/" + std::to_string(fd); }
 
-private:
-    int m_fd;
+    const int fd = ::memfd_create("export", MFD_CLOEXEC);
 };
 
 std::string outputFolder() {
@@ -54,20 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const MemoryFile text(nul == std::string_view::npos ? std::string_view{}
                                                         : rest.substr(nul + 1));
 
-    std::vector<std::string> args{summary.path(), text.path(), "-o", output};
     const char* const filters[] = {"", "net", "MOBILE,public,eurospot,wlan@thenet", ",net,"};
-    args.insert(args.end(), {"--filter", filters[options & 3]});
-    if (options & 4) {
-        args.push_back("--no-tracks");
+    std::vector<std::string> args{summary.path(), text.path(), "-o",
+                                  output,         "--filter",  filters[options & 3]};
+    for (const auto& [bit, flag] :
+         {std::pair{4, "--no-tracks"}, {8, "--only-no-wep"}, {16, "--fixed-colors"}}) {
+        if (options & bit) {
+            args.push_back(flag);
+        }
     }
-    if (options & 8) {
-        args.push_back("--only-no-wep");
-    }
-    if (options & 16) {
-        args.push_back("--fixed-colors");
-    }
-    std::ostringstream out;
-    std::ostringstream errors;
+    std::ostringstream out, errors;
     // The arguments are always usable: a run succeeds with a file of at
     // least the header and datum, or fails with a message and no file.
     const int status = wavemark::RunCommandLine(args, "/nonexistent", out, errors);

@@ -1,66 +1,42 @@
 #include "CodeTables.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace wavemark {
 namespace {
 
-TEST(CodeTables, SymbolTableHoldsEveryGtmSymbolOnce) {
-    const auto symbols = WaypointSymbols();
-    ASSERT_EQ(symbols.size(), 192u);
-    std::set<int> codes;
-    for (const CodeRow& row : symbols) {
-        codes.insert(row.code);
+// Every code of a list selects its own row, though three symbol names appear
+// twice with codes of their own; a code the list lacks selects nothing.
+TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
+    std::set<int> allSymbols;
+    for (int code = 1; code <= 192; ++code) {
+        allSymbols.insert(code);
     }
-    EXPECT_EQ(codes.size(), 192u);
-    EXPECT_EQ(*codes.begin(), 1);
-    EXPECT_EQ(*codes.rbegin(), 192);
-    EXPECT_EQ(symbols.front().name, "(Blank)");
-    EXPECT_EQ(symbols.front().code, 102);
-    EXPECT_EQ(symbols.back().name, "Zoo");
-    EXPECT_EQ(symbols.back().code, 86);
-    EXPECT_EQ(symbols[100].name, "Magellan\u00AE Waypoint");
-}
-
-TEST(CodeTables, ThreeSymbolNamesAppearTwiceWithTheirOwnCodes) {
-    auto codesOf = [](std::string_view name) {
-        std::vector<int> codes;
-        for (const CodeRow& row : WaypointSymbols()) {
-            if (row.name == name) {
-                codes.push_back(row.code);
+    const struct {
+        std::span<const CodeRow> rows;
+        std::optional<int> (*position)(int);
+        std::set<int> codes;
+    } lists[] = {{WaypointSymbols(), &SymbolPosition, allSymbols},
+                 {WaypointDisplayStyles(), &DisplayStylePosition, {2, 3, 4}},
+                 {TrackLineStyles(), &LineStylePosition, {1, 2, 3, 4, 5, 6, 17, 18}}};
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.rows.front().name);
+        std::set<int> codes;
+        for (size_t row = 0; row < list.rows.size(); ++row) {
+            codes.insert(list.rows[row].code);
+            EXPECT_EQ(list.position(list.rows[row].code), static_cast<int>(row));
+        }
+        EXPECT_EQ(codes, list.codes);
+        EXPECT_EQ(codes.size(), list.rows.size()) << "a code appears twice";
+        for (int code = -1; code <= 200; ++code) {
+            if (!codes.contains(code)) {
+                EXPECT_EQ(list.position(code), std::nullopt) << code;
             }
         }
-        return codes;
-    };
-    EXPECT_EQ(codesOf("Crossing"), (std::vector<int>{63, 131}));
-    EXPECT_EQ(codesOf("Fishing Area"), (std::vector<int>{14, 123}));
-    EXPECT_EQ(codesOf("School"), (std::vector<int>{35, 148}));
-}
-
-TEST(CodeTables, StoredCodesSelectTheirRows) {
-    EXPECT_EQ(SymbolPosition(141), 137);
-    EXPECT_EQ(WaypointSymbols()[137].name, "Radio Beacon");
-    EXPECT_EQ(SymbolPosition(44), 175);
-    EXPECT_EQ(WaypointSymbols()[175].name, "Tall Tower");
-    EXPECT_EQ(SymbolPosition(131), 44);
-    EXPECT_EQ(SymbolPosition(0), std::nullopt);
-    EXPECT_EQ(SymbolPosition(193), std::nullopt);
-
-    EXPECT_EQ(DisplayStylePosition(4), 2);
-    EXPECT_EQ(WaypointDisplayStyles()[2].name, "Textbox with Name");
-    EXPECT_EQ(DisplayStylePosition(3), 1);
-    EXPECT_EQ(DisplayStylePosition(1), std::nullopt);
-    EXPECT_EQ(DisplayStylePosition(5), std::nullopt);
-
-    EXPECT_EQ(LineStylePosition(2), 1);
-    EXPECT_EQ(TrackLineStyles()[1].name, "Thick line");
-    EXPECT_EQ(LineStylePosition(17), 6);
-    EXPECT_EQ(LineStylePosition(18), 7);
-    EXPECT_EQ(LineStylePosition(7), std::nullopt);
+    }
+    // The lists show the names as UTF-8.
+    EXPECT_EQ(WaypointSymbols()[100].name, "Magellan\u00AE Waypoint");
 }
 
 } // namespace

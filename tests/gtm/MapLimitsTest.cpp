@@ -36,11 +36,5 @@ TEST(MapLimits, BoxOfAllWaypointsAndTrackpoints) {
     EXPECT_EQ(limitsOf({{0, 179.5}, {0, -179.5}}, {}), (Limits{179.5f, -179.5f, 0, 0}));
 }
 
-TEST(MapLimits, ValuesAreRoundedToFloats) {
-    const Limits l = limitsOf({{47.123456789, -122.987654321}}, {});
-    EXPECT_EQ(l[2], 47.12345504760742f);
-    EXPECT_EQ(l[1], static_cast<float>(-122.987654321));
-}
-
 } // namespace
 } // namespace wavemark

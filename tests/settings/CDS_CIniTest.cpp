@@ -66,16 +66,6 @@ TEST_F(CDS_CIniTest, FailedReadKeepsTheFallbackAndItsErrorText) {
     EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
 }
 
-TEST_F(CDS_CIniTest, WriteValueCreatesTheFileAndLongValuesReadBackCutTo254) {
-    EXPECT_TRUE(ini.WriteValue("Section", "Key", "a = b; \"c\""));
-    EXPECT_EQ(contents(), "[Section]\r\nKey=a = b; \"c\"\r\n");
-    const std::string longValue(300, 'x');
-    ASSERT_TRUE(ini.WriteValue("S", "k", longValue));
-    std::string value;
-    EXPECT_TRUE(ini.ReadValue("S", "k", value));
-    EXPECT_EQ(value, longValue.substr(0, 254));
-}
-
 // Tests run as root, so permission bits would not stop a write: use paths
 // the system refuses whoever asks.
 TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {

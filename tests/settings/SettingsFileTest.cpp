@@ -5,8 +5,6 @@
 #include "SettingsTable.h"
 #include "TempFolder.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <regex>
 
@@ -55,31 +53,16 @@ TLineWep=2
 
     // Every key differs from its default; texts with blanks, commas, "=", ";"
     // and UTF-8.
-    Settings written{.SummaryFilePath = "/home/ann/My Surveys/sum mary.txt",
-                     .TextFilePath = "/tmp/t=1;x.txt",
-                     .OutputPath = "/home/ann/Gr\xC3\xBCne Wiese",
-                     .OutputPrefix = "",
-                     .NoWEPCheck = 1,
-                     .APFilter = "a, b ,c,,d",
-                     .TConvertEnabled = 2,
-                     .IconNoWEP = 192,
-                     .IconWEP = 1,
-                     .StyleNoWEP = 2,
-                     .StyleWEP = 4,
-                     .WPFontName = "DejaVu Sans \xE2\x82\xAC",
-                     .WPFontSize = -3,
-                     .WPFontBold = false,
-                     .WPFontItalic = true,
-                     .WPFontUnderl = true,
-                     .WPFontColor = 16777215,
-                     .WPTBoxBack = false,
-                     .WPTBoxBackColor = INT32_MIN,
-                     .WPTBoxBorder = 0,
-                     .TChangeColors = 0,
-                     .TColorNoWep = 0,
-                     .TColorWep = INT32_MAX,
-                     .TLineNoWep = 18,
-                     .TLineWep = 1};
+    // clang-format off
+    Settings written{
+        .SummaryFilePath = "/home/ann/My Surveys/sum mary.txt", .TextFilePath = "/tmp/t=1;x.txt",
+        .OutputPath = "/home/ann/Gr\xC3\xBCne Wiese", .OutputPrefix = "", .NoWEPCheck = 1,
+        .APFilter = "a, b ,c,,d", .TConvertEnabled = 2, .IconNoWEP = 192, .IconWEP = 1,
+        .StyleNoWEP = 2, .StyleWEP = 4, .WPFontName = "DejaVu Sans \xE2\x82\xAC", .WPFontSize = -3,
+        .WPFontBold = false, .WPFontItalic = true, .WPFontUnderl = true, .WPFontColor = 16777215,
+        .WPTBoxBack = false, .WPTBoxBackColor = INT32_MIN, .WPTBoxBorder = 0, .TChangeColors = 0,
+        .TColorNoWep = 0, .TColorWep = INT32_MAX, .TLineNoWep = 18, .TLineWep = 1};
+    // clang-format on
     for (const char* filter : {"a, b ,c,,d", ""}) {
         SCOPED_TRACE(filter);
         written.APFilter = filter;
@@ -112,24 +95,6 @@ TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
     EXPECT_EQ(settings.TextFilePath, twice + "text.txt");
     EXPECT_EQ(settings.OutputPath, root);
     EXPECT_EQ(PathInFolder(root, "Wavemark.ini"), twice + "Wavemark.ini");
-}
-
-// Keys the file lacks keep the caller's values; names match in any letter
-// case, and a text key's empty value is taken.
-TEST(SettingsFile, LoadSettingsFileReadsOverTheCallersValuesOrSaysWhyNot) {
-    const test::TempFolder folder;
-    Settings settings = FirstStartSettings("/opt");
-    Settings expected = settings;
-    std::string error;
-    EXPECT_FALSE(LoadSettingsFile(folder.file("no.ini"), settings, error));
-    EXPECT_EQ(error, "The settings file could not be read:\n" + folder.file("no.ini") + "\n" +
-                         std::strerror(ENOENT));
-    EXPECT_EQ(settings, expected);
-    expected.APFilter = "";
-    expected.TLineWep = 3;
-    const std::string path = folder.write("o.ini", "[options]\napfilter=\n[Tracks]\nTLINEWEP=3\n");
-    EXPECT_TRUE(LoadSettingsFile(path, settings, error));
-    EXPECT_EQ(settings, expected);
 }
 
 } // namespace

@@ -19,9 +19,12 @@ namespace {
 // in any case, or numbers. A value that is empty or not of its type, or a
 // code no list carries, keeps the default. The empty values follow, in
 // reading order, a key whose text they would accept (StyleWEP, WPFontBold,
-// IconNoWEP, StyleNoWEP, TColorNoWep).
+// IconNoWEP, StyleNoWEP, TColorNoWep). Texts come back cut to 254
+// characters, paths and the filter included.
 // clang-format off
-const std::array<std::array<std::string, 3>, 33> kValueCases{{
+const std::string kLong(300, 'x');
+const std::vector<std::array<std::string, 3>> kValueCases{
+    {"InputSummaryFile", kLong, kLong.substr(0, 254)}, {"APFilter", kLong, kLong.substr(0, 254)},
     {"WPFontSize", " -12 ", "-12"},        {"WPFontSize", "+5", "5"},
     {"WPFontSize", "2.5", "2"},            {"WPFontSize", "3.5", "4"},
     {"WPFontSize", "-2.5", "-2"},          {"WPFontSize", "1e2", "100"},
@@ -38,7 +41,7 @@ const std::array<std::array<std::string, 3>, 33> kValueCases{{
     {"TLineNoWep", "7", "2"},              {"TLineWep", "19", "2"},
     {"WPFontName", "", "Arial"},           {"WPFontItalic", "", "False"},
     {"IconWEP", "", "44"},                 {"StyleWEP", "", "3"},
-    {"TColorWep", "", "4227072"}}};
+    {"TColorWep", "", "4227072"}};
 // clang-format on
 
 // Each case is read from a file that holds just its key, and must give the
@@ -56,12 +59,7 @@ TEST(SettingsTable, ValuesAreReadAsTheirTypeOrKeepTheDefault) {
         EXPECT_TRUE(ReadAllSettings(ini, settings));
         return settings;
     };
-    const std::string longText(300, 'x');
-    auto cases = std::vector<std::array<std::string, 3>>(kValueCases.begin(), kValueCases.end());
-    // Texts come back cut to 254 characters, paths and the filter included.
-    cases.push_back({"InputSummaryFile", longText, longText.substr(0, 254)});
-    cases.push_back({"APFilter", longText, longText.substr(0, 254)});
-    for (const auto& [name, text, readBack] : cases) {
+    for (const auto& [name, text, readBack] : kValueCases) {
         SCOPED_TRACE(name + "=" + text);
         const auto key = std::ranges::find(SettingKeys(), std::string_view(name), &SettingKey::key);
         ASSERT_NE(key, SettingKeys().end());

@@ -38,10 +38,6 @@ std::string ExportText(const std::vector<std::string>& body, const std::string& 
     return text;
 }
 
-} // namespace wavemark::test
-
-namespace wavemark::test {
-
 modLoadFile::LoadedLines LinesOf(const std::string& text) {
     TempFolder folder;
     RecordingWindow window;

@@ -6,7 +6,7 @@ MessageAnswer RecordingWindow::showMessage(const std::string& text, MessageButto
                                            MessageIcon icon, const std::string& title) {
     messages.push_back({text, buttons, icon, title});
     events.push_back("message " + title + ": " + text);
-    return answer;
+    return MessageAnswer::Ok;
 }
 
 void RecordingWindow::setStatusVisible(StatusNotice notice, bool visible) {
@@ -21,7 +21,6 @@ void RecordingWindow::setCounterLabel(int index, const std::string& text) {
 }
 
 void RecordingWindow::setWaitCursor(bool wait) {
-    waitCursor = wait;
     events.push_back(wait ? "wait cursor" : "default cursor");
 }
 

@@ -17,8 +17,8 @@ struct ShownMessage {
 };
 
 // A main window that records what it is asked to show, in order, as lines
-// such as "label 6 = Number of Trackpoints: 3" or "status 1 on"; its save
-// dialog answers from a script.
+// such as "label 6 = Number of Trackpoints: 3" or "status 1 on"; a message
+// box is answered OK, the save dialog from a script.
 class RecordingWindow : public SaveWindow {
 public:
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
@@ -33,14 +33,12 @@ public:
 
     Settings m_settings;
     std::map<CodeList, int16_t> selectedCodes;
-    MessageAnswer answer = MessageAnswer::Ok;
     ScriptedDialog dialog;
 
     std::vector<std::string> events;
     std::vector<ShownMessage> messages;
     std::string labels[7];
     bool statusVisible[3] = {false, false, false};
-    bool waitCursor = false;
 };
 
 } // namespace wavemark::test

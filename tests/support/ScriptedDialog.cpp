@@ -5,7 +5,7 @@
 namespace wavemark::test {
 
 void ScriptedDialog::accept(std::function<void(CommonDialog&)> choose) {
-    answers.push_back({DialogResult::Outcome::Accepted, std::move(choose), 0, {}});
+    answers.push_back({{}, std::move(choose)});
 }
 
 void ScriptedDialog::acceptFile(std::string fileName) {
@@ -13,11 +13,11 @@ void ScriptedDialog::acceptFile(std::string fileName) {
 }
 
 void ScriptedDialog::cancel() {
-    answers.push_back({DialogResult::Outcome::Cancelled, {}, 0, {}});
+    answers.push_back({{DialogResult::Outcome::Cancelled, 0, {}}, {}});
 }
 
 void ScriptedDialog::fail(int32_t number, std::string description) {
-    answers.push_back({DialogResult::Outcome::Failed, {}, number, std::move(description)});
+    answers.push_back({{DialogResult::Outcome::Failed, number, std::move(description)}, {}});
 }
 
 DialogResult ScriptedDialog::show(const std::string& operation) {
@@ -25,22 +25,16 @@ DialogResult ScriptedDialog::show(const std::string& operation) {
     if (answers.empty()) {
         throw std::logic_error("the dialog was shown more often than the test expected");
     }
-    const Answer answer = answers.front();
+    Answer answer = std::move(answers.front());
     answers.pop_front();
-    DialogResult result;
-    result.outcome = answer.outcome;
-    if (answer.outcome == DialogResult::Outcome::Accepted && answer.choose) {
+    if (answer.choose) {
         answer.choose(*this);
     }
-    if (answer.outcome == DialogResult::Outcome::Failed) {
-        result.errorNumber = answer.errorNumber;
-        result.errorDescription = answer.errorDescription;
+    if (answer.result.outcome == DialogResult::Outcome::Cancelled && CancelError) {
+        answer.result.errorNumber = kCancelError;
+        answer.result.errorDescription = kCancelDescription;
     }
-    if (answer.outcome == DialogResult::Outcome::Cancelled && CancelError) {
-        result.errorNumber = kCancelError;
-        result.errorDescription = kCancelDescription;
-    }
-    return result;
+    return answer.result;
 }
 
 } // namespace wavemark::test

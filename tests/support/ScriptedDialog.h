@@ -15,10 +15,8 @@ namespace wavemark::test {
 class ScriptedDialog : public CommonDialog {
 public:
     struct Answer {
-        DialogResult::Outcome outcome = DialogResult::Outcome::Accepted;
+        DialogResult result; // a failure carries its number and description
         std::function<void(CommonDialog&)> choose;
-        int32_t errorNumber = 0; // a failure's number and description
-        std::string errorDescription;
     };
 
     struct Shown {

@@ -3,23 +3,16 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <stdexcept>
 
 namespace wavemark::test {
 
+// create_directory throws when it cannot create, and is false when the name is taken.
 TempFolder::TempFolder() {
-    std::random_device seed;
-    std::minstd_rand random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto path =
+    std::minstd_rand random(std::random_device{}());
+    do {
+        m_path =
             std::filesystem::temp_directory_path() / ("wavemark-test-" + std::to_string(random()));
-        std::error_code error;
-        if (std::filesystem::create_directory(path, error)) {
-            m_path = path;
-            return;
-        }
-    }
-    throw std::runtime_error("cannot create a temporary folder");
+    } while (!std::filesystem::create_directory(m_path));
 }
 
 TempFolder::~TempFolder() {

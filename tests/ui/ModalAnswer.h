@@ -9,14 +9,11 @@
 
 namespace wavemark {
 
-// Answers the next modal T once, from inside its exec(), as soon as it is
-// shown and has become the active window: only then does it have the
-// keyboard focus a user's typing goes to (a file dialog's typed name, for
-// one, drops the old selection only when its line edit has the focus). The
-// timer only looks for that state; the answer does not depend on when it
-// looks. After ten seconds every dialog still open is rejected, so a test
-// whose dialog never opens or is not closed by the answer fails instead of
-// hanging.
+// Answers the next modal T once, from inside its exec(), when it is shown and
+// active: only then has it the focus a user's typing goes to. The timer only
+// looks for that state. After ten seconds every dialog still open is
+// rejected, so a dialog that never opens or stays open fails the test
+// instead of hanging it.
 template <typename T> class ModalAnswer {
 public:
     explicit ModalAnswer(std::function<void(T*)> answer) {

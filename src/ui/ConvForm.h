@@ -67,7 +67,6 @@ public:
     CommonDialog& fontDialog() { return *FontDialog; }
     CommonDialog& colorDialog() { return *ColorDialog; }
 
-    const ConversionData& conversion() const { return m_state.data; }
     const std::string& gtmFilePath() const { return GtmFilePath; }
     const std::string& settingsFilePath() const { return m_settingsFile.path(); }
     AboutForm* aboutForm() const { return m_about; }

@@ -23,9 +23,6 @@ QFont controlFont(ControlFont font, const QFont& windowFont) {
         result.setBold(true);
         result.setItalic(true);
         break;
-    case ControlFont::Underlined:
-        result.setUnderline(true);
-        break;
     case ControlFont::Status:
         result.setPointSizeF(13.5);
         break;

@@ -12,10 +12,9 @@ namespace wavemark {
 enum class ControlKind { Rectangle, Picture, Label, Line, PushButton, CheckBox, TextBox, ComboBox };
 
 enum class ControlFont {
-    Window,     // the window's own font
-    Logo,       // the big "2" between the logos: 32.25 pt, bold italic
-    Underlined, // the window's font, underlined
-    Status,     // the status notices: 13.5 pt
+    Window, // the window's own font
+    Logo,   // the big "2" between the logos: 32.25 pt, bold italic
+    Status, // the status notices: 13.5 pt
 };
 
 // How a control looks beyond its kind; combined with |.

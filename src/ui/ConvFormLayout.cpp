@@ -28,10 +28,10 @@ constexpr ControlSpec kControls[] = {
     // Waypoints
     {"SelectFont", PushButton, "Waypoint Font", 120, 2880, 1695, 375},
     {"SelectBackground", PushButton, "Background Color", 120, 3360, 1695, 375},
-    {"IconLabel(0)", Label, "Icon for AP without WEP", 2160, 2700, 1815, 255, F::Underlined},
+    {"IconLabel(0)", Label, "Icon for AP without WEP", 2160, 2700, 1815, 255, F::Window, Underline},
     {"CB_IconNoWEP", ComboBox, "", 2160, 2940, 2175, 315},
     {"CB_StyleNoWEP", ComboBox, "", 2160, 3420, 2175, 315},
-    {"IconLabel(1)", Label, "Icon for AP with WEP", 4560, 2700, 1815, 255, F::Underlined},
+    {"IconLabel(1)", Label, "Icon for AP with WEP", 4560, 2700, 1815, 255, F::Window, Underline},
     {"CB_IconWEP", ComboBox, "", 4560, 2940, 2175, 315},
     {"CB_StyleWEP", ComboBox, "", 4560, 3435, 2175, 315},
     {"Shape2(0)", Rectangle, "", 120, 3825, 6615, 615},

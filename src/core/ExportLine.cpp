@@ -61,8 +61,11 @@ std::optional<float> signalLevel(std::string_view column) {
 } // namespace
 
 bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines) {
-    return lines.FileLineCount >= 1 &&
-           lines.FileLines(1).find("Network Stumbler") != std::string_view::npos;
+    return lines.FileLineCount >= 1 && IsNetStumblerExport(lines.FileLines(1));
+}
+
+bool IsNetStumblerExport(std::string_view firstLine) {
+    return firstLine.find("Network Stumbler") != std::string_view::npos;
 }
 
 bool IsDateLine(std::string_view line) {

@@ -2,6 +2,7 @@
 
 #include "ExportText.h"
 #include "SummaryReader.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -54,7 +55,12 @@ protected:
         ReadSummary(LinesOf(ExportText(body)), SummaryOptions{"", false, 141, 44, 4, 3}, data, log);
     }
     void text(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
-        ReadTextExport(LinesOf(ExportText(body, date)), options, colors, data, log);
+        test::TempFolder folder;
+        LineStream lines;
+        std::string_view firstLine;
+        ASSERT_EQ(lines.open(folder.write("text.txt", ExportText(body, date))), 0);
+        ASSERT_TRUE(lines.next(firstLine));
+        EXPECT_EQ(ReadTextExport(lines, options, colors, data, log), TextExportResult::Read);
     }
     std::vector<int32_t> trackOfPoints() const {
         return {data.TptTrack.begin() + 1, data.TptTrack.end()};

@@ -1,9 +1,11 @@
 #include "TextExportReader.h"
 
 #include "ExportLine.h"
+#include "FileSystem.h"
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,12 +81,22 @@ private:
 };
 
 // A list that grows in fixed chunks, so that growing never copies it, and
-// that gives each chunk back as soon as it has been drained.
+// that gives each chunk back to the system as soon as it has been drained.
 template <typename T> class ChunkedColumn {
 public:
+    ChunkedColumn() = default;
+    ChunkedColumn(const ChunkedColumn&) = delete;
+    ChunkedColumn& operator=(const ChunkedColumn&) = delete;
+    ~ChunkedColumn() { clear(); }
+
     void push(T value) {
         if (m_size % kChunk == 0) {
-            m_chunks.push_back(std::make_unique_for_overwrite<T[]>(kChunk));
+            m_chunks.reserve(m_chunks.size() + 1);
+            auto* chunk = static_cast<T*>(platform::AllocatePages(kChunkBytes));
+            if (chunk == nullptr) {
+                throw std::bad_alloc();
+            }
+            m_chunks.push_back(chunk);
         }
         m_chunks.back()[m_size % kChunk] = value;
         ++m_size;
@@ -98,18 +110,25 @@ public:
             for (size_t i = 0; i < n; ++i) {
                 visit(m_chunks[c][i]);
             }
-            m_chunks[c].reset();
+            platform::FreePages(m_chunks[c], kChunkBytes);
+            m_chunks[c] = nullptr;
         }
         clear();
     }
     void clear() {
+        for (T* chunk : m_chunks) {
+            if (chunk != nullptr) {
+                platform::FreePages(chunk, kChunkBytes);
+            }
+        }
         m_chunks.clear();
         m_size = 0;
     }
 
 private:
-    static constexpr size_t kChunk = size_t{1} << 16;
-    std::vector<std::unique_ptr<T[]>> m_chunks;
+    static constexpr size_t kChunkBytes = size_t{1} << 20;
+    static constexpr size_t kChunk = kChunkBytes / sizeof(T);
+    std::vector<T*> m_chunks;
     size_t m_size = 0;
 };
 

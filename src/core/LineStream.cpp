@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -66,41 +67,55 @@ bool LineStream::refill() {
     return got > 0;
 }
 
+bool TakeLine(std::string_view& lines, std::string_view& line) {
+    if (lines.empty()) {
+        return false;
+    }
+    // A line ends at the first CR or LF; searching for LF first keeps the
+    // search for CR to one line.
+    const auto* start = lines.data();
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', lines.size()));
+    const size_t searched = lf ? static_cast<size_t>(lf - start) : lines.size();
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', searched));
+    const size_t length = cr ? static_cast<size_t>(cr - start) : searched;
+    line = lines.substr(0, length);
+    const bool crlf = cr != nullptr && length + 1 < lines.size() && lines[length + 1] == '\n';
+    lines.remove_prefix(std::min(lines.size(), length + (crlf ? 2 : 1)));
+    return true;
+}
+
 bool LineStream::next(std::string_view& line) {
+    return (!m_lines.empty() || nextLines(m_lines)) && TakeLine(m_lines, line);
+}
+
+bool LineStream::nextLines(std::string_view& lines) {
+    if (!m_lines.empty()) {
+        lines = m_lines;
+        m_lines = {};
+        return true;
+    }
     if (!m_buffer) {
         return false;
     }
     for (;;) {
+        // The last line end whose kind is known: a CR as the last byte read
+        // may be the first half of CR LF.
         const char* start = m_buffer.get() + m_begin;
         const size_t available = m_end - m_begin;
-        // A line ends at the first CR or LF; searching for LF first keeps the
-        // search for CR to one line.
-        const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available));
-        const size_t searched = lf ? static_cast<size_t>(lf - start) : available;
-        const auto* cr = static_cast<const char*>(std::memchr(start, '\r', searched));
-        if (cr != nullptr && (cr + 1 < start + available || m_atEnd)) {
-            line = std::string_view(start, static_cast<size_t>(cr - start));
-            const bool crlf = cr + 1 < start + available && cr[1] == '\n';
-            m_begin += line.size() + (crlf ? 2 : 1);
+        size_t cut = available;
+        while (!m_atEnd && cut > 0 && start[cut - 1] != '\n' &&
+               (start[cut - 1] != '\r' || cut == available)) {
+            --cut;
+        }
+        if (cut > 0) {
+            lines = std::string_view(start, cut);
+            m_begin += cut;
             return true;
         }
-        if (cr == nullptr && lf != nullptr) {
-            line = std::string_view(start, searched);
-            m_begin += searched + 1;
-            return true;
-        }
-        // The line may go on in the next block, and a CR at the end of the
-        // buffer may be the first half of CR LF.
-        if (refill()) {
-            continue;
-        }
-        if (m_error != 0 || m_begin == m_end) {
-            return false;
-        }
-        if (cr == nullptr) {
-            line = std::string_view(m_buffer.get() + m_begin, m_end - m_begin);
-            m_begin = m_end;
-            return true;
+        if (!refill()) {
+            if (m_error != 0 || m_begin == m_end) {
+                return false;
+            }
         }
     }
 }

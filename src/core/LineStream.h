@@ -27,6 +27,10 @@ public:
     // file or on a failure, which error() then gives.
     bool next(std::string_view& line);
 
+    // The lines that next() would give until the end of the buffer, as one
+    // text that TakeLine() splits; valid until the following call.
+    bool nextLines(std::string_view& lines);
+
     // errno of the first failure to read (ENOMEM for a line that does not
     // fit in memory), 0 when there was none.
     int error() const { return m_error; }
@@ -41,8 +45,13 @@ private:
     bool m_atEnd = false;
     std::unique_ptr<char[]> m_buffer;
     size_t m_capacity = 0;
-    size_t m_begin = 0; // first unread byte
-    size_t m_end = 0;   // one past the last byte read
+    size_t m_begin = 0;       // first byte not yet given out
+    size_t m_end = 0;         // one past the last byte read
+    std::string_view m_lines; // given out, but not yet split by next()
 };
+
+// Takes the first line off `lines`, a text that ends at a line end or at the
+// end of the file; false when it is empty.
+bool TakeLine(std::string_view& lines, std::string_view& line);
 
 } // namespace wavemark

@@ -1,14 +1,15 @@
 #include "TextExportReader.h"
 
+#include "ChunkedColumn.h"
 #include "ExportLine.h"
-#include "FileSystem.h"
 
 #include <algorithm>
-#include <memory>
-#include <new>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -80,61 +81,34 @@ private:
     size_t m_count = 0;
 };
 
-// A list that grows in fixed chunks, so that growing never copies it, and
-// that gives each chunk back to the system as soon as it has been drained.
-template <typename T> class ChunkedColumn {
-public:
-    ChunkedColumn() = default;
-    ChunkedColumn(const ChunkedColumn&) = delete;
-    ChunkedColumn& operator=(const ChunkedColumn&) = delete;
-    ~ChunkedColumn() { clear(); }
-
-    void push(T value) {
-        if (m_size % kChunk == 0) {
-            m_chunks.reserve(m_chunks.size() + 1);
-            auto* chunk = static_cast<T*>(platform::AllocatePages(kChunkBytes));
-            if (chunk == nullptr) {
-                throw std::bad_alloc();
-            }
-            m_chunks.push_back(chunk);
-        }
-        m_chunks.back()[m_size % kChunk] = value;
-        ++m_size;
-    }
-    T operator[](size_t i) const { return m_chunks[i / kChunk][i % kChunk]; }
-
-    // Visits the values in order and frees the list on the way.
-    template <typename Visit> void drain(Visit visit) {
-        for (size_t c = 0; c < m_chunks.size(); ++c) {
-            const size_t n = std::min(kChunk, m_size - c * kChunk);
-            for (size_t i = 0; i < n; ++i) {
-                visit(m_chunks[c][i]);
-            }
-            platform::FreePages(m_chunks[c], kChunkBytes);
-            m_chunks[c] = nullptr;
-        }
-        clear();
-    }
-    void clear() {
-        for (T* chunk : m_chunks) {
-            if (chunk != nullptr) {
-                platform::FreePages(chunk, kChunkBytes);
-            }
-        }
-        m_chunks.clear();
-        m_size = 0;
-    }
-
-private:
-    static constexpr size_t kChunkBytes = size_t{1} << 20;
-    static constexpr size_t kChunk = kChunkBytes / sizeof(T);
-    std::vector<T*> m_chunks;
-    size_t m_size = 0;
-};
-
 // The positioned readings that match a waypoint, in file order, one column
 // per value, and per group how many there are and the WEP digit of the last.
 struct Readings {
+    explicit Readings(size_t groups) : countOfGroup(groups, 0), lastWepDigitOfGroup(groups, '0') {}
+
+    // Puts `later`'s readings behind these, and empties it.
+    void append(Readings& later) {
+        for (size_t i = 0; i < later.group.size(); ++i) {
+            group.push(later.group[i]);
+            lat.push(later.lat[i]);
+            lon.push(later.lon[i]);
+            time.push(later.time[i]);
+            signal.push(later.signal[i]);
+        }
+        for (size_t g = 0; g < countOfGroup.size(); ++g) {
+            if (later.countOfGroup[g] > 0) {
+                countOfGroup[g] += later.countOfGroup[g];
+                lastWepDigitOfGroup[g] = later.lastWepDigitOfGroup[g];
+                later.countOfGroup[g] = 0;
+            }
+        }
+        later.group.clear();
+        later.lat.clear();
+        later.lon.clear();
+        later.time.clear();
+        later.signal.clear();
+    }
+
     ChunkedColumn<int32_t> group;
     ChunkedColumn<double> lat;
     ChunkedColumn<double> lon;
@@ -144,20 +118,11 @@ struct Readings {
     std::vector<char> lastWepDigitOfGroup;
 };
 
-// Reads lines 2 on; line 4's date is in force from line 5 until the next date
-// line. Returns the date in force at the end, or nothing on a read failure.
-std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups,
-                                  Readings& readings) {
-    readings.countOfGroup.assign(groups.count(), 0);
-    readings.lastWepDigitOfGroup.assign(groups.count(), '0');
-    DateInForce date;
+// Reads whole lines; `date` is the date in force, before and after.
+void readLines(std::string_view text, const BssidGroups& groups, DateInForce& date,
+               Readings& readings) {
     std::string_view line;
-    for (int header = 2; header <= 4 && lines.next(line); ++header) {
-        if (header == 4) {
-            date = DateInForce(DateText(line));
-        }
-    }
-    while (lines.next(line)) {
+    while (TakeLine(text, line)) {
         if (IsDateLine(line)) {
             date = DateInForce(DateText(line));
             continue;
@@ -180,6 +145,80 @@ std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups,
         readings.signal.push(r->signal);
         ++readings.countOfGroup[static_cast<size_t>(group)];
         readings.lastWepDigitOfGroup[static_cast<size_t>(group)] = r->wepDigit;
+    }
+}
+
+// The last date line of whole lines, if any: the tag counts only where a
+// line starts.
+std::optional<std::string_view> lastDateLine(std::string_view text) {
+    std::optional<std::string_view> last;
+    for (size_t at = text.find(kDateLineTag); at != std::string_view::npos;
+         at = text.find(kDateLineTag, at + 1)) {
+        if (at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r') {
+            std::string_view rest = text.substr(at);
+            std::string_view line;
+            TakeLine(rest, line);
+            last = line;
+        }
+    }
+    return last;
+}
+
+// Blocks smaller than this are read by one thread.
+constexpr size_t kSplitMinimum = size_t{64} << 10;
+
+// Reads lines 2 on; line 4's date is in force from line 5 until the next date
+// line. Each block of lines is read by two threads, one per half; the second
+// starts with the date of the first half's last date line, found by a quick
+// search, and its readings go behind the first's, so the order is the file's.
+// Returns the date in force at the end, or nothing on a read failure.
+std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups,
+                                  Readings& readings) {
+    DateInForce date;
+    std::string_view line;
+    for (int header = 2; header <= 4 && lines.next(line); ++header) {
+        if (header == 4) {
+            date = DateInForce(DateText(line));
+        }
+    }
+    Readings secondReadings(groups.count());
+    std::string_view block;
+    while (lines.nextLines(block)) {
+        const size_t lf = block.size() < kSplitMinimum ? std::string_view::npos
+                                                       : block.find('\n', block.size() / 2);
+        const size_t middle = lf == std::string_view::npos ? block.size() : lf + 1;
+        const std::string_view first = block.substr(0, middle);
+        const std::string_view second = block.substr(middle);
+        DateInForce secondDate = date;
+        if (const auto dateLine = lastDateLine(first)) {
+            secondDate = DateInForce(DateText(*dateLine));
+        }
+        std::exception_ptr failure;
+        const auto readSecond = [&] {
+            try {
+                readLines(second, groups, secondDate, secondReadings);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        };
+        {
+            std::jthread helper;
+            if (!second.empty()) {
+                try {
+                    helper = std::jthread(readSecond);
+                } catch (const std::system_error&) {
+                    readSecond(); // no thread to spare: this one reads both halves
+                }
+            }
+            readLines(first, groups, date, readings);
+        }
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        if (!second.empty()) {
+            date = secondDate;
+            readings.append(secondReadings);
+        }
     }
     if (lines.error() != 0) {
         return std::nullopt;
@@ -221,7 +260,7 @@ TextExportResult ReadTextExport(LineStream& lines, const TrackOptions& options,
                                 TrackColorGenerator& colors, ConversionData& data,
                                 TrackProgress& progress) {
     const BssidGroups groups(data);
-    Readings readings;
+    Readings readings(groups.count());
     std::optional<std::string> lastDate = gather(lines, groups, readings);
     if (!lastDate) {
         return TextExportResult::ReadFailed;

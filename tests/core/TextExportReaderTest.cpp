@@ -119,6 +119,29 @@ TEST_F(TextExportReaderTest, DateLinesMoveTheDay) {
     EXPECT_EQ(data.LogDate, "2004-04-09");
 }
 
+// A text export of several megabytes is read in blocks, each by two threads:
+// the date in force must follow the lines across every block and half.
+TEST_F(TextExportReaderTest, DateLinesMoveTheDayAcrossBlocks) {
+    summary({kA});
+    std::vector<std::string> body;
+    std::vector<int32_t> days;
+    for (int i = 0; i < 30000; ++i) {
+        body.push_back(reading(kA, "10:00:00", "N 1.0"));
+        days.push_back(i / 1000);
+        if (i % 1000 == 999) {
+            body.push_back(DateLine("2004-01-" + std::to_string(i / 1000 + 2)));
+        }
+    }
+    text(body, "2004-01-01");
+    ASSERT_EQ(data.TrkPointCount, 30000);
+    std::vector<int32_t> daysRead;
+    for (size_t p = 1; p < data.TptTime.size(); ++p) {
+        daysRead.push_back((data.TptTime[p] - data.TptTime[1]) / 86400);
+    }
+    EXPECT_EQ(daysRead, days);
+    EXPECT_EQ(data.LogDate, "2004-01-31");
+}
+
 TEST_F(TextExportReaderTest, LastReadingDecidesTheClass) {
     summary({kA, kB, kC});
     text({reading(kA, "10:00:00", "N 1.0", "0011"), reading(kA, "10:00:01", "N 1.0", "0001"),

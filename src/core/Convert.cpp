@@ -10,6 +10,7 @@
 #include <array>
 #include <charconv>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace wavemark {
@@ -45,13 +46,27 @@ public:
         showPoints(0);
         m_window.processEvents();
     }
+    // A million trackpoints would make a million texts that are never
+    // painted: counts are held back while the window is not due to paint.
     void trackPointCountChanged(int32_t count) override {
+        if (!m_window.paintDue()) {
+            m_heldPoints = count;
+            return;
+        }
+        m_heldPoints.reset();
         showPoints(count);
         m_window.processEvents();
     }
     void trackCountChanged(int32_t count) override {
+        showHeldPoints();
         showTracks(count);
         m_window.processEvents();
+    }
+    void showHeldPoints() {
+        if (m_heldPoints) {
+            showPoints(*m_heldPoints);
+            m_heldPoints.reset();
+        }
     }
 
 private:
@@ -66,6 +81,7 @@ private:
 
     ConvertWindow& m_window;
     std::string m_text;
+    std::optional<int32_t> m_heldPoints;
 };
 
 void report(ConvertWindow& window, const char* message) {
@@ -133,6 +149,7 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     options.TLineWep = settings.TLineWep;
     switch (ReadTextExport(lines, options, state.colors, data, counters)) {
     case TextExportResult::Read:
+        counters.showHeldPoints();
         break;
     case TextExportResult::ReadFailed:
         // Found only after "Reading File !": the counters go back to what

@@ -21,6 +21,7 @@ public:
     void setCounterLabel(int index, const std::string& text) override;
     void setWaitCursor(bool) override {}
     void processEvents() override {}
+    bool paintDue() override { return false; } // the counters are printed at the end
     int16_t selectedCode(CodeList list) override;
     Settings& settings() override { return m_settings; }
 

@@ -1,22 +1,22 @@
 #include "Convert.h"
 
 #include "ExportLine.h"
+#include "LineStream.h"
 #include "SummaryReader.h"
 #include "TextExportReader.h"
 #include "WaypointStyles.h"
 #include "Windows1252.h"
 
+#include <array>
+#include <charconv>
 #include <new>
+#include <optional>
 #include <string>
 
 namespace wavemark {
 namespace {
 
 enum Counter { WepLine, NoWepLine, AdHocLine, FilteredLine, WaypointLine, TrackLine, PointLine };
-
-std::string counterText(const char* caption, int32_t value) {
-    return caption + std::to_string(value);
-}
 
 class CounterDisplay : public SummaryCountListener, public TrackProgress {
 public:
@@ -46,17 +46,42 @@ public:
         showPoints(0);
         m_window.processEvents();
     }
+    // A million trackpoints would make a million texts that are never
+    // painted: counts are held back while the window is not due to paint.
     void trackPointCountChanged(int32_t count) override {
+        if (!m_window.paintDue()) {
+            m_heldPoints = count;
+            return;
+        }
+        m_heldPoints.reset();
         showPoints(count);
         m_window.processEvents();
     }
     void trackCountChanged(int32_t count) override {
+        showHeldPoints();
         showTracks(count);
         m_window.processEvents();
     }
+    void showHeldPoints() {
+        if (m_heldPoints) {
+            showPoints(*m_heldPoints);
+            m_heldPoints.reset();
+        }
+    }
 
 private:
+    // One text reused for every label, so that a million trackpoints build no
+    // string each.
+    const std::string& counterText(const char* caption, int32_t value) {
+        std::array<char, 12> digits{};
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+        m_text.assign(caption).append(digits.data(), static_cast<size_t>(end - digits.data()));
+        return m_text;
+    }
+
     ConvertWindow& m_window;
+    std::string m_text;
+    std::optional<int32_t> m_heldPoints;
 };
 
 void report(ConvertWindow& window, const char* message) {
@@ -98,8 +123,16 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
         counters.showPoints(0);
         return;
     }
-    modLoadFile::LoadFile(state.lines, settings.TextFilePath, window);
-    if (!IsNetStumblerExport(state.lines)) {
+    // The text export is streamed, not loaded: only line 1 is needed to
+    // know that it is one.
+    LineStream lines;
+    std::string_view firstLine;
+    if (const int error = lines.open(settings.TextFilePath); error != 0) {
+        modLoadFile::ShowLoadError(error, settings.TextFilePath, window);
+    } else if (!lines.next(firstLine) && lines.error() != 0) {
+        modLoadFile::ShowLoadError(lines.error(), settings.TextFilePath, window);
+    }
+    if (!IsNetStumblerExport(firstLine)) {
         report(window, kNotAnExportMessage);
         return;
     }
@@ -114,8 +147,19 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     options.TColorWep = settings.TColorWep;
     options.TLineNoWep = settings.TLineNoWep;
     options.TLineWep = settings.TLineWep;
-    if (!ReadTextExport(state.lines, options, state.colors, data, counters)) {
+    switch (ReadTextExport(lines, options, state.colors, data, counters)) {
+    case TextExportResult::Read:
+        counters.showHeldPoints();
+        break;
+    case TextExportResult::ReadFailed:
+        // Found only after "Reading File !": the counters go back to what
+        // the lists hold, which is nothing.
+        modLoadFile::ShowLoadError(lines.error(), settings.TextFilePath, window);
+        counters.readingPassDone();
+        break;
+    case TextExportResult::TooManyPoints:
         report(window, kTooManyPointsMessage);
+        break;
     }
 }
 

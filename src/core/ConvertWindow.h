@@ -29,6 +29,11 @@ public:
     virtual void setWaitCursor(bool wait) = 0;
     // Lets the window repaint and take input during a long run.
     virtual void processEvents() = 0;
+    // Whether a counter text set now would be painted before the next one
+    // replaces it. A window that paints only now and then answers false in
+    // between: the convert command then holds trackpoint counts back and
+    // sets only the latest, before any other counter and at the end.
+    virtual bool paintDue() { return true; }
     // Item data of the selected entry of a list.
     virtual int16_t selectedCode(CodeList list) = 0;
     // The window's settings, check box states included.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace wavemark {
@@ -23,15 +24,17 @@ namespace wavemark {
 
 inline constexpr std::string_view kDateLineTag = "# $DateGMT:";
 
-// Line 1 of an export contains this, in this letter case.
+// Line 1 of an export contains "Network Stumbler", in this letter case.
 bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines);
+bool IsNetStumblerExport(std::string_view firstLine);
 
 bool IsDateLine(std::string_view line);
 
 // The date text of a date line: everything from character 13 on.
 std::string_view DateText(std::string_view line);
 
-// The date in force while a reader walks the lines, parsed once per date line.
+// The date in force while a reader walks the lines, parsed once per date line;
+// it keeps its own copy, as a streamed line does not stay.
 class DateInForce {
 public:
     explicit DateInForce(std::string_view text = {});
@@ -39,7 +42,7 @@ public:
     const std::optional<int64_t>& epochDay() const { return m_epochDay; }
 
 private:
-    std::string_view m_text;
+    std::string m_text;
     std::optional<int64_t> m_epochDay;
 };
 

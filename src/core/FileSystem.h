@@ -38,6 +38,11 @@ int Replace(const std::string& from, const std::string& to);
 // Closes and removes a file that is not to be kept.
 void Discard(TempFile& file);
 
+// Memory taken straight from the system, which free gives straight back
+// (the C heap may keep freed blocks for later): nullptr when there is none.
+void* AllocatePages(size_t size);
+void FreePages(void* pages, size_t size);
+
 // The folder of the running program.
 std::string ExecutableFolder();
 

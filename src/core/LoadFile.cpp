@@ -15,12 +15,16 @@ std::string LoadErrorText(int code, const std::string& path) {
            std::to_string(code) + ")\r\nFile: " + path;
 }
 
+void ShowLoadError(int code, const std::string& path, MessageBoxService& messages) {
+    messages.showMessage(LoadErrorText(code, path), MessageButtons::Ok, MessageIcon::Critical,
+                         kLoadErrorTitle);
+}
+
 void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages) {
     lines.FileLineCount = 0;
     std::string text;
     if (const int error = ReadWholeFile(path, text); error != 0) {
-        messages.showMessage(LoadErrorText(error, path), MessageButtons::Ok, MessageIcon::Critical,
-                             kLoadErrorTitle);
+        ShowLoadError(error, path, messages);
         return;
     }
     if (text.empty()) {
@@ -41,8 +45,7 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
         error = ENOMEM;
     }
     if (error != 0) {
-        messages.showMessage(LoadErrorText(error, path), MessageButtons::Ok, MessageIcon::Critical,
-                             kLoadErrorTitle);
+        ShowLoadError(error, path, messages);
     }
 }
 

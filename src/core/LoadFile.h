@@ -41,6 +41,9 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
 // The loader's message text for a failure with errno `code`.
 std::string LoadErrorText(int code, const std::string& path);
 
+// Shows that text in an "ERROR - LoadFile" box.
+void ShowLoadError(int code, const std::string& path, MessageBoxService& messages);
+
 inline constexpr const char* kLoadErrorTitle = "ERROR - LoadFile";
 
 } // namespace wavemark::modLoadFile

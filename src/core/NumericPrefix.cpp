@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace wavemark {
@@ -70,9 +71,42 @@ bool belowOne(std::string_view number) {
     return order <= 0;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The common case, a number without blanks inside ("47.3770150"), read in
+// place; nothing when blanks inside or a value out of range need the
+// careful way.
+std::optional<double> numberInPlace(std::string_view text) {
+    size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos])) {
+        ++pos;
+    }
+    const bool negative = pos < text.size() && text[pos] == '-';
+    pos += pos < text.size() && (text[pos] == '-' || text[pos] == '+');
+    const std::string_view rest = text.substr(pos);
+    if (rest.empty() || !(std::isdigit(static_cast<unsigned char>(rest[0])) || rest[0] == '.') ||
+        std::any_of(rest.begin(), rest.end(), isBlank)) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    if (result.ec == std::errc::invalid_argument) {
+        return 0.0; // "." or ".e5": no digit
+    }
+    if (result.ec != std::errc{}) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
 } // namespace
 
 double NumericPrefix(std::string_view text) {
+    if (const auto value = numberInPlace(text)) {
+        return *value;
+    }
     BlankSkippingCursor cursor(text);
     std::string number;
     bool negative = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConversionData.h"
-#include "LoadFile.h"
+#include "LineStream.h"
 #include "TrackColorGenerator.h"
 
 #include <cstdint>
@@ -31,13 +31,24 @@ public:
     virtual void trackCountChanged(int32_t TrkCount) = 0;
 };
 
-// Reads a recognised text export into LogDate and the track and trackpoint
-// lists: one track per waypoint with at least two positioned readings, in
-// waypoint order, through its readings in file order. A track's class (WEP
-// or not) is that of its last reading. Returns false, with no track and no
-// trackpoint, when the trackpoints would not fit the GTM file's 32-bit
-// counters; that is found before any list is made.
-bool ReadTextExport(const modLoadFile::LoadedLines& lines, const TrackOptions& options,
-                    TrackColorGenerator& colors, ConversionData& data, TrackProgress& progress);
+enum class TextExportResult {
+    Read,
+    // The file could not be read to its end (the stream's error() says why);
+    // the lists and counters are as they were.
+    ReadFailed,
+    // The trackpoints would not fit the GTM file's 32-bit counters: no track
+    // and no trackpoint. That is found before any list is made.
+    TooManyPoints,
+};
+
+// Reads a recognised text export, whose first line `lines` has given, into
+// LogDate and the track and trackpoint lists: one track per waypoint with at
+// least two positioned readings, in waypoint order, through its readings in
+// file order. A track's class (WEP or not) is that of its last reading. The
+// file is read once; what is kept grows with the readings that match a
+// waypoint, not with the file.
+TextExportResult ReadTextExport(LineStream& lines, const TrackOptions& options,
+                                TrackColorGenerator& colors, ConversionData& data,
+                                TrackProgress& progress);
 
 } // namespace wavemark

@@ -39,10 +39,14 @@ public:
     static constexpr size_t kMaxVariableText = 32767;
 
 private:
+    // Byte by byte into a small array, then one append: a million
+    // trackpoints make 25 million bytes.
     void unsignedLE(uint64_t value, int bytes) {
+        char le[8];
         for (int i = 0; i < bytes; ++i) {
-            m_out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+            le[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
         }
+        m_out.append(le, static_cast<size_t>(bytes));
     }
 
     std::string& m_out;

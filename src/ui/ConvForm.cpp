@@ -177,8 +177,12 @@ void ConvForm::setWaitCursor(bool wait) {
     QCoreApplication::processEvents();
 }
 
+bool ConvForm::paintDue() {
+    return !m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kPaintInterval;
+}
+
 void ConvForm::processEvents() {
-    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kPaintInterval) {
+    if (!paintDue()) {
         return;
     }
     flushCounters();

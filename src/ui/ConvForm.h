@@ -58,6 +58,7 @@ public:
     void setCounterLabel(int index, const std::string& text) override;
     void setWaitCursor(bool wait) override;
     void processEvents() override;
+    bool paintDue() override;
     int16_t selectedCode(CodeList list) override;
     Settings& settings() override { return m_settings; }
     CommonDialog& saveDialog() override { return *CommonDialog1; }

@@ -1,5 +1,7 @@
 #include "LoadFile.h"
 
+#include "LineStream.h"
+
 #include "RecordingWindow.h"
 #include "TempFolder.h"
 #include "UnreadableFiles.h"
@@ -26,8 +28,18 @@ std::vector<std::string> linesHeld(const LoadedLines& lines) {
 
 class LoadFileTest : public ::testing::Test {
 protected:
+    // The lines the loader holds, which the line stream must give alike.
     std::vector<std::string> load(const std::string& bytes) {
-        LoadFile(lines, folder.write("in.txt", bytes), window);
+        const std::string path = folder.write("in.txt", bytes);
+        LoadFile(lines, path, window);
+        LineStream stream;
+        EXPECT_EQ(stream.open(path), 0);
+        std::vector<std::string> streamed;
+        for (std::string_view line; stream.next(line);) {
+            streamed.emplace_back(line);
+        }
+        EXPECT_EQ(stream.error(), 0);
+        EXPECT_EQ(streamed, linesHeld(lines));
         return linesHeld(lines);
     }
 
@@ -44,6 +56,13 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsTheBytes) {
     EXPECT_EQ(load("\r\n"), (Lines{""}));
     EXPECT_EQ(load("x\r\r\n"), (Lines{"x", ""}));
     EXPECT_EQ(load("caf\xE9\tTAB \x01\r\n"), (Lines{"caf\xE9\tTAB \x01"}));
+    // The stream reads 1 MiB blocks: a CR LF across the end of one, a lone
+    // CR at its end, and a line longer than a block.
+    const std::string block(1 << 20, 'x');
+    const std::string almost = block.substr(1);
+    EXPECT_EQ(load(almost + "\r\ny"), (Lines{almost, "y"}));
+    EXPECT_EQ(load(almost + "\rz\r"), (Lines{almost, "z"}));
+    EXPECT_EQ(load("a\n" + block + block + "b\r\n"), (Lines{"a", block + block + "b"}));
     EXPECT_TRUE(window.messages.empty());
 }
 

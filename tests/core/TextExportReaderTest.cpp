@@ -2,6 +2,7 @@
 
 #include "ExportText.h"
 #include "SummaryReader.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -54,7 +55,12 @@ protected:
         ReadSummary(LinesOf(ExportText(body)), SummaryOptions{"", false, 141, 44, 4, 3}, data, log);
     }
     void text(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
-        ReadTextExport(LinesOf(ExportText(body, date)), options, colors, data, log);
+        test::TempFolder folder;
+        LineStream lines;
+        std::string_view firstLine;
+        ASSERT_EQ(lines.open(folder.write("text.txt", ExportText(body, date))), 0);
+        ASSERT_TRUE(lines.next(firstLine));
+        EXPECT_EQ(ReadTextExport(lines, options, colors, data, log), TextExportResult::Read);
     }
     std::vector<int32_t> trackOfPoints() const {
         return {data.TptTrack.begin() + 1, data.TptTrack.end()};
@@ -111,6 +117,29 @@ TEST_F(TextExportReaderTest, DateLinesMoveTheDay) {
     ASSERT_EQ(data.TrkPointCount, 2);
     EXPECT_EQ(data.TptTime[2] - data.TptTime[1], 2);
     EXPECT_EQ(data.LogDate, "2004-04-09");
+}
+
+// A text export of several megabytes is read in blocks, each by two threads:
+// the date in force must follow the lines across every block and half.
+TEST_F(TextExportReaderTest, DateLinesMoveTheDayAcrossBlocks) {
+    summary({kA});
+    std::vector<std::string> body;
+    std::vector<int32_t> days;
+    for (int i = 0; i < 30000; ++i) {
+        body.push_back(reading(kA, "10:00:00", "N 1.0"));
+        days.push_back(i / 1000);
+        if (i % 1000 == 999) {
+            body.push_back(DateLine("2004-01-" + std::to_string(i / 1000 + 2)));
+        }
+    }
+    text(body, "2004-01-01");
+    ASSERT_EQ(data.TrkPointCount, 30000);
+    std::vector<int32_t> daysRead;
+    for (size_t p = 1; p < data.TptTime.size(); ++p) {
+        daysRead.push_back((data.TptTime[p] - data.TptTime[1]) / 86400);
+    }
+    EXPECT_EQ(daysRead, days);
+    EXPECT_EQ(data.LogDate, "2004-01-31");
 }
 
 TEST_F(TextExportReaderTest, LastReadingDecidesTheClass) {

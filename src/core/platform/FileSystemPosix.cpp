@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <random>
 #include <span>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -180,6 +181,15 @@ void Discard(TempFile& file) {
         ::unlink(file.name.c_str());
         file.name.clear();
     }
+}
+
+void* AllocatePages(size_t size) {
+    void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return pages == MAP_FAILED ? nullptr : pages;
+}
+
+void FreePages(void* pages, size_t size) {
+    ::munmap(pages, size);
 }
 
 std::string ExecutableFolder() {

@@ -141,6 +141,14 @@ void Discard(TempFile& file) {
     }
 }
 
+void* AllocatePages(size_t size) {
+    return ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void FreePages(void* pages, size_t /*size*/) {
+    ::VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 std::string ExecutableFolder() {
     std::string path(MAX_PATH, '\0');
     for (;;) {

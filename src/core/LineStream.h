@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+// The lines of a file, read front to back in large blocks, so that a reader
+// holds one block and never the whole file. Lines end at CR LF, at a lone LF
+// or at a lone CR, exactly as the loader splits them: a last line without a
+// line end counts, and a final line end adds no empty line. A line longer
+// than a block grows the buffer to hold it.
+class LineStream {
+public:
+    LineStream() = default;
+    ~LineStream();
+    LineStream(const LineStream&) = delete;
+    LineStream& operator=(const LineStream&) = delete;
+
+    // Opens a regular file; returns errno, 0 on success.
+    int open(const std::string& path);
+
+    // The next line, valid until the following call; false at the end of the
+    // file or on a failure, which error() then gives.
+    bool next(std::string_view& line);
+
+    // The lines that next() would give until the end of the buffer, as one
+    // text that TakeLine() splits; valid until the following call.
+    bool nextLines(std::string_view& lines);
+
+    // errno of the first failure to read (ENOMEM for a line that does not
+    // fit in memory), 0 when there was none.
+    int error() const { return m_error; }
+
+private:
+    // Moves the unread bytes to the front and reads more behind them; false
+    // when nothing more came.
+    bool refill();
+
+    int m_fd = -1;
+    int m_error = 0;
+    bool m_atEnd = false;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity = 0;
+    size_t m_begin = 0;       // first byte not yet given out
+    size_t m_end = 0;         // one past the last byte read
+    std::string_view m_lines; // given out, but not yet split by next()
+};
+
+// Takes the first line off `lines`, a text that ends at a line end or at the
+// end of the file; false when it is empty.
+bool TakeLine(std::string_view& lines, std::string_view& line);
+
+} // namespace wavemark

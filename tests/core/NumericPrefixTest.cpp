@@ -1,7 +1,9 @@
 #include "NumericPrefix.h"
 
+#include <charconv>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 
 namespace wavemark {
@@ -43,6 +45,21 @@ TEST(NumericPrefix, ManyDigitsReadAsTheNearestDouble) {
     EXPECT_TRUE(std::isinf(NumericPrefix("1" + zeros)));
     EXPECT_TRUE(std::isinf(NumericPrefix("1e999")));
     EXPECT_LT(NumericPrefix("-1e999"), 0.0);
+}
+
+// Plain decimals of every length and point position read as from_chars reads
+// them, to the last bit (the short ones take a quicker way).
+TEST(NumericPrefix, PlainDecimalsReadAsTheNearestDouble) {
+    std::mt19937_64 random(20041208);
+    for (int n = 0; n < 200000; ++n) {
+        const std::string digits = std::to_string(random() >> (random() % 64));
+        const size_t point = random() % (digits.size() + 1);
+        const std::string text =
+            std::string(random() % 3, '0') + digits.substr(0, point) + "." + digits.substr(point);
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(NumericPrefix(text), expected) << text;
+    }
 }
 
 } // namespace

@@ -19,7 +19,7 @@ public:
     ~ChunkedColumn() { clear(); }
 
     void push(T value) {
-        if (m_size % kChunk == 0) {
+        if (m_size == m_chunks.size() * kChunk) {
             // Room for the chunk first, so that a failed push_back never
             // loses one.
             if (m_chunks.size() == m_chunks.capacity()) {
@@ -31,7 +31,7 @@ public:
             }
             m_chunks.push_back(chunk);
         }
-        m_chunks.back()[m_size % kChunk] = value;
+        m_chunks[m_size / kChunk][m_size % kChunk] = value;
         ++m_size;
     }
     T operator[](size_t i) const { return m_chunks[i / kChunk][i % kChunk]; }
@@ -49,6 +49,9 @@ public:
         }
         clear();
     }
+    // Empties the list but keeps its chunks for the values to come: giving
+    // pages back costs every thread of the process a TLB flush.
+    void reuse() { m_size = 0; }
     void clear() {
         for (T* chunk : m_chunks) {
             if (chunk != nullptr) {

@@ -102,11 +102,11 @@ struct Readings {
                 later.countOfGroup[g] = 0;
             }
         }
-        later.group.clear();
-        later.lat.clear();
-        later.lon.clear();
-        later.time.clear();
-        later.signal.clear();
+        later.group.reuse();
+        later.lat.reuse();
+        later.lon.reuse();
+        later.time.reuse();
+        later.signal.reuse();
     }
 
     ChunkedColumn<int32_t> group;

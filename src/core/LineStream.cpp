@@ -67,23 +67,6 @@ bool LineStream::refill() {
     return got > 0;
 }
 
-bool TakeLine(std::string_view& lines, std::string_view& line) {
-    if (lines.empty()) {
-        return false;
-    }
-    // A line ends at the first CR or LF; searching for LF first keeps the
-    // search for CR to one line.
-    const auto* start = lines.data();
-    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', lines.size()));
-    const size_t searched = lf ? static_cast<size_t>(lf - start) : lines.size();
-    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', searched));
-    const size_t length = cr ? static_cast<size_t>(cr - start) : searched;
-    line = lines.substr(0, length);
-    const bool crlf = cr != nullptr && length + 1 < lines.size() && lines[length + 1] == '\n';
-    lines.remove_prefix(std::min(lines.size(), length + (crlf ? 2 : 1)));
-    return true;
-}
-
 bool LineStream::next(std::string_view& line) {
     return (!m_lines.empty() || nextLines(m_lines)) && TakeLine(m_lines, line);
 }

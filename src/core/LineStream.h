@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SplitLines.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -49,9 +51,5 @@ private:
     size_t m_end = 0;         // one past the last byte read
     std::string_view m_lines; // given out, but not yet split by next()
 };
-
-// Takes the first line off `lines`, a text that ends at a line end or at the
-// end of the file; false when it is empty.
-bool TakeLine(std::string_view& lines, std::string_view& line);
 
 } // namespace wavemark

@@ -10,4 +10,8 @@ namespace wavemark {
 // final line end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// Takes the first line off `lines` by the same rules; false when it is empty.
+// A text that stops in the middle of CR LF must not be handed over.
+bool TakeLine(std::string_view& lines, std::string_view& line);
+
 } // namespace wavemark

@@ -63,6 +63,11 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsTheBytes) {
     EXPECT_EQ(load(almost + "\r\ny"), (Lines{almost, "y"}));
     EXPECT_EQ(load(almost + "\rz\r"), (Lines{almost, "z"}));
     EXPECT_EQ(load("a\n" + block + block + "b\r\n"), (Lines{"a", block + block + "b"}));
+    // Line ends are looked for 4 KiB at a time: at the edge of one window,
+    // and CR line ends with the first LF far behind.
+    const std::string edge(4095, 'w');
+    EXPECT_EQ(load(edge + "\r\n" + edge + "\rv\n"), (Lines{edge, edge, "v"}));
+    EXPECT_EQ(load("a\rb\r" + block + "\n"), (Lines{"a", "b", block}));
     EXPECT_TRUE(window.messages.empty());
 }
 

@@ -3,9 +3,9 @@
 // the text export. The exports are handed over as memfd files, the GTM file
 // goes to a folder in memory (/dev/shm when there is one).
 #include "CommandLineConverter.h"
+#include "FuzzCheck.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -18,10 +18,8 @@ namespace {
 
 struct MemoryFile {
     explicit MemoryFile(std::string_view bytes) {
-        if (fd < 0 ||
-            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-            std::abort();
-        }
+        check(fd >= 0 &&
+              ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()));
     }
     ~MemoryFile() { ::close(fd); }
     std::string path() const { return "/proc/self/fd/" + std::to_string(fd); }
@@ -67,11 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int status = wavemark::RunCommandLine(args, "/nonexistent", out, errors);
     std::error_code noFile;
     const bool written = std::filesystem::file_size(output, noFile) >= 180 && !noFile;
-    if (status == wavemark::kExitOk
-            ? !written
-            : status != wavemark::kExitFailed || !noFile || errors.str().empty()) {
-        std::abort();
-    }
+    check(status == wavemark::kExitOk
+              ? written
+              : status == wavemark::kExitFailed && noFile && !errors.str().empty());
     std::filesystem::remove(output);
     return 0;
 }

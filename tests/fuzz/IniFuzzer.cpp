@@ -2,6 +2,7 @@
 // INI text. Every read runs; a write the profile service accepts must read
 // back as written (blanks at the ends of the value are not kept), and change
 // one line or add one (two for a new section) and leave every other alone.
+#include "FuzzCheck.h"
 #include "IniDocument.h"
 #include "ProfileService.h"
 #include "SplitLines.h"
@@ -9,18 +10,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-void check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // Whether `after` is `before` with one line replaced, one line inserted, or a
 // header and a key line added at the end: every other line survives.

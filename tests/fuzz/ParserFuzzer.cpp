@@ -3,6 +3,7 @@
 // parser (its value modulo 5), then its text.
 #include "CliOptions.h"
 #include "ExportLine.h"
+#include "FuzzCheck.h"
 #include "NumericPrefix.h"
 #include "SurveyTime.h"
 #include "TextForms.h"
@@ -10,20 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace wavemark;

@@ -1,6 +1,7 @@
 #include "CodeTables.h"
 
 #include <gtest/gtest.h>
+#include <ranges>
 #include <set>
 
 namespace wavemark {
@@ -9,15 +10,12 @@ namespace {
 // Every code of a list selects its own row, though three symbol names appear
 // twice with codes of their own; a code the list lacks selects nothing.
 TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
-    std::set<int> allSymbols;
-    for (int code = 1; code <= 192; ++code) {
-        allSymbols.insert(code);
-    }
+    const auto symbolCodes = std::views::iota(1, 193);
     const struct {
         std::span<const CodeRow> rows;
         std::optional<int> (*position)(int);
         std::set<int> codes;
-    } lists[] = {{WaypointSymbols(), &SymbolPosition, allSymbols},
+    } lists[] = {{WaypointSymbols(), &SymbolPosition, {symbolCodes.begin(), symbolCodes.end()}},
                  {WaypointDisplayStyles(), &DisplayStylePosition, {2, 3, 4}},
                  {TrackLineStyles(), &LineStylePosition, {1, 2, 3, 4, 5, 6, 17, 18}}};
     for (const auto& list : lists) {

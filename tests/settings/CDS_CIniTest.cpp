@@ -148,33 +148,28 @@ TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
 
 // A write changes only the lines it must: unknown sections, keys, comments,
 // blank lines and their order stay; a new key goes after the last key line
-// of its section; every line ends in CR LF.
+// of its section, and WriteSection puts its key lines where the first old
+// one was; every line ends in CR LF.
 TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
     write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\n; trailing note\n\n"
-          "[Extra]\nx=y");
+          "[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n; note\n[Extra]\nx=y");
     EXPECT_TRUE(ini.WriteValue(" OPTIONS\t", "APFilter ", "a,b"));
     EXPECT_TRUE(ini.WriteValue("Options", " NoWEPCheck", "1"));
     EXPECT_TRUE(ini.WriteValue("Extra ", "orphan", "2"));
     EXPECT_TRUE(ini.WriteValue("\tTracks", "TLineWep\t", "2"));
-    EXPECT_TRUE(test::SameBytes("; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\n"
-                                "Mine=keep\r\nNoWEPCheck=1\r\n; trailing note\r\n\r\n"
-                                "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n",
-                                contents()));
-}
-
-// WriteSection puts the new key lines where the first old one was.
-TEST_F(CDS_CIniTest, WriteSectionReplacesKeysInPlaceAndKeepsComments) {
-    write("[A]\nx=1\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n");
     EXPECT_TRUE(ini.WriteSection(" s ", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\ny=2\r\n");
-    EXPECT_TRUE(ini.WriteSection("S", TextArray{}, TextArray{}));
+    EXPECT_TRUE(ini.WriteSection("B", TextArray{}, TextArray{}));
     EXPECT_TRUE(ini.WriteSection("New ", TextArray{}, TextArray{}));
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
+    const std::string expected =
+        "; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\nMine=keep\r\nNoWEPCheck=1\r\n"
+        "; trailing note\r\n\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\n; note\r\n"
+        "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n[New]\r\n";
+    EXPECT_TRUE(test::SameBytes(expected, contents()));
     for (const TextArray& bad : {TextArray{5, {"1", "2", "3"}}, TextArray{6, {"1", "2"}}}) {
         EXPECT_FALSE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, bad));
         EXPECT_EQ(ini.LastErrorDescription(), "Key array and Value array must be of the same size");
     }
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
+    EXPECT_EQ(contents(), expected);
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 """Hostile inputs: wavemark-convert answers each with a message and status 1.
 
 Each input a scanner, a disk or a user might hand the converter must give
-status 1 within the time limit (no signal, no hang), the given text on
-stderr, the existing output file unchanged and no other file beside it; a
-latitude of hundreds of digits must give its one waypoint.
+status 1 in time (no signal, no hang), the given text on stderr, the existing
+output file unchanged and no other file beside it; a latitude of hundreds of
+digits must give its one waypoint.
 
 usage: hostile_inputs.py CONVERT SAMPLES [--sanitized]
   --sanitized  leave out the memory limit case (AddressSanitizer reserves

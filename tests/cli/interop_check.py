@@ -1,14 +1,12 @@
 #!/usr/bin/env python3
 """Interop check: wavemark-convert output read back by gpsbabel.
 
-For the bundled sample survey and a generated survey of 500 access points and
-50,000 readings, this converts the two exports with first-start defaults and
-compares with the survey generator's manifest (its ground truth): the seven
-counter lines, the GTM file size from the record sizes of the format, and what
-gpsbabel (an independent GTM reader, a required test dependency) reads from
-the file as GPX: every waypoint's name, comment, time, elevation (the signal
-level), symbol and position, every track's name, point count and first and
-last point time. Exit 0 when all agree, 1 on any mismatch.
+The bundled sample survey and a generated one (500 access points, 50,000
+readings) are converted with first-start defaults and compared with the survey
+generator's manifest: the seven counter lines, the file size from the record
+sizes, and what gpsbabel (an independent GTM reader) reads as GPX: every
+waypoint's name, comment, time, elevation (the signal level), symbol and
+position, every track's name, point count and first and last point time.
 
 usage: interop_check.py CONVERT GENSURVEY SAMPLES
 """
@@ -31,8 +29,7 @@ STYLE_BYTES = 4 * (30 + len("Arial"))
 
 
 def gpsbabel_text(raw):
-    """gpsbabel takes GTM texts as UTF-8; Windows-1252 bytes come out as
-    U+FFFD, which 'replace' mirrors."""
+    """gpsbabel reads GTM texts as UTF-8: other bytes come out as U+FFFD."""
     return raw.decode("utf-8", errors="replace")
 
 
@@ -69,7 +66,6 @@ def text_of(element, tag):
 
 
 def compare(problems, kind, expected, got):
-    """Item by item, with positions rounded to the GTM file's precision."""
     if len(expected) != len(got):
         problems.append(f"{len(expected)} {kind}s expected, gpsbabel read {len(got)}")
     for index, (want, have) in enumerate(zip(expected, got), 1):
@@ -93,6 +89,7 @@ def run_case(convert, summary, text, manifest_path, gtm):
     if babel.returncode != 0:
         return problems + [f"gpsbabel cannot read {gtm}: {babel.stderr!r}"]
     gpx = ET.fromstring(babel.stdout)
+    # Positions rounded to the GTM file's precision.
     got = [(text_of(w, "name").rstrip(), text_of(w, "cmt"), text_of(w, "time"),
             text_of(w, "ele"), text_of(w, "sym"), round(float(w.get("lat")), 7),
             round(float(w.get("lon")), 7)) for w in gpx.findall(GPX + "wpt")]

@@ -18,8 +18,7 @@ class SaveCommandTest : public ::testing::Test {
 protected:
     SaveCommandTest() {
         Settings& s = window.m_settings;
-        test::ApLine line;
-        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({line.line()}));
+        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({test::ApLine{}.line()}));
         s.TConvertEnabled = 0;
         s.OutputPrefix = "NS-Log_";
         s.OutputPath = "/previous/folder";

@@ -1,13 +1,18 @@
 #include "GtmWriter.h"
 
+#include "CodeTables.h"
+#include "MapLimits.h"
 #include "RecordingWindow.h"
 #include "SameBytes.h"
 #include "TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <ranges>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -16,37 +21,13 @@ namespace {
 std::string bytes(std::string_view hex) {
     std::string out;
     std::istringstream in{std::string(hex)};
-    std::string token;
-    while (in >> token) {
+    for (std::string token; in >> token;) {
         if (token != "|") {
             out.push_back(static_cast<char>(std::stoi(token, nullptr, 16)));
         }
     }
     return out;
 }
-
-std::string zeros(size_t count) {
-    return std::string(count, '\0');
-}
-
-const std::string kDatum = zeros(34) + bytes("D9 00") + zeros(22);
-
-// One waypoint, one style record, and one track of two points.
-// clang-format off
-ConversionData smallSurvey() {
-    return {.WptCount = 1, .WptName = {"", "c2e140"}, .WptComment = {"", "hello"},
-            .WptLat = {0, 47.5}, .WptLon = {0, 8.25}, .WptTime = {0, 450362096},
-            .WptIcon = {0, 141}, .WptRotation = {0, 0}, .WptDisplay = {0, 4},
-            .WptAltitude = {0, 70.0f}, .WptBssid = {}, .WptStyleCount = 1,
-            .WptStyles = {{}, {.Height = -12, .FaceName = "Arial", .Color = 255, .Weight = 700,
-                               .Border = 139, .Background = -1, .BackColor = 65535,
-                               .Underline = 1, .Alignment = 1}},
-            .TrkCount = 1, .TrkName = {"", " ab "}, .TrkLineStyle = {0, 2}, .TrkScale = {0, 0.0f},
-            .TrkColor = {0, 4227072}, .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
-            .TptLon = {0, 8.25, 8.25}, .TptTime = {0, 450362096, 450362097},
-            .TptTrack = {0, 1, 1}, .TptAltitude = {0, 70.0f, -32618.0f}, .LogDate = {}};
-}
-// clang-format on
 
 class GtmWriterTest : public ::testing::Test {
 protected:
@@ -57,7 +38,21 @@ protected:
 
     test::TempFolder folder;
     test::RecordingWindow window;
-    ConversionData data = smallSurvey();
+    // One waypoint, one style record, and one track of two points.
+    // clang-format off
+    ConversionData data{
+        .WptCount = 1, .WptName = {"", "c2e140"}, .WptComment = {"", "hello"},
+        .WptLat = {0, 47.5}, .WptLon = {0, 8.25}, .WptTime = {0, 450362096},
+        .WptIcon = {0, 141}, .WptRotation = {0, 0}, .WptDisplay = {0, 4},
+        .WptAltitude = {0, 70.0f}, .WptBssid = {}, .WptStyleCount = 1,
+        .WptStyles = {{}, {.Height = -12, .FaceName = "Arial", .Color = 255, .Weight = 700,
+                           .Border = 139, .Background = -1, .BackColor = 65535,
+                           .Underline = 1, .Alignment = 1}},
+        .TrkCount = 1, .TrkName = {"", " ab "}, .TrkLineStyle = {0, 2}, .TrkScale = {0, 0.0f},
+        .TrkColor = {0, 4227072}, .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
+        .TptLon = {0, 8.25, 8.25}, .TptTime = {0, 450362096, 450362097},
+        .TptTrack = {0, 1, 1}, .TptAltitude = {0, 70.0f, -32618.0f}, .LogDate = {}};
+    // clang-format on
 };
 
 TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
@@ -66,7 +61,7 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
               "FF FF FF 00 | 01 00 00 00 | 00 00 00 00 | 01 00 00 00 | 02 00 00 00 | 00 00 00 00 "
               "| 00 00 04 41 | 00 00 04 41 | 00 00 3E 42 | 00 00 3E 42 | 00 00 00 00 | "
               "01 00 00 00 | 00 00 00 00 | 00 00 00 00 | FF FF FF FF") +
-        zeros(16) +
+        std::string(16, '\0') +
         bytes("0F 00 | 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E | 00 00 00 00 00 00");
     const std::string waypoint =
         bytes("00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | 63 32 65 31 34 30 20 20 20 20 | "
@@ -80,23 +75,23 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
               "00 D4 FE C6");
     const std::string track = bytes("02 00 61 62 | 02 | 00 80 40 00 | 00 00 00 00 | 00 | 00 00");
 
-    EXPECT_TRUE(test::SameBytes(header + kDatum + waypoint + style + trackpoints + track, write()));
+    const std::string datum = std::string(34, '\0') + bytes("D9 00") + std::string(22, '\0');
+    EXPECT_TRUE(test::SameBytes(header + datum + waypoint + style + trackpoints + track, write()));
 }
 
-TEST_F(GtmWriterTest, CountsStandEvenWhereRecordsAreLeftOut) {
+// Long texts are cut to the signed length; counts stand even where their
+// records are left out.
+TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
+    data.WptComment[1] = std::string(40000, 'x');
+    std::string file = write();
+    EXPECT_EQ(file.substr(180 + 26, 2), bytes("FF 7F"));
+    EXPECT_EQ(file.size(), 180u + 43 + 32767 + 35 + 50 + 16);
     data.WptCount = 0;
     data.TrkPointCount = 0;
-    const std::string file = write();
+    file = write();
     EXPECT_EQ(file.size(), 180u);
     EXPECT_EQ(file.substr(27, 4), bytes("01 00 00 00"));
     EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
-}
-
-TEST_F(GtmWriterTest, LongTextsAreCutToTheSignedLength) {
-    data.WptComment[1] = std::string(40000, 'x');
-    const std::string file = write();
-    EXPECT_EQ(file.substr(180 + 26, 2), bytes("FF 7F"));
-    EXPECT_EQ(file.size(), 180u + 43 + 32767 + 35 + 50 + 16);
 }
 
 // A failed write shows why and changes nothing; a written one marks the data
@@ -118,6 +113,66 @@ TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
     EXPECT_TRUE(data.DataSaved);
     EXPECT_EQ(window.events,
               (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
+}
+
+using Points = std::vector<std::pair<double, double>>; // latitude, longitude
+using Limits = std::vector<float>;                     // maxlon, minlon, maxlat, minlat
+
+Limits limitsOf(const Points& waypoints, const Points& trackpoints) {
+    ConversionData data;
+    data.WptCount = static_cast<int32_t>(waypoints.size());
+    data.TrkPointCount = static_cast<int32_t>(trackpoints.size());
+    data.WptLat = data.WptLon = data.TptLat = data.TptLon = {0.0};
+    for (const auto& [lat, lon] : waypoints) {
+        data.WptLat.push_back(lat);
+        data.WptLon.push_back(lon);
+    }
+    for (const auto& [lat, lon] : trackpoints) {
+        data.TptLat.push_back(lat);
+        data.TptLon.push_back(lon);
+    }
+    Limits l = {1, 2, 3, 4};
+    calculate_limits(data, l[0], l[1], l[2], l[3]);
+    return l;
+}
+
+TEST(MapLimits, BoxOfAllWaypointsAndTrackpoints) {
+    EXPECT_EQ(limitsOf({}, {}), (Limits{0, 0, 0, 0}));
+    EXPECT_EQ(limitsOf({{47.5, 8.25}}, {}), (Limits{8.25f, 8.25f, 47.5f, 47.5f}));
+    EXPECT_EQ(limitsOf({}, {{10, 20}, {-5, 25}, {3, -1}}), (Limits{25, -1, 10, -5}));
+    EXPECT_EQ(limitsOf({{1, 1}, {2, 2}}, {{0.5, 3}, {1.5, -4}}), (Limits{3, -4, 2, 0.5f}));
+    // The box takes no account of the 180th meridian.
+    EXPECT_EQ(limitsOf({{0, 179.5}, {0, -179.5}}, {}), (Limits{179.5f, -179.5f, 0, 0}));
+}
+
+// Every code of a list selects its own row, though three symbol names appear
+// twice with codes of their own; a code the list lacks selects nothing.
+TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
+    const auto symbolCodes = std::views::iota(1, 193);
+    const struct {
+        std::span<const CodeRow> rows;
+        std::optional<int> (*position)(int);
+        std::set<int> codes;
+    } lists[] = {{WaypointSymbols(), &SymbolPosition, {symbolCodes.begin(), symbolCodes.end()}},
+                 {WaypointDisplayStyles(), &DisplayStylePosition, {2, 3, 4}},
+                 {TrackLineStyles(), &LineStylePosition, {1, 2, 3, 4, 5, 6, 17, 18}}};
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.rows.front().name);
+        std::set<int> codes;
+        for (size_t row = 0; row < list.rows.size(); ++row) {
+            codes.insert(list.rows[row].code);
+            EXPECT_EQ(list.position(list.rows[row].code), static_cast<int>(row));
+        }
+        EXPECT_EQ(codes, list.codes);
+        EXPECT_EQ(codes.size(), list.rows.size()) << "a code appears twice";
+        for (int code = -1; code <= 200; ++code) {
+            if (!codes.contains(code)) {
+                EXPECT_EQ(list.position(code), std::nullopt) << code;
+            }
+        }
+    }
+    // The lists show the names as UTF-8.
+    EXPECT_EQ(WaypointSymbols()[100].name, "Magellan\u00AE Waypoint");
 }
 
 } // namespace

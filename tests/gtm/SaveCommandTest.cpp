@@ -18,8 +18,7 @@ class SaveCommandTest : public ::testing::Test {
 protected:
     SaveCommandTest() {
         Settings& s = window.m_settings;
-        test::ApLine line;
-        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({line.line()}));
+        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({test::ApLine{}.line()}));
         s.TConvertEnabled = 0;
         s.OutputPrefix = "NS-Log_";
         s.OutputPath = "/previous/folder";
@@ -38,12 +37,13 @@ protected:
     std::string GtmFilePath = "earlier.gtm";
 };
 
-TEST_F(SaveCommandTest, ConvertsFirstAndProposesPrefixAndDate) {
-    const std::string target = folder.file("chosen.gtm");
-    window.dialog.acceptFile(target);
+// The first save converts and proposes prefix and date; a cancelled dialog
+// changes nothing, and later saves write the data converted then.
+TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
+    window.dialog.cancel();
+    window.dialog.acceptFile(folder.file("one.gtm"));
+    window.dialog.acceptFile(folder.file("two.gtm"));
     save();
-
-    EXPECT_EQ(conversions(), 1u);
     ASSERT_EQ(window.dialog.shown.size(), 1u);
     const test::ScriptedDialog::Shown& shown = window.dialog.shown[0];
     EXPECT_EQ(shown.operation, "save");
@@ -51,12 +51,11 @@ TEST_F(SaveCommandTest, ConvertsFirstAndProposesPrefixAndDate) {
     EXPECT_EQ(shown.Flags, 6);
     EXPECT_EQ(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|");
     EXPECT_EQ(shown.FileName, "NS-Log_2004-04-08.gtm");
-    EXPECT_TRUE(fs::exists(target));
-}
+    EXPECT_EQ(GtmFilePath, "earlier.gtm");
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    EXPECT_FALSE(fs::exists(folder.file("NS-Log_2004-04-08.gtm")));
+    EXPECT_FALSE(state.data.DataSaved);
 
-TEST_F(SaveCommandTest, ExistingDataIsNotConvertedAgain) {
-    window.dialog.acceptFile(folder.file("one.gtm"));
-    window.dialog.acceptFile(folder.file("two.gtm"));
     save();
     folder.write("summary.txt", "changed since\r\n");
     save();
@@ -73,37 +72,31 @@ TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     EXPECT_EQ(conversions(), 1u);
 }
 
-// ".gtm" in any letter case is written; any other name is ignored without a
-// word, though the dialog's name is kept.
-TEST_F(SaveCommandTest, OnlyNamesEndingInGtmAreWritten) {
-    for (const auto& [name, written] : {std::pair{"survey", false}, std::pair{"a.GTM", true},
-                                        std::pair{"b.Gtm", true}, std::pair{"c.gtm", true}}) {
-        const std::string typed = folder.file(name);
-        window.dialog.acceptFile(typed);
-        save();
-        EXPECT_EQ(fs::exists(typed), written) << name;
-        EXPECT_EQ(GtmFilePath, typed);
-        EXPECT_EQ(state.data.DataSaved, written);
-        EXPECT_EQ(window.m_settings.OutputPath,
-                  written ? folder.path().string() : "/previous/folder");
-        state.data.DataSaved = false;
-    }
-    EXPECT_TRUE(window.messages.empty());
-}
-
-TEST_F(SaveCommandTest, FolderComesFromTheLastSeparatorAtPositionTwoOrLater) {
+// ".gtm" in any letter case is written, any other name is ignored without a
+// word (the dialog's name is kept); the output folder becomes what precedes
+// the last separator when that stands at position two or later.
+TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
     const fs::path previousFolder = fs::current_path();
     fs::current_path(folder.path());
-    window.dialog.acceptFile("plain.gtm");
-    save();
-    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
-    EXPECT_TRUE(fs::exists(folder.file("plain.gtm")));
-
-    fs::create_directory(folder.file("sub"));
-    window.dialog.acceptFile(std::string("sub") + kPathSeparator + "nested.gtm");
-    save();
-    EXPECT_EQ(window.m_settings.OutputPath, "sub");
+    fs::create_directory("sub");
+    const auto expectSave = [&](const std::string& typed, bool written, const std::string& path) {
+        window.m_settings.OutputPath = "/previous/folder";
+        state.data.DataSaved = false;
+        window.dialog.acceptFile(typed);
+        save();
+        EXPECT_EQ(fs::exists(typed), written) << typed;
+        EXPECT_EQ(GtmFilePath, typed);
+        EXPECT_EQ(state.data.DataSaved, written);
+        EXPECT_EQ(window.m_settings.OutputPath, path);
+    };
+    expectSave(folder.file("survey"), false, "/previous/folder");
+    for (const char* name : {"a.GTM", "b.Gtm", "c.gtm"}) {
+        expectSave(folder.file(name), true, folder.path().string());
+    }
+    expectSave("plain.gtm", true, "/previous/folder");
+    expectSave(std::string("sub") + kPathSeparator + "nested.gtm", true, "sub");
     fs::current_path(previousFolder);
+    EXPECT_TRUE(window.messages.empty());
 
     // Written or not (only root may write there), the folder stays.
     const std::string atRoot = kPathSeparator + folder.path().filename().string() + ".gtm";
@@ -113,15 +106,6 @@ TEST_F(SaveCommandTest, FolderComesFromTheLastSeparatorAtPositionTwoOrLater) {
     EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
     std::error_code ignored;
     fs::remove(atRoot, ignored);
-}
-
-TEST_F(SaveCommandTest, CancelChangesNothing) {
-    window.dialog.cancel();
-    save();
-    EXPECT_EQ(GtmFilePath, "earlier.gtm");
-    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
-    EXPECT_FALSE(fs::exists(folder.file("NS-Log_2004-04-08.gtm")));
-    EXPECT_FALSE(state.data.DataSaved);
 }
 
 } // namespace

@@ -21,6 +21,11 @@ protected:
     CDS_CIniTest() { ini.Filename(folder.file("t.ini")); }
     void write(std::string_view bytes) const { folder.write("t.ini", bytes); }
     std::string contents() const { return test::ReadBytes(ini.Filename()); }
+    // The value ReadValue gives, or "(failed)".
+    std::string read(const std::string& section, const std::string& key) {
+        std::string value;
+        return ini.ReadValue(section, key, value) ? value : "(failed)";
+    }
 
     test::TempFolder folder;
     CDS_CIni ini;
@@ -62,7 +67,7 @@ TEST_F(CDS_CIniTest, FailedReadKeepsTheFallbackAndItsErrorText) {
         EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
     }
     write("[S]\nk=1\n");
-    EXPECT_TRUE(ini.ReadValue("S", "k", value));
+    EXPECT_EQ(read("S", "k"), "1");
     EXPECT_EQ(ini.LastErrorDescription(), kUnknown);
 }
 
@@ -103,17 +108,6 @@ TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
     }
 }
 
-// Blanks around a name are ignored on every path, as they are in the file.
-TEST_F(CDS_CIniTest, NamesWithBlanksAroundThemMatchTheStoredNames) {
-    write("[S]\r\nk=1\r\n");
-    EXPECT_TRUE(ini.WriteValue("S", " k", "2"));
-    EXPECT_TRUE(ini.WriteValue(" S\t", "j", "3"));
-    EXPECT_EQ(contents(), "[S]\r\nk=2\r\nj=3\r\n");
-    std::string value;
-    EXPECT_TRUE(ini.ReadValue(" s ", "K ", value));
-    EXPECT_EQ(value, "2");
-}
-
 // Between Load() and Unload() (or a write) reads answer from one parse.
 TEST_F(CDS_CIniTest, LoadedFileAnswersReadsUntilUnloaded) {
     EXPECT_FALSE(ini.Load());
@@ -121,35 +115,29 @@ TEST_F(CDS_CIniTest, LoadedFileAnswersReadsUntilUnloaded) {
     write("[S]\r\nk=1\r\n");
     ASSERT_TRUE(ini.Load());
     write("[S]\r\nk=2\r\n");
-    std::string value;
-    EXPECT_TRUE(ini.ReadValue("S", "k", value));
-    EXPECT_EQ(value, "1");
+    EXPECT_EQ(read("S", "k"), "1");
     ini.Unload();
-    EXPECT_TRUE(ini.ReadValue("S", "k", value));
-    EXPECT_EQ(value, "2");
+    EXPECT_EQ(read("S", "k"), "2");
     ASSERT_TRUE(ini.Load());
     EXPECT_TRUE(ini.WriteValue("S", "j", "3"));
-    EXPECT_TRUE(ini.ReadValue("S", "j", value));
-    EXPECT_EQ(value, "3");
+    EXPECT_EQ(read("S", "j"), "3");
 }
 
 // One hand-edited file: byte order mark, CR-only and LF-only line ends, no
 // final line end, blanks around names and "=", other letter case, comments,
 // a duplicate key and section (the first wins), ";" and quotes in a value.
+// Blanks around a name asked for are ignored on every path, as in the file.
 TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
     write("\xEF\xBB\xBF[T]\rt=0\r  [ S ]  \n a \t= b=c \n; c=1\nk=\nbare\nQ=\"x;y\"\nA=2\n"
           "[s]\nz=1\n[u]\r\nU=Caf\xC3\xA9 \xE2\x82\xAC");
     TextArray keys;
     TextArray values;
-    ASSERT_TRUE(ini.ReadSection("s", keys, values));
+    ASSERT_TRUE(ini.ReadSection(" s\t", keys, values));
     EXPECT_EQ(keys, (TextArray{0, {"a", "k", "bare", "Q", "A"}}));
     EXPECT_EQ(values, (TextArray{0, {"b=c", "", "", "\"x;y\"", "2"}}));
-    std::string value;
-    for (const auto& [section, key, expected] : {Texts{"T", "t", "0"}, Texts{"S", "A", "b=c"},
-                                                 Texts{"U", "u", "Caf\xC3\xA9 \xE2\x82\xAC"}}) {
-        EXPECT_TRUE(ini.ReadValue(section, key, value)) << key;
-        EXPECT_EQ(value, expected);
-    }
+    EXPECT_EQ(read(" T\t", " t "), "0");
+    EXPECT_EQ(read("S", "A"), "b=c");
+    EXPECT_EQ(read("U", "u"), "Caf\xC3\xA9 \xE2\x82\xAC");
     TextArray names{3, {"old"}};
     ASSERT_TRUE(ini.Enum_SectionNames(names));
     EXPECT_EQ(names, (TextArray{0, {"T", "S", "u"}}));
@@ -160,33 +148,28 @@ TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
 
 // A write changes only the lines it must: unknown sections, keys, comments,
 // blank lines and their order stay; a new key goes after the last key line
-// of its section; every line ends in CR LF.
+// of its section, and WriteSection puts its key lines where the first old
+// one was; every line ends in CR LF.
 TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
     write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\n; trailing note\n\n"
-          "[Extra]\nx=y");
-    EXPECT_TRUE(ini.WriteValue("OPTIONS", "APFilter", "a,b"));
-    EXPECT_TRUE(ini.WriteValue("Options", "NoWEPCheck", "1"));
-    EXPECT_TRUE(ini.WriteValue("Extra", "orphan", "2"));
-    EXPECT_TRUE(ini.WriteValue("Tracks", "TLineWep", "2"));
-    EXPECT_TRUE(test::SameBytes("; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\n"
-                                "Mine=keep\r\nNoWEPCheck=1\r\n; trailing note\r\n\r\n"
-                                "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n",
-                                contents()));
-}
-
-// WriteSection puts the new key lines where the first old one was.
-TEST_F(CDS_CIniTest, WriteSectionReplacesKeysInPlaceAndKeepsComments) {
-    write("[A]\nx=1\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n");
-    EXPECT_TRUE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\ny=2\r\n");
-    EXPECT_TRUE(ini.WriteSection("S", TextArray{}, TextArray{}));
-    EXPECT_TRUE(ini.WriteSection("New", TextArray{}, TextArray{}));
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
+          "[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n; note\n[Extra]\nx=y");
+    EXPECT_TRUE(ini.WriteValue(" OPTIONS\t", "APFilter ", "a,b"));
+    EXPECT_TRUE(ini.WriteValue("Options", " NoWEPCheck", "1"));
+    EXPECT_TRUE(ini.WriteValue("Extra ", "orphan", "2"));
+    EXPECT_TRUE(ini.WriteValue("\tTracks", "TLineWep\t", "2"));
+    EXPECT_TRUE(ini.WriteSection(" s ", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
+    EXPECT_TRUE(ini.WriteSection("B", TextArray{}, TextArray{}));
+    EXPECT_TRUE(ini.WriteSection("New ", TextArray{}, TextArray{}));
+    const std::string expected =
+        "; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\nMine=keep\r\nNoWEPCheck=1\r\n"
+        "; trailing note\r\n\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\n; note\r\n"
+        "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n[New]\r\n";
+    EXPECT_TRUE(test::SameBytes(expected, contents()));
     for (const TextArray& bad : {TextArray{5, {"1", "2", "3"}}, TextArray{6, {"1", "2"}}}) {
         EXPECT_FALSE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, bad));
         EXPECT_EQ(ini.LastErrorDescription(), "Key array and Value array must be of the same size");
     }
-    EXPECT_EQ(contents(), "[A]\r\nx=1\r\n[S]\r\n; keep\r\n\r\n[B]\r\ny=2\r\n[New]\r\n");
+    EXPECT_EQ(contents(), expected);
 }
 
 } // namespace

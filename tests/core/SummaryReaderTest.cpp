@@ -2,6 +2,7 @@
 
 #include "ExportText.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -14,15 +15,8 @@ using test::ExportText;
 using test::MakeAp;
 using Names = std::vector<std::string>;
 
-struct Counters {
-    int32_t wep, noWep, adHoc, filtered, selected;
-    bool operator==(const Counters&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Counters& c) {
-    return out << "wep " << c.wep << ", no wep " << c.noWep << ", ad-hoc " << c.adHoc
-               << ", filtered " << c.filtered << ", selected " << c.selected;
-}
+// With WEP, without WEP, ad-hoc, filtered, selected.
+using Counters = std::array<int32_t, 5>;
 
 Counters countersOf(const ConversionData& d) {
     return {d.CountWEP, d.CountNoWEP, d.CountAdHoc, d.CountFiltered, d.CountSelected};
@@ -61,12 +55,20 @@ protected:
     CounterSnapshot listener;
 };
 
+// The counters are handed over once, before the waypoints are made; flag
+// digits are compared as characters.
 TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
+    data.WptCount = 7;
     read({MakeAp("00:0b:86:C2:e1:40", "0011", "  my net ").line(),
-          MakeAp("00:00:00:00:00:02", "0001", "").line()});
-    ASSERT_EQ(data.WptCount, 2);
-    ASSERT_EQ(data.WptName.size(), 3u);
-    EXPECT_EQ(names(), (Names{"C2e140", "000002"}));
+          MakeAp("00:00:00:00:00:02", "0001", "").line(),
+          MakeAp("00:00:00:00:00:03", "0002").line(), MakeAp("00:00:00:00:00:04", "0012").line(),
+          MakeAp("00:00:00:00:00:05", "0031").line()});
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(listener.waypointsAtThatMoment, 7);
+    EXPECT_EQ(listener.counters, (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(countersOf(data), listener.counters);
+    ASSERT_EQ(data.WptCount, 5);
+    EXPECT_EQ(names(), (Names{"C2e140", "000002", "000003", "000004", "000005"}));
     EXPECT_EQ(data.WptComment[1], "my net");
     EXPECT_EQ(data.WptComment[2], "000002");
     EXPECT_EQ(data.WptBssid[1], "( 00:0b:86:C2:e1:40 )");
@@ -75,18 +77,18 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
     EXPECT_EQ(data.WptAltitude[1], 70.0f);
     EXPECT_EQ(data.WptRotation[1], 0);
     EXPECT_EQ(data.LogDate, "2004-04-08");
-}
-
-TEST_F(SummaryReaderTest, FlagDigitsAreComparedAsCharacters) {
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
-          MakeAp("00:00:00:00:00:03", "0002").line(), MakeAp("00:00:00:00:00:04", "0012").line(),
-          MakeAp("00:00:00:00:00:05", "0031").line()});
-    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
     EXPECT_EQ(std::vector<int16_t>(data.WptIcon.begin() + 1, data.WptIcon.end()),
               (std::vector<int16_t>{44, 141, 141, 44, 44}));
     EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
               (std::vector<uint8_t>{3, 4, 4, 3, 3}));
 
+    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
+    EXPECT_EQ(data.WptCount, 0);
+    EXPECT_EQ(data.WptName.size(), 1u);
+    EXPECT_EQ(data.LogDate, "");
+}
+
+TEST_F(SummaryReaderTest, NoWepCheckLeavesOutLinesWithWep) {
     options.NoWEPCheck = true;
     read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
           MakeAp("00:00:00:00:00:03", "0031").line()});
@@ -120,10 +122,18 @@ TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
     EXPECT_EQ(data.WptComment[3], "Caf\xE9");
 }
 
-TEST_F(SummaryReaderTest, LinesWithoutFixAreNeitherSelectedNorKept) {
+// Lines without a fix, and lines that cannot be read, even with a filtered
+// name, are neither counted nor kept.
+TEST_F(SummaryReaderTest, LinesWithoutFixOrMalformedCountNowhere) {
+    ApLine noSignal = MakeAp("00:00:00:00:00:04", "0012", "public");
+    noSignal.signal = "[ 20 ]";
+    ApLine badTime = MakeAp("00:00:00:00:00:05", "0011", "MOBILE");
+    badTime.time = "25:00:00";
     read({unpositioned("00:00:00:00:00:01", "N 0.0000000", "E 0.0000000").line(),
           unpositioned("00:00:00:00:00:02", "N 360.0000000", "E 720.0000000").line(),
-          unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 8.5390250").line()});
+          unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 8.5390250").line(), noSignal.line(),
+          badTime.line(), "", "garbage",
+          MakeAp("00:00:00:00:00:06", "0011", "public").line().substr(0, 40)});
     EXPECT_EQ(countersOf(data), (Counters{0, 1, 0, 0, 1}));
     EXPECT_EQ(names(), Names{"000003"});
 }
@@ -133,40 +143,12 @@ TEST_F(SummaryReaderTest, DateLinesAndJoinedExportsDateTheLinesAfterThem) {
                                      test::DateLine("2004-04-09"),
                                      MakeAp("00:00:00:00:00:02").line()};
     const std::string joined = ExportText({MakeAp("00:00:00:00:00:03").line()}, "2004-04-11");
-    for (size_t start = 0, end; (end = joined.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        body.push_back(joined.substr(start, end - start));
-    }
+    body.push_back(joined.substr(0, joined.size() - 2)); // its own line ends, but the last
     read(body);
     ASSERT_EQ(data.WptCount, 3);
     EXPECT_EQ(data.WptTime[2] - data.WptTime[1], 86400);
     EXPECT_EQ(data.WptTime[3] - data.WptTime[1], 3 * 86400);
     EXPECT_EQ(data.LogDate, "2004-04-11");
-}
-
-TEST_F(SummaryReaderTest, MalformedLinesCountNowhere) {
-    ApLine noSignal = MakeAp("00:00:00:00:00:02", "0012", "public");
-    noSignal.signal = "[ 20 ]";
-    ApLine badTime = MakeAp("00:00:00:00:00:03", "0011", "MOBILE");
-    badTime.time = "25:00:00";
-    read({MakeAp("00:00:00:00:00:01").line(), noSignal.line(), badTime.line(), "", "garbage",
-          MakeAp("00:00:00:00:00:04", "0011", "public").line().substr(0, 40)});
-    EXPECT_EQ(countersOf(data), (Counters{0, 1, 0, 0, 1}));
-    EXPECT_EQ(names(), Names{"000001"});
-}
-
-TEST_F(SummaryReaderTest, CountersAreHandedOverBeforeWaypointsAreMade) {
-    data.WptCount = 7;
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0002").line()});
-    EXPECT_EQ(listener.calls, 1);
-    EXPECT_EQ(listener.counters, (Counters{1, 1, 1, 0, 2}));
-    EXPECT_EQ(listener.waypointsAtThatMoment, 7);
-    EXPECT_EQ(data.WptCount, 2);
-
-    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
-    EXPECT_EQ(data.WptCount, 0);
-    EXPECT_EQ(data.WptName.size(), 1u);
-    EXPECT_EQ(data.LogDate, "");
 }
 
 } // namespace

@@ -131,35 +131,50 @@ TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
     EXPECT_FALSE(window.statusVisible[0]);
 }
 
+// A summary that is no export, empty or missing leaves the waypoints of the
+// last run, with its symbols; the symbol lists are read at the start of
+// every run.
 TEST_F(ConvertTest, SummaryThatIsNoExportKeepsThePreviousWaypoints) {
     convert();
-    window.m_settings.SummaryFilePath = folder.write("notes.txt", "notes\r\n");
-    window.selectedCodes[CodeList::IconWEP] = 1;
+    const std::string summary = window.m_settings.SummaryFilePath;
+    const std::string missing = folder.file("missing.txt");
+    window.selectedCodes[CodeList::IconWEP] = 63;
+    window.selectedCodes[CodeList::StyleNoWEP] = 2;
+    for (const std::string& path :
+         {folder.write("notes.txt", "notes\r\n"), folder.write("empty.txt", ""), missing}) {
+        window.m_settings.SummaryFilePath = path;
+        convert();
+        ASSERT_EQ(window.messages.size(), path == missing ? 2u : 1u) << path;
+        EXPECT_EQ(window.messages.back().text, "Not a Network Stumbler file !");
+        EXPECT_EQ(state.data.WptCount, 2);
+        EXPECT_EQ(state.data.WptIcon[1], 44);
+        EXPECT_EQ(state.data.WptDisplay[2], 4);
+        EXPECT_EQ(state.data.CountWEP, 1);
+        EXPECT_EQ(state.data.WptStyleCount, 4);
+        EXPECT_EQ(state.data.TrkCount, 1);
+    }
+    EXPECT_EQ(window.messages[0].title, "ERROR - LoadFile");
+    window.m_settings.SummaryFilePath = summary;
     convert();
-    ASSERT_EQ(state.data.WptCount, 2);
-    EXPECT_EQ(state.data.WptIcon[1], 44);
-    EXPECT_EQ(state.data.CountWEP, 1);
-    EXPECT_EQ(state.data.WptStyleCount, 4);
-    EXPECT_EQ(state.data.TrkCount, 1);
+    EXPECT_EQ(state.data.WptIcon[1], 63);
+    EXPECT_EQ(state.data.WptDisplay[2], 2);
+    EXPECT_EQ(window.m_settings.IconWEP, 63);
 }
 
-TEST_F(ConvertTest, MissingOrEmptySummaryIsNoExportEvenAfterAGoodRun) {
+// A text export that is no export leaves the tracks of the last run; without
+// tracks it is not even opened, and the counts drop to nothing.
+TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
     convert();
-    window.m_settings.SummaryFilePath = folder.write("empty.txt", "");
+    window.m_settings.TextFilePath = folder.write("notes.txt", "no export\r\n");
     convert();
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
-    EXPECT_EQ(state.data.WptCount, 2);
+    EXPECT_EQ(state.data.TrkCount, 1);
+    EXPECT_EQ(state.data.TrkPointCount, 2);
+    EXPECT_EQ(window.labels[5], "Number of Tracklogs: 1");
+    EXPECT_EQ(window.labels[6], "Number of Trackpoints: 2");
+    EXPECT_TRUE(window.statusVisible[1]);
 
-    window.m_settings.SummaryFilePath = folder.file("missing.txt");
-    convert();
-    ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[0].title, "ERROR - LoadFile");
-    EXPECT_EQ(window.messages[1].text, "Not a Network Stumbler file !");
-}
-
-TEST_F(ConvertTest, WithoutTracksTheTextExportIsNotOpened) {
-    convert();
     window.m_settings.TConvertEnabled = 0;
     window.m_settings.TextFilePath = folder.file("missing.txt");
     convert();
@@ -172,31 +187,6 @@ TEST_F(ConvertTest, WithoutTracksTheTextExportIsNotOpened) {
                                        "label 5 = Number of Tracklogs: 0|"
                                        "label 6 = Number of Trackpoints: 0"))
         << events(true);
-}
-
-TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
-    convert();
-    window.m_settings.TextFilePath = folder.write("notes.txt", "no export\r\n");
-    convert();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
-    EXPECT_EQ(state.data.TrkCount, 1);
-    EXPECT_EQ(state.data.TrkPointCount, 2);
-    EXPECT_EQ(window.labels[5], "Number of Tracklogs: 1");
-    EXPECT_EQ(window.labels[6], "Number of Trackpoints: 2");
-    EXPECT_TRUE(window.statusVisible[1]);
-}
-
-TEST_F(ConvertTest, SymbolListsAreReadAtTheStartOfEveryRun) {
-    convert();
-    EXPECT_EQ(state.data.WptIcon[1], 44);
-    EXPECT_EQ(state.data.WptDisplay[2], 4);
-    window.selectedCodes[CodeList::IconWEP] = 63;
-    window.selectedCodes[CodeList::StyleNoWEP] = 2;
-    convert();
-    EXPECT_EQ(state.data.WptIcon[1], 63);
-    EXPECT_EQ(state.data.WptDisplay[2], 2);
-    EXPECT_EQ(window.m_settings.IconWEP, 63);
 }
 
 TEST_F(ConvertTest, TypedFilterMeetsTheExportsBytes) {

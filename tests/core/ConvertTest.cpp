@@ -30,12 +30,10 @@ protected:
             .APFilter = "MOBILE",
             .TConvertEnabled = 1,
             .WPFontName = "Arial",
-            .WPFontSize = 10,
+            .WPFontSize = 9,
             .WPFontBold = true,
             .WPTBoxBack = true,
-            .WPTBoxBorder = 139,
-            .TLineNoWep = 2,
-            .TLineWep = 2};
+            .WPTBoxBorder = 139};
         window.selectedCodes = {{CodeList::IconNoWEP, 141},
                                 {CodeList::IconWEP, 44},
                                 {CodeList::StyleNoWEP, 4},
@@ -65,7 +63,9 @@ protected:
     ConverterState state;
 };
 
-TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
+// 9 points give style records of height -12; the records are built again on
+// every run, even when no access point is kept.
+TEST_F(ConvertTest, FullRunShowsEveryStepInOrderAndBuildsTheStyleRecords) {
     convert();
     EXPECT_EQ(events(),
               "wait cursor|status 0 on|status 1 off|status 2 off|list 0|list 1|list 2|"
@@ -83,13 +83,6 @@ TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
               "status 0 off|status 1 on|status 2 off|default cursor");
     EXPECT_FALSE(state.data.DataSaved);
     EXPECT_TRUE(window.messages.empty());
-}
-
-// 9 points give height -12; the records are built again on every run, even
-// when no access point is kept.
-TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
-    window.m_settings.WPFontSize = 9;
-    convert();
     ASSERT_EQ(state.data.WptStyleCount, 4);
     for (int k = 1; k <= 4; ++k) {
         const WaypointStyle& style = state.data.WptStyles[static_cast<size_t>(k)];

@@ -90,7 +90,7 @@ TEST(ExportLine, MalformedLinesAreNotRead) {
     EXPECT_TRUE(read(thirteen + "\tz", kAnyColumnCount));
 }
 
-TEST(ExportLine, DateInForceMustBeAValidDate) {
+TEST(ExportLine, DatesMustBeValidAndExportsAreKnownByTheirFirstLine) {
     EXPECT_FALSE(ReadDataLine(ApLine{}.line(), DateInForce("2004-02-30"), kAnyColumnCount));
     EXPECT_FALSE(ReadDataLine(ApLine{}.line(), DateInForce(""), kAnyColumnCount));
     EXPECT_TRUE(ReadDataLine(ApLine{}.line(), DateInForce(" 2004-04-08 "), kAnyColumnCount));
@@ -98,9 +98,6 @@ TEST(ExportLine, DateInForceMustBeAValidDate) {
     EXPECT_FALSE(IsDateLine("# $DateGMT 2004-04-09"));
     EXPECT_EQ(DateText("# $DateGMT: 2004-04-09"), "2004-04-09");
     EXPECT_EQ(DateText("# $DateGMT:"), "");
-}
-
-TEST(ExportLine, RecognisesExportsByTheirFirstLine) {
     EXPECT_TRUE(IsNetStumblerExport(test::LinesOf("xx Network Stumbler xx\r\n")));
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("network stumbler\r\n")));
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("\r\nNetwork Stumbler\r\n")));

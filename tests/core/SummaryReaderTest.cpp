@@ -55,14 +55,21 @@ protected:
     CounterSnapshot listener;
 };
 
-// The counters are handed over once, before the waypoints are made; flag
-// digits are compared as characters.
+// Lines without a fix, and lines that cannot be read (ExportLine tells which),
+// even with a filtered name, count nowhere; date lines and joined exports date
+// the lines after them. The counters are handed over once, before the
+// waypoints are made; flag digits are compared as characters.
 TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
+    ApLine noSignal = MakeAp("00:00:00:00:00:07", "0012", "public");
+    noSignal.signal = "[ 20 ]";
+    const std::string joined =
+        ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
     data.WptCount = 7;
     read({MakeAp("00:0b:86:C2:e1:40", "0011", "  my net ").line(),
           MakeAp("00:00:00:00:00:02", "0001", "").line(),
-          MakeAp("00:00:00:00:00:03", "0002").line(), MakeAp("00:00:00:00:00:04", "0012").line(),
-          MakeAp("00:00:00:00:00:05", "0031").line()});
+          unpositioned("00:00:00:00:00:06", "N 0.0000000", "E 0.0000000").line(), noSignal.line(),
+          "", "garbage", MakeAp("00:00:00:00:00:03", "0002").line(), test::DateLine("2004-04-09"),
+          MakeAp("00:00:00:00:00:04", "0012").line(), joined.substr(0, joined.size() - 2)});
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.waypointsAtThatMoment, 7);
     EXPECT_EQ(listener.counters, (Counters{2, 2, 2, 0, 5}));
@@ -74,9 +81,11 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
     EXPECT_EQ(data.WptBssid[1], "( 00:0b:86:C2:e1:40 )");
     EXPECT_EQ(data.WptLat[1], 47.377015);
     EXPECT_EQ(data.WptTime[1], 450362096);
+    EXPECT_EQ(data.WptTime[4] - data.WptTime[1], 86400);
+    EXPECT_EQ(data.WptTime[5] - data.WptTime[1], 3 * 86400);
     EXPECT_EQ(data.WptAltitude[1], 70.0f);
     EXPECT_EQ(data.WptRotation[1], 0);
-    EXPECT_EQ(data.LogDate, "2004-04-08");
+    EXPECT_EQ(data.LogDate, "2004-04-11");
     EXPECT_EQ(std::vector<int16_t>(data.WptIcon.begin() + 1, data.WptIcon.end()),
               (std::vector<int16_t>{44, 141, 141, 44, 44}));
     EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
@@ -120,35 +129,6 @@ TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         EXPECT_EQ(data.CountFiltered, c.filtered);
     }
     EXPECT_EQ(data.WptComment[3], "Caf\xE9");
-}
-
-// Lines without a fix, and lines that cannot be read, even with a filtered
-// name, are neither counted nor kept.
-TEST_F(SummaryReaderTest, LinesWithoutFixOrMalformedCountNowhere) {
-    ApLine noSignal = MakeAp("00:00:00:00:00:04", "0012", "public");
-    noSignal.signal = "[ 20 ]";
-    ApLine badTime = MakeAp("00:00:00:00:00:05", "0011", "MOBILE");
-    badTime.time = "25:00:00";
-    read({unpositioned("00:00:00:00:00:01", "N 0.0000000", "E 0.0000000").line(),
-          unpositioned("00:00:00:00:00:02", "N 360.0000000", "E 720.0000000").line(),
-          unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 8.5390250").line(), noSignal.line(),
-          badTime.line(), "", "garbage",
-          MakeAp("00:00:00:00:00:06", "0011", "public").line().substr(0, 40)});
-    EXPECT_EQ(countersOf(data), (Counters{0, 1, 0, 0, 1}));
-    EXPECT_EQ(names(), Names{"000003"});
-}
-
-TEST_F(SummaryReaderTest, DateLinesAndJoinedExportsDateTheLinesAfterThem) {
-    std::vector<std::string> body = {MakeAp("00:00:00:00:00:01").line(),
-                                     test::DateLine("2004-04-09"),
-                                     MakeAp("00:00:00:00:00:02").line()};
-    const std::string joined = ExportText({MakeAp("00:00:00:00:00:03").line()}, "2004-04-11");
-    body.push_back(joined.substr(0, joined.size() - 2)); // its own line ends, but the last
-    read(body);
-    ASSERT_EQ(data.WptCount, 3);
-    EXPECT_EQ(data.WptTime[2] - data.WptTime[1], 86400);
-    EXPECT_EQ(data.WptTime[3] - data.WptTime[1], 3 * 86400);
-    EXPECT_EQ(data.LogDate, "2004-04-11");
 }
 
 } // namespace

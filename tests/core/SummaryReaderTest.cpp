@@ -35,12 +35,8 @@ public:
     int32_t waypointsAtThatMoment = -1;
 };
 
-ApLine unpositioned(const std::string& bssid, const char* lat, const char* lon,
-                    const std::string& ssid = "net") {
-    ApLine line = MakeAp(bssid, "0001", ssid);
-    line.lat = lat;
-    line.lon = lon;
-    return line;
+std::string withoutFix(const std::string& bssid, const std::string& ssid = "net") {
+    return ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .ssid = ssid, .bssid = bssid}.line();
 }
 
 class SummaryReaderTest : public ::testing::Test {
@@ -66,10 +62,10 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
         ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
     data.WptCount = 7;
     read({MakeAp("00:0b:86:C2:e1:40", "0011", "  my net ").line(),
-          MakeAp("00:00:00:00:00:02", "0001", "").line(),
-          unpositioned("00:00:00:00:00:06", "N 0.0000000", "E 0.0000000").line(), noSignal.line(),
-          "", "garbage", MakeAp("00:00:00:00:00:03", "0002").line(), test::DateLine("2004-04-09"),
-          MakeAp("00:00:00:00:00:04", "0012").line(), joined.substr(0, joined.size() - 2)});
+          MakeAp("00:00:00:00:00:02", "0001", "").line(), withoutFix("00:00:00:00:00:06"),
+          noSignal.line(), "", "garbage", MakeAp("00:00:00:00:00:03", "0002").line(),
+          test::DateLine("2004-04-09"), MakeAp("00:00:00:00:00:04", "0012").line(),
+          joined.substr(0, joined.size() - 2)});
     EXPECT_EQ(listener.calls, 1);
     EXPECT_EQ(listener.waypointsAtThatMoment, 7);
     EXPECT_EQ(listener.counters, (Counters{2, 2, 2, 0, 5}));
@@ -122,7 +118,7 @@ TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         options.APFilter = c.filter;
         read({MakeAp("00:00:00:00:00:01", "0001", "public").line(),
               MakeAp("00:00:00:00:00:02", "0001", "Public").line(),
-              unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 0.0000000", "MOBILE").line(),
+              withoutFix("00:00:00:00:00:03", "MOBILE"),
               MakeAp("00:00:00:00:00:04", "0001", "Caf\xE9").line(),
               MakeAp("00:00:00:00:00:05", "0001", "").line()});
         EXPECT_EQ(names(), c.kept);

@@ -42,11 +42,13 @@ std::string withoutFix(const std::string& bssid, const std::string& ssid = "net"
 class SummaryReaderTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body) {
-        ReadSummary(test::LinesOf(ExportText(body)), options, data, listener);
+        lines = test::LinesOf(ExportText(body));
+        ReadSummary(lines, options, data, listener);
     }
     Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
 
     SummaryOptions options{"MOBILE,public", false, 141, 44, 4, 3};
+    modLoadFile::LoadedLines lines;
     ConversionData data;
     CounterSnapshot listener;
 };
@@ -87,18 +89,16 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
     EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
               (std::vector<uint8_t>{3, 4, 4, 3, 3}));
 
+    // The WEP lines still count without a waypoint.
+    options.NoWEPCheck = true;
+    ReadSummary(lines, options, data, listener);
+    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
+
     ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
     EXPECT_EQ(data.WptCount, 0);
     EXPECT_EQ(data.WptName.size(), 1u);
     EXPECT_EQ(data.LogDate, "");
-}
-
-TEST_F(SummaryReaderTest, NoWepCheckLeavesOutLinesWithWep) {
-    options.NoWEPCheck = true;
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
-          MakeAp("00:00:00:00:00:03", "0031").line()});
-    EXPECT_EQ(countersOf(data), (Counters{1, 1, 0, 0, 3}));
-    EXPECT_EQ(names(), (Names{"000002", "000003"}));
 }
 
 TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {

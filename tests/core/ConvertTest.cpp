@@ -109,7 +109,7 @@ TEST_F(ConvertTest, FullRunShowsEveryStepInOrderAndBuildsTheStyleRecords) {
 // makes nothing; later, one that is no export, empty or missing leaves the
 // waypoints of the last run, with its symbols. The symbol lists are read at
 // the start of every run.
-TEST_F(ConvertTest, SummaryThatIsNoExportKeepsThePreviousWaypoints) {
+TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
     const std::string summary = window.m_settings.SummaryFilePath;
     const std::string notes = folder.write("notes.txt", "notes\r\n");
     const std::string missing = folder.file("missing.txt");
@@ -150,13 +150,10 @@ TEST_F(ConvertTest, SummaryThatIsNoExportKeepsThePreviousWaypoints) {
     EXPECT_EQ(state.data.WptIcon[1], 63);
     EXPECT_EQ(state.data.WptDisplay[2], 2);
     EXPECT_EQ(window.m_settings.IconWEP, 63);
-}
 
-// A text export that is no export leaves the tracks of the last run; without
-// tracks it is not even opened, and the counts drop to nothing.
-TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
-    convert();
-    window.m_settings.TextFilePath = folder.write("notes.txt", "no export\r\n");
+    // A text export that is no export leaves the tracks of the last run;
+    // without tracks it is not even opened, and the counts drop to nothing.
+    window.m_settings.TextFilePath = notes;
     convert();
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
@@ -167,7 +164,7 @@ TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
     EXPECT_TRUE(window.statusVisible[1]);
 
     window.m_settings.TConvertEnabled = 0;
-    window.m_settings.TextFilePath = folder.file("missing.txt");
+    window.m_settings.TextFilePath = missing;
     convert();
     EXPECT_TRUE(window.messages.empty());
     EXPECT_EQ(state.data.TrkCount, 0);

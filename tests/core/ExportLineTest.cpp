@@ -65,7 +65,6 @@ TEST(ExportLine, MalformedLinesAreNotRead) {
          "N 1\tE 1\t()\tBSS\t( 00:0b:86:c2:e1:40 )\t12:34:56 (GMT)\t[ 20 70 50 ]\t# (  )\t0001"},
         {"short BSSID", ApLine{.bssid = "00:0b:86"}.line()},
         {"short time", ApLine{.time = "1:2"}.line()},
-        {"hour 24", ApLine{.time = "24:00:00"}.line()},
         {"no second signal number", ApLine{.signal = "[ 20 ]"}.line()},
         {"signal titles", ApLine{.signal = "[ SNR Sig Noise ]"}.line()},
         {"signal exponent", ApLine{.signal = "[ 20 7e1 50 ]"}.line()},

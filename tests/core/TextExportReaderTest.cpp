@@ -65,12 +65,21 @@ protected:
     ProgressLog log;
 };
 
-// The last reading decides a track's class; a waypoint with a single reading
-// gets no track, though its point is shown for a moment; waypoints sharing a
-// BSSID each get the track.
+// With no waypoint at all, no line is read. Readings without a position, of
+// more than thirteen columns or of another BSSID text make no point. The last
+// reading decides a track's class; a waypoint with a single reading gets no
+// track, though its point is shown for a moment; waypoints sharing a BSSID
+// each get the track.
 TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrder) {
+    text({reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:01", "N 2.0")});
+    EXPECT_EQ(data.TrkName.size(), 1u);
+    log.steps.clear();
     summary({kB, kA, kC, kD, kA});
     text({reading(kA, "10:00:00", "N 1.0", "0011"), reading(kB, "10:00:01", "N 2.0"),
+          reading(kA, "10:00:01", "N 9.0") + "\tx\ty\tz",
+          reading(kA, "10:00:01", "N 0.0000000", "0001", "E 0.0000000"),
+          reading("00:00:00:00:00:0A", "10:00:01", "N 9.0"),
+          reading("00:00:00:00:00:0e", "10:00:01", "N 9.0"), "not a reading",
           reading(kA, "10:00:02", "N 3.0"), reading(kB, "10:00:03", "N 4.0"),
           reading(kC, "10:00:04", "N 6.0"), reading(kB, "10:00:04", "N 5.0", "0031")});
     EXPECT_EQ(log.steps, (std::vector<std::string>{"read", "p1", "p2", "p3", "t1", "p4", "p5", "t2",
@@ -89,20 +98,6 @@ TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrder) {
     EXPECT_EQ(data.TrkLineStyle[1], 5);
     EXPECT_EQ(data.TrkColor[2], 255);
     EXPECT_EQ(data.TrkLineStyle[2], 2);
-}
-
-// Nor do readings of more than thirteen columns or of another BSSID text; with
-// no waypoint at all, no line is read.
-TEST_F(TextExportReaderTest, ReadingsWithoutPositionOrMatchMakeNoPoint) {
-    text({reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:01", "N 2.0")});
-    EXPECT_EQ(data.TrkName.size(), 1u);
-    summary({kA});
-    text({reading(kA, "10:00:00", "N 1.0"), reading(kA, "10:00:00", "N 1.0") + "\tx\ty\tz",
-          reading(kA, "10:00:02", "N 0.0000000", "0001", "E 0.0000000"),
-          reading("00:00:00:00:00:0A", "10:00:03", "N 2.0"), reading(kB, "10:00:04", "N 3.0"),
-          "not a reading"});
-    EXPECT_EQ(data.TrkCount, 0);
-    EXPECT_EQ(data.TrkPointCount, 0);
 }
 
 // A text export of several megabytes is read in blocks, each by two threads:

@@ -21,22 +21,10 @@ std::set<std::string> namesIn(const test::TempFolder& folder) {
 }
 
 // A run killed while writing leaves what the folder shows then: nothing new.
-TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
-    test::TempFolder folder;
-    const std::string target = folder.write("out.gtm", "old");
-    AtomicFile file(target);
-    ASSERT_TRUE(file.open());
-    ASSERT_TRUE(file.write(std::string(100000, 'x')));
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
-    EXPECT_EQ(test::ReadBytes(target), "old");
-    ASSERT_TRUE(file.commit());
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
-    EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
-}
-
 // Past the file size limit the system would stop the process with SIGXFSZ;
-// the write must fail instead, in a child so the limit stays there.
-TEST(AtomicFile, WritePastTheFileSizeLimitFails) {
+// the write must fail instead (in a child, so that the limit stays there) and
+// leave the folder as it was.
+TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
     test::TempFolder folder;
     const std::string target = folder.write("out.gtm", "old");
     const auto writeUnderLimit = [&target] {
@@ -46,8 +34,14 @@ TEST(AtomicFile, WritePastTheFileSizeLimitFails) {
         ::_exit(WriteFileAtomically(target, std::string(10000, 'x')) == EFBIG ? 0 : 1);
     };
     EXPECT_EXIT(writeUnderLimit(), ::testing::ExitedWithCode(0), "");
+    AtomicFile file(target);
+    ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.write(std::string(100000, 'x')));
     EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
     EXPECT_EQ(test::ReadBytes(target), "old");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
 }
 
 } // namespace

@@ -20,22 +20,21 @@ const std::string kB = "00:00:00:00:00:0b";
 class ConvertTest : public ::testing::Test {
 protected:
     ConvertTest() {
-        window.m_settings = Settings{
-            .SummaryFilePath = folder.write(
-                "summary.txt", ExportText({MakeAp(kA, "0011").line(), MakeAp(kB, "0002").line()})),
-            .TextFilePath = folder.write(
-                "text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
-                                        MakeAp(kA, "0011", "net", "12:00:01").line(),
-                                        MakeAp(kB, "0002", "net", "12:00:02").line()})),
-            .APFilter = "MOBILE",
-            .TConvertEnabled = 1,
-            .WPFontName = "Arial",
-            .WPFontSize = 10,
-            .WPFontBold = true,
-            .WPTBoxBack = true,
-            .WPTBoxBorder = 139,
-            .TLineNoWep = 2,
-            .TLineWep = 2};
+        window.m_settings =
+            Settings{.SummaryFilePath = folder.write(
+                         "summary.txt", ExportText({MakeAp(kA, "0011", "Caf\xC3\xA9").line(),
+                                                    MakeAp(kB, "0002", "Caf\xE9").line()})),
+                     .TextFilePath = folder.write(
+                         "text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
+                                                 MakeAp(kA, "0011", "net", "12:00:01").line(),
+                                                 MakeAp(kB, "0002", "net", "12:00:02").line()})),
+                     .APFilter = "MOBILE",
+                     .TConvertEnabled = 1,
+                     .WPFontName = "Arial",
+                     .WPFontSize = 9,
+                     .WPFontBold = true,
+                     .WPTBoxBack = true,
+                     .WPTBoxBorder = 139};
         window.selectedCodes = {{CodeList::IconNoWEP, 141},
                                 {CodeList::IconWEP, 44},
                                 {CodeList::StyleNoWEP, 4},
@@ -48,14 +47,11 @@ protected:
         Convert(state, window);
     }
 
-    // The events of the last run, joined with "|"; only the label lines
-    // when `labelsOnly`.
-    std::string events(bool labelsOnly = false) const {
+    // The events of the last run, joined with "|".
+    std::string events() const {
         std::string joined;
         for (const std::string& e : window.events) {
-            if (!labelsOnly || e.starts_with("label ")) {
-                joined += (joined.empty() ? "" : "|") + e;
-            }
+            joined += (joined.empty() ? "" : "|") + e;
         }
         return joined;
     }
@@ -65,7 +61,10 @@ protected:
     ConverterState state;
 };
 
-TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
+// 9 points give style records of height -12; the records are built again on
+// every run, even when no access point is kept. The typed filter is turned
+// into the export's bytes, and meets only them.
+TEST_F(ConvertTest, FullRunShowsEveryStepInOrderAndBuildsTheStyleRecords) {
     convert();
     EXPECT_EQ(events(),
               "wait cursor|status 0 on|status 1 off|status 2 off|list 0|list 1|list 2|"
@@ -83,13 +82,6 @@ TEST_F(ConvertTest, FullRunShowsEveryStepInOrder) {
               "status 0 off|status 1 on|status 2 off|default cursor");
     EXPECT_FALSE(state.data.DataSaved);
     EXPECT_TRUE(window.messages.empty());
-}
-
-// 9 points give height -12; the records are built again on every run, even
-// when no access point is kept.
-TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
-    window.m_settings.WPFontSize = 9;
-    convert();
     ASSERT_EQ(state.data.WptStyleCount, 4);
     for (int k = 1; k <= 4; ++k) {
         const WaypointStyle& style = state.data.WptStyles[static_cast<size_t>(k)];
@@ -102,81 +94,66 @@ TEST_F(ConvertTest, StyleRecordsFollowTheFontSettings) {
     }
     EXPECT_EQ(state.data.WptStyles[1].FaceName, "Arial");
 
-    window.m_settings.APFilter = "net";
+    window.m_settings.APFilter = "Caf\xC3\xA9";
+    window.m_settings.NoWEPCheck = 1;
     window.m_settings.WPFontSize = 12;
     convert();
+    EXPECT_EQ(state.data.CountFiltered, 1);
     EXPECT_EQ(state.data.WptCount, 0);
     ASSERT_EQ(state.data.WptStyleCount, 4);
     EXPECT_EQ(state.data.WptStyles[4].Height, -16);
 }
 
-TEST_F(ConvertTest, SummaryThatIsNoExportOnTheFirstRun) {
-    window.m_settings.SummaryFilePath = folder.write("notes.txt", "notes\r\n");
+// A summary that is no export is reported and hides all three notices,
+// though the end of the run shows "Converted !" again. On the first run it
+// makes nothing; later, one that is no export, empty or missing leaves the
+// waypoints of the last run, with its symbols. The symbol lists are read at
+// the start of every run.
+TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
+    const std::string summary = window.m_settings.SummaryFilePath;
+    const std::string notes = folder.write("notes.txt", "notes\r\n");
+    const std::string missing = folder.file("missing.txt");
+    window.m_settings.SummaryFilePath = notes;
     convert();
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
     EXPECT_EQ(window.messages[0].title, "Wavemark");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::None);
-    // All three notices are hidden after the message, though the end of the
-    // run shows "Converted !" again.
-    EXPECT_NE(events().find("message Wavemark: Not a Network Stumbler file !|status 0 off|"
-                            "status 1 off|status 2 off|"),
-              std::string::npos)
-        << events();
-    EXPECT_TRUE(events(true).starts_with("label 4 = Number of Waypoints: 0|")) << events(true);
-    EXPECT_EQ(window.labels[5], "Number of Tracklogs: 0");
-    EXPECT_EQ(state.data.WptCount, 0);
+    EXPECT_EQ(events(),
+              "wait cursor|status 0 on|status 1 off|status 2 off|list 0|list 1|list 2|"
+              "list 3|message Wavemark: Not a Network Stumbler file !|status 0 off|"
+              "status 1 off|status 2 off|label 4 = Number of Waypoints: 0|"
+              "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
+              "label 5 = Reading File !|label 6 = |events|"
+              "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
+              "status 0 off|status 1 on|status 2 off|default cursor");
     EXPECT_EQ(state.data.WptStyleCount, 0);
-    EXPECT_TRUE(window.statusVisible[1]);
-    EXPECT_FALSE(window.statusVisible[0]);
-}
 
-TEST_F(ConvertTest, SummaryThatIsNoExportKeepsThePreviousWaypoints) {
+    window.m_settings.SummaryFilePath = summary;
     convert();
-    window.m_settings.SummaryFilePath = folder.write("notes.txt", "notes\r\n");
-    window.selectedCodes[CodeList::IconWEP] = 1;
-    convert();
-    ASSERT_EQ(state.data.WptCount, 2);
-    EXPECT_EQ(state.data.WptIcon[1], 44);
-    EXPECT_EQ(state.data.CountWEP, 1);
-    EXPECT_EQ(state.data.WptStyleCount, 4);
-    EXPECT_EQ(state.data.TrkCount, 1);
-}
-
-TEST_F(ConvertTest, MissingOrEmptySummaryIsNoExportEvenAfterAGoodRun) {
-    convert();
-    window.m_settings.SummaryFilePath = folder.write("empty.txt", "");
-    convert();
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
-    EXPECT_EQ(state.data.WptCount, 2);
-
-    window.m_settings.SummaryFilePath = folder.file("missing.txt");
-    convert();
-    ASSERT_EQ(window.messages.size(), 2u);
+    window.selectedCodes[CodeList::IconWEP] = 63;
+    window.selectedCodes[CodeList::StyleNoWEP] = 2;
+    for (const std::string& path : {notes, folder.write("empty.txt", ""), missing}) {
+        window.m_settings.SummaryFilePath = path;
+        convert();
+        ASSERT_EQ(window.messages.size(), path == missing ? 2u : 1u) << path;
+        EXPECT_EQ(window.messages.back().text, "Not a Network Stumbler file !");
+        EXPECT_EQ(state.data.WptCount, 2);
+        EXPECT_EQ(state.data.WptIcon[1], 44);
+        EXPECT_EQ(state.data.WptDisplay[2], 4);
+        EXPECT_EQ(state.data.CountWEP, 1);
+        EXPECT_EQ(state.data.WptStyleCount, 4);
+        EXPECT_EQ(state.data.TrkCount, 1);
+    }
     EXPECT_EQ(window.messages[0].title, "ERROR - LoadFile");
-    EXPECT_EQ(window.messages[1].text, "Not a Network Stumbler file !");
-}
+    window.m_settings.SummaryFilePath = summary;
+    convert();
+    EXPECT_EQ(state.data.WptIcon[1], 63);
+    EXPECT_EQ(state.data.WptDisplay[2], 2);
+    EXPECT_EQ(window.m_settings.IconWEP, 63);
 
-TEST_F(ConvertTest, WithoutTracksTheTextExportIsNotOpened) {
-    convert();
-    window.m_settings.TConvertEnabled = 0;
-    window.m_settings.TextFilePath = folder.file("missing.txt");
-    convert();
-    EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(state.data.TrkCount, 0);
-    EXPECT_EQ(state.data.TrkPointCount, 0);
-    // The previous run's counts first, then the zeros.
-    EXPECT_TRUE(events(true).ends_with("label 5 = Number of Tracklogs: 1|"
-                                       "label 6 = Number of Trackpoints: 2|"
-                                       "label 5 = Number of Tracklogs: 0|"
-                                       "label 6 = Number of Trackpoints: 0"))
-        << events(true);
-}
-
-TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
-    convert();
-    window.m_settings.TextFilePath = folder.write("notes.txt", "no export\r\n");
+    // A text export that is no export leaves the tracks of the last run;
+    // without tracks it is not even opened, and the counts drop to nothing.
+    window.m_settings.TextFilePath = notes;
     convert();
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "Not a Network Stumbler file !");
@@ -185,29 +162,20 @@ TEST_F(ConvertTest, TextExportThatIsNoExportKeepsTheFirstRunsTracks) {
     EXPECT_EQ(window.labels[5], "Number of Tracklogs: 1");
     EXPECT_EQ(window.labels[6], "Number of Trackpoints: 2");
     EXPECT_TRUE(window.statusVisible[1]);
-}
 
-TEST_F(ConvertTest, SymbolListsAreReadAtTheStartOfEveryRun) {
+    window.m_settings.TConvertEnabled = 0;
+    window.m_settings.TextFilePath = missing;
     convert();
-    EXPECT_EQ(state.data.WptIcon[1], 44);
-    EXPECT_EQ(state.data.WptDisplay[2], 4);
-    window.selectedCodes[CodeList::IconWEP] = 63;
-    window.selectedCodes[CodeList::StyleNoWEP] = 2;
-    convert();
-    EXPECT_EQ(state.data.WptIcon[1], 63);
-    EXPECT_EQ(state.data.WptDisplay[2], 2);
-    EXPECT_EQ(window.m_settings.IconWEP, 63);
-}
-
-TEST_F(ConvertTest, TypedFilterMeetsTheExportsBytes) {
-    window.m_settings.SummaryFilePath =
-        folder.write("summary.txt", ExportText({MakeAp(kA, "0001", "Caf\xE9").line(),
-                                                MakeAp(kB, "0001", "Caf\xC3\xA9").line()}));
-    window.m_settings.APFilter = "Caf\xC3\xA9";
-    convert();
-    EXPECT_EQ(state.data.CountFiltered, 1);
-    ASSERT_EQ(state.data.WptCount, 1);
-    EXPECT_EQ(state.data.WptName[1], "00000b");
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(state.data.TrkCount, 0);
+    EXPECT_EQ(state.data.TrkPointCount, 0);
+    // The previous run's counts first, then the zeros.
+    EXPECT_TRUE(events().ends_with("label 5 = Number of Tracklogs: 1|"
+                                   "label 6 = Number of Trackpoints: 2|events|"
+                                   "label 5 = Number of Tracklogs: 0|"
+                                   "label 6 = Number of Trackpoints: 0|status 0 off|status 1 on|"
+                                   "status 2 off|default cursor"))
+        << events();
 }
 
 } // namespace

@@ -16,19 +16,12 @@ std::optional<ExportReading> read(const std::string& line, size_t maxColumns = k
     return ReadDataLine(line, kDate, maxColumns);
 }
 
-ApLine changed(void (*change)(ApLine&)) {
-    ApLine ap;
-    change(ap);
-    return ap;
-}
-
 TEST(ExportLine, ReadsTheColumnsOfAWellFormedLine) {
-    ApLine ap;
-    ap.lat = "S 33.8688000";
-    ap.lon = "W 70.6693000";
-    ap.ssid = "  padded  ";
-    ap.flags = "0012";
-    ap.signal = "[ 0 -32618 -32618 ]";
+    const ApLine ap{.lat = "S 33.8688000",
+                    .lon = "W 70.6693000",
+                    .ssid = "  padded  ",
+                    .signal = "[ 0 -32618 -32618 ]",
+                    .flags = "0012"};
     const std::string line = ap.line(); // the reading's texts point into it
     const auto r = read(line);
     ASSERT_TRUE(r);
@@ -40,7 +33,7 @@ TEST(ExportLine, ReadsTheColumnsOfAWellFormedLine) {
     EXPECT_EQ(r->signal, -32618.0f);
     EXPECT_EQ(r->wepDigit, '1');
     EXPECT_TRUE(r->isAdHoc());
-    EXPECT_EQ(read(changed([](ApLine& a) { a.signal = "[ 20 70.5 50 ]"; }).line())->signal, 70.5f);
+    EXPECT_EQ(read(ApLine{.signal = "[ 20 70.5 50 ]"}.line())->signal, 70.5f);
 }
 
 TEST(ExportLine, PositionNeedsAFixWithinTheGlobe) {
@@ -54,10 +47,9 @@ TEST(ExportLine, PositionNeedsAFixWithinTheGlobe) {
         {"N 47.0000000", "E 720.0000000", false}, {"N 90.0000000", "W 180.0000000", true},
         {"N 90.0000001", "E 1.0000000", false}};
     for (const auto& c : cases) {
-        ApLine ap;
-        ap.lat = c.lat;
-        ap.lon = c.lon;
-        EXPECT_EQ(read(ap.line()).value().hasPosition(), c.positioned) << c.lat << " " << c.lon;
+        EXPECT_EQ(read(ApLine{.lat = c.lat, .lon = c.lon}.line()).value().hasPosition(),
+                  c.positioned)
+            << c.lat << " " << c.lon;
     }
 }
 
@@ -71,13 +63,12 @@ TEST(ExportLine, MalformedLinesAreNotRead) {
         {"fourteen columns", ApLine{}.line() + "\ta\tb\tc\td"},
         {"name column without room for brackets",
          "N 1\tE 1\t()\tBSS\t( 00:0b:86:c2:e1:40 )\t12:34:56 (GMT)\t[ 20 70 50 ]\t# (  )\t0001"},
-        {"short BSSID", changed([](ApLine& a) { a.bssid = "00:0b:86"; }).line()},
-        {"short time", changed([](ApLine& a) { a.time = "1:2"; }).line()},
-        {"hour 24", changed([](ApLine& a) { a.time = "24:00:00"; }).line()},
-        {"no second signal number", changed([](ApLine& a) { a.signal = "[ 20 ]"; }).line()},
-        {"signal titles", changed([](ApLine& a) { a.signal = "[ SNR Sig Noise ]"; }).line()},
-        {"signal exponent", changed([](ApLine& a) { a.signal = "[ 20 7e1 50 ]"; }).line()},
-        {"short flags", changed([](ApLine& a) { a.flags = "001"; }).line()},
+        {"short BSSID", ApLine{.bssid = "00:0b:86"}.line()},
+        {"short time", ApLine{.time = "1:2"}.line()},
+        {"no second signal number", ApLine{.signal = "[ 20 ]"}.line()},
+        {"signal titles", ApLine{.signal = "[ SNR Sig Noise ]"}.line()},
+        {"signal exponent", ApLine{.signal = "[ 20 7e1 50 ]"}.line()},
+        {"short flags", ApLine{.flags = "001"}.line()},
         {"column titles of a joined export",
          "# Latitude\tLongitude\t( SSID )\tType\t( BSSID )\tTime (GMT)\t[ SNR Sig Noise ]\t# ( "
          "Name )\tFlags\tChannelbits\tBcnIntvl"},
@@ -90,7 +81,7 @@ TEST(ExportLine, MalformedLinesAreNotRead) {
     EXPECT_TRUE(read(thirteen + "\tz", kAnyColumnCount));
 }
 
-TEST(ExportLine, DateInForceMustBeAValidDate) {
+TEST(ExportLine, DatesMustBeValidAndExportsAreKnownByTheirFirstLine) {
     EXPECT_FALSE(ReadDataLine(ApLine{}.line(), DateInForce("2004-02-30"), kAnyColumnCount));
     EXPECT_FALSE(ReadDataLine(ApLine{}.line(), DateInForce(""), kAnyColumnCount));
     EXPECT_TRUE(ReadDataLine(ApLine{}.line(), DateInForce(" 2004-04-08 "), kAnyColumnCount));
@@ -98,9 +89,6 @@ TEST(ExportLine, DateInForceMustBeAValidDate) {
     EXPECT_FALSE(IsDateLine("# $DateGMT 2004-04-09"));
     EXPECT_EQ(DateText("# $DateGMT: 2004-04-09"), "2004-04-09");
     EXPECT_EQ(DateText("# $DateGMT:"), "");
-}
-
-TEST(ExportLine, RecognisesExportsByTheirFirstLine) {
     EXPECT_TRUE(IsNetStumblerExport(test::LinesOf("xx Network Stumbler xx\r\n")));
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("network stumbler\r\n")));
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("\r\nNetwork Stumbler\r\n")));

@@ -6,7 +6,6 @@
 #include "TempFolder.h"
 #include "UnreadableFiles.h"
 
-#include <cerrno>
 #include <gtest/gtest.h>
 #include <string>
 #include <type_traits>
@@ -17,14 +16,6 @@ namespace {
 
 using modLoadFile::LoadedLines;
 using modLoadFile::LoadFile;
-
-std::vector<std::string> linesHeld(const LoadedLines& lines) {
-    std::vector<std::string> result;
-    for (int32_t i = 1; i <= lines.FileLineCount; ++i) {
-        result.emplace_back(lines.FileLines(i));
-    }
-    return result;
-}
 
 class LoadFileTest : public ::testing::Test {
 protected:
@@ -39,8 +30,12 @@ protected:
             streamed.emplace_back(line);
         }
         EXPECT_EQ(stream.error(), 0);
-        EXPECT_EQ(streamed, linesHeld(lines));
-        return linesHeld(lines);
+        std::vector<std::string> held;
+        for (int32_t i = 1; i <= lines.FileLineCount; ++i) {
+            held.emplace_back(lines.FileLines(i));
+        }
+        EXPECT_EQ(streamed, held);
+        return held;
     }
 
     test::TempFolder folder;
@@ -48,10 +43,8 @@ protected:
     LoadedLines lines;
 };
 
-TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsTheBytes) {
+TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsLinesUntilNewOnes) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(load("a\r\nb\r\nc"), (Lines{"a", "b", "c"}));
-    EXPECT_EQ(load("a\r\nb\r\n"), (Lines{"a", "b"}));
     EXPECT_EQ(load("a\nb\rc\r\n\r\nd"), (Lines{"a", "b", "c", "", "d"}));
     EXPECT_EQ(load("\r\n"), (Lines{""}));
     EXPECT_EQ(load("x\r\r\n"), (Lines{"x", ""}));
@@ -68,31 +61,17 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsTheBytes) {
     const std::string edge(4095, 'w');
     EXPECT_EQ(load(edge + "\r\n" + edge + "\rv\n"), (Lines{edge, edge, "v"}));
     EXPECT_EQ(load("a\rb\r" + block + "\n"), (Lines{"a", "b", block}));
-    EXPECT_TRUE(window.messages.empty());
-}
+    EXPECT_EQ(load("ab\ncd\n"), (Lines{"ab", "cd"}));
 
-// An empty file yields no line but leaves the previous ones; another load
-// replaces them.
-TEST_F(LoadFileTest, EmptyFileKeepsThePreviousLines) {
-    load("one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(load("first\r\nsecond\r\n"), (std::vector<std::string>{"first", "second"}));
+    // An empty file yields no line; a missing file, and whatever is not a
+    // regular file, is reported: a folder, a device that never ends, a FIFO
+    // that nobody writes to. Both keep the previous lines.
     EXPECT_TRUE(load("").empty());
-    EXPECT_EQ(lines.storedLineCount(), 2);
-    EXPECT_EQ(lines.FileLines(1), "first");
     EXPECT_TRUE(window.messages.empty());
-}
-
-// A missing file, and whatever is not a regular file, is reported and keeps
-// the previous lines: a folder, a device that never ends, a FIFO that nobody
-// writes to.
-TEST_F(LoadFileTest, OnlyRegularFilesAreRead) {
-    const auto cases = test::UnreadableFiles(folder);
-    load("kept\r\n");
-    for (const auto& c : cases) {
+    for (const auto& c : test::UnreadableFiles(folder)) {
         window.messages.clear();
         LoadFile(lines, c.path, window);
         EXPECT_EQ(lines.FileLineCount, 0) << c.path;
-        EXPECT_EQ(lines.FileLines(1), "kept");
         ASSERT_EQ(window.messages.size(), 1u) << c.path;
         const test::ShownMessage& box = window.messages[0];
         EXPECT_EQ(box.title, "ERROR - LoadFile");
@@ -101,18 +80,16 @@ TEST_F(LoadFileTest, OnlyRegularFilesAreRead) {
         EXPECT_EQ(box.text, "An error occured: " + c.text + " (Error " + std::to_string(c.error) +
                                 ")\r\nFile: " + c.path);
     }
-}
-
-// The line views point into the text, which must not move with the object
-// (a short text would sit inside a std::string).
-TEST_F(LoadFileTest, LinesSurviveAMove) {
+    // The line views point into a text that must not move with the object (a
+    // short text would sit inside a std::string).
     static_assert(!std::is_copy_constructible_v<LoadedLines>);
     static_assert(!std::is_copy_assignable_v<LoadedLines>);
-    load("ab\ncd\n");
     LoadedLines moved(std::move(lines));
     LoadedLines assigned;
     assigned = std::move(moved);
-    EXPECT_EQ(linesHeld(assigned), (std::vector<std::string>{"ab", "cd"}));
+    ASSERT_EQ(assigned.storedLineCount(), 2);
+    EXPECT_EQ(assigned.FileLines(1), "ab");
+    EXPECT_EQ(assigned.FileLines(2), "cd");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ExportText.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -14,15 +15,8 @@ using test::ExportText;
 using test::MakeAp;
 using Names = std::vector<std::string>;
 
-struct Counters {
-    int32_t wep, noWep, adHoc, filtered, selected;
-    bool operator==(const Counters&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Counters& c) {
-    return out << "wep " << c.wep << ", no wep " << c.noWep << ", ad-hoc " << c.adHoc
-               << ", filtered " << c.filtered << ", selected " << c.selected;
-}
+// With WEP, without WEP, ad-hoc, filtered, selected.
+using Counters = std::array<int32_t, 5>;
 
 Counters countersOf(const ConversionData& d) {
     return {d.CountWEP, d.CountNoWEP, d.CountAdHoc, d.CountFiltered, d.CountSelected};
@@ -41,57 +35,70 @@ public:
     int32_t waypointsAtThatMoment = -1;
 };
 
-ApLine unpositioned(const std::string& bssid, const char* lat, const char* lon,
-                    const std::string& ssid = "net") {
-    ApLine line = MakeAp(bssid, "0001", ssid);
-    line.lat = lat;
-    line.lon = lon;
-    return line;
+std::string withoutFix(const std::string& bssid, const std::string& ssid = "net") {
+    return ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .ssid = ssid, .bssid = bssid}.line();
 }
 
 class SummaryReaderTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body) {
-        ReadSummary(test::LinesOf(ExportText(body)), options, data, listener);
+        lines = test::LinesOf(ExportText(body));
+        ReadSummary(lines, options, data, listener);
     }
     Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
 
     SummaryOptions options{"MOBILE,public", false, 141, 44, 4, 3};
+    modLoadFile::LoadedLines lines;
     ConversionData data;
     CounterSnapshot listener;
 };
 
+// Lines without a fix, and lines that cannot be read (ExportLine tells which),
+// even with a filtered name, count nowhere; date lines and joined exports date
+// the lines after them. The counters are handed over once, before the
+// waypoints are made; flag digits are compared as characters.
 TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
+    ApLine noSignal = MakeAp("00:00:00:00:00:07", "0012", "public");
+    noSignal.signal = "[ 20 ]";
+    const std::string joined =
+        ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
+    data.WptCount = 7;
     read({MakeAp("00:0b:86:C2:e1:40", "0011", "  my net ").line(),
-          MakeAp("00:00:00:00:00:02", "0001", "").line()});
-    ASSERT_EQ(data.WptCount, 2);
-    ASSERT_EQ(data.WptName.size(), 3u);
-    EXPECT_EQ(names(), (Names{"C2e140", "000002"}));
+          MakeAp("00:00:00:00:00:02", "0001", "").line(), withoutFix("00:00:00:00:00:06"),
+          noSignal.line(), "", "garbage", MakeAp("00:00:00:00:00:03", "0002").line(),
+          test::DateLine("2004-04-09"), MakeAp("00:00:00:00:00:04", "0012").line(),
+          joined.substr(0, joined.size() - 2)});
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(listener.waypointsAtThatMoment, 7);
+    EXPECT_EQ(listener.counters, (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(countersOf(data), listener.counters);
+    ASSERT_EQ(data.WptCount, 5);
+    EXPECT_EQ(names(), (Names{"C2e140", "000002", "000003", "000004", "000005"}));
     EXPECT_EQ(data.WptComment[1], "my net");
     EXPECT_EQ(data.WptComment[2], "000002");
     EXPECT_EQ(data.WptBssid[1], "( 00:0b:86:C2:e1:40 )");
     EXPECT_EQ(data.WptLat[1], 47.377015);
     EXPECT_EQ(data.WptTime[1], 450362096);
+    EXPECT_EQ(data.WptTime[4] - data.WptTime[1], 86400);
+    EXPECT_EQ(data.WptTime[5] - data.WptTime[1], 3 * 86400);
     EXPECT_EQ(data.WptAltitude[1], 70.0f);
     EXPECT_EQ(data.WptRotation[1], 0);
-    EXPECT_EQ(data.LogDate, "2004-04-08");
-}
-
-TEST_F(SummaryReaderTest, FlagDigitsAreComparedAsCharacters) {
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
-          MakeAp("00:00:00:00:00:03", "0002").line(), MakeAp("00:00:00:00:00:04", "0012").line(),
-          MakeAp("00:00:00:00:00:05", "0031").line()});
-    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(data.LogDate, "2004-04-11");
     EXPECT_EQ(std::vector<int16_t>(data.WptIcon.begin() + 1, data.WptIcon.end()),
               (std::vector<int16_t>{44, 141, 141, 44, 44}));
     EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
               (std::vector<uint8_t>{3, 4, 4, 3, 3}));
 
+    // The WEP lines still count without a waypoint.
     options.NoWEPCheck = true;
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0001").line(),
-          MakeAp("00:00:00:00:00:03", "0031").line()});
-    EXPECT_EQ(countersOf(data), (Counters{1, 1, 0, 0, 3}));
-    EXPECT_EQ(names(), (Names{"000002", "000003"}));
+    ReadSummary(lines, options, data, listener);
+    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
+
+    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
+    EXPECT_EQ(data.WptCount, 0);
+    EXPECT_EQ(data.WptName.size(), 1u);
+    EXPECT_EQ(data.LogDate, "");
 }
 
 TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
@@ -111,62 +118,13 @@ TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         options.APFilter = c.filter;
         read({MakeAp("00:00:00:00:00:01", "0001", "public").line(),
               MakeAp("00:00:00:00:00:02", "0001", "Public").line(),
-              unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 0.0000000", "MOBILE").line(),
+              withoutFix("00:00:00:00:00:03", "MOBILE"),
               MakeAp("00:00:00:00:00:04", "0001", "Caf\xE9").line(),
               MakeAp("00:00:00:00:00:05", "0001", "").line()});
         EXPECT_EQ(names(), c.kept);
         EXPECT_EQ(data.CountFiltered, c.filtered);
     }
     EXPECT_EQ(data.WptComment[3], "Caf\xE9");
-}
-
-TEST_F(SummaryReaderTest, LinesWithoutFixAreNeitherSelectedNorKept) {
-    read({unpositioned("00:00:00:00:00:01", "N 0.0000000", "E 0.0000000").line(),
-          unpositioned("00:00:00:00:00:02", "N 360.0000000", "E 720.0000000").line(),
-          unpositioned("00:00:00:00:00:03", "N 0.0000000", "E 8.5390250").line()});
-    EXPECT_EQ(countersOf(data), (Counters{0, 1, 0, 0, 1}));
-    EXPECT_EQ(names(), Names{"000003"});
-}
-
-TEST_F(SummaryReaderTest, DateLinesAndJoinedExportsDateTheLinesAfterThem) {
-    std::vector<std::string> body = {MakeAp("00:00:00:00:00:01").line(),
-                                     test::DateLine("2004-04-09"),
-                                     MakeAp("00:00:00:00:00:02").line()};
-    const std::string joined = ExportText({MakeAp("00:00:00:00:00:03").line()}, "2004-04-11");
-    for (size_t start = 0, end; (end = joined.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        body.push_back(joined.substr(start, end - start));
-    }
-    read(body);
-    ASSERT_EQ(data.WptCount, 3);
-    EXPECT_EQ(data.WptTime[2] - data.WptTime[1], 86400);
-    EXPECT_EQ(data.WptTime[3] - data.WptTime[1], 3 * 86400);
-    EXPECT_EQ(data.LogDate, "2004-04-11");
-}
-
-TEST_F(SummaryReaderTest, MalformedLinesCountNowhere) {
-    ApLine noSignal = MakeAp("00:00:00:00:00:02", "0012", "public");
-    noSignal.signal = "[ 20 ]";
-    ApLine badTime = MakeAp("00:00:00:00:00:03", "0011", "MOBILE");
-    badTime.time = "25:00:00";
-    read({MakeAp("00:00:00:00:00:01").line(), noSignal.line(), badTime.line(), "", "garbage",
-          MakeAp("00:00:00:00:00:04", "0011", "public").line().substr(0, 40)});
-    EXPECT_EQ(countersOf(data), (Counters{0, 1, 0, 0, 1}));
-    EXPECT_EQ(names(), Names{"000001"});
-}
-
-TEST_F(SummaryReaderTest, CountersAreHandedOverBeforeWaypointsAreMade) {
-    data.WptCount = 7;
-    read({MakeAp("00:00:00:00:00:01", "0011").line(), MakeAp("00:00:00:00:00:02", "0002").line()});
-    EXPECT_EQ(listener.calls, 1);
-    EXPECT_EQ(listener.counters, (Counters{1, 1, 1, 0, 2}));
-    EXPECT_EQ(listener.waypointsAtThatMoment, 7);
-    EXPECT_EQ(data.WptCount, 2);
-
-    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
-    EXPECT_EQ(data.WptCount, 0);
-    EXPECT_EQ(data.WptName.size(), 1u);
-    EXPECT_EQ(data.LogDate, "");
 }
 
 } // namespace

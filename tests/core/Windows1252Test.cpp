@@ -14,9 +14,7 @@ TEST(Windows1252, TypedTextBecomesOneBytePerCharacter) {
                                                               "?!");
     // Code points 0x80..0x9F have no place in Windows-1252.
     EXPECT_EQ(ToWindows1252("\xC2\x81"), "?");
-}
-
-TEST(Windows1252, BytesThatAreNoUtf8AreKept) {
+    // Bytes that are no UTF-8 are kept.
     EXPECT_EQ(ToWindows1252("caf\xE9"), "caf\xE9");
     EXPECT_EQ(ToWindows1252("\xC3"), "\xC3");
     EXPECT_EQ(ToWindows1252("\xC0\xAF"), "\xC0\xAF");

@@ -10,6 +10,8 @@
 using namespace wavemark;
 using namespace wavemark::test;
 
+using Calls = std::vector<std::string>;
+
 class AboutFormTest : public QObject {
     Q_OBJECT
 
@@ -35,106 +37,66 @@ private slots:
         about->close();
     }
 
-    void clicks_data() {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<QString>("opens");
-        for (const char* name :
-             {"Frame1", "Image1", "Image2", "Label1", "Label2", "Label3", "Label5", "Label7"}) {
-            QTest::newRow(name) << name << true << QString();
-        }
-        QTest::newRow("rights notice") << "Label8" << false << QString();
-        QTest::newRow("source home page") << "Label4" << false << "https://www.netstumbler.com/";
-        QTest::newRow("target home page") << "Label6" << false << "https://www.gpstm.com/";
-        QTest::newRow("mail") << "Label9" << false << QStringLiteral("mailto:%1").arg(kContactMail);
-    }
-
+    // The main window's pictures and the About window's links open their
+    // pages; the rights notice does nothing and any other click closes.
     void clicks() {
-        QFETCH(QString, control);
-        QFETCH(bool, closes);
-        QFETCH(QString, opens);
-        AboutForm* about = showAbout();
-        auto* target = about->findChild<QWidget*>(control);
-        QVERIFY(target);
-        if (control == "Label9") {
-            QCOMPARE(qobject_cast<QLabel*>(target)->text(), QString(kContactMail));
-        }
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(2, 2));
-        QCOMPARE(about->isVisible(), !closes);
-        const std::vector<std::string> expected =
-            opens.isEmpty() ? std::vector<std::string>{}
-                            : std::vector<std::string>{"address " + opens.toStdString()};
-        QCOMPARE(m_window.shell.calls, expected);
-        about->close();
-    }
-
-    void keys_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("letter") << int(Qt::Key_A) << "a" << true;
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << "\x1b" << true;
-        QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << true;
-        QTest::newRow("arrow") << int(Qt::Key_Right) << "" << false;
-        QTest::newRow("function key") << int(Qt::Key_F5) << "" << false;
-    }
-
-    void keys() {
-        QFETCH(int, key);
-        QFETCH(QString, typed);
-        QFETCH(bool, closes);
-        AboutForm* about = showAbout();
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, typed);
-        QApplication::sendEvent(about, &event);
-        QCOMPARE(about->isVisible(), !closes);
-        about->close();
-    }
-
-    void mainWindowLinks() {
         m_window.shell.calls.clear();
         m_window.click("Image1");
         m_window.click("Image2");
         QCOMPARE(m_window.shell.calls,
-                 (std::vector<std::string>{"address https://www.netstumbler.com/",
-                                           "address https://www.gpstm.com/"}));
+                 (Calls{"address https://www.netstumbler.com/", "address https://www.gpstm.com/"}));
+        for (const char* control :
+             {"Frame1", "Image1", "Image2", "Label1", "Label2", "Label3", "Label5", "Label7"}) {
+            QVERIFY2(!clickStaysOpen(control) && m_window.shell.calls.empty(), control);
+        }
+        QVERIFY(clickStaysOpen("Label8") && m_window.shell.calls.empty());
+        QCOMPARE(showAbout()->findChild<QLabel*>("Label9")->text(), QString(kContactMail));
+        const std::string mail = std::string("mailto:") + kContactMail;
+        for (const auto& [control, page] : {std::pair{"Label4", "https://www.netstumbler.com/"},
+                                            {"Label6", "https://www.gpstm.com/"},
+                                            {"Label9", mail.c_str()}}) {
+            QVERIFY2(clickStaysOpen(control), control);
+            QCOMPARE(m_window.shell.calls, Calls{"address " + std::string(page)});
+        }
     }
 
-    void openAppl_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("plain") << "/maps/survey.gtm"
-                               << "survey.gtm"
-                               << "/maps";
-        QTest::newRow("trailing separators") << "/maps///survey.gtm"
-                                             << "survey.gtm"
-                                             << "/maps";
-        QTest::newRow("no separator") << "survey.gtm"
-                                      << "survey.gtm"
-                                      << "";
-        QTest::newRow("root keeps its separator") << "//survey.gtm"
-                                                  << "survey.gtm"
-                                                  << "/";
+    // A key that types a character closes, Enter and Escape included.
+    void keys() {
+        const std::tuple<Qt::Key, const char*, bool> rows[] = {
+            {Qt::Key_A, "a", true},       {Qt::Key_Escape, "\x1b", true},
+            {Qt::Key_Return, "\r", true}, {Qt::Key_Right, "", false},
+            {Qt::Key_F5, "", false},
+        };
+        for (const auto& [key, typed, closes] : rows) {
+            AboutForm* about = showAbout();
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(typed));
+            QApplication::sendEvent(about, &event);
+            QVERIFY2(about->isVisible() != closes, qPrintable(QString::number(key, 16)));
+            about->close();
+        }
     }
 
-    void openAppl() {
-        QFETCH(QString, path);
-        QFETCH(QString, file);
-        QFETCH(QString, folder);
-        FakeShell shell;
-        QVERIFY(OpenAppl(shell, path.toStdString()));
-        QCOMPARE(shell.calls, std::vector<std::string>{"document " + file.toStdString() + " in " +
-                                                       folder.toStdString()});
-    }
-
-    // The saved file is started as a program when it cannot be opened; when
-    // that fails too the user is told, and the window goes on.
-    void openingTheSavedFileFails() {
+    // The saved file goes to the shell as a document in its folder, else it
+    // is started as a program; when that fails too the user is told, and the
+    // window goes on.
+    void openingTheSavedFile() {
+        const std::pair<const char*, const char*> rows[] = {
+            {"/maps/survey.gtm", "document survey.gtm in /maps"},
+            {"/maps///survey.gtm", "document survey.gtm in /maps"},
+            {"survey.gtm", "document survey.gtm in "},
+            {"//survey.gtm", "document survey.gtm in /"}};
+        for (const auto& [path, call] : rows) {
+            FakeShell shell;
+            QVERIFY(OpenAppl(shell, path));
+            QCOMPARE(shell.calls, Calls{call});
+        }
         FakeShell shell;
         shell.documentsOpen = false;
         shell.programsStart = true;
         QVERIFY(OpenAppl(shell, "/maps/survey.gtm"));
         QCOMPARE(shell.calls.back(), std::string("program /maps/survey.gtm"));
+        QCOMPARE(SplitForOpenDialog("/logs/"), (PathParts{"/logs", ""}));
+        QCOMPARE(SplitForOpenDialog(""), (PathParts{"", ""}));
 
         m_window.shell.calls.clear();
         m_window.shell.documentsOpen = false;
@@ -151,17 +113,18 @@ private slots:
         QVERIFY(m_window.window->isVisible());
     }
 
-    void pathSplitForTheOpenDialog() {
-        QCOMPARE(SplitForOpenDialog("/logs/summary.txt"), (PathParts{"/logs", "summary.txt"}));
-        QCOMPARE(SplitForOpenDialog("/logs/"), (PathParts{"/logs", ""}));
-        QCOMPARE(SplitForOpenDialog(""), (PathParts{"", ""}));
-    }
-
 private:
     AboutForm* showAbout() {
         m_window.shell.calls.clear();
         m_window.window->showAbout();
         return m_window.window->aboutForm();
+    }
+    bool clickStaysOpen(const char* control) {
+        AboutForm* about = showAbout();
+        QTest::mouseClick(about->findChild<QWidget*>(control), Qt::LeftButton, {}, QPoint(2, 2));
+        const bool open = about->isVisible();
+        about->close();
+        return open;
     }
 
     WindowFixture m_window;

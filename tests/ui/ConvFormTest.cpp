@@ -105,10 +105,11 @@ private slots:
     }
 
     // Choose, convert and save with the mouse alone; the file is what the
-    // command-line converter writes with the same settings.
+    // command-line converter writes with the same settings. Closing asks
+    // only while a conversion is not saved.
     void wholeSessionByClicking() {
         WindowFixture f;
-        ConvForm& window = f.start();
+        f.start();
         chooseSampleExports(f);
         QCOMPARE(text(f.control<QLabel>("Filename(0)")), kSummary);
         QCOMPARE(text(f.control<QLabel>("Filename(1)")), kText);
@@ -127,11 +128,30 @@ private slots:
             QVERIFY2(captionFits(counter), expected[index]);
         }
         QVERIFY(statusShown(f, 1) && !statusShown(f, 0) && !statusShown(f, 2));
+        QVERIFY(f.close()); // answered No
+        QCOMPARE(f.messages.shown.size(), size_t{1});
+        const Shown& question = f.messages.shown.front();
+        QCOMPARE(question.text, std::string("The converted data is not saved ! Do you like to "
+                                            "save the data before closing the program ?"));
+        QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::None);
+        QCOMPARE(question.title, std::string("Wavemark"));
+        QVERIFY(f.saveDialog().shown.empty());
 
+        // Yes saves first; a cancelled save still lets the window close. The
+        // exports chosen were stored at each close.
+        f.start();
+        f.click("Convert");
+        f.messages.answer = MessageAnswer::Yes;
+        f.saveDialog().cancel();
+        QVERIFY(f.close());
+        QCOMPARE(f.saveDialog().shown.size(), size_t{1});
+
+        ConvForm& window = f.start();
+        f.click("Convert");
+        f.messages.shown.clear();
         const std::string saved = f.folder.file("survey.gtm");
         f.saveDialog().acceptFile(saved);
         f.click("Command1");
-        QVERIFY(f.messages.shown.empty());
         QVERIFY(statusShown(f, 2) && !statusShown(f, 1));
         QCOMPARE(window.gtmFilePath(), saved);
         QCOMPARE(window.settings().OutputPath, f.folder.path().string());
@@ -147,72 +167,13 @@ private slots:
         QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
         QCOMPARE(f.shell.calls,
                  std::vector<std::string>{"document survey.gtm in " + f.folder.path().string()});
-    }
-
-    void closeAsksOnlyForUnsavedData() {
-        WindowFixture f;
-        f.start();
-        chooseSampleExports(f);
-        f.click("Convert");
-        f.messages.answer = MessageAnswer::No;
-        QVERIFY(f.close());
-        QCOMPARE(f.messages.shown.size(), size_t{1});
-        const Shown& question = f.messages.shown.front();
-        QCOMPARE(question.text, std::string("The converted data is not saved ! Do you like to "
-                                            "save the data before closing the program ?"));
-        QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::None);
-        QCOMPARE(question.title, std::string("Wavemark"));
-        QVERIFY(f.saveDialog().shown.empty());
-        QCOMPARE(keyLines(f.window->settingsFilePath()), 25);
-
-        // Yes saves first; a cancelled save still lets the window close.
-        f.start();
-        f.messages.shown.clear();
-        f.click("Convert");
-        f.messages.answer = MessageAnswer::Yes;
-        f.saveDialog().cancel();
-        QVERIFY(f.close());
-        QCOMPARE(f.saveDialog().shown.size(), size_t{1});
-
-        // After a save, nothing to ask.
-        f.start();
-        f.messages.shown.clear();
-        f.click("Convert");
-        f.saveDialog().acceptFile(f.folder.file("saved.gtm"));
-        f.click("Command1");
         QVERIFY(f.close());
         QVERIFY(f.messages.shown.empty());
     }
 
-    // A text export that is no export stops the run at a message box: the
-    // window is looked at from there, in the middle of the run.
-    void busyWhileConverting() {
-        WindowFixture f;
-        f.start();
-        f.openDialog().acceptFile(kSummary);
-        f.click("LoadFile(0)");
-        f.openDialog().acceptFile(f.folder.write("notes.txt", "just notes\r\n"));
-        f.click("LoadFile(1)");
-        bool convertEnabled = true;
-        bool saveEnabled = true;
-        bool closed = true;
-        f.messages.whileShown = [&] {
-            convertEnabled = f.control<QPushButton>("Convert")->isEnabled();
-            saveEnabled = f.control<QPushButton>("Command1")->isEnabled();
-            closed = f.close();
-            f.messages.whileShown = nullptr;
-        };
-        f.click("Convert");
-        QCOMPARE(f.messages.shown.front().text, std::string("Not a Network Stumbler file !"));
-        QVERIFY(!convertEnabled && !saveEnabled);
-        QVERIFY(!closed);
-        QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
-        // The close asked for during the run happens once it is over: the
-        // unsaved conversion is offered for saving, answered No.
-        QTRY_VERIFY(!f.window->isVisible());
-        QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
-    }
-
+    // Failures are shown and lose nothing. A summary that is no export stops
+    // the run at a message box: the window is looked at from there, in the
+    // middle of the run, and a close asked for there happens once it is over.
     void failuresAreShownAndLoseNothing() {
         WindowFixture f;
         ConvForm& window = f.start();
@@ -227,17 +188,32 @@ private slots:
         f.click("Command1");
         QCOMPARE(f.messages.shown.size(), size_t{1});
         QVERIFY(f.messages.shown[0].text.starts_with("The GTM file could not be written:"));
-        QVERIFY(ReadBytes(saved) == savedBytes);
-
-        window.settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
-        f.click("Convert");
-        QCOMPARE(f.messages.shown[1].text, std::string("Not a Network Stumbler file !"));
-        QVERIFY(statusShown(f, 1) && !statusShown(f, 2));
 
         window.settings().SummaryFilePath = f.folder.file("gone.txt");
         f.click("Convert");
-        QCOMPARE(f.messages.shown[2].title, std::string("ERROR - LoadFile"));
+        QCOMPARE(f.messages.shown[1].title, std::string("ERROR - LoadFile"));
+
+        window.settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
+        std::string shown;
+        bool convertEnabled = true;
+        bool saveEnabled = true;
+        bool closed = true;
+        f.messages.whileShown = [&] {
+            shown = f.messages.shown.back().text;
+            convertEnabled = f.control<QPushButton>("Convert")->isEnabled();
+            saveEnabled = f.control<QPushButton>("Command1")->isEnabled();
+            closed = f.close();
+            f.messages.whileShown = nullptr;
+        };
+        f.click("Convert");
+        QCOMPARE(shown, std::string("Not a Network Stumbler file !"));
+        QVERIFY(!convertEnabled && !saveEnabled && !closed);
+        QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
+        QVERIFY(statusShown(f, 1) && !statusShown(f, 2));
         QVERIFY(ReadBytes(saved) == savedBytes);
+        // The unsaved conversion is offered for saving, answered No.
+        QTRY_VERIFY(!f.window->isVisible());
+        QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
     }
 
     void layoutAsDesigned() {

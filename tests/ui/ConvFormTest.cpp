@@ -1,6 +1,12 @@
+#include "ConvForm.h"
+#include "AboutForm.h"
 #include "ConvFormLayout.h"
 #include "LineWidget.h"
-#include "WindowFixture.h"
+#include "Links.h"
+#include "PathParts.h"
+#include "ScriptedDialog.h"
+#include "Shell.h"
+#include "TempFolder.h"
 #include "WindowFonts.h"
 
 #include "CommandLineConverter.h"
@@ -13,14 +19,105 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTest>
 
-#include <fstream>
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace wavemark;
 using namespace wavemark::test;
 
 namespace {
+
+// Records what the window hands the shell, as "address URL",
+// "document FILE in FOLDER" or "program PATH", and answers as told.
+class FakeShell : public Shell {
+public:
+    bool openAddress(const std::string& address) override {
+        calls.push_back("address " + address);
+        return true;
+    }
+    bool openDocument(const std::string& file, const std::string& folder) override {
+        calls.push_back("document " + file + " in " + folder);
+        return documentsOpen;
+    }
+    bool startProgram(const std::string& path) override {
+        calls.push_back("program " + path);
+        return programsStart;
+    }
+
+    std::vector<std::string> calls;
+    bool documentsOpen = true;
+    bool programsStart = false;
+};
+
+struct Shown {
+    std::string text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    std::string title;
+};
+
+// Message boxes answered at once; `whileShown` runs as if inside the box,
+// which is where a test looks at the window during a run.
+class FakeMessages : public MessageBoxService {
+public:
+    MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                              const std::string& title) override {
+        shown.push_back({text, buttons, icon, title});
+        if (whileShown) {
+            whileShown();
+        }
+        return buttons == MessageButtons::YesNo ? answer : MessageAnswer::Ok;
+    }
+
+    std::vector<Shown> shown;
+    MessageAnswer answer = MessageAnswer::No;
+    std::function<void()> whileShown;
+};
+
+// The real main window in a program folder of its own, with scripted dialogs
+// and fake message boxes and shell. start() runs start-up (again, for a
+// second start in the same folder).
+class WindowFixture {
+public:
+    ConvForm& start() {
+        window = std::make_unique<ConvForm>(
+            WindowFolders{folder.path().string(), folder.file("user")},
+            WindowServices{[](QWidget*) { return std::make_unique<ScriptedDialog>(); }, &messages,
+                           &shell});
+        window->show();
+        return *window;
+    }
+
+    template <typename T> T* control(const char* name) const {
+        return window->findChild<T*>(QString::fromUtf8(name));
+    }
+    ScriptedDialog& dialog(CommonDialog& which) const {
+        return dynamic_cast<ScriptedDialog&>(which);
+    }
+    ScriptedDialog& openDialog() const { return dialog(window->openDialog()); }
+    ScriptedDialog& saveDialog() const { return dialog(window->saveDialog()); }
+    ScriptedDialog& fontDialog() const { return dialog(window->fontDialog()); }
+    ScriptedDialog& colorDialog() const { return dialog(window->colorDialog()); }
+
+    void click(const char* name) const {
+        QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
+    }
+    // Closes the window as its close button does; true when it closed.
+    bool close() const { return window->close(); }
+
+    TempFolder folder;
+    FakeShell shell;
+    FakeMessages messages;
+    std::unique_ptr<ConvForm> window;
+};
+
+using Calls = std::vector<std::string>;
 
 const std::string kSamples = WAVEMARK_SAMPLES_DIR;
 const std::string kSummary = kSamples + "/summary.txt";
@@ -43,15 +140,6 @@ void chooseSampleExports(WindowFixture& f) {
     f.click("LoadFile(1)");
 }
 
-int keyLines(const std::string& iniPath) {
-    std::ifstream in(iniPath);
-    int count = 0;
-    for (std::string line; std::getline(in, line);) {
-        count += line.find('=') != std::string::npos;
-    }
-    return count;
-}
-
 } // namespace
 
 class ConvFormTest : public QObject {
@@ -66,21 +154,20 @@ private slots:
     void firstStartThenSecondStart() {
         WindowFixture f;
         ConvForm& window = f.start();
-        QCOMPARE(keyLines(window.settingsFilePath()), 25);
+        QCOMPARE(std::ranges::count(ReadBytes(window.settingsFilePath()), '='), 25);
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
-        QVERIFY(!window.aboutForm()->isModal());
-        for (const auto& [list, shown] : {std::pair{"CB_IconNoWEP", "Radio Beacon"},
-                                          {"CB_IconWEP", "Tall Tower"},
-                                          {"CB_StyleNoWEP", "Textbox with Name"},
-                                          {"CB_StyleWEP", "Icon with Name"},
-                                          {"CB_LineNoWEP", "Thick line"},
-                                          {"CB_LineWEP", "Thick line"}}) {
-            QCOMPARE(f.control<QComboBox>(list)->currentText(), QString(shown));
-        }
-        for (const auto& [box, ticked] :
-             {std::pair{"TConvertEnabled", true}, {"TChangeColors", true}, {"NoWEPCheck", false}}) {
-            QCOMPARE(f.control<QCheckBox>(box)->isChecked(), ticked);
-        }
+        // Showing the About window again keeps the one, not modal.
+        window.aboutForm()->close();
+        f.click("Command2");
+        AboutForm* about = window.aboutForm();
+        f.click("Command2");
+        f.click("Label2");
+        f.click("Label3");
+        QCOMPARE(window.findChildren<AboutForm*>().size(), qsizetype{1});
+        QCOMPARE(window.aboutForm(), about);
+        QVERIFY(about->isVisible() && !about->isModal());
+        QCOMPARE(about->parentWidget(), &window);
+        QCOMPARE(about->size(), QSize(492, 283));
 
         f.control<QComboBox>("CB_IconNoWEP")->setCurrentIndex(0);
         f.control<QComboBox>("CB_StyleWEP")->setCurrentIndex(2);
@@ -105,14 +192,13 @@ private slots:
     }
 
     // Choose, convert and save with the mouse alone; the file is what the
-    // command-line converter writes with the same settings. Closing asks
-    // only while a conversion is not saved.
+    // command-line converter writes with the first-start settings, which the
+    // window showed and stored at each close. Closing asks only while a
+    // conversion is not saved.
     void wholeSessionByClicking() {
         WindowFixture f;
         f.start();
         chooseSampleExports(f);
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), kSummary);
-        QCOMPARE(text(f.control<QLabel>("Filename(1)")), kText);
 
         f.click("Convert");
         const char* expected[] = {
@@ -128,6 +214,8 @@ private slots:
             QVERIFY2(captionFits(counter), expected[index]);
         }
         QVERIFY(statusShown(f, 1) && !statusShown(f, 0) && !statusShown(f, 2));
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(1)"), Qt::LeftButton);
+        QVERIFY(f.shell.calls.empty());
         QVERIFY(f.close()); // answered No
         QCOMPARE(f.messages.shown.size(), size_t{1});
         const Shown& question = f.messages.shown.front();
@@ -164,11 +252,80 @@ private slots:
             int(kExitOk));
         QVERIFY(ReadBytes(saved) == ReadBytes(fromCli));
 
+        // A double click opens the saved file, else starts it; when that fails
+        // too the user is told, and the window goes on.
+        const std::string opened = "document survey.gtm in " + f.folder.path().string();
         QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
-        QCOMPARE(f.shell.calls,
-                 std::vector<std::string>{"document survey.gtm in " + f.folder.path().string()});
-        QVERIFY(f.close());
+        QCOMPARE(f.shell.calls, Calls{opened});
         QVERIFY(f.messages.shown.empty());
+        f.shell.documentsOpen = false;
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
+        QCOMPARE(f.shell.calls, (Calls{opened, opened, "program " + saved}));
+        QCOMPARE(f.messages.shown.back().text, "The file could not be opened:\r\n" + saved);
+        QVERIFY(f.close());
+        QCOMPARE(f.messages.shown.size(), size_t{1});
+    }
+
+    // The saved file goes to the shell as a document in its folder, else it
+    // is started as a program.
+    void openingAFile() {
+        for (const auto& [path, call] : {std::pair{"/maps///survey.gtm", "survey.gtm in /maps"},
+                                         {"survey.gtm", "survey.gtm in "},
+                                         {"//survey.gtm", "survey.gtm in /"}}) {
+            FakeShell shell;
+            QVERIFY(OpenAppl(shell, path));
+            QCOMPARE(shell.calls, Calls{"document " + std::string(call)});
+        }
+        FakeShell shell;
+        shell.documentsOpen = false;
+        shell.programsStart = true;
+        QVERIFY(OpenAppl(shell, "/maps/survey.gtm"));
+        QCOMPARE(shell.calls, (Calls{"document survey.gtm in /maps", "program /maps/survey.gtm"}));
+        QCOMPARE(SplitForOpenDialog("/logs/"), (PathParts{"/logs", ""}));
+        QCOMPARE(SplitForOpenDialog(""), (PathParts{"", ""}));
+    }
+
+    // The main window's pictures and the About window's links open their
+    // pages; the rights notice does nothing and any other click closes the
+    // About window, as does a key that types a character, Enter and Escape
+    // included.
+    void aboutWindowLinksAndClosing() {
+        WindowFixture f;
+        ConvForm& window = f.start();
+        f.click("Image1");
+        f.click("Image2");
+        QCOMPARE(f.shell.calls,
+                 (Calls{"address https://www.netstumbler.com/", "address https://www.gpstm.com/"}));
+        QCOMPARE(window.aboutForm()->findChild<QLabel*>("Label9")->text(), QString(kContactMail));
+        const auto click = [&f](const char* control) {
+            return aboutStaysOpen(f, [control](AboutForm* about) {
+                QTest::mouseClick(about->findChild<QWidget*>(control), Qt::LeftButton, {},
+                                  QPoint(2, 2));
+            });
+        };
+        for (const char* control :
+             {"Frame1", "Image1", "Image2", "Label1", "Label2", "Label3", "Label5", "Label7"}) {
+            QVERIFY2(!click(control) && f.shell.calls.empty(), control);
+        }
+        QVERIFY(click("Label8") && f.shell.calls.empty());
+        const std::string mail = std::string("mailto:") + kContactMail;
+        for (const auto& [control, page] : {std::pair{"Label4", "https://www.netstumbler.com/"},
+                                            {"Label6", "https://www.gpstm.com/"},
+                                            {"Label9", mail.c_str()}}) {
+            QVERIFY2(click(control), control);
+            QCOMPARE(f.shell.calls, Calls{"address " + std::string(page)});
+        }
+        const std::tuple<Qt::Key, const char*, bool> keys[] = {
+            {Qt::Key_A, "a", true},       {Qt::Key_Escape, "\x1b", true},
+            {Qt::Key_Return, "\r", true}, {Qt::Key_Right, "", false},
+            {Qt::Key_F5, "", false},
+        };
+        for (const auto& [key, typed, closes] : keys) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(typed));
+            const bool open = aboutStaysOpen(
+                f, [&event](AboutForm* about) { QApplication::sendEvent(about, &event); });
+            QVERIFY2(open != closes, qPrintable(QString::number(key, 16)));
+        }
     }
 
     // Failures are shown and lose nothing. A summary that is no export stops
@@ -246,10 +403,14 @@ private slots:
         QCOMPARE(current->objectName().toStdString(), std::string(tabOrder.front()));
     }
 
-    void fileSelection() {
+    // The dialogs are handed what the settings hold; what they answer is
+    // stored and previewed, and a cancel changes nothing.
+    void dialogs() {
         WindowFixture f;
         ConvForm& window = f.start();
-        const std::string summaryBefore = window.settings().SummaryFilePath;
+        const Settings before = window.settings();
+        const QFont previewBefore = f.control<QLabel>("FontTest(1)")->font();
+        const std::string summary = f.folder.file("summary.txt");
         f.openDialog().cancel();
         f.click("LoadFile(0)");
         const ScriptedDialog::Shown& shown = f.openDialog().shown.back();
@@ -258,8 +419,18 @@ private slots:
         QCOMPARE(shown.Flags, 2625540);
         QCOMPARE(shown.InitDir, f.folder.path().string());
         QCOMPARE(shown.FileName, std::string("summary.txt"));
-        QCOMPARE(window.settings().SummaryFilePath, summaryBefore);
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summaryBefore);
+        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summary);
+        f.fontDialog().cancel();
+        f.click("SelectFont");
+        QCOMPARE(f.fontDialog().shown.back().DialogTitle, std::string("Select he Waypoint - Font"));
+        QCOMPARE(f.fontDialog().shown.back().Flags, 259);
+        f.colorDialog().cancel();
+        f.click("TrackColorWep");
+        QCOMPARE(f.colorDialog().shown.back().DialogTitle, std::string("Color"));
+        QVERIFY(window.settings() == before);
+        QCOMPARE(f.control<QLabel>("FontTest(1)")->font(), previewBefore);
+        auto* wepLine = f.control<LineWidget>("TLineWepTest");
+        QCOMPARE(wepLine->lineColor(), QColor(0, 128, 64));
 
         f.openDialog().fail(5, "Access denied");
         f.click("LoadFile(1)");
@@ -280,21 +451,8 @@ private slots:
         f.openDialog().acceptFile(kText);
         f.click("LoadFile(1)");
         QCOMPARE(f.openDialog().shown.back().InitDir, std::string("/"));
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summaryBefore);
+        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summary);
         QCOMPARE(text(f.control<QLabel>("Filename(1)")), kText);
-    }
-
-    void fontDialog() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        const Settings before = window.settings();
-        const QFont previewBefore = f.control<QLabel>("FontTest(1)")->font();
-        f.fontDialog().cancel();
-        f.click("SelectFont");
-        QCOMPARE(f.fontDialog().shown.back().DialogTitle, std::string("Select he Waypoint - Font"));
-        QCOMPARE(f.fontDialog().shown.back().Flags, 259);
-        QVERIFY(window.settings() == before);
-        QCOMPARE(f.control<QLabel>("FontTest(1)")->font(), previewBefore);
 
         for (const auto& [chosen, stored] : {std::pair{10.5, 10}, std::pair{11.5, 12}}) {
             f.fontDialog().accept([size = chosen](CommonDialog& d) {
@@ -315,27 +473,18 @@ private slots:
         }
         QCOMPARE(window.settings().WPFontName, std::string("Liberation Serif"));
         QVERIFY(window.settings().WPFontItalic && window.settings().WPFontBold);
-    }
 
-    void colorsAndLinePreviews() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        auto* textBox = f.control<QLabel>("FontTest(0)");
+        // Only the text box preview has a background.
         auto* withIcon = f.control<QLabel>("FontTest(1)");
         const QColor iconBackground = withIcon->palette().color(QPalette::Window);
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x00FF0000; });
         f.click("SelectBackground");
         QCOMPARE(window.settings().WPTBoxBackColor, 0x00FF0000);
-        QCOMPARE(textBox->palette().color(QPalette::Window), QColor(0, 0, 255));
+        QCOMPARE(f.control<QLabel>("FontTest(0)")->palette().color(QPalette::Window),
+                 QColor(0, 0, 255));
         QCOMPARE(withIcon->palette().color(QPalette::Window), iconBackground);
         QVERIFY(!withIcon->autoFillBackground());
 
-        auto* wepLine = f.control<LineWidget>("TLineWepTest");
-        f.colorDialog().cancel();
-        f.click("TrackColorWep");
-        QCOMPARE(f.colorDialog().shown.back().DialogTitle, std::string("Color"));
-        QCOMPARE(window.settings().TColorWep, 4227072);
-        QCOMPARE(wepLine->lineColor(), QColor(0, 128, 64));
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x000000FF; });
         f.click("TrackColorNoWep");
         QCOMPARE(window.settings().TColorNoWep, 0x000000FF);
@@ -355,6 +504,18 @@ private slots:
     }
 
 private:
+    // Shows the About window, does `act` to it and closes it again; true when
+    // it was still open.
+    static bool aboutStaysOpen(WindowFixture& f, const std::function<void(AboutForm*)>& act) {
+        f.shell.calls.clear();
+        f.window->showAbout();
+        AboutForm* about = f.window->aboutForm();
+        act(about);
+        const bool open = about->isVisible();
+        about->close();
+        return open;
+    }
+
     // The whole caption is drawn inside the part of the control that the
     // style leaves for text, at 96 dpi.
     static bool captionFits(const QWidget* widget) {

@@ -35,8 +35,7 @@ namespace {
 
 // Records what the window hands the shell, as "address URL",
 // "document FILE in FOLDER" or "program PATH", and answers as told.
-class FakeShell : public Shell {
-public:
+struct FakeShell : Shell {
     bool openAddress(const std::string& address) override {
         calls.push_back("address " + address);
         return true;
@@ -64,8 +63,7 @@ struct Shown {
 
 // Message boxes answered at once; `whileShown` runs as if inside the box,
 // which is where a test looks at the window during a run.
-class FakeMessages : public MessageBoxService {
-public:
+struct FakeMessages : MessageBoxService {
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
                               const std::string& title) override {
         shown.push_back({text, buttons, icon, title});
@@ -83,8 +81,7 @@ public:
 // The real main window in a program folder of its own, with scripted dialogs
 // and fake message boxes and shell. start() runs start-up (again, for a
 // second start in the same folder).
-class WindowFixture {
-public:
+struct WindowFixture {
     ConvForm& start() {
         window = std::make_unique<ConvForm>(
             WindowFolders{folder.path().string(), folder.file("user")},
@@ -130,14 +127,6 @@ std::string text(const QLabel* label) {
 bool statusShown(const WindowFixture& f, int index) {
     return f.control<QWidget>(qPrintable(QStringLiteral("Label_Status(%1)").arg(index)))
         ->isVisible();
-}
-
-// Chooses both sample exports through the open dialog, as a user would.
-void chooseSampleExports(WindowFixture& f) {
-    f.openDialog().acceptFile(kSummary);
-    f.click("LoadFile(0)");
-    f.openDialog().acceptFile(kText);
-    f.click("LoadFile(1)");
 }
 
 } // namespace
@@ -198,7 +187,10 @@ private slots:
     void wholeSessionByClicking() {
         WindowFixture f;
         f.start();
-        chooseSampleExports(f);
+        f.openDialog().acceptFile(kSummary);
+        f.click("LoadFile(0)");
+        f.openDialog().acceptFile(kText);
+        f.click("LoadFile(1)");
 
         f.click("Convert");
         const char* expected[] = {
@@ -244,8 +236,7 @@ private slots:
         QCOMPARE(window.gtmFilePath(), saved);
         QCOMPARE(window.settings().OutputPath, f.folder.path().string());
 
-        std::ostringstream out;
-        std::ostringstream errors;
+        std::ostringstream out, errors;
         const std::string fromCli = f.folder.file("cli.gtm");
         QCOMPARE(
             RunCommandLine({kSummary, kText, "-o", fromCli}, f.folder.path().string(), out, errors),
@@ -264,6 +255,42 @@ private slots:
         QCOMPARE(f.messages.shown.back().text, "The file could not be opened:\r\n" + saved);
         QVERIFY(f.close());
         QCOMPARE(f.messages.shown.size(), size_t{1});
+
+        // Failures are shown and lose nothing. A summary that is no export
+        // stops the run at a message box: the window is looked at from there,
+        // in the middle of the run, and a close asked for there happens once
+        // it is over.
+        f.start();
+        f.click("Convert");
+        f.messages.shown.clear();
+        f.saveDialog().acceptFile(f.folder.file("missing-folder/second.gtm"));
+        f.click("Command1");
+        QCOMPARE(f.messages.shown.size(), size_t{1});
+        QVERIFY(f.messages.shown[0].text.starts_with("The GTM file could not be written:"));
+
+        f.window->settings().SummaryFilePath = f.folder.file("gone.txt");
+        f.click("Convert");
+        QCOMPARE(f.messages.shown[1].title, std::string("ERROR - LoadFile"));
+
+        f.window->settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
+        std::string shown;
+        bool idle = true; // Convert or Save enabled, or the window closed
+        f.messages.whileShown = [&] {
+            shown = f.messages.shown.back().text;
+            idle = f.control<QPushButton>("Convert")->isEnabled() ||
+                   f.control<QPushButton>("Command1")->isEnabled() || f.close();
+            f.messages.whileShown = nullptr;
+        };
+        f.click("Convert");
+        QCOMPARE(shown, std::string("Not a Network Stumbler file !"));
+        QVERIFY(!idle);
+        QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
+        QVERIFY(statusShown(f, 1) && !statusShown(f, 2));
+        QVERIFY(ReadBytes(saved) == ReadBytes(fromCli));
+        // The unsaved conversion is offered for saving, answered No.
+        f.messages.answer = MessageAnswer::No;
+        QTRY_VERIFY(!f.window->isVisible());
+        QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
     }
 
     // The saved file goes to the shell as a document in its folder, else it
@@ -315,62 +342,11 @@ private slots:
             QVERIFY2(click(control), control);
             QCOMPARE(f.shell.calls, Calls{"address " + std::string(page)});
         }
-        const std::tuple<Qt::Key, const char*, bool> keys[] = {
-            {Qt::Key_A, "a", true},       {Qt::Key_Escape, "\x1b", true},
-            {Qt::Key_Return, "\r", true}, {Qt::Key_Right, "", false},
-            {Qt::Key_F5, "", false},
+        const auto type = [&f](Qt::Key key) {
+            return aboutStaysOpen(f, [key](AboutForm* about) { QTest::keyClick(about, key); });
         };
-        for (const auto& [key, typed, closes] : keys) {
-            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(typed));
-            const bool open = aboutStaysOpen(
-                f, [&event](AboutForm* about) { QApplication::sendEvent(about, &event); });
-            QVERIFY2(open != closes, qPrintable(QString::number(key, 16)));
-        }
-    }
-
-    // Failures are shown and lose nothing. A summary that is no export stops
-    // the run at a message box: the window is looked at from there, in the
-    // middle of the run, and a close asked for there happens once it is over.
-    void failuresAreShownAndLoseNothing() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        chooseSampleExports(f);
-        f.click("Convert");
-        const std::string saved = f.folder.file("first.gtm");
-        f.saveDialog().acceptFile(saved);
-        f.click("Command1");
-        const std::string savedBytes = ReadBytes(saved);
-
-        f.saveDialog().acceptFile(f.folder.file("missing-folder/second.gtm"));
-        f.click("Command1");
-        QCOMPARE(f.messages.shown.size(), size_t{1});
-        QVERIFY(f.messages.shown[0].text.starts_with("The GTM file could not be written:"));
-
-        window.settings().SummaryFilePath = f.folder.file("gone.txt");
-        f.click("Convert");
-        QCOMPARE(f.messages.shown[1].title, std::string("ERROR - LoadFile"));
-
-        window.settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
-        std::string shown;
-        bool convertEnabled = true;
-        bool saveEnabled = true;
-        bool closed = true;
-        f.messages.whileShown = [&] {
-            shown = f.messages.shown.back().text;
-            convertEnabled = f.control<QPushButton>("Convert")->isEnabled();
-            saveEnabled = f.control<QPushButton>("Command1")->isEnabled();
-            closed = f.close();
-            f.messages.whileShown = nullptr;
-        };
-        f.click("Convert");
-        QCOMPARE(shown, std::string("Not a Network Stumbler file !"));
-        QVERIFY(!convertEnabled && !saveEnabled && !closed);
-        QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
-        QVERIFY(statusShown(f, 1) && !statusShown(f, 2));
-        QVERIFY(ReadBytes(saved) == savedBytes);
-        // The unsaved conversion is offered for saving, answered No.
-        QTRY_VERIFY(!f.window->isVisible());
-        QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
+        QVERIFY(!type(Qt::Key_A) && !type(Qt::Key_Escape) && !type(Qt::Key_Return));
+        QVERIFY(type(Qt::Key_Right) && type(Qt::Key_F5));
     }
 
     void layoutAsDesigned() {

@@ -1,7 +1,6 @@
 #include "QtCommonDialog.h"
 #include "DialogFilter.h"
 #include "FontChooserDialog.h"
-#include "ModalAnswer.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -9,14 +8,57 @@
 #include <QFontComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 using namespace wavemark;
 using Outcome = DialogResult::Outcome;
 
 namespace {
+
+// Answers the next modal T once, from inside its exec(), when it is shown and
+// active: only then has it the focus a user's typing goes to. The timer only
+// looks for that state. After ten seconds every dialog still open is
+// rejected, so a dialog that never opens or stays open fails the test
+// instead of hanging it.
+template <typename T> class ModalAnswer {
+public:
+    explicit ModalAnswer(std::function<void(T*)> answer) {
+        m_poll.callOnTimeout([this, answer] {
+            const QPointer<T> modal = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!modal || !modal->isVisible() || !modal->isActiveWindow()) {
+                return;
+            }
+            m_poll.stop(); // first: the answer may open a nested modal dialog and wait in it
+            m_answered = true;
+            answer(modal);
+            if (!modal || !modal->isVisible()) {
+                m_deadline.stop(); // closed as asked: a later dialog is not to be rejected
+            }
+        });
+        m_deadline.callOnTimeout([] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) {
+                    dialog->reject();
+                }
+            }
+        });
+        m_poll.start(20);
+        m_deadline.start(10000);
+    }
+
+    bool answered() const { return m_answered; }
+
+private:
+    QTimer m_poll;
+    QTimer m_deadline;
+    bool m_answered = false;
+};
 
 std::string local(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -101,28 +143,23 @@ private slots:
         QCOMPARE(dialog.FileName, local(m_folder.filePath("summary.txt")));
     }
 
-    // 4227072 = 0x00408000 is red 0, green 128, blue 64, in both directions.
+    // 4227072 = 0x00408000 is red 0, green 128, blue 64, in both directions;
+    // a cancel leaves Color as handed in.
     void colorRoundTripsBgr() {
         QtCommonDialog dialog(&m_window);
-        dialog.Color = 4227072;
-        QColor opened;
-        ModalAnswer<QColorDialog> cancel([&](QColorDialog* shown) {
-            opened = shown->currentColor();
-            shown->setCurrentColor(Qt::white);
-            shown->reject();
-        });
-        QCOMPARE(dialog.ShowColor().outcome, Outcome::Cancelled);
-        QCOMPARE(opened, QColor(0, 128, 64));
-        QCOMPARE(dialog.Color, 4227072);
-
-        dialog.Color = 0;
-        ModalAnswer<QColorDialog> pick([](QColorDialog* shown) {
-            shown->setCurrentColor(QColor(0, 128, 64));
-            shown->accept();
-        });
-        QCOMPARE(dialog.ShowColor().outcome, Outcome::Accepted);
-        QVERIFY(cancel.answered() && pick.answered());
-        QCOMPARE(dialog.Color, 4227072);
+        for (const bool accept : {false, true}) {
+            dialog.Color = accept ? 0 : 4227072;
+            QColor opened;
+            ModalAnswer<QColorDialog> answer([&](QColorDialog* shown) {
+                opened = shown->currentColor();
+                shown->setCurrentColor(accept ? QColor(0, 128, 64) : QColor(Qt::white));
+                accept ? shown->accept() : shown->reject();
+            });
+            QCOMPARE(dialog.ShowColor().outcome, accept ? Outcome::Accepted : Outcome::Cancelled);
+            QVERIFY(answer.answered());
+            QCOMPARE(opened, accept ? QColor(Qt::black) : QColor(0, 128, 64));
+            QCOMPARE(dialog.Color, 4227072);
+        }
     }
 
     // The preset family is not installed: confirmed untouched, its name comes

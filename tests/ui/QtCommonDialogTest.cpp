@@ -81,10 +81,6 @@ class QtCommonDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QVERIFY(QFile(m_folder.filePath("summary.txt")).open(QIODevice::WriteOnly));
-    }
-
     // A pattern's own "(...)" is replaced by its globs, *.* is every file, a
     // pair without a glob is left out, globs are split at ';' and a trailing
     // '|' is allowed. Flags 2 confirms overwriting, 0x1000 wants an existing
@@ -133,6 +129,7 @@ private slots:
         QCOMPARE(dialog.FileName, local(m_folder.filePath(QString::fromUtf8("Überblick"))));
 
         dialog.Flags = 0x1000;
+        QVERIFY(QFile(m_folder.filePath("summary.txt")).open(QIODevice::WriteOnly));
         ModalAnswer<QMessageBox> notice([](QMessageBox* box) { box->accept(); });
         ModalAnswer<QFileDialog> open([&](QFileDialog* shown) {
             type(shown, "missing.txt");

@@ -276,7 +276,7 @@ private slots:
         QCOMPARE(f.shell.calls, (Calls{opened, opened, "program " + saved}));
         QCOMPARE(f.messages.shown.back().text, "The file could not be opened:\r\n" + saved);
         QVERIFY(f.window->close());
-        QCOMPARE(f.messages.shown.size(), size_t{1});
+        QCOMPARE(f.messages.shown.size(), size_t{1}); // no question: the data is saved
 
         // A summary that is no export stops the run at a message box: the
         // window is looked at from there, in the middle of the run, and a

@@ -1,6 +1,12 @@
+#include "ConvForm.h"
+#include "AboutForm.h"
 #include "ConvFormLayout.h"
 #include "LineWidget.h"
-#include "WindowFixture.h"
+#include "Links.h"
+#include "PathParts.h"
+#include "ScriptedDialog.h"
+#include "Shell.h"
+#include "TempFolder.h"
 #include "WindowFonts.h"
 
 #include "CommandLineConverter.h"
@@ -13,43 +19,106 @@
 #include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTest>
 
-#include <fstream>
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace wavemark;
 using namespace wavemark::test;
 
 namespace {
 
-const std::string kSamples = WAVEMARK_SAMPLES_DIR;
-const std::string kSummary = kSamples + "/summary.txt";
-const std::string kText = kSamples + "/text.txt";
+// Records what the window hands the shell, as "address URL",
+// "document FILE in FOLDER" or "program PATH", and answers as told.
+struct FakeShell : Shell {
+    bool openAddress(const std::string& address) override {
+        calls.push_back("address " + address);
+        return true;
+    }
+    bool openDocument(const std::string& file, const std::string& folder) override {
+        calls.push_back("document " + file + " in " + folder);
+        return documentsOpen;
+    }
+    bool startProgram(const std::string& path) override {
+        calls.push_back("program " + path);
+        return programsStart;
+    }
 
-std::string text(const QLabel* label) {
-    return label->text().toStdString();
-}
+    std::vector<std::string> calls;
+    bool documentsOpen = true;
+    bool programsStart = false;
+};
+
+struct Shown {
+    std::string text;
+    MessageButtons buttons;
+    MessageIcon icon;
+    std::string title;
+};
+
+// Message boxes answered at once; `whileShown` runs as if inside the box,
+// which is where a test looks at the window during a run.
+struct FakeMessages : MessageBoxService {
+    MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                              const std::string& title) override {
+        shown.push_back({text, buttons, icon, title});
+        if (whileShown) {
+            whileShown();
+        }
+        return buttons == MessageButtons::YesNo ? answer : MessageAnswer::Ok;
+    }
+
+    std::vector<Shown> shown;
+    MessageAnswer answer = MessageAnswer::No;
+    std::function<void()> whileShown;
+};
+
+// The real main window in a program folder of its own, with scripted dialogs
+// and fake message boxes and shell; start() again is a second start.
+struct WindowFixture {
+    ConvForm& start() {
+        window = std::make_unique<ConvForm>(
+            WindowFolders{folder.path().string(), folder.file("user")},
+            WindowServices{[](QWidget*) { return std::make_unique<ScriptedDialog>(); }, &messages,
+                           &shell});
+        window->show();
+        return *window;
+    }
+
+    template <typename T> T* control(const char* name) const {
+        return window->findChild<T*>(QString::fromUtf8(name));
+    }
+    ScriptedDialog& dialog(CommonDialog& which) const {
+        return dynamic_cast<ScriptedDialog&>(which);
+    }
+    ScriptedDialog& openDialog() const { return dialog(window->openDialog()); }
+    ScriptedDialog& saveDialog() const { return dialog(window->saveDialog()); }
+    ScriptedDialog& fontDialog() const { return dialog(window->fontDialog()); }
+    ScriptedDialog& colorDialog() const { return dialog(window->colorDialog()); }
+
+    void click(const char* name) const {
+        QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
+    }
+
+    TempFolder folder;
+    FakeShell shell;
+    FakeMessages messages;
+    std::unique_ptr<ConvForm> window;
+};
+
+using Calls = std::vector<std::string>;
+
+const std::string kSummary = WAVEMARK_SAMPLES_DIR "/summary.txt";
+const std::string kText = WAVEMARK_SAMPLES_DIR "/text.txt";
 
 bool statusShown(const WindowFixture& f, int index) {
     return f.control<QWidget>(qPrintable(QStringLiteral("Label_Status(%1)").arg(index)))
         ->isVisible();
-}
-
-// Chooses both sample exports through the open dialog, as a user would.
-void chooseSampleExports(WindowFixture& f) {
-    f.openDialog().acceptFile(kSummary);
-    f.click("LoadFile(0)");
-    f.openDialog().acceptFile(kText);
-    f.click("LoadFile(1)");
-}
-
-int keyLines(const std::string& iniPath) {
-    std::ifstream in(iniPath);
-    int count = 0;
-    for (std::string line; std::getline(in, line);) {
-        count += line.find('=') != std::string::npos;
-    }
-    return count;
 }
 
 } // namespace
@@ -63,24 +132,55 @@ private slots:
         InstallWindowFonts();
     }
 
+    // The first start writes the settings and shows the About window; what
+    // the window is left with is there at the second start.
     void firstStartThenSecondStart() {
         WindowFixture f;
         ConvForm& window = f.start();
-        QCOMPARE(keyLines(window.settingsFilePath()), 25);
+        QCOMPARE(std::ranges::count(ReadBytes(window.settingsFilePath()), '='), 25);
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
-        QVERIFY(!window.aboutForm()->isModal());
-        for (const auto& [list, shown] : {std::pair{"CB_IconNoWEP", "Radio Beacon"},
-                                          {"CB_IconWEP", "Tall Tower"},
-                                          {"CB_StyleNoWEP", "Textbox with Name"},
-                                          {"CB_StyleWEP", "Icon with Name"},
-                                          {"CB_LineNoWEP", "Thick line"},
-                                          {"CB_LineWEP", "Thick line"}}) {
-            QCOMPARE(f.control<QComboBox>(list)->currentText(), QString(shown));
+        // Pictures and links open their pages; any other click in the About
+        // window but on the rights notice closes it, as does a typed character.
+        f.click("Image1");
+        f.click("Image2");
+        QCOMPARE(f.shell.calls,
+                 (Calls{"address https://www.netstumbler.com/", "address https://www.gpstm.com/"}));
+        QCOMPARE(window.aboutForm()->findChild<QLabel*>("Label9")->text(), QString(kContactMail));
+        const auto click = [&f](const char* control) {
+            return aboutStaysOpen(f, [control](AboutForm* about) {
+                QTest::mouseClick(about->findChild<QWidget*>(control), Qt::LeftButton, {},
+                                  QPoint(2, 2));
+            });
+        };
+        for (const char* control :
+             {"Frame1", "Image1", "Image2", "Label1", "Label2", "Label3", "Label5", "Label7"}) {
+            QVERIFY2(!click(control) && f.shell.calls.empty(), control);
         }
-        for (const auto& [box, ticked] :
-             {std::pair{"TConvertEnabled", true}, {"TChangeColors", true}, {"NoWEPCheck", false}}) {
-            QCOMPARE(f.control<QCheckBox>(box)->isChecked(), ticked);
+        QVERIFY(click("Label8") && f.shell.calls.empty());
+        const std::string mail = std::string("mailto:") + kContactMail;
+        for (const auto& [control, page] : {std::pair{"Label4", "https://www.netstumbler.com/"},
+                                            {"Label6", "https://www.gpstm.com/"},
+                                            {"Label9", mail.c_str()}}) {
+            QVERIFY2(click(control), control);
+            QCOMPARE(f.shell.calls, Calls{"address " + std::string(page)});
         }
+        const auto type = [&f](Qt::Key key) {
+            return aboutStaysOpen(f, [key](AboutForm* about) { QTest::keyClick(about, key); });
+        };
+        QVERIFY(!type(Qt::Key_A) && !type(Qt::Key_Escape) && !type(Qt::Key_Return));
+        QVERIFY(type(Qt::Key_Right) && type(Qt::Key_F5));
+
+        // Showing the About window again keeps the one, not modal.
+        f.click("Command2");
+        AboutForm* about = window.aboutForm();
+        f.click("Command2");
+        f.click("Label2");
+        f.click("Label3");
+        QCOMPARE(window.findChildren<AboutForm*>().size(), qsizetype{1});
+        QCOMPARE(window.aboutForm(), about);
+        QVERIFY(about->isVisible() && !about->isModal());
+        QCOMPARE(about->parentWidget(), &window);
+        QCOMPARE(about->size(), QSize(492, 283));
 
         f.control<QComboBox>("CB_IconNoWEP")->setCurrentIndex(0);
         f.control<QComboBox>("CB_StyleWEP")->setCurrentIndex(2);
@@ -88,7 +188,7 @@ private slots:
         f.click("TChangeColors");
         f.click("NoWEPCheck");
         f.control<QLineEdit>("TBAPFilter")->setText("home,café");
-        QVERIFY(f.close());
+        QVERIFY(f.window->close());
         QVERIFY(f.messages.shown.empty());
         QVERIFY(!window.aboutForm() || !window.aboutForm()->isVisible());
 
@@ -105,13 +205,16 @@ private slots:
     }
 
     // Choose, convert and save with the mouse alone; the file is what the
-    // command-line converter writes with the same settings.
+    // command-line converter writes with the first-start settings, which the
+    // window showed and stored at each close. Closing asks only while a
+    // conversion is not saved.
     void wholeSessionByClicking() {
         WindowFixture f;
-        ConvForm& window = f.start();
-        chooseSampleExports(f);
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), kSummary);
-        QCOMPARE(text(f.control<QLabel>("Filename(1)")), kText);
+        f.start();
+        f.openDialog().acceptFile(kSummary);
+        f.click("LoadFile(0)");
+        f.openDialog().acceptFile(kText);
+        f.click("LoadFile(1)");
 
         f.click("Convert");
         const char* expected[] = {
@@ -123,39 +226,13 @@ private slots:
         for (int index = 0; index < 7; ++index) {
             const auto* counter =
                 f.control<QLabel>(qPrintable(QStringLiteral("Label1(%1)").arg(index)));
-            QCOMPARE(text(counter), std::string(expected[index]));
+            QCOMPARE(counter->text(), QString(expected[index]));
             QVERIFY2(captionFits(counter), expected[index]);
         }
         QVERIFY(statusShown(f, 1) && !statusShown(f, 0) && !statusShown(f, 2));
-
-        const std::string saved = f.folder.file("survey.gtm");
-        f.saveDialog().acceptFile(saved);
-        f.click("Command1");
-        QVERIFY(f.messages.shown.empty());
-        QVERIFY(statusShown(f, 2) && !statusShown(f, 1));
-        QCOMPARE(window.gtmFilePath(), saved);
-        QCOMPARE(window.settings().OutputPath, f.folder.path().string());
-
-        std::ostringstream out;
-        std::ostringstream errors;
-        const std::string fromCli = f.folder.file("cli.gtm");
-        QCOMPARE(
-            RunCommandLine({kSummary, kText, "-o", fromCli}, f.folder.path().string(), out, errors),
-            int(kExitOk));
-        QVERIFY(ReadBytes(saved) == ReadBytes(fromCli));
-
-        QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
-        QCOMPARE(f.shell.calls,
-                 std::vector<std::string>{"document survey.gtm in " + f.folder.path().string()});
-    }
-
-    void closeAsksOnlyForUnsavedData() {
-        WindowFixture f;
-        f.start();
-        chooseSampleExports(f);
-        f.click("Convert");
-        f.messages.answer = MessageAnswer::No;
-        QVERIFY(f.close());
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(1)"), Qt::LeftButton);
+        QVERIFY(f.shell.calls.empty());
+        QVERIFY(f.window->close()); // answered No
         QCOMPARE(f.messages.shown.size(), size_t{1});
         const Shown& question = f.messages.shown.front();
         QCOMPARE(question.text, std::string("The converted data is not saved ! Do you like to "
@@ -163,81 +240,82 @@ private slots:
         QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::None);
         QCOMPARE(question.title, std::string("Wavemark"));
         QVERIFY(f.saveDialog().shown.empty());
-        QCOMPARE(keyLines(f.window->settingsFilePath()), 25);
 
-        // Yes saves first; a cancelled save still lets the window close.
+        // Yes saves first; a cancelled save still lets the window close. The
+        // exports chosen were stored at each close.
         f.start();
-        f.messages.shown.clear();
         f.click("Convert");
         f.messages.answer = MessageAnswer::Yes;
         f.saveDialog().cancel();
-        QVERIFY(f.close());
+        QVERIFY(f.window->close());
         QCOMPARE(f.saveDialog().shown.size(), size_t{1});
 
-        // After a save, nothing to ask.
-        f.start();
-        f.messages.shown.clear();
+        ConvForm& window = f.start();
         f.click("Convert");
-        f.saveDialog().acceptFile(f.folder.file("saved.gtm"));
+        f.messages.shown.clear();
+        const std::string saved = f.folder.file("survey.gtm");
+        f.saveDialog().acceptFile(saved);
         f.click("Command1");
-        QVERIFY(f.close());
-        QVERIFY(f.messages.shown.empty());
-    }
+        QVERIFY(statusShown(f, 2) && !statusShown(f, 1));
+        QCOMPARE(window.gtmFilePath(), saved);
 
-    // A text export that is no export stops the run at a message box: the
-    // window is looked at from there, in the middle of the run.
-    void busyWhileConverting() {
-        WindowFixture f;
+        std::ostringstream out, errors;
+        const std::string fromCli = f.folder.file("cli.gtm");
+        QCOMPARE(
+            RunCommandLine({kSummary, kText, "-o", fromCli}, f.folder.path().string(), out, errors),
+            int(kExitOk));
+        QVERIFY(ReadBytes(saved) == ReadBytes(fromCli));
+
+        // A double click opens the saved file, else starts it; when that fails
+        // too the user is told, and the window goes on.
+        const std::string opened = "document survey.gtm in " + f.folder.path().string();
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
+        QCOMPARE(f.shell.calls, Calls{opened});
+        f.shell.documentsOpen = false;
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
+        QCOMPARE(f.shell.calls, (Calls{opened, opened, "program " + saved}));
+        QCOMPARE(f.messages.shown.back().text, "The file could not be opened:\r\n" + saved);
+        QVERIFY(f.window->close());
+        QCOMPARE(f.messages.shown.size(), size_t{1}); // no question: the data is saved
+
+        // A summary that is no export stops the run at a message box: the
+        // window is looked at from there, in the middle of the run, and a
+        // close asked for there happens once it is over.
         f.start();
-        f.openDialog().acceptFile(kSummary);
-        f.click("LoadFile(0)");
-        f.openDialog().acceptFile(f.folder.write("notes.txt", "just notes\r\n"));
-        f.click("LoadFile(1)");
-        bool convertEnabled = true;
-        bool saveEnabled = true;
-        bool closed = true;
+        f.window->settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
+        std::string shown;
+        bool idle = true; // Convert or Save enabled, or the window closed
         f.messages.whileShown = [&] {
-            convertEnabled = f.control<QPushButton>("Convert")->isEnabled();
-            saveEnabled = f.control<QPushButton>("Command1")->isEnabled();
-            closed = f.close();
+            shown = f.messages.shown.back().text;
+            idle = f.control<QPushButton>("Convert")->isEnabled() ||
+                   f.control<QPushButton>("Command1")->isEnabled() || f.window->close();
             f.messages.whileShown = nullptr;
         };
         f.click("Convert");
-        QCOMPARE(f.messages.shown.front().text, std::string("Not a Network Stumbler file !"));
-        QVERIFY(!convertEnabled && !saveEnabled);
-        QVERIFY(!closed);
+        QCOMPARE(shown, std::string("Not a Network Stumbler file !"));
+        QVERIFY(!idle);
         QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
-        // The close asked for during the run happens once it is over: the
-        // unsaved conversion is offered for saving, answered No.
+        // The unsaved conversion is offered for saving, answered No.
+        f.messages.answer = MessageAnswer::No;
         QTRY_VERIFY(!f.window->isVisible());
         QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
     }
 
-    void failuresAreShownAndLoseNothing() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        chooseSampleExports(f);
-        f.click("Convert");
-        const std::string saved = f.folder.file("first.gtm");
-        f.saveDialog().acceptFile(saved);
-        f.click("Command1");
-        const std::string savedBytes = ReadBytes(saved);
-
-        f.saveDialog().acceptFile(f.folder.file("missing-folder/second.gtm"));
-        f.click("Command1");
-        QCOMPARE(f.messages.shown.size(), size_t{1});
-        QVERIFY(f.messages.shown[0].text.starts_with("The GTM file could not be written:"));
-        QVERIFY(ReadBytes(saved) == savedBytes);
-
-        window.settings().SummaryFilePath = f.folder.write("summary.txt", "Not a survey\r\n");
-        f.click("Convert");
-        QCOMPARE(f.messages.shown[1].text, std::string("Not a Network Stumbler file !"));
-        QVERIFY(statusShown(f, 1) && !statusShown(f, 2));
-
-        window.settings().SummaryFilePath = f.folder.file("gone.txt");
-        f.click("Convert");
-        QCOMPARE(f.messages.shown[2].title, std::string("ERROR - LoadFile"));
-        QVERIFY(ReadBytes(saved) == savedBytes);
+    // The saved file goes to the shell as a document in its folder, else it
+    // is started as a program.
+    void openingAFile() {
+        FakeShell shell;
+        for (const char* path : {"/maps///survey.gtm", "survey.gtm", "//survey.gtm"}) {
+            QVERIFY(OpenAppl(shell, path));
+        }
+        shell.documentsOpen = false;
+        shell.programsStart = true;
+        QVERIFY(OpenAppl(shell, "/maps/survey.gtm"));
+        QCOMPARE(shell.calls, (Calls{"document survey.gtm in /maps", "document survey.gtm in ",
+                                     "document survey.gtm in /", "document survey.gtm in /maps",
+                                     "program /maps/survey.gtm"}));
+        QCOMPARE(SplitForOpenDialog("/logs/"), (PathParts{"/logs", ""}));
+        QCOMPARE(SplitForOpenDialog(""), (PathParts{"", ""}));
     }
 
     void layoutAsDesigned() {
@@ -270,10 +348,14 @@ private slots:
         QCOMPARE(current->objectName().toStdString(), std::string(tabOrder.front()));
     }
 
-    void fileSelection() {
+    // The dialogs are handed what the settings hold; what they answer is
+    // stored and previewed, and a cancel changes nothing.
+    void dialogs() {
         WindowFixture f;
         ConvForm& window = f.start();
-        const std::string summaryBefore = window.settings().SummaryFilePath;
+        const Settings before = window.settings();
+        const QFont previewBefore = f.control<QLabel>("FontTest(1)")->font();
+        const std::string summary = f.folder.file("summary.txt");
         f.openDialog().cancel();
         f.click("LoadFile(0)");
         const ScriptedDialog::Shown& shown = f.openDialog().shown.back();
@@ -282,8 +364,18 @@ private slots:
         QCOMPARE(shown.Flags, 2625540);
         QCOMPARE(shown.InitDir, f.folder.path().string());
         QCOMPARE(shown.FileName, std::string("summary.txt"));
-        QCOMPARE(window.settings().SummaryFilePath, summaryBefore);
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summaryBefore);
+        QCOMPARE(f.control<QLabel>("Filename(0)")->text().toStdString(), summary);
+        f.fontDialog().cancel();
+        f.click("SelectFont");
+        QCOMPARE(f.fontDialog().shown.back().DialogTitle, std::string("Select he Waypoint - Font"));
+        QCOMPARE(f.fontDialog().shown.back().Flags, 259);
+        f.colorDialog().cancel();
+        f.click("TrackColorWep");
+        QCOMPARE(f.colorDialog().shown.back().DialogTitle, std::string("Color"));
+        QVERIFY(window.settings() == before);
+        QCOMPARE(f.control<QLabel>("FontTest(1)")->font(), previewBefore);
+        auto* wepLine = f.control<LineWidget>("TLineWepTest");
+        QCOMPARE(wepLine->lineColor(), QColor(0, 128, 64));
 
         f.openDialog().fail(5, "Access denied");
         f.click("LoadFile(1)");
@@ -304,21 +396,8 @@ private slots:
         f.openDialog().acceptFile(kText);
         f.click("LoadFile(1)");
         QCOMPARE(f.openDialog().shown.back().InitDir, std::string("/"));
-        QCOMPARE(text(f.control<QLabel>("Filename(0)")), summaryBefore);
-        QCOMPARE(text(f.control<QLabel>("Filename(1)")), kText);
-    }
-
-    void fontDialog() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        const Settings before = window.settings();
-        const QFont previewBefore = f.control<QLabel>("FontTest(1)")->font();
-        f.fontDialog().cancel();
-        f.click("SelectFont");
-        QCOMPARE(f.fontDialog().shown.back().DialogTitle, std::string("Select he Waypoint - Font"));
-        QCOMPARE(f.fontDialog().shown.back().Flags, 259);
-        QVERIFY(window.settings() == before);
-        QCOMPARE(f.control<QLabel>("FontTest(1)")->font(), previewBefore);
+        QCOMPARE(f.control<QLabel>("Filename(0)")->text().toStdString(), summary);
+        QCOMPARE(f.control<QLabel>("Filename(1)")->text().toStdString(), kText);
 
         for (const auto& [chosen, stored] : {std::pair{10.5, 10}, std::pair{11.5, 12}}) {
             f.fontDialog().accept([size = chosen](CommonDialog& d) {
@@ -339,27 +418,18 @@ private slots:
         }
         QCOMPARE(window.settings().WPFontName, std::string("Liberation Serif"));
         QVERIFY(window.settings().WPFontItalic && window.settings().WPFontBold);
-    }
 
-    void colorsAndLinePreviews() {
-        WindowFixture f;
-        ConvForm& window = f.start();
-        auto* textBox = f.control<QLabel>("FontTest(0)");
+        // Only the text box preview has a background.
         auto* withIcon = f.control<QLabel>("FontTest(1)");
         const QColor iconBackground = withIcon->palette().color(QPalette::Window);
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x00FF0000; });
         f.click("SelectBackground");
         QCOMPARE(window.settings().WPTBoxBackColor, 0x00FF0000);
-        QCOMPARE(textBox->palette().color(QPalette::Window), QColor(0, 0, 255));
+        QCOMPARE(f.control<QLabel>("FontTest(0)")->palette().color(QPalette::Window),
+                 QColor(0, 0, 255));
         QCOMPARE(withIcon->palette().color(QPalette::Window), iconBackground);
         QVERIFY(!withIcon->autoFillBackground());
 
-        auto* wepLine = f.control<LineWidget>("TLineWepTest");
-        f.colorDialog().cancel();
-        f.click("TrackColorWep");
-        QCOMPARE(f.colorDialog().shown.back().DialogTitle, std::string("Color"));
-        QCOMPARE(window.settings().TColorWep, 4227072);
-        QCOMPARE(wepLine->lineColor(), QColor(0, 128, 64));
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x000000FF; });
         f.click("TrackColorNoWep");
         QCOMPARE(window.settings().TColorNoWep, 0x000000FF);
@@ -379,6 +449,17 @@ private slots:
     }
 
 private:
+    // Shows the About window, does `act` to it and closes it again; true when
+    // it was still open.
+    static bool aboutStaysOpen(WindowFixture& f, const std::function<void(AboutForm*)>& act) {
+        f.shell.calls.clear();
+        f.window->showAbout();
+        act(f.window->aboutForm());
+        const bool open = f.window->aboutForm()->isVisible();
+        f.window->aboutForm()->close();
+        return open;
+    }
+
     // The whole caption is drawn inside the part of the control that the
     // style leaves for text, at 96 dpi.
     static bool captionFits(const QWidget* widget) {

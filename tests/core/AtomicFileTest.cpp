@@ -4,7 +4,7 @@
 
 #include <cerrno>
 #include <gtest/gtest.h>
-#include <set>
+#include <iterator>
 #include <string>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -12,12 +12,9 @@
 namespace wavemark {
 namespace {
 
-std::set<std::string> namesIn(const test::TempFolder& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
-        names.insert(entry.path().filename().string());
-    }
-    return names;
+// Every entry, hidden ones too: a temporary file would show here.
+std::ptrdiff_t entriesIn(const test::TempFolder& folder) {
+    return std::ranges::distance(std::filesystem::directory_iterator(folder.path()));
 }
 
 // A run killed while writing leaves what the folder shows then: nothing new.
@@ -37,10 +34,10 @@ TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
     AtomicFile file(target);
     ASSERT_TRUE(file.open());
     ASSERT_TRUE(file.write(std::string(100000, 'x')));
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(entriesIn(folder), 1);
     EXPECT_EQ(test::ReadBytes(target), "old");
     ASSERT_TRUE(file.commit());
-    EXPECT_EQ(namesIn(folder), std::set<std::string>{"out.gtm"});
+    EXPECT_EQ(entriesIn(folder), 1);
     EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
 }
 

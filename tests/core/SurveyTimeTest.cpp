@@ -9,10 +9,7 @@ namespace {
 std::optional<int32_t> momentOf(const char* date, const char* time) {
     const auto day = ParseSurveyDate(date);
     const auto second = ParseClockTime(time);
-    if (!day || !second) {
-        return std::nullopt;
-    }
-    return GtmTime(*day, *second);
+    return day && second ? GtmTime(*day, *second) : std::nullopt;
 }
 
 TEST(SurveyTime, CountsSecondsWithin31BitsOfTheGtmEpoch) {

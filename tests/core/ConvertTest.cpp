@@ -142,6 +142,7 @@ TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
     EXPECT_EQ(state.data.TrkPointCount, 2);
     EXPECT_EQ(window.labels[5], "Number of Tracklogs: 1");
     EXPECT_EQ(window.labels[6], "Number of Trackpoints: 2");
+    EXPECT_TRUE(window.statusVisible[1]);
 
     window.m_settings.TConvertEnabled = 0;
     window.m_settings.TextFilePath = missing;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace wavemark {
@@ -80,7 +81,9 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsLinesUntilNewOnes) {
                                 ")\r\nFile: " + c.path);
     }
     // The line views point into a text that must not move with the object (a
-    // short text would sit inside a std::string).
+    // short text would sit inside a std::string), so a copy would dangle.
+    static_assert(!std::is_copy_constructible_v<LoadedLines>);
+    static_assert(!std::is_copy_assignable_v<LoadedLines>);
     LoadedLines moved(std::move(lines));
     LoadedLines assigned;
     assigned = std::move(moved);

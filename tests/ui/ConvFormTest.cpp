@@ -189,12 +189,14 @@ private slots:
 
         f.click("Convert");
         QVERIFY(f.control<QWidget>("Label_Status(1)")->isVisible());
+
         f.control<QComboBox>("CB_IconNoWEP")->setCurrentIndex(0);
         f.control<QComboBox>("CB_StyleWEP")->setCurrentIndex(2);
         f.control<QComboBox>("CB_LineWEP")->setCurrentIndex(0);
         f.click("TChangeColors");
         f.click("NoWEPCheck");
         f.control<QLineEdit>("TBAPFilter")->setText("home,café");
+
         // Yes saves first; a cancelled save still lets the window close.
         f.messages.answer = MessageAnswer::Yes;
         f.saveDialog().cancel();
@@ -207,6 +209,7 @@ private slots:
         QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::None);
         QCOMPARE(question.title, std::string("Wavemark"));
 
+        // The second start shows the controls as left, and no About window.
         QVERIFY(!f.start().aboutForm());
         QCOMPARE(f.control<QComboBox>("CB_IconNoWEP")->currentIndex(), 0);
         QCOMPARE(f.control<QComboBox>("CB_StyleWEP")->currentIndex(), 2);
@@ -214,6 +217,7 @@ private slots:
         QVERIFY(!f.control<QCheckBox>("TChangeColors")->isChecked());
         QVERIFY(f.control<QCheckBox>("NoWEPCheck")->isChecked());
         QCOMPARE(f.control<QLineEdit>("TBAPFilter")->text(), QString("home,café"));
+
         f.click("Convert");
         f.messages.shown.clear();
         const std::string saved = f.folder.file("survey.gtm");

@@ -118,6 +118,18 @@ private slots:
         InstallWindowFonts();
     }
 
+    // The first start shows the defaults it wrote: closing at once stores
+    // every key as it was.
+    void firstStartShowsTheDefaults() {
+        WindowFixture f;
+        const std::string written = ReadBytes(f.start().settingsFilePath());
+        QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
+        QVERIFY(f.control<QCheckBox>("TChangeColors")->isChecked());
+        QVERIFY(!f.control<QCheckBox>("NoWEPCheck")->isChecked());
+        QVERIFY(f.window->close());
+        QCOMPARE(ReadBytes(f.window->settingsFilePath()), written);
+    }
+
     // The first start shows the About window. Its links and the main window's
     // pictures open their pages; any other click in it but on the rights
     // notice closes it, as does a typed character. Showing it again keeps the

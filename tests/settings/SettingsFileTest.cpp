@@ -89,17 +89,16 @@ TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
     const std::string twice(2, kPathSeparator);
     const Settings settings = FirstStartSettings(root);
     EXPECT_EQ(settings.SummaryFilePath, twice + "summary.txt");
-    EXPECT_EQ(settings.TextFilePath, twice + "text.txt");
     EXPECT_EQ(settings.OutputPath, root);
     EXPECT_EQ(PathInFolder(root, "Wavemark.ini"), twice + "Wavemark.ini");
 }
 
-// Each case: a key, its value in the file, and the value written back after
-// reading it. Numbers: "." decimals and exponents, halves to the even
-// neighbour, in the range of their type after rounding; booleans: the words
-// in any case, or numbers. A value that is empty or not of its type, or a
-// code no list carries, keeps the default. Texts come back cut to 254
-// characters, paths and the filter included.
+// Each case: a key, its value in a file that holds just that key, and the
+// value written back, whose reading gives the same settings. Numbers: "."
+// decimals and exponents, halves to the even neighbour, in the range of their
+// type after rounding; booleans: the words in any case, or numbers. A value
+// that is empty or not of its type, or a code no list carries, keeps the
+// default. Texts, paths and the filter included, are cut to 254 characters.
 // clang-format off
 const std::string kLong(300, 'x');
 const std::vector<std::array<std::string, 3>> kValueCases{
@@ -123,8 +122,6 @@ const std::vector<std::array<std::string, 3>> kValueCases{
     {"TColorWep", "", "4227072"}};
 // clang-format on
 
-// Each case is read from a file that holds just its key, and must give the
-// settings that its value written back gives.
 TEST(SettingsTable, ValuesAreReadAsTheirTypeOrKeepTheDefault) {
     test::TempFolder folder;
     CDS_CIni ini;

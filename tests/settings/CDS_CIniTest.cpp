@@ -15,7 +15,6 @@ namespace {
 const std::string kUnknown = "An unknown error has occured";
 using Texts = std::array<std::string, 3>;
 
-// Each test works on t.ini in a fresh folder.
 class CDS_CIniTest : public testing::Test {
 protected:
     CDS_CIniTest() { ini.Filename(folder.file("t.ini")); }
@@ -76,12 +75,10 @@ TEST_F(CDS_CIniTest, FailedReadKeepsTheFallbackAndItsErrorText) {
 TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {
     folder.write("plain", "x");
     std::filesystem::create_directory(folder.file("dir.ini"));
-    const auto inFolder = [&](const char* folderName) {
-        return PathInFolder(folder.file(folderName), "t.ini");
-    };
-    for (const auto& [path, code] : {std::pair{inFolder("missing"), ENOENT},
-                                     std::pair{inFolder("plain"), test::kThroughAFileError},
-                                     std::pair{folder.file("dir.ini"), EISDIR}}) {
+    for (const auto& [path, code] :
+         {std::pair{PathInFolder(folder.file("missing"), "t.ini"), ENOENT},
+          std::pair{PathInFolder(folder.file("plain"), "t.ini"), test::kThroughAFileError},
+          std::pair{folder.file("dir.ini"), EISDIR}}) {
         SCOPED_TRACE(path);
         ini.Filename(path);
         EXPECT_FALSE(ini.WriteValue("S", "k", "v"));
@@ -110,8 +107,6 @@ TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
 
 // Between Load() and Unload() (or a write) reads answer from one parse.
 TEST_F(CDS_CIniTest, LoadedFileAnswersReadsUntilUnloaded) {
-    EXPECT_FALSE(ini.Load());
-    EXPECT_EQ(ini.LastErrorDescription(), std::strerror(ENOENT));
     write("[S]\r\nk=1\r\n");
     ASSERT_TRUE(ini.Load());
     write("[S]\r\nk=2\r\n");

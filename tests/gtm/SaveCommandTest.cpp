@@ -32,14 +32,20 @@ protected:
     std::string GtmFilePath = "earlier.gtm";
 };
 
-// The first save converts and proposes prefix and date; a cancelled dialog
-// changes nothing, and later saves write the data converted then.
+// The first save converts and proposes prefix and date; a dialog that fails
+// (which is reported) or is cancelled changes nothing, and later saves write
+// the data converted then.
 TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
+    window.dialog.fail(13, "No display");
     window.dialog.cancel();
     window.dialog.acceptFile(folder.file("one.gtm"));
     window.dialog.acceptFile(folder.file("two.gtm"));
     save();
-    ASSERT_EQ(window.dialog.shown.size(), 1u);
+    save();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The save dialog could not be shown: No display (Error 13)");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+    ASSERT_EQ(window.dialog.shown.size(), 2u);
     const test::ScriptedDialog::Shown& shown = window.dialog.shown[0];
     EXPECT_EQ(shown.operation, "save");
     EXPECT_EQ(shown.DialogTitle, "Save File As");
@@ -55,6 +61,17 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     save();
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
     EXPECT_EQ(fs::file_size(folder.file("two.gtm")), fs::file_size(folder.file("one.gtm")));
+}
+
+// With no access point in the survey the save still converts once, and
+// writes a file of the header and datum alone.
+TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
+    window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
+    window.dialog.acceptFile(folder.file("empty.gtm"));
+    save();
+    EXPECT_EQ(window.dialog.shown[0].FileName, "NS-Log_.gtm");
+    EXPECT_EQ(fs::file_size(folder.file("empty.gtm")), 180u);
+    EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
 }
 
 // ".gtm" in any letter case is written, any other name is ignored without a

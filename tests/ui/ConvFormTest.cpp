@@ -118,25 +118,18 @@ private slots:
         InstallWindowFonts();
     }
 
-    // The first start shows the defaults it wrote: closing at once stores
-    // every key as it was.
-    void firstStartShowsTheDefaults() {
+    // The first start shows the defaults it wrote (a close right away stores
+    // every key as it was) and the About window. Its links and the main
+    // window's pictures open their pages; any other click in it but on the
+    // rights notice closes it, as does a typed character. Showing it again
+    // keeps the one, not modal, and closing the main window closes it.
+    void firstStartAndTheAboutWindow() {
         WindowFixture f;
-        const std::string written = ReadBytes(f.start().settingsFilePath());
+        ConvForm& window = f.start();
+        const std::string written = ReadBytes(window.settingsFilePath());
         QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
         QVERIFY(f.control<QCheckBox>("TChangeColors")->isChecked());
         QVERIFY(!f.control<QCheckBox>("NoWEPCheck")->isChecked());
-        QVERIFY(f.window->close());
-        QCOMPARE(ReadBytes(f.window->settingsFilePath()), written);
-    }
-
-    // The first start shows the About window. Its links and the main window's
-    // pictures open their pages; any other click in it but on the rights
-    // notice closes it, as does a typed character. Showing it again keeps the
-    // one, not modal, and closing the main window closes it.
-    void aboutWindow() {
-        WindowFixture f;
-        ConvForm& window = f.start();
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
         f.click("Image1");
         f.click("Image2");
@@ -184,6 +177,7 @@ private slots:
         QVERIFY(window.close());
         QVERIFY(!window.aboutForm() || !window.aboutForm()->isVisible());
         QVERIFY(f.messages.shown.empty()); // nothing converted, nothing to ask
+        QCOMPARE(ReadBytes(window.settingsFilePath()), written);
     }
 
     // Choose, convert and save with the mouse alone, over two starts: what

@@ -136,9 +136,12 @@ TEST_F(CommandLineConverterTest, SettingsFileSetsSymbolsStylesFontAndColours) {
     EXPECT_TRUE(has(le(3, 2) + "wep" + le(18, 1) + le(456, 4) + le(0, 7)));
     EXPECT_TRUE(has(le(4, 2) + "open" + le(17, 1) + le(123, 4) + le(0, 7)));
 
-    // Flags still win over the file (which asks for tracks).
+    // Flags still win over the file (which asks for tracks in fixed colours).
     EXPECT_EQ(run({"--settings", ini, "--only-no-wep", "--no-tracks", summary, "-o", output}), 0);
     EXPECT_EQ(out.str(), counters(1, 2, 1, 2, 0, 0));
+    ASSERT_EQ(run({"--settings", ini, "--random-colors", summary, text, "-o", output}), 0);
+    EXPECT_EQ(test::ReadBytes(output).find(le(3, 2) + "wep" + le(18, 1) + le(456, 4)),
+              std::string::npos);
 }
 
 } // namespace

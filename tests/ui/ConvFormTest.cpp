@@ -215,10 +215,9 @@ private slots:
         QVERIFY(question.buttons == MessageButtons::YesNo && question.icon == MessageIcon::None);
         QCOMPARE(question.title, std::string("Wavemark"));
 
-        // The second start shows the controls as left, and no About window.
+        // The second start shows the controls as left, and no About window;
+        // the symbol lists, which the conversion reads, show in the bytes.
         QVERIFY(!f.start().aboutForm());
-        QCOMPARE(f.control<QComboBox>("CB_IconNoWEP")->currentIndex(), 0);
-        QCOMPARE(f.control<QComboBox>("CB_StyleWEP")->currentIndex(), 2);
         QCOMPARE(f.control<QComboBox>("CB_LineWEP")->currentIndex(), 0);
         QVERIFY(!f.control<QCheckBox>("TChangeColors")->isChecked());
         QVERIFY(f.control<QCheckBox>("NoWEPCheck")->isChecked());

@@ -8,7 +8,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <ranges>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <string>
@@ -147,7 +147,8 @@ TEST(MapLimits, BoxOfAllWaypointsAndTrackpoints) {
 // Every code of a list selects its own row, though three symbol names appear
 // twice with codes of their own; a code the list lacks selects nothing.
 TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
-    const auto symbolCodes = std::views::iota(1, 193);
+    std::vector<int> symbolCodes(192);
+    std::iota(symbolCodes.begin(), symbolCodes.end(), 1);
     const struct {
         std::span<const CodeRow> rows;
         std::optional<int> (*position)(int);

@@ -163,24 +163,25 @@ private slots:
             dialog.FontBold = dialog.FontUnderline = true;
             dialog.Color = 4227072;
             QString chosenFamily;
-            ModalAnswer<FontChooserDialog> answer([&](FontChooserDialog* shown) {
-                if (change) {
-                    auto* family = shown->findChild<QFontComboBox*>("family");
-                    family->setCurrentIndex(family->count() - 1);
-                    chosenFamily = family->currentText();
-                    shown->findChild<QDoubleSpinBox*>("size")->setValue(12.5);
-                    for (const char* name : {"bold", "italic", "underline", "strikeOut"}) {
-                        auto* box = shown->findChild<QCheckBox*>(name);
-                        box->setChecked(!box->isChecked());
+            ModalAnswer<FontChooserDialog> answer(
+                [&, change = change, confirm = confirm](FontChooserDialog* shown) {
+                    if (change) {
+                        auto* family = shown->findChild<QFontComboBox*>("family");
+                        family->setCurrentIndex(family->count() - 1);
+                        chosenFamily = family->currentText();
+                        shown->findChild<QDoubleSpinBox*>("size")->setValue(12.5);
+                        for (const char* name : {"bold", "italic", "underline", "strikeOut"}) {
+                            auto* box = shown->findChild<QCheckBox*>(name);
+                            box->setChecked(!box->isChecked());
+                        }
+                        ModalAnswer<QColorDialog> color([](QColorDialog* colors) {
+                            colors->setCurrentColor(QColor(10, 20, 30));
+                            colors->accept();
+                        });
+                        shown->findChild<QPushButton*>("color")->click();
                     }
-                    ModalAnswer<QColorDialog> color([](QColorDialog* colors) {
-                        colors->setCurrentColor(QColor(10, 20, 30));
-                        colors->accept();
-                    });
-                    shown->findChild<QPushButton*>("color")->click();
-                }
-                confirm ? shown->accept() : shown->reject();
-            });
+                    confirm ? shown->accept() : shown->reject();
+                });
             QCOMPARE(dialog.ShowFont().outcome, confirm ? Outcome::Accepted : Outcome::Cancelled);
             QVERIFY(answer.answered());
             const bool changed = change && confirm;

@@ -69,7 +69,6 @@ TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
     window.dialog.acceptFile(folder.file("empty.gtm"));
     save();
-    EXPECT_EQ(window.dialog.shown[0].FileName, "NS-Log_.gtm");
     EXPECT_EQ(fs::file_size(folder.file("empty.gtm")), 180u);
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 int main(int argc, char** argv) {
+    wavemark::platform::RemoveTempFilesOnSignals();
     int status = wavemark::kExitFailed;
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);

@@ -11,7 +11,8 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::open() {
-    return check(platform::CreateTempFile(m_target, m_file));
+    return check(platform::FollowLinks(m_target, m_target)) &&
+           check(platform::CreateTempFile(m_target, m_file));
 }
 
 bool AtomicFile::write(std::string_view bytes) {
@@ -19,12 +20,8 @@ bool AtomicFile::write(std::string_view bytes) {
 }
 
 bool AtomicFile::commit() {
-    if (m_file.fd < 0 || !check(platform::Finish(m_file, m_target)) ||
-        !check(platform::Replace(m_file.name, m_target))) {
-        return false;
-    }
-    m_file.name.clear();
-    return true;
+    return m_file.fd >= 0 && check(platform::Finish(m_file, m_target)) &&
+           check(platform::Replace(m_file, m_target));
 }
 
 std::string AtomicFile::errorText() const {

@@ -10,13 +10,35 @@
 // value (0 on success), so that every caller reports them alike.
 namespace wavemark::platform {
 
-// Opens a regular file for reading and gives its size. Never waits (a FIFO
-// without a writer is refused, not waited for): a folder gives EISDIR,
-// anything else that is not a regular file EINVAL.
+// The name under which an input is the standard input.
+inline constexpr std::string_view kStandardInput = "-";
+
+// Opens a regular file or a pipe (a FIFO, or kStandardInput) for reading
+// and gives its size (0 for a pipe). Never waits: a FIFO without a writer
+// reads as empty. A folder gives EISDIR, anything else that is not a
+// regular file (a device, a socket) EINVAL.
 int OpenRegularFile(const std::string& path, int& fd, uint64_t& size);
 // Reads up to `size` bytes; `got` is 0 at the end of the file.
 int ReadSome(int fd, char* buffer, size_t size, size_t& got);
 int CloseFile(int fd);
+
+// What a path names, its links followed; kStandardInput names what the
+// standard input reads from.
+enum class FileKind { Missing, Regular, Folder, Device, Pipe, Socket, Other };
+struct FileFacts {
+    FileKind kind = FileKind::Missing;
+    bool readOnly = false; // nobody may write it, or this process may not
+    // Together they tell the file under any of its names.
+    uint64_t device = 0;
+    uint64_t inode = 0;
+};
+// A path that leads nowhere gives FileKind::Missing and 0.
+int Inspect(const std::string& path, FileFacts& facts);
+
+// The path that a chain of symbolic links at `path` ends in (the path itself
+// when it is no link), so that a file is replaced where the links lead and
+// the links stay; ELOOP for a chain without end.
+int FollowLinks(const std::string& path, std::string& target);
 
 // A file being written to replace `target`, in the target's folder. Where
 // the system offers unnamed files, it has no name (empty `name`) until
@@ -34,9 +56,13 @@ int WriteAll(TempFile& file, std::string_view bytes);
 // it a (hidden) name if it has none, and closes it.
 int Finish(TempFile& file, const std::string& target);
 // Moves a finished file over the target, replacing it in one step.
-int Replace(const std::string& from, const std::string& to);
+int Replace(TempFile& file, const std::string& target);
 // Closes and removes a file that is not to be kept.
 void Discard(TempFile& file);
+
+// From now on SIGINT, SIGTERM and SIGHUP remove the named temporary files
+// being written before they end the process as they would have.
+void RemoveTempFilesOnSignals();
 
 // Memory taken straight from the system, which free gives straight back
 // (the C heap may keep freed blocks for later): nullptr when there is none.

@@ -4,15 +4,14 @@
 #include "SplitLines.h"
 
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <new>
 
 namespace wavemark::modLoadFile {
 
 std::string LoadErrorText(int code, const std::string& path) {
-    return "An error occured: " + std::string(std::strerror(code)) + " (Error " +
-           std::to_string(code) + ")\r\nFile: " + path;
+    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
+           ")\r\nFile: " + path;
 }
 
 void ShowLoadError(int code, const std::string& path, MessageBoxService& messages) {

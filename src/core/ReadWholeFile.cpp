@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 
 #include <cerrno>
+#include <cstring>
 #include <new>
 
 namespace wavemark {
@@ -53,6 +54,10 @@ int ReadWholeFile(const std::string& path, std::string& text) {
         error = closed;
     }
     return error;
+}
+
+std::string ReadErrorText(int code) {
+    return code == EINVAL ? "Is not a regular file" : std::strerror(code);
 }
 
 } // namespace wavemark

@@ -63,9 +63,8 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsLinesUntilNewOnes) {
     EXPECT_EQ(load("a\rb\r" + block + "\n"), (Lines{"a", "b", block}));
     EXPECT_EQ(load("ab\ncd\n"), (Lines{"ab", "cd"}));
 
-    // An empty file yields no line; a missing file, and whatever is not a
-    // regular file, is reported: a folder, a device that never ends, a FIFO
-    // that nobody writes to. Both keep the previous lines.
+    // An empty file yields no line; a missing file, a folder or a device
+    // that never ends is reported. Both keep the previous lines.
     EXPECT_TRUE(load("").empty());
     EXPECT_TRUE(window.messages.empty());
     for (const auto& c : test::UnreadableFiles(folder)) {

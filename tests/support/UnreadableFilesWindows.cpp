@@ -10,7 +10,7 @@ const int kThroughAFileError = ENOENT;
 std::vector<UnreadableFile> UnreadableFiles(const TempFolder& folder) {
     return {{folder.file("no such file.txt"), ENOENT, "No such file or directory"},
             {folder.path().string(), EISDIR, "Is a directory"},
-            {"NUL", EINVAL, "Invalid argument"}};
+            {"NUL", EINVAL, "Is not a regular file"}};
 }
 
 } // namespace wavemark::test

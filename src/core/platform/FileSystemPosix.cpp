@@ -1,8 +1,11 @@
 #include "FileSystem.h"
 
 #include "PathSeparator.h"
+#include "TempFileName.h"
+#include "TempFileRegistry.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -23,13 +26,26 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// ".NAME.XXXXXX" beside the target.
+// ".NAME.wavemark-XXXXXX" beside the target, as long as its folder allows.
 std::string hiddenPattern(const std::string& target) {
-    const auto slash = target.rfind(kPathSeparator);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    const std::string folder = folderOf(target);
-    return folder + (folder.ends_with(kPathSeparator) ? "" : std::string(1, kPathSeparator)) + "." +
-           base + ".XXXXXX";
+    const long limit = ::pathconf(folderOf(target).c_str(), _PC_NAME_MAX);
+    return TempFilePattern(target, limit > 0 ? static_cast<size_t>(limit) : NAME_MAX);
+}
+
+FileKind kindOf(mode_t mode) {
+    if (S_ISREG(mode)) {
+        return FileKind::Regular;
+    }
+    if (S_ISDIR(mode)) {
+        return FileKind::Folder;
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return FileKind::Device;
+    }
+    if (S_ISFIFO(mode)) {
+        return FileKind::Pipe;
+    }
+    return S_ISSOCK(mode) ? FileKind::Socket : FileKind::Other;
 }
 
 // The mode a new file would get, or the existing target's, so that replacing
@@ -65,6 +81,7 @@ int linkUnderHiddenName(TempFile& file, const std::string& target) {
             c = alphabet[random() % 62];
         }
         if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            RememberTempFile(name);
             file.name = std::move(name);
             return 0;
         }
@@ -78,7 +95,8 @@ int linkUnderHiddenName(TempFile& file, const std::string& target) {
 } // namespace
 
 int OpenRegularFile(const std::string& path, int& fd, uint64_t& size) {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    fd = path == kStandardInput ? ::fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0)
+                                : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno;
     }
@@ -88,8 +106,15 @@ int OpenRegularFile(const std::string& path, int& fd, uint64_t& size) {
         error = errno;
     } else if (S_ISDIR(st.st_mode)) {
         error = EISDIR;
+    } else if (S_ISFIFO(st.st_mode)) {
+        // Opened without waiting for a writer; from here on reads wait for
+        // what the writer sends, and a pipe without one reads as empty.
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            error = errno;
+        }
     } else if (!S_ISREG(st.st_mode)) {
-        // A device or a pipe may never end (/dev/zero) or never answer.
+        // A device may never end (/dev/zero) or never answer.
         error = EINVAL;
     }
     if (error != 0) {
@@ -118,6 +143,48 @@ int CloseFile(int fd) {
     return ::close(fd) == 0 ? 0 : errno;
 }
 
+int Inspect(const std::string& path, FileFacts& facts) {
+    facts = FileFacts{};
+    struct stat st {};
+    const int result =
+        path == kStandardInput ? ::fstat(STDIN_FILENO, &st) : ::stat(path.c_str(), &st);
+    if (result != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? 0 : errno;
+    }
+    facts.kind = kindOf(st.st_mode);
+    // A file without write permission for anyone is meant to stay as it is,
+    // even for root, whom access() lets write anything.
+    facts.readOnly =
+        (st.st_mode & 0222) == 0 || (path != kStandardInput && ::access(path.c_str(), W_OK) != 0);
+    facts.device = static_cast<uint64_t>(st.st_dev);
+    facts.inode = static_cast<uint64_t>(st.st_ino);
+    return 0;
+}
+
+int FollowLinks(const std::string& path, std::string& target) {
+    std::string current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = std::move(current);
+            return 0;
+        }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0) {
+            return errno;
+        }
+        link.resize(static_cast<size_t>(length));
+        // A relative link is read from the folder the link is in.
+        const auto slash = current.rfind(kPathSeparator);
+        if (!link.starts_with(kPathSeparator) && slash != std::string::npos) {
+            link.insert(0, current, 0, slash + 1);
+        }
+        current = std::move(link);
+    }
+    return ELOOP;
+}
+
 int CreateTempFile(const std::string& target, TempFile& file) {
     file = TempFile{};
 #ifdef O_TMPFILE
@@ -132,6 +199,7 @@ int CreateTempFile(const std::string& target, TempFile& file) {
     if (file.fd < 0) {
         return errno;
     }
+    RememberTempFile(pattern);
     file.name = std::move(pattern);
     return 0;
 }
@@ -168,8 +236,13 @@ int Finish(TempFile& file, const std::string& target) {
     return CloseFile(fd);
 }
 
-int Replace(const std::string& from, const std::string& to) {
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+int Replace(TempFile& file, const std::string& target) {
+    if (::rename(file.name.c_str(), target.c_str()) != 0) {
+        return errno;
+    }
+    ForgetTempFile(file.name);
+    file.name.clear();
+    return 0;
 }
 
 void Discard(TempFile& file) {
@@ -179,6 +252,7 @@ void Discard(TempFile& file) {
     }
     if (!file.name.empty()) {
         ::unlink(file.name.c_str());
+        ForgetTempFile(file.name);
         file.name.clear();
     }
 }

@@ -1,11 +1,14 @@
 #include "FileSystem.h"
 
+#include "TempFileName.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <io.h>
 #include <random>
+#include <span>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -39,14 +42,21 @@ int OpenRegularFile(const std::string& path, int& fd, uint64_t& size) {
     if (::_stat64(path.c_str(), &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFDIR) {
         return EISDIR;
     }
-    fd = ::_open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (path == kStandardInput) {
+        fd = ::_dup(0);
+        if (fd >= 0) {
+            ::_setmode(fd, _O_BINARY);
+        }
+    } else {
+        fd = ::_open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    }
     if (fd < 0) {
         return errno;
     }
     int error = 0;
     if (::_fstat64(fd, &st) != 0) {
         error = errno;
-    } else if ((st.st_mode & _S_IFMT) != _S_IFREG) {
+    } else if ((st.st_mode & _S_IFMT) != _S_IFREG && (st.st_mode & _S_IFMT) != _S_IFIFO) {
         // A device such as NUL or CON may never end or never answer.
         error = EINVAL;
     }
@@ -72,20 +82,64 @@ int CloseFile(int fd) {
     return ::_close(fd) == 0 ? 0 : errno;
 }
 
+int Inspect(const std::string& path, FileFacts& facts) {
+    facts = FileFacts{};
+    struct _stat64 st {};
+    const int result = path == kStandardInput ? ::_fstat64(0, &st) : ::_stat64(path.c_str(), &st);
+    if (result != 0) {
+        return errno == ENOENT ? 0 : errno;
+    }
+    switch (st.st_mode & _S_IFMT) {
+    case _S_IFREG:
+        facts.kind = FileKind::Regular;
+        break;
+    case _S_IFDIR:
+        facts.kind = FileKind::Folder;
+        break;
+    case _S_IFCHR:
+        facts.kind = FileKind::Device;
+        break;
+    case _S_IFIFO:
+        facts.kind = FileKind::Pipe;
+        break;
+    default:
+        facts.kind = FileKind::Other;
+    }
+    facts.readOnly = (st.st_mode & _S_IWRITE) == 0;
+    // The volume and the file's index tell a file under any of its names.
+    const bool own = path != kStandardInput;
+    const HANDLE handle =
+        own ? ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
+            : reinterpret_cast<HANDLE>(::_get_osfhandle(0));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(handle, &info) != 0) {
+        facts.device = info.dwVolumeSerialNumber;
+        facts.inode = uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
+    }
+    if (own && handle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(handle);
+    }
+    return 0;
+}
+
+// Links are rare on Windows and need rights to make: a path is taken as the
+// file it names.
+int FollowLinks(const std::string& path, std::string& target) {
+    target = path;
+    return 0;
+}
+
 int CreateTempFile(const std::string& target, TempFile& file) {
     file = TempFile{};
-    // Windows takes "/" as a separator too.
-    const auto separator = target.find_last_of("\\/");
-    const std::string folder =
-        separator == std::string::npos ? "" : target.substr(0, separator + 1);
-    const std::string base = separator == std::string::npos ? target : target.substr(separator + 1);
     std::random_device seed;
     std::minstd_rand random(seed());
     const char* alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = folder + "." + base + ".";
-        for (int i = 0; i < 6; ++i) {
-            name += alphabet[random() % 36];
+        // NTFS, FAT32 and exFAT allow names of 255 characters.
+        std::string name = TempFilePattern(target, 255);
+        for (char& c : std::span(name).last(6)) {
+            c = alphabet[random() % 36];
         }
         file.fd = ::_open(name.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
                           _S_IREAD | _S_IWRITE);
@@ -122,12 +176,13 @@ int Finish(TempFile& file, const std::string&) {
     return CloseFile(fd);
 }
 
-int Replace(const std::string& from, const std::string& to) {
-    if (::MoveFileExA(from.c_str(), to.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
-        return 0;
+int Replace(TempFile& file, const std::string& target) {
+    if (::MoveFileExA(file.name.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        return errnoOfWindowsError(::GetLastError());
     }
-    return errnoOfWindowsError(::GetLastError());
+    file.name.clear();
+    return 0;
 }
 
 void Discard(TempFile& file) {
@@ -140,6 +195,11 @@ void Discard(TempFile& file) {
         file.name.clear();
     }
 }
+
+// A console program stopped with Ctrl+C on Windows ends while its main
+// thread still holds the file open, so the file could not be removed then;
+// a stopped run leaves the hidden temporary file, as the README says.
+void RemoveTempFilesOnSignals() {}
 
 void* AllocatePages(size_t size) {
     return ::VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);

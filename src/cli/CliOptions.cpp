@@ -21,9 +21,11 @@ const char* const kHelpText =
     "  -h, --help           show this help\n"
     "  --version            show the version\n"
     "\n"
-    "TEXT is required unless tracks are off. On success the seven counters are\n"
-    "printed and the exit status is 0; an input that cannot be read or is not an\n"
-    "export, or an output that cannot be written, gives status 1; bad usage 2.\n";
+    "TEXT is required unless tracks are off; either input may be a pipe, or -\n"
+    "for the standard input. On success the seven counters are printed and the\n"
+    "exit status is 0; an input that cannot be read or is not an export, or an\n"
+    "output that cannot be written or is refused (an input, a folder, a device,\n"
+    "a pipe, a socket, a read-only file), gives status 1; bad usage 2.\n";
 
 CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     CliParseResult result;

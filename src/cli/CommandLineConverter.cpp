@@ -3,6 +3,7 @@
 #include "CliOptions.h"
 #include "ConsoleWindow.h"
 #include "Convert.h"
+#include "FileSystem.h"
 #include "GtmWriter.h"
 #include "SettingsFile.h"
 #include "SettingsTable.h"
@@ -62,6 +63,10 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     if (settings.TConvertEnabled != 0 && !options.textPath) {
         return usageError(errors, "no text export given (use --no-tracks to convert without)");
     }
+    if (options.summaryPath == platform::kStandardInput &&
+        options.textPath == options.summaryPath) {
+        return usageError(errors, "only one input can be the standard input (-)");
+    }
     settings.SummaryFilePath = options.summaryPath;
     settings.TextFilePath = options.textPath.value_or("");
 
@@ -71,7 +76,14 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     if (window.anyMessageShown()) {
         return kExitFailed;
     }
-    if (!WriteGtmFile(state.data, options.outputPath, window, window)) {
+    std::vector<InputFile> inputs{{"summary export", options.summaryPath}};
+    if (options.textPath) {
+        inputs.push_back({"text export", *options.textPath});
+    }
+    if (options.settingsPath) {
+        inputs.push_back({"settings file", *options.settingsPath});
+    }
+    if (!WriteGtmFile(state.data, options.outputPath, inputs, window, window)) {
         return kExitFailed;
     }
     if (!options.quiet) {

@@ -59,22 +59,30 @@ bool writeRecords(const ConversionData& data, BufferedFile& file) {
     return file.finish();
 }
 
+// The system's reason for a failure, "" on success.
+std::string writeFile(const ConversionData& data, const std::string& path) {
+    try {
+        BufferedFile file(path);
+        if (!file.open() || !writeRecords(data, file)) {
+            return file.errorText();
+        }
+    } catch (const std::bad_alloc&) {
+        return std::strerror(ENOMEM);
+    }
+    return "";
+}
+
 } // namespace
 
 std::string GtmWriteErrorText(const std::string& path, const std::string& reason) {
     return "The GTM file could not be written:\r\n" + path + "\r\n" + reason;
 }
 
-bool WriteGtmFile(ConversionData& data, const std::string& path, MessageBoxService& messages,
-                  StatusLine& status) {
-    std::string reason;
-    try {
-        BufferedFile file(path);
-        if (!file.open() || !writeRecords(data, file)) {
-            reason = file.errorText();
-        }
-    } catch (const std::bad_alloc&) {
-        reason = std::strerror(ENOMEM);
+bool WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
+                  MessageBoxService& messages, StatusLine& status) {
+    std::string reason = RefuseOutput(path, inputs);
+    if (reason.empty()) {
+        reason = writeFile(data, path);
     }
     if (!reason.empty()) {
         messages.showMessage(GtmWriteErrorText(path, reason), MessageButtons::Ok,

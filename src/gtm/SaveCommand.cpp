@@ -53,7 +53,11 @@ void Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow&
     if (separator != std::string::npos && separator >= 1) {
         settings.OutputPath = GtmFilePath.substr(0, separator);
     }
-    WriteGtmFile(state.data, GtmFilePath, window, window);
+    // The exports chosen in the window are never overwritten, whichever of
+    // them the data came from.
+    const InputFile inputs[] = {{"summary export", settings.SummaryFilePath},
+                                {"text export", settings.TextFilePath}};
+    WriteGtmFile(state.data, GtmFilePath, inputs, window, window);
 }
 
 } // namespace wavemark

@@ -89,6 +89,7 @@ TEST_F(CommandLineConverterTest, ExitStatusMessagesAndOutputFile) {
     expect(2, usage + "option -o needs a file name\n", {summary, "-o"});
     expect(2, usage + "unknown option --bogus\n", {summary, text, "-o", output, "--bogus"});
     expect(2, usage + "too many input files\n", {summary, text, "extra", "-o", output});
+    expect(2, usage + "only one input can be the standard input (-)\n", {"-", "-", "-o", output});
     expect(2, usage + "no text export given (use --no-tracks to convert without)\n",
            {summary, "-o", output});
     expect(2, usage + "--fixed-colors and --random-colors exclude each other\n",

@@ -32,7 +32,7 @@ std::string bytes(std::string_view hex) {
 class GtmWriterTest : public ::testing::Test {
 protected:
     std::string write() {
-        EXPECT_TRUE(WriteGtmFile(data, folder.file("out.gtm"), window, window));
+        EXPECT_TRUE(WriteGtmFile(data, folder.file("out.gtm"), {}, window, window));
         return test::ReadBytes(folder.file("out.gtm"));
     }
 
@@ -99,7 +99,7 @@ TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
 TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
     data.DataSaved = false;
     const std::string target = folder.file("missing/out.gtm");
-    EXPECT_FALSE(WriteGtmFile(data, target, window, window));
+    EXPECT_FALSE(WriteGtmFile(data, target, {}, window, window));
     EXPECT_FALSE(data.DataSaved);
     EXPECT_FALSE(std::filesystem::exists(target));
     ASSERT_EQ(window.messages.size(), 1u);

@@ -73,6 +73,22 @@ TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
 }
 
+// The exports chosen are never overwritten, under any name; the failure box
+// says why.
+TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
+    const std::string& summary = window.m_settings.SummaryFilePath;
+    const std::string before = test::ReadBytes(summary);
+    const std::string link = folder.file("summary.gtm");
+    fs::create_hard_link(summary, link);
+    window.dialog.acceptFile(link);
+    save();
+    EXPECT_EQ(test::ReadBytes(summary), before);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The GTM file could not be written:\r\n" + link +
+                                           "\r\nIs the same file as the summary export");
+    EXPECT_FALSE(state.data.DataSaved);
+}
+
 // ".gtm" in any letter case is written, any other name is ignored without a
 // word (the dialog's name is kept); the output folder becomes what precedes
 // the last separator when that stands at position two or later.

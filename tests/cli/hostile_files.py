@@ -1,0 +1,161 @@
+#!/usr/bin/env python3
+"""Hostile files: wavemark-convert answers each with a message and status 1.
+
+Each input or output a scanner, a disk or a user might hand the converter
+must give status 1 in time (no signal, no hang), the given text on stderr,
+what the output names unchanged and no other file beside it. Pipes as inputs
+and links as outputs, on the other hand, must give the bytes that plain files
+give.
+
+usage: hostile_files.py CONVERT SAMPLES [--sanitized]
+  --sanitized  leave out the memory limit case (AddressSanitizer reserves
+               more address space than any such limit allows)
+"""
+
+import os
+import pathlib
+import resource
+import shutil
+import socket
+import stat
+import subprocess
+import sys
+import tempfile
+
+HEADER = ("# $Creator: Network Stumbler Version 0.4.0\r\n"
+          "# $Format: wi-scan summary with extensions\r\n"
+          "# Latitude\tLongitude\t( SSID )\tType\t( BSSID )\tTime (GMT)\t"
+          "[ SNR Sig Noise ]\t# ( Name )\tFlags\tChannelbits\tBcnIntvl\r\n"
+          "# $DateGMT: 2004-04-08\r\n")
+AP_LINE = ("N 47.3770150\tE 8.5390250\t( net )\tBSS\t( 00:0b:86:c2:e1:40 )\t12:34:56 (GMT)\t"
+           "[ 20 70 50 ]\t# (  )\t0001\t0040\t100\r\n")
+PREVIOUS = b"previous output\n"
+
+
+def export(work, name, count):
+    with open(os.path.join(work, name), "w", newline="") as f:
+        f.write(HEADER + AP_LINE * count)
+    return f.name
+
+
+def limit(kind, value):
+    return lambda: resource.setrlimit(kind, (value, resource.RLIM_INFINITY))
+
+
+def previous_file(path):
+    path.write_bytes(PREVIOUS)
+
+
+def read_only_file(path):
+    path.write_bytes(PREVIOUS)
+    path.chmod(0o444)
+
+
+def socket_file(path):
+    socket.socket(socket.AF_UNIX).bind(str(path))
+
+
+def link_to(target, hard=False):
+    return lambda path: os.link(target, path) if hard else os.symlink(target, path)
+
+
+# What the path names, its links followed, and a regular file's bytes.
+def snapshot(path):
+    mode = os.stat(path).st_mode
+    return stat.S_IFMT(mode), stat.S_IMODE(mode), path.read_bytes() if stat.S_ISREG(mode) else None
+
+
+def run_case(convert, work, name, args, expect_text, preexec=None, make_output=previous_file):
+    output = pathlib.Path(work, name, "out.gtm")
+    output.parent.mkdir()
+    make_output(output)
+    before = snapshot(output)
+    args = [output if arg == "OUT" else arg for arg in args]
+    problems = []
+    try:
+        run = subprocess.run([convert, *args, "-o", output], capture_output=True, timeout=60,
+                             preexec_fn=preexec)
+    except subprocess.TimeoutExpired:
+        return [f"{name}: no answer within 60 s"]
+    stderr = run.stderr.decode(errors="replace")
+    if run.returncode != 1:
+        problems.append(f"{name}: exit status {run.returncode}, stderr {stderr!r}")
+    if expect_text not in stderr:
+        problems.append(f"{name}: {expect_text!r} not in {stderr!r}")
+    if os.listdir(output.parent) != ["out.gtm"]:
+        problems.append(f"{name}: files left: {sorted(os.listdir(output.parent))}")
+    if snapshot(output) != before:
+        problems.append(f"{name}: what the output names was changed")
+    return problems
+
+
+def streams_and_links(convert, work, summary, text):
+    """Pipes, standard input, links and the longest name give the same bytes."""
+    folder = pathlib.Path(work, "streams")
+    (folder / "store").mkdir(parents=True)
+    reference = folder / "reference.gtm"
+    subprocess.run([convert, "-q", summary, text, "-o", reference], check=True)
+    os.symlink("store/real.gtm", folder / "link.gtm")
+    longest = folder / ("n" * 251 + ".gtm")
+    runs = {
+        "text export from standard input": (f"cat {text} | {convert} -q {summary} - -o a.gtm",
+                                            "a.gtm"),
+        "summary export from a pipe": (f"{convert} -q <(cat {summary}) {text} -o b.gtm", "b.gtm"),
+        "output through a link": (f"{convert} -q {summary} {text} -o link.gtm", "store/real.gtm"),
+        "name of 255 bytes": (f"{convert} -q {summary} {text} -o {longest.name}", longest.name),
+    }
+    problems = []
+    for name, (command, written) in runs.items():
+        run = subprocess.run(["bash", "-c", command], cwd=folder, capture_output=True, timeout=60)
+        if run.returncode != 0 or (folder / written).read_bytes() != reference.read_bytes():
+            problems.append(f"{name}: status {run.returncode}, {run.stderr!r}, other bytes")
+    if not (folder / "link.gtm").is_symlink():
+        problems.append("output through a link: the link was replaced")
+    return len(runs), problems
+
+
+def main():
+    if len(sys.argv) not in (3, 4):
+        print(__doc__)
+        return 2
+    convert, samples = os.path.abspath(sys.argv[1]), sys.argv[2]
+    with tempfile.TemporaryDirectory(prefix="wavemark-hostile-") as work:
+        summary = shutil.copy(os.path.join(samples, "summary.txt"), work)
+        text = shutil.copy(os.path.join(samples, "text.txt"), work)
+        # 65,536 waypoints of one BSSID, each taking all 65,537 of its
+        # readings: 2^32 + 65,536 trackpoints.
+        many_aps = export(work, "many-summary.txt", 65536)
+        many_readings = export(work, "many-text.txt", 65537)
+        with open(os.path.join(work, "sparse.txt"), "wb") as sparse:
+            sparse.truncate(8 << 30)
+        cases = [
+            ("too-many-trackpoints", [many_aps, many_readings], "too many track points"),
+            ("device-as-text", [summary, "/dev/zero"], "Is not a regular file"),
+            ("device-as-settings", ["--settings", "/dev/zero", summary, text],
+             "Is not a regular file"),
+            ("output-is-the-text-export", [summary, "OUT"], "Is the same file as the text export",
+             None, link_to(text, hard=True)),
+            ("output-links-to-the-summary", [summary, text],
+             "Is the same file as the summary export", None, link_to(summary)),
+            ("output-is-a-device", [summary, text], "Is a device", None, link_to("/dev/null")),
+            ("output-is-a-fifo", [summary, text], "Is a named pipe", None, os.mkfifo),
+            ("output-is-a-socket", [summary, text], "Is a socket", None, socket_file),
+            ("output-is-a-folder", [summary, text], "Is a folder", None, os.mkdir),
+            ("output-is-read-only", [summary, text], "Is read-only", None, read_only_file),
+            ("file-size-limit", [summary, text], "File too large",
+             limit(resource.RLIMIT_FSIZE, 4096)),
+        ]
+        if sys.argv[3:] != ["--sanitized"]:
+            cases.append(("memory-limit", [sparse.name, text], "Cannot allocate memory",
+                          limit(resource.RLIMIT_AS, 1 << 30)))
+        problems = [problem for case in cases for problem in run_case(convert, work, *case)]
+        count, more = streams_and_links(convert, work, summary, text)
+        problems += more
+    for problem in problems:
+        print(problem)
+    print(f"{len(cases) + count} cases, {len(problems)} problem(s)")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -22,8 +22,7 @@ int OpenRegularFile(const std::string& path, int& fd, uint64_t& size);
 int ReadSome(int fd, char* buffer, size_t size, size_t& got);
 int CloseFile(int fd);
 
-// What a path names, its links followed; kStandardInput names what the
-// standard input reads from.
+// What a path names, its links followed.
 enum class FileKind { Missing, Regular, Folder, Device, Pipe, Socket, Other };
 struct FileFacts {
     FileKind kind = FileKind::Missing;
@@ -34,6 +33,9 @@ struct FileFacts {
 };
 // A path that leads nowhere gives FileKind::Missing and 0.
 int Inspect(const std::string& path, FileFacts& facts);
+// The same for an input, where kStandardInput names what the standard input
+// reads from.
+int InspectInput(const std::string& path, FileFacts& facts);
 
 // The path that a chain of symbolic links at `path` ends in (the path itself
 // when it is no link), so that a file is replaced where the links lead and

@@ -40,7 +40,7 @@ std::string RefuseOutput(const std::string& output, std::span<const InputFile> i
     }
     for (const InputFile& input : inputs) {
         platform::FileFacts read;
-        if (platform::Inspect(input.path, read) == 0 && sameFile(target, read)) {
+        if (platform::InspectInput(input.path, read) == 0 && sameFile(target, read)) {
             return "Is the same file as the " + std::string(input.role);
         }
     }

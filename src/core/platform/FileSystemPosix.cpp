@@ -48,6 +48,13 @@ FileKind kindOf(mode_t mode) {
     return S_ISSOCK(mode) ? FileKind::Socket : FileKind::Other;
 }
 
+void factsOf(const struct stat& st, FileFacts& facts) {
+    facts.kind = kindOf(st.st_mode);
+    facts.readOnly = (st.st_mode & 0222) == 0;
+    facts.device = static_cast<uint64_t>(st.st_dev);
+    facts.inode = static_cast<uint64_t>(st.st_ino);
+}
+
 // The mode a new file would get, or the existing target's, so that replacing
 // a file does not change who may read it.
 mode_t modeForTarget(const std::string& target) {
@@ -146,18 +153,26 @@ int CloseFile(int fd) {
 int Inspect(const std::string& path, FileFacts& facts) {
     facts = FileFacts{};
     struct stat st {};
-    const int result =
-        path == kStandardInput ? ::fstat(STDIN_FILENO, &st) : ::stat(path.c_str(), &st);
-    if (result != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         return errno == ENOENT || errno == ENOTDIR ? 0 : errno;
     }
-    facts.kind = kindOf(st.st_mode);
+    factsOf(st, facts);
     // A file without write permission for anyone is meant to stay as it is,
     // even for root, whom access() lets write anything.
-    facts.readOnly =
-        (st.st_mode & 0222) == 0 || (path != kStandardInput && ::access(path.c_str(), W_OK) != 0);
-    facts.device = static_cast<uint64_t>(st.st_dev);
-    facts.inode = static_cast<uint64_t>(st.st_ino);
+    facts.readOnly = facts.readOnly || ::access(path.c_str(), W_OK) != 0;
+    return 0;
+}
+
+int InspectInput(const std::string& path, FileFacts& facts) {
+    if (path != kStandardInput) {
+        return Inspect(path, facts);
+    }
+    facts = FileFacts{};
+    struct stat st {};
+    if (::fstat(STDIN_FILENO, &st) != 0) {
+        return errno;
+    }
+    factsOf(st, facts);
     return 0;
 }
 

@@ -82,10 +82,13 @@ int CloseFile(int fd) {
     return ::_close(fd) == 0 ? 0 : errno;
 }
 
-int Inspect(const std::string& path, FileFacts& facts) {
+namespace {
+
+// `path` is not looked at when `standardInput` is set.
+int inspect(const std::string& path, bool standardInput, FileFacts& facts) {
     facts = FileFacts{};
     struct _stat64 st {};
-    const int result = path == kStandardInput ? ::_fstat64(0, &st) : ::_stat64(path.c_str(), &st);
+    const int result = standardInput ? ::_fstat64(0, &st) : ::_stat64(path.c_str(), &st);
     if (result != 0) {
         return errno == ENOENT ? 0 : errno;
     }
@@ -107,7 +110,7 @@ int Inspect(const std::string& path, FileFacts& facts) {
     }
     facts.readOnly = (st.st_mode & _S_IWRITE) == 0;
     // The volume and the file's index tell a file under any of its names.
-    const bool own = path != kStandardInput;
+    const bool own = !standardInput;
     const HANDLE handle =
         own ? ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)
@@ -121,6 +124,16 @@ int Inspect(const std::string& path, FileFacts& facts) {
         ::CloseHandle(handle);
     }
     return 0;
+}
+
+} // namespace
+
+int Inspect(const std::string& path, FileFacts& facts) {
+    return inspect(path, false, facts);
+}
+
+int InspectInput(const std::string& path, FileFacts& facts) {
+    return inspect(path, path == kStandardInput, facts);
 }
 
 // Links are rare on Windows and need rights to make: a path is taken as the

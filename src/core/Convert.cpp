@@ -113,7 +113,8 @@ void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& c
     BuildWaypointStyles(settings, state.data);
 }
 
-void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& counters) {
+void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
+                const TextReadSizes& sizes) {
     ConversionData& data = state.data;
     const Settings& settings = window.settings();
     if (settings.TConvertEnabled == 0) {
@@ -125,7 +126,7 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     }
     // The text export is streamed, not loaded: only line 1 is needed to
     // know that it is one.
-    LineStream lines;
+    LineStream lines(sizes.block);
     std::string_view firstLine;
     if (const int error = lines.open(settings.TextFilePath); error != 0) {
         modLoadFile::ShowLoadError(error, settings.TextFilePath, window);
@@ -147,7 +148,7 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     options.TColorWep = settings.TColorWep;
     options.TLineNoWep = settings.TLineNoWep;
     options.TLineWep = settings.TLineWep;
-    switch (ReadTextExport(lines, options, state.colors, data, counters)) {
+    switch (ReadTextExport(lines, options, state.colors, data, counters, sizes.splitMinimum)) {
     case TextExportResult::Read:
         counters.showHeldPoints();
         break;
@@ -163,7 +164,7 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     }
 }
 
-void run(ConverterState& state, ConvertWindow& window) {
+void run(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
@@ -178,7 +179,7 @@ void run(ConverterState& state, ConvertWindow& window) {
     counters.showPoints(state.data.TrkPointCount);
     window.processEvents();
 
-    readTracks(state, window, counters);
+    readTracks(state, window, counters, sizes);
 
     state.data.DataSaved = false;
     window.setStatusVisible(StatusNotice::Converting, false);
@@ -188,13 +189,13 @@ void run(ConverterState& state, ConvertWindow& window) {
 
 } // namespace
 
-void Convert(ConverterState& state, ConvertWindow& window) {
+void Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
     window.setWaitCursor(true);
     window.setStatusVisible(StatusNotice::Converting, true);
     window.setStatusVisible(StatusNotice::Converted, false);
     window.setStatusVisible(StatusNotice::FileSaved, false);
     try {
-        run(state, window);
+        run(state, window, sizes);
     } catch (const std::bad_alloc&) {
         // A list may be half made: the counts drop to nothing so that no one
         // reads past what was made.

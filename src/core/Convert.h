@@ -3,6 +3,7 @@
 #include "ConversionData.h"
 #include "ConvertWindow.h"
 #include "LoadFile.h"
+#include "TextExportReader.h"
 #include "TrackColorGenerator.h"
 
 namespace wavemark {
@@ -27,6 +28,6 @@ inline constexpr const char* kOutOfMemoryMessage =
 // result in place; a text export with more trackpoints than a GTM file can
 // count gives no track. When memory runs out the run stops with a message
 // and an empty result. The result is left unsaved.
-void Convert(ConverterState& state, ConvertWindow& window);
+void Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes = {});
 
 } // namespace wavemark

@@ -8,11 +8,6 @@
 #include <new>
 
 namespace wavemark {
-namespace {
-
-constexpr size_t kBlockSize = size_t{1} << 20;
-
-} // namespace
 
 LineStream::~LineStream() {
     if (m_fd >= 0) {
@@ -28,11 +23,11 @@ int LineStream::open(const std::string& path) {
     }
     try {
         // Not zero-filled: every byte is read before it is looked at.
-        m_buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+        m_buffer = std::make_unique_for_overwrite<char[]>(m_blockSize);
     } catch (const std::bad_alloc&) {
         return ENOMEM;
     }
-    m_capacity = kBlockSize;
+    m_capacity = m_blockSize;
     return 0;
 }
 

@@ -10,6 +10,8 @@
 
 namespace wavemark {
 
+inline constexpr size_t kLineBlockSize = size_t{1} << 20;
+
 // The lines of a file, read front to back in large blocks, so that a reader
 // holds one block and never the whole file. Lines end at CR LF, at a lone LF
 // or at a lone CR, exactly as the loader splits them: a last line without a
@@ -17,7 +19,9 @@ namespace wavemark {
 // than a block grows the buffer to hold it.
 class LineStream {
 public:
-    LineStream() = default;
+    // `blockSize` > 0. Tests read in blocks of a few bytes, so that small
+    // files meet the block edges that large ones meet.
+    explicit LineStream(size_t blockSize = kLineBlockSize) : m_blockSize(blockSize) {}
     ~LineStream();
     LineStream(const LineStream&) = delete;
     LineStream& operator=(const LineStream&) = delete;
@@ -42,6 +46,7 @@ private:
     // when nothing more came.
     bool refill();
 
+    size_t m_blockSize;
     int m_fd = -1;
     int m_error = 0;
     bool m_atEnd = false;

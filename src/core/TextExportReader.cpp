@@ -164,16 +164,14 @@ std::optional<std::string_view> lastDateLine(std::string_view text) {
     return last;
 }
 
-// Blocks smaller than this are read by one thread.
-constexpr size_t kSplitMinimum = size_t{64} << 10;
-
 // Reads lines 2 on; line 4's date is in force from line 5 until the next date
-// line. Each block of lines is read by two threads, one per half; the second
-// starts with the date of the first half's last date line, found by a quick
-// search, and its readings go behind the first's, so the order is the file's.
+// line. Each block of lines of `splitMinimum` bytes or more is read by two
+// threads, one per half; the second starts with the date of the first half's
+// last date line, found by a quick search, and its readings go behind the
+// first's, so the order is the file's.
 // Returns the date in force at the end, or nothing on a read failure.
-std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups,
-                                  Readings& readings) {
+std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups, Readings& readings,
+                                  size_t splitMinimum) {
     DateInForce date;
     std::string_view line;
     for (int header = 2; header <= 4 && lines.next(line); ++header) {
@@ -184,8 +182,8 @@ std::optional<std::string> gather(LineStream& lines, const BssidGroups& groups,
     Readings secondReadings(groups.count());
     std::string_view block;
     while (lines.nextLines(block)) {
-        const size_t lf = block.size() < kSplitMinimum ? std::string_view::npos
-                                                       : block.find('\n', block.size() / 2);
+        const size_t lf = block.size() < splitMinimum ? std::string_view::npos
+                                                      : block.find('\n', block.size() / 2);
         const size_t middle = lf == std::string_view::npos ? block.size() : lf + 1;
         const std::string_view first = block.substr(0, middle);
         const std::string_view second = block.substr(middle);
@@ -258,10 +256,10 @@ void fill(std::vector<T>& list, int32_t points, ChunkedColumn<T>& column,
 
 TextExportResult ReadTextExport(LineStream& lines, const TrackOptions& options,
                                 TrackColorGenerator& colors, ConversionData& data,
-                                TrackProgress& progress) {
+                                TrackProgress& progress, size_t splitMinimum) {
     const BssidGroups groups(data);
     Readings readings(groups.count());
-    std::optional<std::string> lastDate = gather(lines, groups, readings);
+    std::optional<std::string> lastDate = gather(lines, groups, readings, splitMinimum);
     if (!lastDate) {
         return TextExportResult::ReadFailed;
     }

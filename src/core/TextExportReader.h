@@ -4,6 +4,7 @@
 #include "LineStream.h"
 #include "TrackColorGenerator.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -41,6 +42,18 @@ enum class TextExportResult {
     TooManyPoints,
 };
 
+// Blocks of lines smaller than this are read by one thread, larger ones by
+// two.
+inline constexpr size_t kSplitMinimum = size_t{64} << 10;
+
+// The sizes a text export is read with. Tests make them small, so that a
+// small survey meets the block edges and the two-thread split that a large
+// one meets.
+struct TextReadSizes {
+    size_t block = kLineBlockSize;
+    size_t splitMinimum = kSplitMinimum;
+};
+
 // Reads a recognised text export, whose first line `lines` has given, into
 // LogDate and the track and trackpoint lists: one track per waypoint with at
 // least two positioned readings, in waypoint order, through its readings in
@@ -49,6 +62,6 @@ enum class TextExportResult {
 // waypoint, not with the file.
 TextExportResult ReadTextExport(LineStream& lines, const TrackOptions& options,
                                 TrackColorGenerator& colors, ConversionData& data,
-                                TrackProgress& progress);
+                                TrackProgress& progress, size_t splitMinimum = kSplitMinimum);
 
 } // namespace wavemark

@@ -1,6 +1,7 @@
 #include "TextExportReader.h"
 
 #include "ExportText.h"
+#include "SameBytes.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace {
 using test::ApLine;
 using test::DateLine;
 using test::ExportText;
+using test::SameBytes;
 
 class ProgressLog : public TrackProgress {
 public:
@@ -44,15 +46,19 @@ protected:
             data.WptComment.push_back("name " + bssid.substr(15));
         }
     }
-    void text(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
-        test::TempFolder folder;
-        LineStream lines;
+    void read(const std::string& path, const TextReadSizes& sizes = {}) {
+        LineStream lines(sizes.block);
         std::string_view firstLine;
-        ASSERT_EQ(lines.open(folder.write("text.txt", ExportText(body, date))), 0);
+        ASSERT_EQ(lines.open(path), 0);
         ASSERT_TRUE(lines.next(firstLine));
-        EXPECT_EQ(ReadTextExport(lines, options, colors, data, log), TextExportResult::Read);
+        EXPECT_EQ(ReadTextExport(lines, options, colors, data, log, sizes.splitMinimum),
+                  TextExportResult::Read);
+    }
+    void text(const std::vector<std::string>& body, const std::string& date = "2004-04-08") {
+        read(folder.write("text.txt", ExportText(body, date)));
     }
 
+    test::TempFolder folder;
     TrackOptions options{false, 255, 4227072, 2, 5};
     TrackColorGenerator colors;
     ConversionData data;
@@ -89,25 +95,67 @@ TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrder) {
     EXPECT_EQ(data.TrkLineStyle[2], 2);
 }
 
-// A text export of several megabytes is read in blocks, each by two threads:
-// the date in force must follow the lines across every block and half.
-TEST_F(TextExportReaderTest, DateLinesMoveTheDayAcrossBlocks) {
-    summary({kA});
+// `text` with its CR LF line ends replaced by `ends`, taken in turn.
+std::string withLineEnds(std::string_view text, const std::vector<std::string>& ends) {
+    std::string result;
+    for (size_t line = 0, at; (at = text.find("\r\n")) != std::string_view::npos; ++line) {
+        result.append(text.substr(0, at)).append(ends[line % ends.size()]);
+        text.remove_prefix(at + 2);
+    }
+    return result;
+}
+
+// The date in force at the end, then each trackpoint's track, latitude and
+// time.
+std::string tracksText(const ConversionData& data) {
+    std::string text = data.LogDate + "\n";
+    for (size_t p = 1; p < data.TptTrack.size(); ++p) {
+        text += std::to_string(data.TptTrack[p]) + " " + std::to_string(data.TptLat[p]) + " " +
+                std::to_string(data.TptTime[p]) + "\n";
+    }
+    return text;
+}
+
+// Large text exports are read in blocks, each split between two threads at
+// the first LF past its middle. Read in blocks of every size up to its own, a
+// small one meets them all: the first block's edge falls on every byte once,
+// between the CR and LF of each pair and on both sides of each date line,
+// and the split falls after every line that ends in LF. Whatever ends the
+// lines, the same readings must come out, dated by the same date lines.
+TEST_F(TextExportReaderTest, BlockEdgesAndSplitsLoseNoLineAndNoDate) {
+    summary({kA, kB});
     std::vector<std::string> body;
-    for (int i = 0; i < 30000; ++i) {
+    std::string points[2];
+    for (int i = 0; i < 8; ++i) {
         // Thirteen columns are still read.
-        body.push_back(reading(kA, "10:00:00", "N 1.0") + (i == 0 ? "\tx\ty" : ""));
-        if (i % 1000 == 999) {
-            body.push_back(DateLine("2004-01-" + std::to_string(i / 1000 + 2)));
+        body.push_back(reading(i % 2 ? kB : kA, "10:00:00", "N " + std::to_string(i)) +
+                       (i == 0 ? "\tx\ty" : ""));
+        const int day = (i + 1) / 3; // 0 is 2004-01-01
+        if (i == 1) {
+            body.push_back(DateLine("2004-02-01")); // replaced by the next line
+        }
+        if (i % 3 == 1) {
+            body.push_back(DateLine("2004-01-0" + std::to_string(day + 2)));
+        }
+        points[i % 2] += std::to_string(i % 2 + 1) + " " + std::to_string(i) + ".000000 " +
+                         std::to_string(441885600 + day * 86400) + "\n";
+    }
+    const std::string text = ExportText(body, "2004-01-01");
+    // The mixed ends put a date line after a lone CR and end date lines in
+    // each kind.
+    const struct {
+        const char* name;
+        std::vector<std::string> ends;
+    } variants[] = {
+        {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\r", "\n", "\r\n"}}};
+    for (const auto& [name, ends] : variants) {
+        const std::string path = folder.write("text.txt", withLineEnds(text, ends));
+        for (size_t block = 1; block <= text.size(); ++block) {
+            read(path, {.block = block, .splitMinimum = 1});
+            ASSERT_TRUE(SameBytes("2004-01-04\n" + points[0] + points[1], tracksText(data)))
+                << name << " line ends, " << block << "-byte blocks";
         }
     }
-    text(body, "2004-01-01");
-    ASSERT_EQ(data.TrkPointCount, 30000);
-    for (int32_t p = 1; p <= 30000; ++p) {
-        ASSERT_EQ(data.TptTime[static_cast<size_t>(p)] - data.TptTime[1], (p - 1) / 1000 * 86400)
-            << p;
-    }
-    EXPECT_EQ(data.LogDate, "2004-01-31");
 }
 
 // Random colours continue one sequence from run to run, which starts from the

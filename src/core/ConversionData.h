@@ -68,6 +68,8 @@ struct ConversionData {
 
     std::string LogDate;
     bool DataSaved = true;
+
+    bool operator==(const ConversionData&) const = default;
 };
 
 } // namespace wavemark

@@ -1,9 +1,15 @@
 // The whole conversion, as wavemark-convert runs it, from two exports held
-// in memory. Input: one byte of options, then the summary export, a NUL, and
-// the text export. The exports are handed over as memfd files, the GTM file
-// goes to a folder in memory (/dev/shm when there is one).
+// in memory; then the conversion again with the text export read in blocks
+// of a few bytes, each split between two threads, which must give what one
+// block gives. Input: one byte of options, one byte that sets the small
+// block size, then the summary export, a NUL, and the text export. The
+// exports are handed over as memfd files, the GTM file goes to a folder in
+// memory (/dev/shm when there is one).
 #include "CommandLineConverter.h"
+#include "ConsoleWindow.h"
+#include "Convert.h"
 #include "FuzzCheck.h"
+#include "SettingsTable.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,6 +21,8 @@
 #include <vector>
 
 namespace {
+
+using namespace wavemark;
 
 struct MemoryFile {
     explicit MemoryFile(std::string_view bytes) {
@@ -36,15 +44,30 @@ std::string outputFolder() {
     return folder.string();
 }
 
+// The conversion with the first-start settings, the text export read with
+// `sizes`.
+ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
+                         const TextReadSizes& sizes) {
+    Settings settings = FirstStartSettings("/nonexistent");
+    settings.SummaryFilePath = summary.path();
+    settings.TextFilePath = text.path();
+    std::ostringstream errors;
+    ConsoleWindow window(settings, errors);
+    ConverterState state;
+    Convert(state, window, sizes);
+    return std::move(state.data);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string output = outputFolder() + "/out.gtm";
-    if (size == 0) {
+    if (size < 2) {
         return 0;
     }
     const uint8_t options = data[0];
-    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const TextReadSizes small{.block = size_t{data[1]} + 1, .splitMinimum = 1};
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     const size_t nul = rest.find('\0');
     const MemoryFile summary(rest.substr(0, nul));
     const MemoryFile text(nul == std::string_view::npos ? std::string_view{}
@@ -62,12 +85,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ostringstream out, errors;
     // The arguments are always usable: a run succeeds with a file of at
     // least the header and datum, or fails with a message and no file.
-    const int status = wavemark::RunCommandLine(args, "/nonexistent", out, errors);
+    const int status = RunCommandLine(args, "/nonexistent", out, errors);
     std::error_code noFile;
     const bool written = std::filesystem::file_size(output, noFile) >= 180 && !noFile;
-    check(status == wavemark::kExitOk
-              ? written
-              : status == wavemark::kExitFailed && noFile && !errors.str().empty());
+    check(status == kExitOk ? written : status == kExitFailed && noFile && !errors.str().empty());
     std::filesystem::remove(output);
+
+    check(converted(summary, text, {}) == converted(summary, text, small));
     return 0;
 }

@@ -31,14 +31,14 @@ constexpr std::array<SettingKey, 25> kKeys{{
     {"Waypoints", "StyleNoWEP", DisplayStyleCode, &S::StyleNoWEP, "4"},
     {"Waypoints", "StyleWEP", DisplayStyleCode, &S::StyleWEP, "3"},
     {"Waypoints", "WPFontName", NonEmptyText, &S::WPFontName, "Arial"},
-    {"Waypoints", "WPFontSize", Integer16, &S::WPFontSize, "9"},
+    {"Waypoints", "WPFontSize", FontSize, &S::WPFontSize, "9"},
     {"Waypoints", "WPFontBold", Boolean, &S::WPFontBold, "True"},
     {"Waypoints", "WPFontItalic", Boolean, &S::WPFontItalic, "False"},
     {"Waypoints", "WPFontUnderl", Boolean, &S::WPFontUnderl, "False"},
     {"Waypoints", "WPFontColor", Colour, &S::WPFontColor, "255"},
     {"Waypoints", "WPTBoxBack", Boolean, &S::WPTBoxBack, "True"},
     {"Waypoints", "WPTBoxBackColor", Colour, &S::WPTBoxBackColor, "65535"},
-    {"Waypoints", "WPTBoxBorder", Integer16, &S::WPTBoxBorder, "139"},
+    {"Waypoints", "WPTBoxBorder", BorderFlags, &S::WPTBoxBorder, "139"},
     {"Tracks", "TChangeColors", CheckBoxState, &S::TChangeColors, "1"},
     {"Tracks", "TColorNoWep", Colour, &S::TColorNoWep, "255"},
     {"Tracks", "TColorWep", Colour, &S::TColorWep, "4227072"},
@@ -83,6 +83,15 @@ bool assign(Settings& settings, const SettingField& field, std::optional<T> valu
     return true;
 }
 
+// The sizes the font dialog offers, once rounded to whole points.
+constexpr int kSmallestFontSize = 1;
+constexpr int kLargestFontSize = 1638;
+
+template <typename T>
+std::optional<T> within(std::optional<T> value, int32_t lowest, int32_t highest) {
+    return value && *value >= lowest && *value <= highest ? value : std::nullopt;
+}
+
 std::optional<int16_t> listed(std::optional<int16_t> code, std::optional<int> (*position)(int)) {
     return code && position(*code) ? code : std::nullopt;
 }
@@ -108,24 +117,24 @@ std::string settingText(const SettingKey& key, const Settings& settings) {
     return std::to_string(settings.*std::get<int16_t S::*>(key.field));
 }
 
-// False, leaving the setting unchanged, when the text is not of its type.
+// False, leaving the setting unchanged, when the text is not a value of its type.
 bool setFromText(const SettingKey& key, std::string_view text, Settings& settings) {
     switch (key.type) {
     case Text:
         return assign(settings, key.field, std::optional<std::string>(text));
     case NonEmptyText:
         return !text.empty() && assign(settings, key.field, std::optional<std::string>(text));
-    case Integer16:
-        return assign(settings, key.field, ParseInteger16(text));
+    case FontSize:
+        return assign(settings, key.field,
+                      within(ParseInteger16(text), kSmallestFontSize, kLargestFontSize));
+    case BorderFlags:
+        return assign(settings, key.field, within(ParseInteger16(text), 0, 0xFF));
     case Colour:
-        return assign(settings, key.field, ParseInteger32(text));
+        return assign(settings, key.field, within(ParseInteger32(text), 0, 0xFFFFFF));
     case Boolean:
         return assign(settings, key.field, ParseBoolean(text));
-    case CheckBoxState: {
-        const auto state = ParseInteger16(text);
-        return assign(settings, key.field,
-                      state && *state >= 0 && *state <= 2 ? state : std::nullopt);
-    }
+    case CheckBoxState:
+        return assign(settings, key.field, within(ParseInteger16(text), 0, 2));
     case SymbolCode:
         return assign(settings, key.field, listed(ParseInteger16(text), &SymbolPosition));
     case DisplayStyleCode:

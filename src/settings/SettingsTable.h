@@ -12,11 +12,14 @@ namespace wavemark {
 
 class CDS_CIni;
 
+// What a key holds, and so which values it takes: those the window's
+// controls can set and the GTM file can carry.
 enum class SettingType {
     Text,         // any text, empty included
     NonEmptyText, // an empty value keeps the default
-    Integer16,
-    Colour, // 32-bit 0x00BBGGRR
+    FontSize,     // whole points, as the font dialog offers them: 1..1638
+    BorderFlags,  // the text box border flags, one byte in the GTM file: 0..255
+    Colour,       // 0x00BBGGRR: 0..0xFFFFFF
     Boolean,
     CheckBoxState,    // 0 cleared, 1 set, 2 greyed
     SymbolCode,       // a code of WaypointSymbols()
@@ -53,9 +56,10 @@ Settings FirstStartSettings(const std::string& programFolder);
 // Writes every key; false when any write failed (the others are still made).
 bool WriteAllSettings(CDS_CIni& ini, const Settings& settings);
 // Reads every key into `settings`, parsing the file once. A key that is
-// missing, empty or not of its type keeps the value `settings` had; an empty
-// value of a Text key is taken. False, with `settings` untouched and the
-// reason in ini.LastErrorDescription(), when the file cannot be read.
+// missing, empty, not of its type or outside its type's values keeps the
+// value `settings` had; an empty value of a Text key is taken. False, with
+// `settings` untouched and the reason in ini.LastErrorDescription(), when the
+// file cannot be read.
 bool ReadAllSettings(CDS_CIni& ini, Settings& settings);
 
 } // namespace wavemark

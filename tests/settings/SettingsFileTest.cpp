@@ -1,6 +1,5 @@
 #include "SettingsFile.h"
 
-#include "CDS_CIni.h"
 #include "PathSeparator.h"
 #include "SameBytes.h"
 #include "SettingsTable.h"
@@ -61,10 +60,10 @@ TLineWep=2
         .SummaryFilePath = "/home/ann/My Surveys/sum mary.txt", .TextFilePath = "/tmp/t=1;x.txt",
         .OutputPath = "/home/ann/Gr\xC3\xBCne Wiese", .OutputPrefix = "", .NoWEPCheck = 1,
         .APFilter = "a, b ,c,,d", .TConvertEnabled = 2, .IconNoWEP = 192, .IconWEP = 1,
-        .StyleNoWEP = 2, .StyleWEP = 4, .WPFontName = "DejaVu Sans \xE2\x82\xAC", .WPFontSize = -3,
+        .StyleNoWEP = 2, .StyleWEP = 4, .WPFontName = "DejaVu Sans \xE2\x82\xAC", .WPFontSize = 1638,
         .WPFontBold = false, .WPFontItalic = true, .WPFontUnderl = true, .WPFontColor = 16777215,
-        .WPTBoxBack = false, .WPTBoxBackColor = INT32_MIN, .WPTBoxBorder = 0, .TChangeColors = 0,
-        .TColorNoWep = 0, .TColorWep = INT32_MAX, .TLineNoWep = 18, .TLineWep = 1};
+        .WPTBoxBack = false, .WPTBoxBackColor = 1, .WPTBoxBorder = 0, .TChangeColors = 0,
+        .TColorNoWep = 0, .TColorWep = 0x123456, .TLineNoWep = 18, .TLineWep = 1};
     // clang-format on
     EXPECT_TRUE(SettingsFile(at, user).shutDown(written));
     EXPECT_EQ(SettingsFile(at, user).startUp().settings, written);
@@ -93,55 +92,49 @@ TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
     EXPECT_EQ(PathInFolder(root, "Wavemark.ini"), twice + "Wavemark.ini");
 }
 
-// Each case: a key, its value in a file that holds just that key, and the
-// value written back, whose reading gives the same settings. Numbers: "."
-// decimals and exponents, halves to the even neighbour, in the range of their
-// type after rounding; booleans: the words in any case, or numbers. A value
-// that is empty or not of its type, or a code no list carries, keeps the
-// default. Texts, paths and the filter included, are cut to 254 characters.
+// A key, its value in a file that holds just that key, and that value as the
+// close writes it back. Numbers: "." decimals and exponents, halves to the
+// even neighbour, then within what the key's control and the GTM file take.
+// Anything else, an empty value and a code no list carries keep the default.
+using ValueCase = std::array<std::string, 3>;
 // clang-format off
 const std::string kLong(300, 'x');
-const std::vector<std::array<std::string, 3>> kValueCases{
-    {"InputSummaryFile", kLong, kLong.substr(0, 254)}, {"APFilter", kLong, kLong.substr(0, 254)},
-    {"WPFontSize", " -12 ", "-12"},        {"WPFontSize", "+5", "5"},
-    {"WPFontSize", "2.5", "2"},            {"WPFontSize", "3.5", "4"},
-    {"WPFontSize", "-2.5", "-2"},          {"WPFontSize", "1e2", "100"},
-    {"WPFontSize", "-32768.5", "-32768"},  {"WPFontSize", "32767.5", "9"},
-    {"WPFontSize", "12abc", "9"},          {"WPFontSize", "1,5", "9"},
-    {"WPFontSize", "0x10", "9"},           {"WPFontSize", "+-1", "9"},
-    {"WPFontSize", "nan", "9"},            {"WPTBoxBorder", "1e9", "139"},
-    {"WPFontColor", "2147483648", "255"},  {"WPFontColor", "-2147483648", "-2147483648"},
-    {"WPFontBold", "fALSE", "False"},      {"WPFontItalic", "yes", "False"},
-    {"WPFontUnderl", " tRuE ", "True"},    {"WPFontUnderl", "0.4", "True"},
-    {"WPTBoxBack", "0.0", "False"},        {"NoWEPCheck", "3", "0"},
-    {"TConvertEnabled", "-1", "1"},        {"IconNoWEP", "999", "141"},
-    {"StyleNoWEP", "1", "4"},              {"StyleWEP", "5", "3"},
-    {"TLineNoWep", "7", "2"},              {"TLineWep", "19", "2"},
-    {"WPFontName", "", "Arial"},           {"WPFontItalic", "", "False"},
-    {"IconWEP", "", "44"},                 {"StyleWEP", "", "3"},
-    {"TColorWep", "", "4227072"}};
+const std::vector<ValueCase> kValueCases{
+    {"InputTextFile", kLong, kLong.substr(0, 254)}, {"OutputPrefix", "", ""},
+    {"WPFontName", "", "Arial"}, {"WPFontSize", " 12 ", "12"}, {"WPFontSize", "+5", "5"},
+    {"WPFontSize", "2.5", "2"}, {"WPFontSize", "3.5", "4"}, {"WPFontSize", "1e2", "100"},
+    {"WPFontSize", "1,5", "9"}, {"WPFontSize", "+-1", "9"}, {"WPFontSize", "nan", "9"},
+    {"WPFontSize", "-32768", "9"}, {"WPFontSize", "0", "9"}, {"WPFontSize", "0.5", "9"},
+    {"WPFontSize", "1", "1"}, {"WPFontSize", "1638.5", "1638"}, {"WPFontSize", "1639", "9"},
+    {"WPFontSize", "65537", "9"}, {"WPTBoxBorder", "-1", "139"}, {"WPTBoxBorder", "-0.5", "0"},
+    {"WPTBoxBorder", "255", "255"}, {"WPTBoxBorder", "256", "139"}, {"WPFontColor", "-1", "255"},
+    {"WPFontColor", "0", "0"}, {"TColorWep", "", "4227072"},
+    {"WPTBoxBackColor", "16777215", "16777215"}, {"WPTBoxBackColor", "16777216", "65535"},
+    {"TColorNoWep", "-2147483648", "255"}, {"TColorWep", "16777216", "4227072"},
+    {"WPFontBold", "", "True"}, {"WPFontItalic", "yes", "False"}, {"WPFontUnderl", "0.4", "True"},
+    {"WPTBoxBack", "0.0", "False"}, {"NoWEPCheck", "3", "0"}, {"TConvertEnabled", "0", "0"},
+    {"TConvertEnabled", "-1", "1"}, {"TChangeColors", "3", "1"}, {"IconNoWEP", "999", "141"},
+    {"IconWEP", "", "44"}, {"StyleNoWEP", "1", "4"}, {"StyleWEP", "5", "3"},
+    {"TLineNoWep", "7", "2"}, {"TLineWep", "19", "2"}};
 // clang-format on
 
-TEST(SettingsTable, ValuesAreReadAsTheirTypeOrKeepTheDefault) {
-    test::TempFolder folder;
-    CDS_CIni ini;
-    ini.Filename(folder.file("Wavemark.ini"));
-    const Settings defaults = FirstStartSettings(folder.path().string());
-    const auto readOne = [&](const SettingKey& key, const std::string& text) {
-        std::string file = "[";
-        file.append(key.section).append("]\n").append(key.key).append("=").append(text);
-        folder.write("Wavemark.ini", file);
-        Settings settings = defaults;
-        EXPECT_TRUE(ReadAllSettings(ini, settings));
-        return settings;
-    };
-    for (const auto& [name, text, readBack] : kValueCases) {
-        SCOPED_TRACE(name + "=" + text);
-        const auto key = std::ranges::find(SettingKeys(), std::string_view(name), &SettingKey::key);
-        ASSERT_NE(key, SettingKeys().end());
-        EXPECT_EQ(readOne(*key, text), readOne(*key, readBack));
-    }
+class SettingsValue : public testing::TestWithParam<ValueCase> {};
+
+// The converter reads a settings file through the same table as the window.
+TEST_P(SettingsValue, IsReadOrKeepsTheDefault) {
+    const auto& [name, inFile, read] = GetParam();
+    const auto key = std::ranges::find(SettingKeys(), std::string_view(name), &SettingKey::key);
+    ASSERT_NE(key, SettingKeys().end());
+    const std::string section(key->section);
+    const test::TempFolder folder;
+    folder.write("Wavemark.ini", "[" + section + "]\n" + name + "=" + inFile);
+    SettingsFile file(folder.path().string(), folder.file("user"));
+    ASSERT_TRUE(file.shutDown(file.startUp().settings));
+    const std::string written = test::ReadBytes(file.path());
+    EXPECT_NE(written.find("]\r\n" + name + "=" + read + "\r\n"), std::string::npos) << written;
 }
+
+INSTANTIATE_TEST_SUITE_P(SettingsTable, SettingsValue, testing::ValuesIn(kValueCases));
 
 } // namespace
 } // namespace wavemark

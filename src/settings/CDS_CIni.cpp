@@ -76,11 +76,15 @@ bool CDS_CIni::ReadSection(const std::string& psSection, TextArray& psKeys, Text
 
 bool CDS_CIni::WriteValue(const std::string& psSection, const std::string& psKey,
                           const std::string& psValue) {
+    return WriteValues({{psSection, psKey, psValue}});
+}
+
+bool CDS_CIni::WriteValues(const std::vector<ProfileString>& psEntries) {
     if (!CheckFilename()) {
         return false;
     }
     Unload();
-    if (const int error = WriteProfileString(psSection, psKey, psValue, m_filename)) {
+    if (const int error = WriteProfileStrings(psEntries, m_filename)) {
         StoreSystemError(error);
         return false;
     }

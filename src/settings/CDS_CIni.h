@@ -48,6 +48,10 @@ public:
     bool ReadSection(const std::string& psSection, TextArray& psKeys, TextArray& psValues);
     bool WriteValue(const std::string& psSection, const std::string& psKey,
                     const std::string& psValue);
+    // Leaves the file as one WriteValue call per entry would, but replaces it
+    // once, not once per entry. An entry that WriteValue would refuse is left
+    // out and the others are still written, but the call fails.
+    bool WriteValues(const std::vector<ProfileString>& psEntries);
     // Replaces the section's key lines by the pairs psKeys(i)=psValues(i).
     // Both arrays must have the same bounds, lower and upper; two empty
     // arrays empty the section (its header, comments and blank lines stay).

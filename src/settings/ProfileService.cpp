@@ -113,12 +113,23 @@ bool IsWritablePair(std::string_view key, std::string_view value) {
     return validKeyLine(key) && key.find('=') == std::string_view::npos && !breaksLines(value);
 }
 
-int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                       const std::string& path) {
-    if (!IsWritableSection(section) || !IsWritablePair(key, value)) {
-        return EINVAL;
+int WriteProfileStrings(std::span<const ProfileString> strings, const std::string& path) {
+    std::vector<const ProfileString*> writable;
+    for (const ProfileString& entry : strings) {
+        if (IsWritableSection(entry.section) && IsWritablePair(entry.key, entry.value)) {
+            writable.push_back(&entry);
+        }
     }
-    return changeFile(path, [&](IniDocument& document) { document.setValue(section, key, value); });
+    const int refused = writable.size() < strings.size() ? EINVAL : 0;
+    if (writable.empty()) {
+        return refused;
+    }
+    const int error = changeFile(path, [&](IniDocument& document) {
+        for (const ProfileString* entry : writable) {
+            document.setValue(entry->section, entry->key, entry->value);
+        }
+    });
+    return error != 0 ? error : refused;
 }
 
 int WriteProfileSection(std::string_view section, std::string_view lines, const std::string& path) {

@@ -50,8 +50,16 @@ private:
 // "=" in a key, a key starting with "[" or ";") fail with EINVAL.
 bool IsWritableSection(std::string_view section);
 bool IsWritablePair(std::string_view key, std::string_view value);
-int WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
-                       const std::string& path);
+// Writes the keys in order with one replacement of the file, however many
+// there are. A key whose texts would break the file is left out and the
+// others are still written, but the result is EINVAL (unless the file itself
+// could not be written); with none left, the file is not touched.
+struct ProfileString {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+int WriteProfileStrings(std::span<const ProfileString> strings, const std::string& path);
 // Replaces the section's key lines by `lines`: "name=value" entries, each
 // ended by a NUL; an empty entry ends the list early.
 int WriteProfileSection(std::string_view section, std::string_view lines, const std::string& path);

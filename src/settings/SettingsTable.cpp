@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -168,12 +169,12 @@ Settings FirstStartSettings(const std::string& programFolder) {
 }
 
 bool WriteAllSettings(CDS_CIni& ini, const Settings& settings) {
-    bool written = true;
+    std::vector<ProfileString> entries;
     for (const SettingKey& key : kKeys) {
-        written &= ini.WriteValue(std::string(key.section), std::string(key.key),
-                                  settingText(key, settings));
+        entries.push_back(
+            {std::string(key.section), std::string(key.key), settingText(key, settings)});
     }
-    return written;
+    return ini.WriteValues(entries);
 }
 
 bool ReadAllSettings(CDS_CIni& ini, Settings& settings) {

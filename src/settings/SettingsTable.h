@@ -53,7 +53,8 @@ std::string PathInFolder(const std::string& folder, std::string_view name);
 
 Settings FirstStartSettings(const std::string& programFolder);
 
-// Writes every key; false when any write failed (the others are still made).
+// Writes every key with one replacement of the file; false when a key could
+// not be written (the others are still written) or the file could not be.
 bool WriteAllSettings(CDS_CIni& ini, const Settings& settings);
 // Reads every key into `settings`, parsing the file once. A key that is
 // missing, empty, not of its type or outside its type's values keeps the

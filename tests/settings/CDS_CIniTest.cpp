@@ -89,19 +89,22 @@ TEST_F(CDS_CIniTest, UnwritablePathFailsWithTheSystemText) {
 // A line break or NUL, "=" in a key, ";" before a key or "]" in a section name
 // would change the file's structure when read back; WriteSection refuses
 // exactly what WriteValue refuses, and both leave the file as it was.
+// WriteValues leaves out just the refused entry.
 TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
-    write("[S]\r\nk=1\r\n");
     for (const auto& [section, key, value] :
          {Texts{"S", "k", "1\r\n[X]"}, Texts{"S", "k", std::string("a\0b", 3)},
           Texts{"S", std::string("a\0b", 3), "1"}, Texts{"S", std::string("\0k", 2), "1"},
           Texts{"S", "a=b", "1"}, Texts{"S", ";k", "1"}, Texts{"S]", "k", "1"}}) {
         SCOPED_TRACE(section + "|" + key + "|" + value);
+        write("[S]\r\nk=1\r\n");
         EXPECT_FALSE(ini.WriteValue(section, key, value));
         EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EINVAL));
         EXPECT_FALSE(
             ini.WriteSection(section, TextArray{0, {"ok", key}}, TextArray{0, {"1", value}}));
         EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EINVAL));
         EXPECT_EQ(contents(), "[S]\r\nk=1\r\n");
+        EXPECT_FALSE(ini.WriteValues({{section, key, value}, {"S", "j", "2"}}));
+        EXPECT_EQ(contents(), "[S]\r\nk=1\r\nj=2\r\n");
     }
 }
 
@@ -142,23 +145,27 @@ TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
 }
 
 // A write changes only the lines it must: unknown sections, keys, comments,
-// blank lines and their order stay; a new key goes after the last key line
-// of its section, and WriteSection puts its key lines where the first old
-// one was; every line ends in CR LF.
+// blank lines and their order stay; the first of two keys or sections of a
+// name is written; a new key goes after the last key line of its section,
+// and WriteSection puts its key lines where the first old one was; every
+// line ends in CR LF. WriteValues gives what WriteValue one by one gives.
 TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
-    write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\n; trailing note\n\n"
-          "[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n; note\n[Extra]\nx=y");
+    write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\nAPFILTER=dup\n"
+          "; trailing note\n\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n; note\n[Extra]\nx=y\n"
+          "[options]\nnowepcheck=0");
     EXPECT_TRUE(ini.WriteValue(" OPTIONS\t", "APFilter ", "a,b"));
-    EXPECT_TRUE(ini.WriteValue("Options", " NoWEPCheck", "1"));
     EXPECT_TRUE(ini.WriteValue("Extra ", "orphan", "2"));
-    EXPECT_TRUE(ini.WriteValue("\tTracks", "TLineWep\t", "2"));
+    EXPECT_TRUE(ini.WriteValues({{"Options", " NoWEPCheck", "1"},
+                                 {"\tTracks", "TLineWep\t", "2"},
+                                 {"Tracks", "TLineNoWep", "3"}}));
     EXPECT_TRUE(ini.WriteSection(" s ", TextArray{5, {"a", "b"}}, TextArray{5, {"1=2", ""}}));
     EXPECT_TRUE(ini.WriteSection("B", TextArray{}, TextArray{}));
     EXPECT_TRUE(ini.WriteSection("New ", TextArray{}, TextArray{}));
     const std::string expected =
-        "; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\nMine=keep\r\nNoWEPCheck=1\r\n"
-        "; trailing note\r\n\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\n; note\r\n"
-        "[Extra]\r\nx=y\r\norphan=2\r\n[Tracks]\r\nTLineWep=2\r\n[New]\r\n";
+        "; my settings\r\norphan=1\r\n[Options]\r\nAPFilter=a,b\r\nMine=keep\r\nAPFILTER=dup\r\n"
+        "NoWEPCheck=1\r\n; trailing note\r\n\r\n[S]\r\n; keep\r\na=1=2\r\nb=\r\n\r\n[B]\r\n"
+        "; note\r\n[Extra]\r\nx=y\r\norphan=2\r\n[options]\r\nnowepcheck=0\r\n[Tracks]\r\n"
+        "TLineWep=2\r\nTLineNoWep=3\r\n[New]\r\n";
     EXPECT_TRUE(test::SameBytes(expected, contents()));
     for (const TextArray& bad : {TextArray{5, {"1", "2", "3"}}, TextArray{6, {"1", "2"}}}) {
         EXPECT_FALSE(ini.WriteSection("S", TextArray{5, {"a", "b"}}, bad));

@@ -4,13 +4,21 @@
 #include "SameBytes.h"
 #include "SettingsTable.h"
 #include "TempFolder.h"
+#include "UnreadableFiles.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
+
+#ifdef __linux__
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
 
 namespace wavemark {
 namespace {
@@ -70,7 +78,38 @@ TLineWep=2
     EXPECT_FALSE(std::filesystem::exists(user));
 }
 
-// A program folder under a regular file cannot be written, even by root.
+#ifdef __linux__
+// Files moved over others in `folder` while `action` runs, as every
+// replacement of a file does. Moves out of the temporary names are watched
+// too, since the system reports like moves in a row only once.
+int replacementsIn(const std::string& folder, const std::function<void()>& action) {
+    const int watch = inotify_init1(IN_NONBLOCK);
+    inotify_add_watch(watch, folder.c_str(), IN_MOVED_FROM | IN_MOVED_TO);
+    action();
+    alignas(inotify_event) std::array<char, 65536> events{};
+    const ssize_t size = std::max<ssize_t>(read(watch, events.data(), events.size()), 0);
+    close(watch);
+    int replacements = 0;
+    for (const char* at = events.data(); at < events.data() + size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(at);
+        replacements += (event->mask & IN_MOVED_TO) != 0 ? 1 : 0;
+        at += sizeof(inotify_event) + event->len;
+    }
+    return replacements;
+}
+
+// Writing the keys one by one would copy a large file as many times.
+TEST(SettingsFile, FirstStartAndCloseReplaceTheFileOnceEach) {
+    const test::TempFolder folder;
+    const std::string at = folder.path().string();
+    SettingsFile settings(at, folder.file("user"));
+    EXPECT_EQ(replacementsIn(at, [&] { settings.shutDown(settings.startUp().settings); }), 2);
+}
+#endif
+
+// A program folder under a regular file cannot be written, even by root: the
+// file goes to the user folder, and where that cannot be written either, the
+// close says why.
 TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     const test::TempFolder folder;
     const std::string program = PathInFolder(folder.write("plain", "x"), "bin");
@@ -79,6 +118,9 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     EXPECT_EQ(settings.path(), PathInFolder(user, "Wavemark.ini"));
     EXPECT_EQ(settings.startUp().firstStart, true);
     EXPECT_EQ(SettingsFile(program, user).startUp().firstStart, false);
+    SettingsFile nowhere(program, program);
+    EXPECT_FALSE(nowhere.shutDown(Settings{}));
+    EXPECT_EQ(nowhere.lastError(), std::strerror(test::kThroughAFileError));
 }
 
 // A program folder at the root already ends in a separator; paths in it are

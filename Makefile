@@ -40,8 +40,10 @@ package-check: deps build
 	scripts/check-package $(BUILD_DIR)
 
 # The engine, the converter and their tests for Windows, cross-compiled with
-# MinGW-w64; the tests run under Wine.
+# MinGW-w64; the tests run under Wine, in the prefix that the build makes in
+# its folder (cmake/WinePrefix.cmake), and so does the converter here.
 WINDOWS_DIR ?= build-windows
+WINE = env WINEPREFIX=$(abspath $(WINDOWS_DIR))/wine-prefix WINEDEBUG=-all wine
 windows:
 	scripts/install-deps windows
 	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -49,8 +51,8 @@ windows:
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
 windows-test: windows
-	WINEDEBUG=-all ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
-	WINEDEBUG=-all wine $(WINDOWS_DIR)/src/cli/wavemark-convert.exe -q \
+	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
+	$(WINE) $(WINDOWS_DIR)/src/cli/wavemark-convert.exe -q \
 		samples/summary.txt samples/text.txt -o $(WINDOWS_DIR)/sample.gtm
 	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt \
 		-o $(WINDOWS_DIR)/sample-linux.gtm

@@ -117,10 +117,11 @@ std::string tracksText(const ConversionData& data) {
 }
 
 // Large text exports are read in blocks, each split between two threads at
-// the first LF past its middle. Read in blocks of every size up to its own, a
-// small one meets them all: the first block's edge falls on every byte once,
-// between the CR and LF of each pair and on both sides of each date line,
-// and the split falls after every line that ends in LF. Whatever ends the
+// the first LF past its middle. A small one read in blocks of a few bytes
+// meets every case: blocks that end just before or just after a line-end
+// byte, and blocks of half that size, put a block edge between the CR and LF
+// of each pair and on both sides of each line, and a split after each line
+// below the header that ends in LF and is not the last. Whatever ends the
 // lines, the same readings must come out, dated by the same date lines.
 TEST_F(TextExportReaderTest, BlockEdgesAndSplitsLoseNoLineAndNoDate) {
     summary({kA, kB});
@@ -149,11 +150,17 @@ TEST_F(TextExportReaderTest, BlockEdgesAndSplitsLoseNoLineAndNoDate) {
     } variants[] = {
         {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\r", "\n", "\r\n"}}};
     for (const auto& [name, ends] : variants) {
-        const std::string path = folder.write("text.txt", withLineEnds(text, ends));
-        for (size_t block = 1; block <= text.size(); ++block) {
-            read(path, {.block = block, .splitMinimum = 1});
-            ASSERT_TRUE(SameBytes("2004-01-04\n" + points[0] + points[1], tracksText(data)))
-                << name << " line ends, " << block << "-byte blocks";
+        const std::string bytes = withLineEnds(text, ends);
+        const std::string path = folder.write("text.txt", bytes);
+        for (size_t at = 0; at < bytes.size(); ++at) {
+            if (bytes[at] != '\r' && bytes[at] != '\n') {
+                continue;
+            }
+            for (const size_t block : {at, at + 1, (at + 1) / 2}) {
+                read(path, {.block = block, .splitMinimum = 1});
+                ASSERT_TRUE(SameBytes("2004-01-04\n" + points[0] + points[1], tracksText(data)))
+                    << name << " line ends, " << block << "-byte blocks";
+            }
         }
     }
 }

@@ -85,7 +85,9 @@ QWidget* makeWidget(const ControlSpec& row, QWidget* parent) {
         return new LineWidget(row.b == row.d ? Qt::Horizontal : Qt::Vertical, parent);
     case ControlKind::PushButton: {
         auto* button = new QPushButton(FromUtf8(row.text), parent);
-        button->setAutoDefault(false);
+        // As on Windows, the focused button is the default one: Enter presses
+        // it, as Space does.
+        button->setAutoDefault(true);
         return button;
     }
     case ControlKind::CheckBox:

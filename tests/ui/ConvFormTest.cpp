@@ -321,18 +321,36 @@ private slots:
         QCOMPARE(current->objectName().toStdString(), std::string(tabOrder.front()));
     }
 
+    // Each button is pressed by the mouse, or focused and pressed by Enter,
+    // on the keypad too, or Space.
+    void dialogs_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("mouse") << Qt::Key_unknown << Qt::KeyboardModifiers();
+        QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
+    }
+
     // The dialogs are handed what the settings hold; what they answer is
     // stored and previewed, and a cancel changes nothing.
     void dialogs() {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
         WindowFixture f;
         ConvForm& window = f.start();
+        const auto press = [&](const char* name) {
+            f.control<QWidget>(name)->setFocus();
+            key == Qt::Key_unknown ? f.click(name)
+                                   : QTest::keyClick(window.focusWidget(), key, modifiers);
+        };
         const Settings before = window.settings();
         for (const auto& [button, dialog, title, flags] :
              {std::tuple{"LoadFile(0)", &f.openDialog(), "Netstumbler Summary-Text-File", 2625540},
               {"SelectFont", &f.fontDialog(), "Select he Waypoint - Font", 259},
               {"TrackColorWep", &f.colorDialog(), "Color", 0}}) {
             dialog->cancel();
-            f.click(button);
+            press(button);
             QCOMPARE(dialog->shown.size(), size_t{1});
             QCOMPARE(dialog->shown.back().DialogTitle, std::string(title));
             QCOMPARE(dialog->shown.back().Flags, flags);
@@ -346,7 +364,7 @@ private slots:
         QCOMPARE(f.control<QLabel>("Filename(0)")->text().toStdString(), summary);
 
         f.openDialog().fail(5, "Access denied");
-        f.click("LoadFile(1)");
+        press("LoadFile(1)");
         QCOMPARE(f.openDialog().shown.back().DialogTitle, "Netstumbler Export-Text-File"s);
         QCOMPARE(f.messages.shown.back().text, "Error 5 selecting file.\r\nAccess denied"s);
         QCOMPARE(f.messages.shown.back().title, "Wavemark"s);
@@ -354,7 +372,7 @@ private slots:
         // A chosen file shows both stored paths again.
         f.control<QLabel>("Filename(0)")->setText("stale");
         f.openDialog().acceptFile(kText);
-        f.click("LoadFile(1)");
+        press("LoadFile(1)");
         QCOMPARE(f.control<QLabel>("Filename(0)")->text().toStdString(), summary);
         QCOMPARE(f.control<QLabel>("Filename(1)")->text().toStdString(), kText);
 
@@ -365,7 +383,7 @@ private slots:
                 d.FontItalic = d.FontStrikethru = true;
                 d.Color = 0x0000FF00;
             });
-            f.click("SelectFont");
+            press("SelectFont");
             QCOMPARE(window.settings().WPFontSize, int16_t(stored));
             for (const char* name : {"FontTest(0)", "FontTest(1)"}) {
                 const QLabel* preview = f.control<QLabel>(name);
@@ -379,14 +397,14 @@ private slots:
 
         // Only the text box preview has a background.
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x00FF0000; });
-        f.click("SelectBackground");
+        press("SelectBackground");
         QCOMPARE(window.settings().WPTBoxBackColor, 0x00FF0000);
         QCOMPARE(f.control<QLabel>("FontTest(0)")->palette().color(QPalette::Window),
                  QColor(0, 0, 255));
         QVERIFY(!f.control<QLabel>("FontTest(1)")->autoFillBackground());
 
         f.colorDialog().accept([](CommonDialog& d) { d.Color = 0x000000FF; });
-        f.click("TrackColorNoWep");
+        press("TrackColorNoWep");
         QCOMPARE(window.settings().TColorNoWep, 0x000000FF);
         QCOMPARE(f.control<LineWidget>("TLineNoWepTest")->lineColor(), QColor(255, 0, 0));
 

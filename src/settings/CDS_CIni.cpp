@@ -1,6 +1,7 @@
 #include "CDS_CIni.h"
 
 #include "ProfileService.h"
+#include "ReadWholeFile.h"
 
 #include <array>
 #include <cerrno>
@@ -141,7 +142,8 @@ bool CDS_CIni::Load() {
     m_loaded.emplace(m_filename);
     if (const int error = m_loaded->error()) {
         m_loaded.reset();
-        StoreSystemError(error);
+        // Only the reading can fail here: a device is named as what it is.
+        m_lastErrorDescription = ReadErrorText(error);
         return false;
     }
     return true;

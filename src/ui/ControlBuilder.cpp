@@ -90,8 +90,14 @@ QWidget* makeWidget(const ControlSpec& row, QWidget* parent) {
         button->setAutoDefault(true);
         return button;
     }
-    case ControlKind::CheckBox:
-        return new QCheckBox(FromUtf8(row.text), parent);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(FromUtf8(row.text), parent);
+        // Restoring a greyed box makes it a three-state box. It stays grey
+        // until clicked: the first click goes on to ticked, and from then on
+        // clicks only tick and clear it, so grey is never the user's choice.
+        QObject::connect(box, &QCheckBox::clicked, box, [box] { box->setTristate(false); });
+        return box;
+    }
     case ControlKind::TextBox:
         return new QLineEdit(parent);
     case ControlKind::ComboBox:

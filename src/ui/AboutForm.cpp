@@ -20,6 +20,9 @@ constexpr int kRowGap = 8; // pixels between the texts of the author row
 
 AboutForm::AboutForm(QWidget* owner, Shell& shell) : QWidget(owner, Qt::Dialog), m_shell(shell) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The window has no title text; an empty title would show the
+    // application's name instead.
+    setWindowTitle(QStringLiteral(" "));
     setFocusPolicy(Qt::StrongFocus);
     setFont(WindowFont());
     setFixedSize(ToPixels(kAboutFormWidth), ToPixels(kAboutFormHeight));

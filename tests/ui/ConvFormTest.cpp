@@ -115,18 +115,23 @@ class ConvFormTest : public QObject {
 private slots:
     void initTestCase() {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setApplicationName(QStringLiteral("Wavemark"));
         InstallWindowFonts();
     }
 
-    // The first start shows the About window. Its links and the main window's
-    // pictures open their pages; any other click in it but on the rights
-    // notice closes it, as does a typed character. Showing it again keeps the
-    // one, not modal; closing the main window closes it, and asks nothing.
+    // The first start shows the About window, without a title. Its links and
+    // the main window's pictures open their pages; any other click in it but
+    // on the rights notice closes it, as does a typed character. Showing it
+    // again keeps the one, not modal; closing the main window closes it, and
+    // asks nothing.
     void firstStartAndTheAboutWindow() {
         WindowFixture f;
         ConvForm& window = f.start();
         QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
+        // The window system shows the application's name for an empty title.
+        const QString title = window.aboutForm()->windowTitle();
+        QVERIFY((title.isEmpty() ? QApplication::applicationName() : title).trimmed().isEmpty());
         f.click("Image1");
         f.click("Image2");
         QCOMPARE(f.shell.calls,

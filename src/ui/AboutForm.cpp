@@ -7,6 +7,7 @@
 #include "WindowFonts.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 
 #include <algorithm>
 #include <string>
@@ -63,6 +64,20 @@ AboutForm::AboutForm(QWidget* owner, Shell& shell) : QWidget(owner, Qt::Dialog),
         connect(label(name), &ClickLabel::clicked, this,
                 [this, target = address] { m_shell.openAddress(target); });
     }
+    placeBeside(*owner);
+}
+
+// Where no window manager places it, the window would open over its owner:
+// it goes to the owner's right where the owner's screen has room for it, with
+// a frame like the owner's, else over the owner's middle.
+void AboutForm::placeBeside(const QWidget& owner) {
+    const QRect ownerFrame = owner.frameGeometry();
+    QRect frame(QPoint(ownerFrame.right() + 1, ownerFrame.top()),
+                size() + ownerFrame.size() - owner.size());
+    if (!owner.screen()->availableGeometry().contains(frame)) {
+        frame.moveCenter(ownerFrame.center());
+    }
+    move(frame.topLeft());
 }
 
 // Any key that types a character closes the window, Enter and Escape

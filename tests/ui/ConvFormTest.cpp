@@ -119,12 +119,23 @@ private slots:
         InstallWindowFonts();
     }
 
+    // Where the main window is when the About window opens again.
+    void firstStartAndTheAboutWindow_data() {
+        QTest::addColumn<QPoint>("mainWindow");
+        QTest::addColumn<bool>("besideIt");
+        QTest::newRow("room on the right") << QPoint(-200, 30) << true;
+        QTest::newRow("no room on the right") << QPoint(100, 30) << false;
+    }
+
     // The first start shows the About window, without a title. Its links and
     // the main window's pictures open their pages; any other click in it but
     // on the rights notice closes it, as does a typed character. Showing it
-    // again keeps the one, not modal; closing the main window closes it, and
-    // asks nothing.
+    // again keeps the one, not modal; opened anew it goes to the main
+    // window's right where the screen has room, else over its middle.
+    // Closing the main window closes it, and asks nothing.
     void firstStartAndTheAboutWindow() {
+        QFETCH(QPoint, mainWindow);
+        QFETCH(bool, besideIt);
         WindowFixture f;
         ConvForm& window = f.start();
         QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
@@ -174,6 +185,17 @@ private slots:
         QCOMPARE(window.findChildren<AboutForm*>().size(), qsizetype{1});
         QVERIFY(window.aboutForm()->isVisible() && !window.aboutForm()->isModal());
         QCOMPARE(window.aboutForm()->size(), QSize(492, 283));
+
+        delete window.aboutForm();
+        window.move(mainWindow);
+        f.click("Command2");
+        const QRect main = window.frameGeometry();
+        const QRect about = window.aboutForm()->frameGeometry();
+        if (besideIt) {
+            QCOMPARE(about.topLeft(), QPoint(main.right() + 1, main.top()));
+        } else {
+            QCOMPARE(about.center(), main.center());
+        }
         QVERIFY(window.close());
         QVERIFY(!window.aboutForm() || !window.aboutForm()->isVisible());
         QVERIFY(f.messages.shown.empty());

@@ -25,6 +25,18 @@ QString indexed(const char* name, int index) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+// The counter labels were drawn for counts of a few digits: a text that would
+// run past its label's edge gets a smaller font, so a count of ten digits still
+// shows whole.
+void setFittedText(QLabel* label, const QString& text, QFont font) {
+    const int room = label->contentsRect().width() - label->indent();
+    while (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 1) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    label->setFont(font);
+    label->setText(text);
+}
+
 } // namespace
 
 ConvForm::ConvForm(const WindowFolders& folders, WindowServices services)
@@ -158,8 +170,8 @@ void ConvForm::flushCounters() {
         return;
     }
     for (size_t index = 0; index < m_counterTexts.size(); ++index) {
-        m_controls.get<QLabel>(indexed("Label1", static_cast<int>(index)))
-            ->setText(FromLocal(m_counterTexts[index]));
+        setFittedText(m_controls.get<QLabel>(indexed("Label1", static_cast<int>(index))),
+                      FromLocal(m_counterTexts[index]), font());
     }
     m_countersChanged = false;
 }

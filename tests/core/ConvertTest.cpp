@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace wavemark {
@@ -68,19 +69,15 @@ TEST_F(ConvertTest, FullRunShowsEveryStepInOrderAndBuildsTheStyleRecords) {
               "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
               "label 5 = Reading File !|label 6 = |events|"
               "label 5 = Number of Tracklogs: 0|label 6 = Number of Trackpoints: 0|events|"
-              "label 6 = Number of Trackpoints: 1|events|"
-              "label 6 = Number of Trackpoints: 2|events|"
-              "label 5 = Number of Tracklogs: 1|events|"
-              "label 6 = Number of Trackpoints: 3|events|"
-              "label 6 = Number of Trackpoints: 2|events|"
-              "status 0 off|status 1 on|status 2 off|default cursor");
+              "label 6 = Number of Trackpoints: 1|events|label 6 = Number of Trackpoints: 2|"
+              "events|label 5 = Number of Tracklogs: 1|events|"
+              "label 6 = Number of Trackpoints: 3|events|label 6 = Number of Trackpoints: 2|"
+              "events|status 0 off|status 1 on|status 2 off|default cursor");
     ASSERT_EQ(state.data.WptStyleCount, 4);
     for (int k = 1; k <= 4; ++k) {
-        const WaypointStyle& style = state.data.WptStyles[static_cast<size_t>(k)];
-        EXPECT_EQ(style.Height, -12);
-        EXPECT_EQ(style.Display, k - 1);
-        EXPECT_EQ(style.Weight, 700);
-        EXPECT_EQ(style.Background, k == 4 ? -1 : 0);
+        const WaypointStyle& s = state.data.WptStyles[static_cast<size_t>(k)];
+        EXPECT_EQ(std::tuple(s.Height, s.Display, s.Weight, s.Background),
+                  std::tuple(-12, k - 1, 700, k == 4 ? -1 : 0));
     }
 
     window.m_settings.APFilter = "Caf\xC3\xA9";

@@ -77,7 +77,6 @@ TEST(ExportLine, DatesMustBeValidAndExportsAreKnownByTheirFirstLine) {
     EXPECT_EQ(DateText("# $DateGMT:"), "");
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("network stumbler\r\n")));
     EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("\r\nNetwork Stumbler\r\n")));
-    EXPECT_FALSE(IsNetStumblerExport(modLoadFile::LoadedLines{}));
 }
 
 } // namespace

@@ -121,14 +121,6 @@ private slots:
         InstallWindowFonts();
     }
 
-    // Where the main window is when the About window opens again.
-    void firstStartAndTheAboutWindow_data() {
-        QTest::addColumn<QPoint>("mainWindow");
-        QTest::addColumn<bool>("besideIt");
-        QTest::newRow("room on the right") << QPoint(-200, 30) << true;
-        QTest::newRow("no room on the right") << QPoint(100, 30) << false;
-    }
-
     // The first start shows the About window, without a title. Its links and
     // the main window's pictures open their pages; any other click in it but
     // on the rights notice closes it, as does a typed character. Showing it
@@ -136,8 +128,6 @@ private slots:
     // window's right where the screen has room, else over its middle.
     // Closing the main window closes it, and asks nothing.
     void firstStartAndTheAboutWindow() {
-        QFETCH(QPoint, mainWindow);
-        QFETCH(bool, besideIt);
         WindowFixture f;
         ConvForm& window = f.start();
         QVERIFY(f.control<QCheckBox>("TConvertEnabled")->isChecked());
@@ -188,15 +178,16 @@ private slots:
         QVERIFY(window.aboutForm()->isVisible() && !window.aboutForm()->isModal());
         QCOMPARE(window.aboutForm()->size(), QSize(492, 283));
 
-        delete window.aboutForm();
-        window.move(mainWindow);
-        f.click("Command2");
-        const QRect main = window.frameGeometry();
-        const QRect about = window.aboutForm()->frameGeometry();
-        if (besideIt) {
-            QCOMPARE(about.topLeft(), QPoint(main.right() + 1, main.top()));
-        } else {
-            QCOMPARE(about.center(), main.center());
+        // With room on the right of the main window, and without.
+        for (const auto& [mainAt, besideIt] :
+             {std::pair{QPoint(-200, 30), true}, {QPoint(100, 30), false}}) {
+            delete window.aboutForm();
+            window.move(mainAt);
+            f.click("Command2");
+            const QRect main = window.frameGeometry();
+            const QRect about = window.aboutForm()->frameGeometry();
+            QCOMPARE(besideIt ? about.topLeft() : about.center(),
+                     besideIt ? QPoint(main.right() + 1, main.top()) : main.center());
         }
         QVERIFY(window.close());
         QVERIFY(!window.aboutForm() || !window.aboutForm()->isVisible());
@@ -351,31 +342,29 @@ private slots:
 
     // A box stored greyed (2) shows so until clicked; clicks then only tick
     // and clear it. The boxes left untouched are stored as they were read.
-    void greyedCheckBox_data() {
-        QTest::addColumn<QString>("box");
-        for (const char* box : {"NoWEPCheck", "TConvertEnabled", "TChangeColors"}) {
-            QTest::newRow(box) << QString(box);
-        }
-    }
-    void greyedCheckBox() {
-        QFETCH(QString, box);
+    void greyedCheckBoxes() {
         WindowFixture f;
-        std::string greyed = ReadBytes(f.start().settingsFilePath());
-        for (const std::string stored : {"NoWEPCheck=0", "TConvertEnabled=1", "TChangeColors=1"}) {
-            greyed.replace(greyed.find(stored + "\r\n") + stored.size() - 1, 1, "2");
+        std::string stored = ReadBytes(f.start().settingsFilePath());
+        const auto store = [&stored](const std::string& key, char value) {
+            stored[stored.find("\n" + key + "=") + key.size() + 2] = value;
+        };
+        const char* const boxes[] = {"NoWEPCheck", "TConvertEnabled", "TChangeColors"};
+        for (const char* box : boxes) {
+            store(box, '2');
         }
-        f.folder.write("Wavemark.ini", greyed);
+        f.folder.write("Wavemark.ini", stored);
         f.start();
-        auto* checkBox = f.control<QCheckBox>(box);
-        QCOMPARE(checkBox->checkState(), Qt::PartiallyChecked);
+        for (const char* box : boxes) {
+            QCOMPARE(f.control<QCheckBox>(box)->checkState(), Qt::PartiallyChecked);
+        }
+        auto* tracks = f.control<QCheckBox>("TConvertEnabled");
         for (const Qt::CheckState state : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
-            QTest::mouseClick(checkBox, Qt::LeftButton);
-            QCOMPARE(checkBox->checkState(), state);
+            QTest::mouseClick(tracks, Qt::LeftButton);
+            QCOMPARE(tracks->checkState(), state);
         }
         QVERIFY(f.window->close());
-        const std::string key = box.toStdString() + "=";
-        QCOMPARE(ReadBytes(f.window->settingsFilePath()),
-                 greyed.replace(greyed.find(key + "2"), key.size() + 1, key + "1"));
+        store("TConvertEnabled", '1');
+        QCOMPARE(ReadBytes(f.window->settingsFilePath()), stored);
     }
 
     // Each button is pressed by the mouse, or focused and pressed by Enter,

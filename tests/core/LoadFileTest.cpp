@@ -49,18 +49,12 @@ TEST_F(LoadFileTest, SplitsAtEveryKindOfLineEndAndKeepsLinesUntilNewOnes) {
     EXPECT_EQ(load("\r\n"), (Lines{""}));
     EXPECT_EQ(load("x\r\r\n"), (Lines{"x", ""}));
     EXPECT_EQ(load("caf\xE9\tTAB \x01\r\n"), (Lines{"caf\xE9\tTAB \x01"}));
-    // The stream reads 1 MiB blocks: a CR LF across the end of one, a lone
-    // CR at its end, and a line longer than a block.
-    const std::string block(1 << 20, 'x');
-    const std::string almost = block.substr(1);
-    EXPECT_EQ(load(almost + "\r\ny"), (Lines{almost, "y"}));
-    EXPECT_EQ(load(almost + "\rz\r"), (Lines{almost, "z"}));
-    EXPECT_EQ(load("a\n" + block + block + "b\r\n"), (Lines{"a", block + block + "b"}));
     // Line ends are looked for 4 KiB at a time: at the edge of one window,
-    // and CR line ends with the first LF far behind.
+    // and CR line ends with the first LF in a later window. (The stream's
+    // blocks meet every line end in the text export reader's test.)
     const std::string edge(4095, 'w');
     EXPECT_EQ(load(edge + "\r\n" + edge + "\rv\n"), (Lines{edge, edge, "v"}));
-    EXPECT_EQ(load("a\rb\r" + block + "\n"), (Lines{"a", "b", block}));
+    EXPECT_EQ(load("a\rb\r" + edge + edge + "\n"), (Lines{"a", "b", edge + edge}));
     EXPECT_EQ(load("ab\ncd\n"), (Lines{"ab", "cd"}));
 
     // An empty file yields no line; a missing file, a folder or a device

@@ -3,8 +3,8 @@
 // of a few bytes, each split between two threads, which must give what one
 // block gives. Input: one byte of options, one byte that sets the small
 // block size, then the summary export, a NUL, and the text export. The
-// exports are handed over as memfd files, the GTM file goes to a folder in
-// memory (/dev/shm when there is one).
+// exports are handed over as memfd files, the GTM file goes to memory
+// (/dev/shm when there is one).
 #include "CommandLineConverter.h"
 #include "ConsoleWindow.h"
 #include "Convert.h"
@@ -35,15 +35,6 @@ struct MemoryFile {
     const int fd = ::memfd_create("export", MFD_CLOEXEC);
 };
 
-std::string outputFolder() {
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                           ? "/dev/shm"
-                                           : std::filesystem::temp_directory_path();
-    const auto folder = base / ("wavemark-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return folder.string();
-}
-
 // The conversion with the first-start settings, the text export read with
 // `sizes`.
 ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
@@ -61,7 +52,11 @@ ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string output = outputFolder() + "/out.gtm";
+    static const std::string output =
+        ((std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                    : std::filesystem::temp_directory_path()) /
+         ("wavemark-fuzz-" + std::to_string(::getpid()) + ".gtm"))
+            .string();
     if (size < 2) {
         return 0;
     }

@@ -84,10 +84,6 @@ bool assign(Settings& settings, const SettingField& field, std::optional<T> valu
     return true;
 }
 
-// The sizes the font dialog offers, once rounded to whole points.
-constexpr int kSmallestFontSize = 1;
-constexpr int kLargestFontSize = 1638;
-
 template <typename T>
 std::optional<T> within(std::optional<T> value, int32_t lowest, int32_t highest) {
     return value && *value >= lowest && *value <= highest ? value : std::nullopt;

@@ -12,6 +12,11 @@ namespace wavemark {
 
 class CDS_CIni;
 
+// The waypoint font sizes, in whole points, that the font dialog offers and
+// the settings keep; 1638 is the largest the Windows dialog offers.
+inline constexpr int kSmallestFontSize = 1;
+inline constexpr int kLargestFontSize = 1638;
+
 // What a key holds, and so which values it takes: those the window's
 // controls can set and the GTM file can carry.
 enum class SettingType {

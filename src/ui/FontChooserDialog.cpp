@@ -1,5 +1,7 @@
 #include "FontChooserDialog.h"
 
+#include "SettingsTable.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -17,10 +19,8 @@ namespace wavemark {
 namespace {
 
 // Two decimals keep a handed-in quarter point (8.25) intact when the user
-// confirms without touching the size; 1638 is the Windows dialog's limit.
+// confirms without touching the size.
 constexpr int kSizeDecimals = 2;
-constexpr double kMinPointSize = 1.0;
-constexpr double kMaxPointSize = 1638.0;
 
 QCheckBox* makeCheckBox(const QString& text, const char* name, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -43,7 +43,7 @@ FontChooserDialog::FontChooserDialog(QWidget* parent)
     m_family->setObjectName(QStringLiteral("family"));
     m_size->setObjectName(QStringLiteral("size"));
     m_size->setDecimals(kSizeDecimals);
-    m_size->setRange(kMinPointSize, kMaxPointSize);
+    m_size->setRange(kSmallestFontSize, kLargestFontSize);
     m_colorButton->setObjectName(QStringLiteral("color"));
     m_preview->setObjectName(QStringLiteral("preview"));
     m_preview->setMinimumHeight(60);

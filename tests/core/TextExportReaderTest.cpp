@@ -24,7 +24,6 @@ public:
     void readingPassDone() override { steps += "read "; }
     void trackPointCountChanged(int32_t count) override { step('p', count); }
     void trackCountChanged(int32_t count) override { step('t', count); }
-    // Appended, not prepended: GCC 12 warns of a false overlap in the latter.
     void step(char kind, int32_t count) { (steps += kind) += std::to_string(count) + ' '; }
     std::string steps;
 };
@@ -98,13 +97,11 @@ protected:
 // each get the track. Date lines date the readings below them, the last one
 // the survey.
 //
-// Large text exports are read in blocks, each split between two threads at
-// the first LF past its middle. This small one read in blocks of a few bytes
-// meets every case: blocks that end just before or just after a line-end
-// byte, and blocks of half that size, put a block edge between the CR and LF
-// of each pair and on both sides of each line, and a split after each line
-// below the header that ends in LF, but the last and the date line that dates
-// no reading. Whatever ends the lines, the same must come out.
+// Blocks are split between two threads at the first LF past their middle.
+// Blocks ending just before or after each line-end byte, and of half that
+// size, put a block edge inside each CR LF pair and on both sides of each
+// line, and the split after each LF-ended line below the header but the last
+// and the undating date line. Whatever ends the lines, the same comes out.
 TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
     summary({kB, kA, kC, kD, kA});
     const std::string text = ExportText(
@@ -122,8 +119,7 @@ TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlo
                                  "2 1 450352800 70\n2 3 450439202 70\n"
                                  "3 1 450352800 70\n3 3 450439202 70\n"
                                  "read p1 p2 p3 t1 p4 p5 t2 p6 p5 p5 p6 p7 t3 ";
-    // The mixed ends put a date line after a lone CR and end date lines in
-    // each kind.
+    // The mixed ends put a date line after a lone CR and end them in each kind.
     const std::pair<const char*, std::vector<std::string>> variants[] = {
         {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\n", "\r", "\r\n"}}};
     std::string path;

@@ -77,9 +77,8 @@ private slots:
         QCOMPARE(toFileDialogFlags(~0x1002).fileMode, QFileDialog::AnyFile);
     }
 
-    // A cancel after typing keeps FileName and is failure 32755 with cancel
-    // reporting on; open with 0x1000 takes only an existing file. Save offers
-    // FileName and takes a typed name in InitDir.
+    // A cancel after typing keeps FileName, failure 32755 with CancelError; open
+    // with 0x1000 takes only an existing file. Save takes a typed name in InitDir.
     void fileDialogs() {
         QtCommonDialog dialog(&m_window);
         dialog.Filter = "GPS TrackMaker File (*.gtm)|*.gtm|";

@@ -1,20 +1,24 @@
-// The whole conversion from two exports held in memory, once with the text
-// export read in one block and once in blocks of a few bytes, each split
-// between two threads, which must give the same. Input: one byte that sets
-// the small block size, then the summary export, a NUL, and the text export,
-// handed over as memfd files. (What the command line makes of a conversion
-// is left to the command-line tests and the hostile-file check.)
+// The whole conversion, as wavemark-convert runs it, from two exports held
+// in memory; then the conversion again with the text export read in blocks
+// of a few bytes, each split between two threads, which must give what one
+// block gives. Input: one byte of options, one byte that sets the small
+// block size, then the summary export, a NUL, and the text export. The
+// exports are handed over as memfd files, the GTM file goes to memory
+// (/dev/shm when there is one).
+#include "CommandLineConverter.h"
 #include "ConsoleWindow.h"
 #include "Convert.h"
 #include "FuzzCheck.h"
 #include "SettingsTable.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -48,15 +52,40 @@ ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) {
+    static const std::string output =
+        ((std::filesystem::is_directory("/dev/shm") ? "/dev/shm"
+                                                    : std::filesystem::temp_directory_path()) /
+         ("wavemark-fuzz-" + std::to_string(::getpid()) + ".gtm"))
+            .string();
+    if (size < 2) {
         return 0;
     }
-    const TextReadSizes small{.block = size_t{data[0]} + 1, .splitMinimum = 1};
-    const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const uint8_t options = data[0];
+    const TextReadSizes small{.block = size_t{data[1]} + 1, .splitMinimum = 1};
+    const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     const size_t nul = rest.find('\0');
     const MemoryFile summary(rest.substr(0, nul));
     const MemoryFile text(nul == std::string_view::npos ? std::string_view{}
                                                         : rest.substr(nul + 1));
+
+    const char* const filters[] = {"", "net", "MOBILE,public,eurospot,wlan@thenet", ",net,"};
+    std::vector<std::string> args{summary.path(), text.path(), "-o",
+                                  output,         "--filter",  filters[options & 3]};
+    for (const auto& [bit, flag] :
+         {std::pair{4, "--no-tracks"}, {8, "--only-no-wep"}, {16, "--fixed-colors"}}) {
+        if (options & bit) {
+            args.push_back(flag);
+        }
+    }
+    std::ostringstream out, errors;
+    // The arguments are always usable: a run succeeds with a file of at
+    // least the header and datum, or fails with a message and no file.
+    const int status = RunCommandLine(args, "/nonexistent", out, errors);
+    std::error_code noFile;
+    const bool written = std::filesystem::file_size(output, noFile) >= 180 && !noFile;
+    check(status == kExitOk ? written : status == kExitFailed && noFile && !errors.str().empty());
+    std::filesystem::remove(output);
+
     check(converted(summary, text, {}) == converted(summary, text, small));
     return 0;
 }

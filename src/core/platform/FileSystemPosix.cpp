@@ -79,10 +79,11 @@ bool passesSizeLimit(uint64_t end) {
 // cannot replace an existing file itself.
 int linkUnderHiddenName(TempFile& file, const std::string& target) {
     const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
+    const std::string pattern = hiddenPattern(target);
     std::random_device seed;
     std::minstd_rand random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = hiddenPattern(target);
+        std::string name = pattern;
         const char* alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         for (char& c : std::span(name).last(6)) {
             c = alphabet[random() % 62];

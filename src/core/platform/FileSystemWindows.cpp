@@ -84,6 +84,21 @@ int CloseFile(int fd) {
 
 namespace {
 
+FileKind kindOf(unsigned mode) {
+    switch (mode & _S_IFMT) {
+    case _S_IFREG:
+        return FileKind::Regular;
+    case _S_IFDIR:
+        return FileKind::Folder;
+    case _S_IFCHR:
+        return FileKind::Device;
+    case _S_IFIFO:
+        return FileKind::Pipe;
+    default:
+        return FileKind::Other;
+    }
+}
+
 // `path` is not looked at when `standardInput` is set.
 int inspect(const std::string& path, bool standardInput, FileFacts& facts) {
     facts = FileFacts{};
@@ -92,22 +107,7 @@ int inspect(const std::string& path, bool standardInput, FileFacts& facts) {
     if (result != 0) {
         return errno == ENOENT ? 0 : errno;
     }
-    switch (st.st_mode & _S_IFMT) {
-    case _S_IFREG:
-        facts.kind = FileKind::Regular;
-        break;
-    case _S_IFDIR:
-        facts.kind = FileKind::Folder;
-        break;
-    case _S_IFCHR:
-        facts.kind = FileKind::Device;
-        break;
-    case _S_IFIFO:
-        facts.kind = FileKind::Pipe;
-        break;
-    default:
-        facts.kind = FileKind::Other;
-    }
+    facts.kind = kindOf(st.st_mode);
     facts.readOnly = (st.st_mode & _S_IWRITE) == 0;
     // The volume and the file's index tell a file under any of its names.
     const bool own = !standardInput;
@@ -148,9 +148,10 @@ int CreateTempFile(const std::string& target, TempFile& file) {
     std::random_device seed;
     std::minstd_rand random(seed());
     const char* alphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+    // NTFS, FAT32 and exFAT allow names of 255 characters.
+    const std::string pattern = TempFilePattern(target, 255);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        // NTFS, FAT32 and exFAT allow names of 255 characters.
-        std::string name = TempFilePattern(target, 255);
+        std::string name = pattern;
         for (char& c : std::span(name).last(6)) {
             c = alphabet[random() % 36];
         }

@@ -1,8 +1,8 @@
-#include "ConvForm.h"
-#include "QtCommonDialog.h"
-#include "QtMessageBox.h"
-#include "QtShell.h"
-#include "WindowFonts.h"
+#include "ui/ConvForm.h"
+#include "ui/QtCommonDialog.h"
+#include "ui/QtMessageBox.h"
+#include "ui/QtShell.h"
+#include "ui/WindowFonts.h"
 
 #include <QApplication>
 #include <QStandardPaths>

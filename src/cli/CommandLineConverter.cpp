@@ -1,12 +1,12 @@
-#include "CommandLineConverter.h"
+#include "cli/CommandLineConverter.h"
 
-#include "CliOptions.h"
-#include "ConsoleWindow.h"
-#include "Convert.h"
-#include "FileSystem.h"
-#include "GtmWriter.h"
-#include "SettingsFile.h"
-#include "SettingsTable.h"
+#include "cli/CliOptions.h"
+#include "cli/ConsoleWindow.h"
+#include "convert/Convert.h"
+#include "maps/gtm/GtmWriter.h"
+#include "platform/FileSystem.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsTable.h"
 
 #include <ostream>
 

@@ -1,4 +1,4 @@
-#include "ConsoleWindow.h"
+#include "cli/ConsoleWindow.h"
 
 #include <ostream>
 

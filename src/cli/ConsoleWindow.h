@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ConvertWindow.h"
+#include "convert/ConvertWindow.h"
 
 #include <array>
 #include <iosfwd>

@@ -1,5 +1,5 @@
-#include "CommandLineConverter.h"
-#include "FileSystem.h"
+#include "cli/CommandLineConverter.h"
+#include "platform/FileSystem.h"
 
 #include <iostream>
 #include <new>

@@ -1,7 +1,7 @@
-#include "CDS_CIni.h"
+#include "settings/CDS_CIni.h"
 
-#include "ProfileService.h"
-#include "ReadWholeFile.h"
+#include "platform/ReadWholeFile.h"
+#include "settings/ProfileService.h"
 
 #include <array>
 #include <cerrno>

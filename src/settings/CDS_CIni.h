@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProfileService.h"
+#include "settings/ProfileService.h"
 
 #include <optional>
 #include <string>

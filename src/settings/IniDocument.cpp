@@ -1,7 +1,7 @@
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
-#include "SplitLines.h"
-#include "TextTrim.h"
+#include "platform/SplitLines.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 #include <iterator>

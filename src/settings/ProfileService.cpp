@@ -1,8 +1,8 @@
-#include "ProfileService.h"
+#include "settings/ProfileService.h"
 
-#include "AtomicFile.h"
-#include "IniDocument.h"
-#include "ReadWholeFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/ReadWholeFile.h"
+#include "settings/IniDocument.h"
 
 #include <algorithm>
 #include <cerrno>

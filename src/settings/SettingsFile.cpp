@@ -1,7 +1,7 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "AtomicFile.h"
-#include "SettingsTable.h"
+#include "platform/AtomicFile.h"
+#include "settings/SettingsTable.h"
 
 #include <filesystem>
 #include <string_view>

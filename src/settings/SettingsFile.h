@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CDS_CIni.h"
-#include "Settings.h"
+#include "convert/Settings.h"
+#include "settings/CDS_CIni.h"
 
 #include <string>
 

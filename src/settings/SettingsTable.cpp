@@ -1,10 +1,10 @@
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
-#include "CDS_CIni.h"
-#include "CodeTables.h"
-#include "IniDocument.h"
-#include "PathSeparator.h"
-#include "TextForms.h"
+#include "maps/gtm/CodeTables.h"
+#include "platform/PathSeparator.h"
+#include "settings/CDS_CIni.h"
+#include "settings/IniDocument.h"
+#include "settings/TextForms.h"
 
 #include <algorithm>
 #include <array>

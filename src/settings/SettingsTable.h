@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Settings.h"
+#include "convert/Settings.h"
 
 #include <cstdint>
 #include <span>

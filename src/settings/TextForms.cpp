@@ -1,7 +1,7 @@
-#include "TextForms.h"
+#include "settings/TextForms.h"
 
-#include "IniDocument.h"
-#include "TextTrim.h"
+#include "platform/TextTrim.h"
+#include "settings/IniDocument.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "AboutForm.h"
+#include "ui/AboutForm.h"
 
-#include "AboutFormLayout.h"
-#include "ClickLabel.h"
-#include "Links.h"
-#include "Shell.h"
-#include "WindowFonts.h"
+#include "ui/AboutFormLayout.h"
+#include "ui/ClickLabel.h"
+#include "ui/Links.h"
+#include "ui/Shell.h"
+#include "ui/WindowFonts.h"
 
 #include <QKeyEvent>
 #include <QScreen>

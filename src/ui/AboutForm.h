@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlBuilder.h"
+#include "ui/ControlBuilder.h"
 
 #include <QWidget>
 

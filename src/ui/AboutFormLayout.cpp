@@ -1,4 +1,4 @@
-#include "AboutFormLayout.h"
+#include "ui/AboutFormLayout.h"
 
 namespace wavemark {
 namespace {

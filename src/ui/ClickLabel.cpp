@@ -1,4 +1,4 @@
-#include "ClickLabel.h"
+#include "ui/ClickLabel.h"
 
 #include <QMouseEvent>
 

@@ -1,7 +1,7 @@
-#include "ControlBuilder.h"
+#include "ui/ControlBuilder.h"
 
-#include "ClickLabel.h"
-#include "LineWidget.h"
+#include "ui/ClickLabel.h"
+#include "ui/LineWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlTable.h"
+#include "ui/ControlTable.h"
 
 #include <QHash>
 #include <QString>

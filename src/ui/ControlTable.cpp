@@ -1,4 +1,4 @@
-#include "ControlTable.h"
+#include "ui/ControlTable.h"
 
 #include <algorithm>
 

@@ -1,13 +1,13 @@
-#include "ConvForm.h"
+#include "ui/ConvForm.h"
 
-#include "AboutForm.h"
-#include "ClickLabel.h"
-#include "ConvFormLayout.h"
-#include "LineWidget.h"
-#include "Links.h"
-#include "LocalText.h"
-#include "Shell.h"
-#include "WindowFonts.h"
+#include "ui/AboutForm.h"
+#include "ui/ClickLabel.h"
+#include "ui/ConvFormLayout.h"
+#include "ui/LineWidget.h"
+#include "ui/Links.h"
+#include "ui/LocalText.h"
+#include "ui/Shell.h"
+#include "ui/WindowFonts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "AboutForm.h"
-#include "ControlBuilder.h"
-#include "Convert.h"
-#include "SaveCommand.h"
-#include "SettingsFile.h"
+#include "convert/Convert.h"
+#include "maps/SaveCommand.h"
+#include "settings/SettingsFile.h"
+#include "ui/AboutForm.h"
+#include "ui/ControlBuilder.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

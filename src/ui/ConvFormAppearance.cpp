@@ -1,8 +1,8 @@
-#include "ConvForm.h"
+#include "ui/ConvForm.h"
 
-#include "BgrColor.h"
-#include "LineWidget.h"
-#include "LocalText.h"
+#include "ui/BgrColor.h"
+#include "ui/LineWidget.h"
+#include "ui/LocalText.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "ConvForm.h"
+#include "ui/ConvForm.h"
 
-#include "LocalText.h"
-#include "PathParts.h"
+#include "ui/LocalText.h"
+#include "ui/PathParts.h"
 
 #include <QLabel>
 

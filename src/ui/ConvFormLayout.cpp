@@ -1,4 +1,4 @@
-#include "ConvFormLayout.h"
+#include "ui/ConvFormLayout.h"
 
 namespace wavemark {
 namespace {

@@ -1,8 +1,8 @@
-#include "ConvForm.h"
+#include "ui/ConvForm.h"
 
-#include "CodeTables.h"
-#include "LineWidget.h"
-#include "LocalText.h"
+#include "maps/gtm/CodeTables.h"
+#include "ui/LineWidget.h"
+#include "ui/LocalText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "DialogFilter.h"
+#include "ui/DialogFilter.h"
 
-#include "CommonDialog.h"
+#include "convert/CommonDialog.h"
 
 namespace wavemark {
 

@@ -1,6 +1,6 @@
-#include "FontChooserDialog.h"
+#include "ui/FontChooserDialog.h"
 
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

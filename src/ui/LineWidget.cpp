@@ -1,4 +1,4 @@
-#include "LineWidget.h"
+#include "ui/LineWidget.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
-#include "PathParts.h"
-#include "Shell.h"
+#include "ui/PathParts.h"
+#include "ui/Shell.h"
 
 namespace wavemark {
 

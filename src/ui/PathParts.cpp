@@ -1,6 +1,6 @@
-#include "PathParts.h"
+#include "ui/PathParts.h"
 
-#include "PathSeparator.h"
+#include "platform/PathSeparator.h"
 
 namespace wavemark {
 

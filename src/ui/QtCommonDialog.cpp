@@ -1,9 +1,9 @@
-#include "QtCommonDialog.h"
+#include "ui/QtCommonDialog.h"
 
-#include "BgrColor.h"
-#include "DialogFilter.h"
-#include "FontChooserDialog.h"
-#include "LocalText.h"
+#include "ui/BgrColor.h"
+#include "ui/DialogFilter.h"
+#include "ui/FontChooserDialog.h"
+#include "ui/LocalText.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

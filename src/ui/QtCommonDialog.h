@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommonDialog.h"
+#include "convert/CommonDialog.h"
 
 class QWidget;
 

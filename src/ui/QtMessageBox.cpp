@@ -1,4 +1,4 @@
-#include "QtMessageBox.h"
+#include "ui/QtMessageBox.h"
 
 #include <QMessageBox>
 

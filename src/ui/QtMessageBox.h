@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageBox.h"
+#include "convert/MessageBox.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
-#include "QtShell.h"
-#include "LocalText.h"
+#include "ui/QtShell.h"
+#include "ui/LocalText.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Shell.h"
+#include "ui/Shell.h"
 
 namespace wavemark {
 

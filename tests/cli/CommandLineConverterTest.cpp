@@ -1,4 +1,4 @@
-#include "CommandLineConverter.h"
+#include "cli/CommandLineConverter.h"
 
 #include "ExportText.h"
 #include "TempFolder.h"

@@ -5,11 +5,11 @@
 // block size, then the summary export, a NUL, and the text export. The
 // exports are handed over as memfd files, the GTM file goes to memory
 // (/dev/shm when there is one).
-#include "CommandLineConverter.h"
-#include "ConsoleWindow.h"
-#include "Convert.h"
 #include "FuzzCheck.h"
-#include "SettingsTable.h"
+#include "cli/CommandLineConverter.h"
+#include "cli/ConsoleWindow.h"
+#include "convert/Convert.h"
+#include "settings/SettingsTable.h"
 
 #include <cstdint>
 #include <filesystem>

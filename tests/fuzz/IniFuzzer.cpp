@@ -3,10 +3,10 @@
 // (blanks at the ends of the value are not kept), and change one line or add
 // one (two for a new section) and leave every other alone.
 #include "FuzzCheck.h"
-#include "IniDocument.h"
-#include "ProfileService.h"
-#include "SplitLines.h"
-#include "TextTrim.h"
+#include "platform/SplitLines.h"
+#include "platform/TextTrim.h"
+#include "settings/IniDocument.h"
+#include "settings/ProfileService.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // (numbers, dates and clock times are reached through the exports of the
 // convert harness). Input: one byte that picks the parser (its value modulo
 // 3), then its text.
-#include "CliOptions.h"
-#include "ExportLine.h"
 #include "FuzzCheck.h"
-#include "TextForms.h"
+#include "cli/CliOptions.h"
+#include "settings/TextForms.h"
+#include "survey/netstumbler/ExportLine.h"
 
 #include <algorithm>
 #include <cstdint>

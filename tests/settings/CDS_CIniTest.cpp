@@ -1,4 +1,4 @@
-#include "CDS_CIni.h"
+#include "settings/CDS_CIni.h"
 #include "SameBytes.h"
 #include "TempFolder.h"
 

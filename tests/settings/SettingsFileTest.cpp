@@ -1,10 +1,10 @@
-#include "SettingsFile.h"
+#include "settings/SettingsFile.h"
 
-#include "PathSeparator.h"
 #include "SameBytes.h"
-#include "SettingsTable.h"
 #include "TempFolder.h"
 #include "UnreadableFiles.h"
+#include "platform/PathSeparator.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LoadFile.h"
+#include "platform/LoadFile.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SaveCommand.h"
 #include "ScriptedDialog.h"
+#include "maps/SaveCommand.h"
 
 #include <map>
 #include <string>

@@ -1,13 +1,13 @@
-#include "ConvForm.h"
-#include "LineWidget.h"
-#include "Links.h"
-#include "PathParts.h"
+#include "ui/ConvForm.h"
 #include "RecordingWindow.h"
-#include "Shell.h"
 #include "TempFolder.h"
-#include "WindowFonts.h"
+#include "ui/LineWidget.h"
+#include "ui/Links.h"
+#include "ui/PathParts.h"
+#include "ui/Shell.h"
+#include "ui/WindowFonts.h"
 
-#include "CommandLineConverter.h"
+#include "cli/CommandLineConverter.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "QtCommonDialog.h"
-#include "DialogFilter.h"
-#include "FontChooserDialog.h"
+#include "ui/QtCommonDialog.h"
+#include "ui/DialogFilter.h"
+#include "ui/FontChooserDialog.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

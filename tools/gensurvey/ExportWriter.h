@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BufferedFile.h"
 #include "Survey.h"
+#include "platform/BufferedFile.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BufferedFile.h"
 #include "ExportWriter.h"
 #include "Survey.h"
+#include "platform/BufferedFile.h"
 
 #include <vector>
 

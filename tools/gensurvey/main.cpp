@@ -1,10 +1,10 @@
 // wavemark-gensurvey: writes a synthetic NetStumbler survey (summary and text
 // export) and a manifest of what converting it must produce.
 
-#include "BufferedFile.h"
 #include "ExportWriter.h"
 #include "Manifest.h"
 #include "SurveyBuilder.h"
+#include "platform/BufferedFile.h"
 
 #include <charconv>
 #include <cstdint>

@@ -6,9 +6,9 @@
 //
 // usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot FILE.png]
 
-#include "ConvForm.h"
-#include "Shell.h"
-#include "WindowFonts.h"
+#include "ui/ConvForm.h"
+#include "ui/Shell.h"
+#include "ui/WindowFonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

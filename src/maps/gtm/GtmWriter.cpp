@@ -1,0 +1,99 @@
+#include "maps/gtm/GtmWriter.h"
+
+#include "maps/gtm/GtmRecords.h"
+#include "maps/gtm/LittleEndianWriter.h"
+#include "maps/gtm/MapLimits.h"
+#include "platform/BufferedFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+namespace wavemark {
+namespace {
+
+bool writeRecords(const ConversionData& data, BufferedFile& file) {
+    LittleEndianWriter out(file.buffer());
+    GtmHeader header;
+    header.styleCount = data.WptStyleCount;
+    header.waypointCount = data.WptCount;
+    header.trackpointCount = data.TrkPointCount;
+    header.trackCount = data.TrkCount;
+    calculate_limits(data, header.maxlon, header.minlon, header.maxlat, header.minlat);
+    header.write(out);
+    GtmDatum{}.write(out);
+
+    if (data.WptCount > 0) {
+        for (size_t i = 1; i <= static_cast<size_t>(data.WptCount); ++i) {
+            GtmWaypoint{data.WptLat[i],     data.WptLon[i],      data.WptName[i],
+                        data.WptComment[i], data.WptIcon[i],     data.WptDisplay[i],
+                        data.WptTime[i],    data.WptRotation[i], data.WptAltitude[i]}
+                .write(out);
+            if (!file.flushIfFull()) {
+                return false;
+            }
+        }
+        for (size_t s = 1; s <= static_cast<size_t>(data.WptStyleCount); ++s) {
+            GtmWaypointStyle{data.WptStyles[s]}.write(out);
+        }
+    }
+    if (data.TrkPointCount > 0) {
+        for (size_t i = 1; i <= static_cast<size_t>(data.TrkPointCount); ++i) {
+            const auto newTrack = static_cast<uint8_t>(data.TptTrack[i] - data.TptTrack[i - 1]);
+            GtmTrackpoint{data.TptLat[i], data.TptLon[i], data.TptTime[i], newTrack,
+                          data.TptAltitude[i]}
+                .write(out);
+            if (!file.flushIfFull()) {
+                return false;
+            }
+        }
+        for (size_t j = 1; j <= static_cast<size_t>(data.TrkCount); ++j) {
+            GtmTrack{data.TrkName[j], static_cast<uint8_t>(data.TrkLineStyle[j]), data.TrkColor[j],
+                     data.TrkScale[j]}
+                .write(out);
+            if (!file.flushIfFull()) {
+                return false;
+            }
+        }
+    }
+    return file.finish();
+}
+
+// The system's reason for a failure, "" on success.
+std::string writeFile(const ConversionData& data, const std::string& path) {
+    try {
+        BufferedFile file(path);
+        if (!file.open() || !writeRecords(data, file)) {
+            return file.errorText();
+        }
+    } catch (const std::bad_alloc&) {
+        return std::strerror(ENOMEM);
+    }
+    return "";
+}
+
+} // namespace
+
+std::string GtmWriteErrorText(const std::string& path, const std::string& reason) {
+    return "The GTM file could not be written:\r\n" + path + "\r\n" + reason;
+}
+
+bool WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
+                  MessageBoxService& messages, StatusLine& status) {
+    std::string reason = RefuseOutput(path, inputs);
+    if (reason.empty()) {
+        reason = writeFile(data, path);
+    }
+    if (!reason.empty()) {
+        messages.showMessage(GtmWriteErrorText(path, reason), MessageButtons::Ok,
+                             MessageIcon::Critical, kProgramTitle);
+        return false;
+    }
+    data.DataSaved = true;
+    status.setStatusVisible(StatusNotice::Converting, false);
+    status.setStatusVisible(StatusNotice::Converted, false);
+    status.setStatusVisible(StatusNotice::FileSaved, true);
+    return true;
+}
+
+} // namespace wavemark

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <new>
+#include <vector>
+
+namespace wavemark {
+
+// A list that grows in fixed chunks, so that growing never copies it, and
+// that gives each chunk back to the system as soon as it has been drained.
+template <typename T> class ChunkedColumn {
+public:
+    ChunkedColumn() = default;
+    ChunkedColumn(const ChunkedColumn&) = delete;
+    ChunkedColumn& operator=(const ChunkedColumn&) = delete;
+    ~ChunkedColumn() { clear(); }
+
+    void push(T value) {
+        if (m_size == m_chunks.size() * kChunk) {
+            // Room for the chunk first, so that a failed push_back never
+            // loses one.
+            if (m_chunks.size() == m_chunks.capacity()) {
+                m_chunks.reserve(m_chunks.size() * 2 + 8);
+            }
+            auto* chunk = static_cast<T*>(platform::AllocatePages(kChunkBytes));
+            if (chunk == nullptr) {
+                throw std::bad_alloc();
+            }
+            m_chunks.push_back(chunk);
+        }
+        m_chunks[m_size / kChunk][m_size % kChunk] = value;
+        ++m_size;
+    }
+    T operator[](size_t i) const { return m_chunks[i / kChunk][i % kChunk]; }
+    size_t size() const { return m_size; }
+
+    // Visits the values in order and frees the list on the way.
+    template <typename Visit> void drain(Visit visit) {
+        for (size_t c = 0; c < m_chunks.size(); ++c) {
+            const size_t n = std::min(kChunk, m_size - c * kChunk);
+            for (size_t i = 0; i < n; ++i) {
+                visit(m_chunks[c][i]);
+            }
+            platform::FreePages(m_chunks[c], kChunkBytes);
+            m_chunks[c] = nullptr;
+        }
+        clear();
+    }
+    // Empties the list but keeps its chunks for the values to come: giving
+    // pages back costs every thread of the process a TLB flush.
+    void reuse() { m_size = 0; }
+    void clear() {
+        for (T* chunk : m_chunks) {
+            if (chunk != nullptr) {
+                platform::FreePages(chunk, kChunkBytes);
+            }
+        }
+        m_chunks.clear();
+        m_size = 0;
+    }
+
+private:
+    static constexpr size_t kChunkBytes = size_t{1} << 20;
+    static constexpr size_t kChunk = kChunkBytes / sizeof(T);
+    std::vector<T*> m_chunks;
+    size_t m_size = 0;
+};
+
+} // namespace wavemark

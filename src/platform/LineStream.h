@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/SplitLines.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+inline constexpr size_t kLineBlockSize = size_t{1} << 20;
+
+// The lines of a file, read front to back in large blocks, so that a reader
+// holds one block and never the whole file. Lines end at CR LF, at a lone LF
+// or at a lone CR, exactly as the loader splits them: a last line without a
+// line end counts, and a final line end adds no empty line. A line longer
+// than a block grows the buffer to hold it.
+class LineStream {
+public:
+    // `blockSize` > 0. Tests read in blocks of a few bytes, so that small
+    // files meet the block edges that large ones meet.
+    explicit LineStream(size_t blockSize = kLineBlockSize) : m_blockSize(blockSize) {}
+    ~LineStream();
+    LineStream(const LineStream&) = delete;
+    LineStream& operator=(const LineStream&) = delete;
+
+    // Opens a regular file; returns errno, 0 on success.
+    int open(const std::string& path);
+
+    // The next line, valid until the following call; false at the end of the
+    // file or on a failure, which error() then gives.
+    bool next(std::string_view& line);
+
+    // The lines that next() would give until the end of the buffer, as one
+    // text that TakeLine() splits; valid until the following call.
+    bool nextLines(std::string_view& lines);
+
+    // errno of the first failure to read (ENOMEM for a line that does not
+    // fit in memory), 0 when there was none.
+    int error() const { return m_error; }
+
+private:
+    // Moves the unread bytes to the front and reads more behind them; false
+    // when nothing more came.
+    bool refill();
+
+    size_t m_blockSize;
+    int m_fd = -1;
+    int m_error = 0;
+    bool m_atEnd = false;
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity = 0;
+    size_t m_begin = 0;       // first byte not yet given out
+    size_t m_end = 0;         // one past the last byte read
+    std::string_view m_lines; // given out, but not yet split by next()
+};
+
+} // namespace wavemark

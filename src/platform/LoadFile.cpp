@@ -1,0 +1,51 @@
+#include "platform/LoadFile.h"
+
+#include "platform/ReadWholeFile.h"
+#include "platform/SplitLines.h"
+
+#include <cerrno>
+#include <limits>
+#include <new>
+
+namespace wavemark::modLoadFile {
+
+std::string LoadErrorText(int code, const std::string& path) {
+    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
+           ")\r\nFile: " + path;
+}
+
+void ShowLoadError(int code, const std::string& path, MessageBoxService& messages) {
+    messages.showMessage(LoadErrorText(code, path), MessageButtons::Ok, MessageIcon::Critical,
+                         kLoadErrorTitle);
+}
+
+void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages) {
+    lines.FileLineCount = 0;
+    std::string text;
+    if (const int error = ReadWholeFile(path, text); error != 0) {
+        ShowLoadError(error, path, messages);
+        return;
+    }
+    if (text.empty()) {
+        return;
+    }
+    int error = 0;
+    try {
+        auto held = std::make_unique<const std::string>(std::move(text));
+        std::vector<std::string_view> split = SplitLines(*held);
+        if (split.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+            error = EFBIG;
+        } else {
+            lines.m_text = std::move(held);
+            lines.m_lines = std::move(split);
+            lines.FileLineCount = static_cast<int32_t>(lines.m_lines.size());
+        }
+    } catch (const std::bad_alloc&) {
+        error = ENOMEM;
+    }
+    if (error != 0) {
+        ShowLoadError(error, path, messages);
+    }
+}
+
+} // namespace wavemark::modLoadFile

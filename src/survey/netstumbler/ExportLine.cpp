@@ -1,0 +1,159 @@
+#include "survey/netstumbler/ExportLine.h"
+
+#include "platform/NumericPrefix.h"
+#include "platform/TextTrim.h"
+#include "survey/SurveyTime.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+
+namespace wavemark {
+namespace {
+
+constexpr size_t kColumnsUsed = 9;
+
+// The TABs among 8 bytes, as the top bit of each byte that is one, lowest
+// address lowest: a search per column would cost more than the column,
+// which is a few bytes long.
+uint64_t tabBytes(const char* bytes) {
+    uint64_t word = 0;
+    for (int k = 0; k < 8; ++k) {
+        word |= uint64_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
+    }
+    constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
+    const uint64_t x = word ^ 0x0909090909090909ULL;
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// "N 47.3770150": the number from character 3 on, negated for `negative`.
+double coordinate(std::string_view column, char negative) {
+    const double value = column.size() > 2 ? NumericPrefix(column.substr(2)) : 0.0;
+    return !column.empty() && column[0] == negative ? -value : value;
+}
+
+// "-32618", "70" or "70.5": an optional "-", digits, optionally "." and digits.
+bool isDecimalNumber(std::string_view text) {
+    size_t pos = text.starts_with('-') ? 1 : 0;
+    const size_t intStart = pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        ++pos;
+    }
+    if (pos == intStart) {
+        return false;
+    }
+    if (pos == text.size()) {
+        return true;
+    }
+    if (text[pos] != '.') {
+        return false;
+    }
+    const size_t fractionStart = ++pos;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        ++pos;
+    }
+    return pos > fractionStart && pos == text.size();
+}
+
+// "[ 20 70 50 ]": drop "[ " and "]", split at single blanks, take piece 2.
+std::optional<float> signalLevel(std::string_view column) {
+    std::string_view inner = column.substr(2, column.size() - 3);
+    const auto firstBlank = inner.find(' ');
+    if (firstBlank == std::string_view::npos) {
+        return std::nullopt;
+    }
+    inner.remove_prefix(firstBlank + 1);
+    const std::string_view piece = inner.substr(0, inner.find(' '));
+    if (!isDecimalNumber(piece)) {
+        return std::nullopt;
+    }
+    float value = 0.0f;
+    std::from_chars(piece.data(), piece.data() + piece.size(), value);
+    return value;
+}
+
+} // namespace
+
+bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines) {
+    return lines.FileLineCount >= 1 && IsNetStumblerExport(lines.FileLines(1));
+}
+
+bool IsNetStumblerExport(std::string_view firstLine) {
+    return firstLine.find("Network Stumbler") != std::string_view::npos;
+}
+
+bool IsDateLine(std::string_view line) {
+    return line.starts_with(kDateLineTag);
+}
+
+std::string_view DateText(std::string_view line) {
+    return line.size() > 12 ? line.substr(12) : std::string_view{};
+}
+
+DateInForce::DateInForce(std::string_view text) : m_text(text), m_epochDay(ParseSurveyDate(text)) {}
+
+bool ExportReading::hasPosition() const {
+    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+    return inRange && (lat != 0.0 || lon != 0.0);
+}
+
+std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
+                                          size_t maxColumns) {
+    std::array<std::string_view, kColumnsUsed> columns;
+    size_t count = 0;
+    size_t start = 0;
+    const auto endColumn = [&](size_t end) {
+        if (count < kColumnsUsed) {
+            columns[count] = line.substr(start, end - start);
+        }
+        ++count;
+        start = end + 1;
+        return count > maxColumns;
+    };
+    bool tooMany = false;
+    size_t i = 0;
+    for (; i + 8 <= line.size() && !tooMany; i += 8) {
+        for (uint64_t tabs = tabBytes(line.data() + i); tabs != 0 && !tooMany; tabs &= tabs - 1) {
+            tooMany = endColumn(i + static_cast<size_t>(std::countr_zero(tabs)) / 8);
+        }
+    }
+    for (; i < line.size() && !tooMany; ++i) {
+        if (line[i] == '\t') {
+            tooMany = endColumn(i);
+        }
+    }
+    if (!tooMany) {
+        endColumn(line.size());
+    }
+    if (count < kColumnsUsed || count > maxColumns) {
+        return std::nullopt;
+    }
+    if (columns[2].size() < 4 || columns[4].size() < 19 || columns[5].size() < 8 ||
+        columns[6].size() < 3 || columns[8].size() < 4) {
+        return std::nullopt;
+    }
+    const auto signal = signalLevel(columns[6]);
+    if (!signal || !date.epochDay()) {
+        return std::nullopt;
+    }
+    const auto secondOfDay = ParseClockTime(columns[5].substr(0, 8));
+    if (!secondOfDay) {
+        return std::nullopt;
+    }
+    const auto time = GtmTime(*date.epochDay(), *secondOfDay);
+    if (!time) {
+        return std::nullopt;
+    }
+    ExportReading reading;
+    reading.lat = coordinate(columns[0], 'S');
+    reading.lon = coordinate(columns[1], 'W');
+    reading.networkName = Trim(columns[2].substr(2, columns[2].size() - 4), kSpaces);
+    reading.bssid = columns[4];
+    reading.time = *time;
+    reading.signal = *signal;
+    reading.wepDigit = columns[8][2];
+    reading.modeDigit = columns[8][3];
+    return reading;
+}
+
+} // namespace wavemark

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/LoadFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+// The layout both NetStumbler exports share. Line 1 names the program, line 4
+// is "# $DateGMT: yyyy-mm-dd", and from line 5 on come data lines and further
+// date lines. A data line holds TAB-separated columns; the readers use:
+//   0  "N 47.3770150"          latitude, negated for "S"
+//   1  "E 8.5390250"           longitude, negated for "W"
+//   2  "( public )"            network name inside the brackets, trimmed
+//   4  "( 00:0b:86:c2:e1:40 )" BSSID, kept as written
+//   5  "12:34:56 (GMT)"        clock time, first 8 characters
+//   6  "[ 20 70 50 ]"          SNR, signal, noise: the signal is the level
+//   8  "0011"                  flags: 3rd digit WEP, 4th digit "2" ad-hoc
+// The flag tests compare characters, not bits. All texts are the export's
+// bytes, compared exactly.
+
+inline constexpr std::string_view kDateLineTag = "# $DateGMT:";
+
+// Line 1 of an export contains "Network Stumbler", in this letter case.
+bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines);
+bool IsNetStumblerExport(std::string_view firstLine);
+
+bool IsDateLine(std::string_view line);
+
+// The date text of a date line: everything from character 13 on.
+std::string_view DateText(std::string_view line);
+
+// The date in force while a reader walks the lines, parsed once per date line;
+// it keeps its own copy, as a streamed line does not stay.
+class DateInForce {
+public:
+    explicit DateInForce(std::string_view text = {});
+    std::string_view text() const { return m_text; }
+    const std::optional<int64_t>& epochDay() const { return m_epochDay; }
+
+private:
+    std::string m_text;
+    std::optional<int64_t> m_epochDay;
+};
+
+// What the readers take from one well-formed data line.
+struct ExportReading {
+    double lat = 0.0;
+    double lon = 0.0;
+    std::string_view networkName; // trimmed
+    std::string_view bssid;       // column 4 as written
+    int32_t time = 0;             // GTM time
+    float signal = 0.0f;
+    char wepDigit = '0';
+    char modeDigit = '0';
+
+    // NetStumbler writes 0 / 0 (or 360 / 720) for readings without a GPS fix.
+    bool hasPosition() const;
+    bool isAdHoc() const { return modeDigit == '2'; }
+};
+
+// Reads a data line, or nothing when it is not well formed: fewer than 9 or
+// more than `maxColumns` columns, a column shorter than its brackets, no
+// signal number, or a date and time that is no valid moment within 2^31
+// seconds of the GTM epoch. Such a line counts nowhere.
+std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
+                                          size_t maxColumns);
+
+inline constexpr size_t kAnyColumnCount = SIZE_MAX;
+inline constexpr size_t kTextExportColumnLimit = 13;
+
+} // namespace wavemark

@@ -1,0 +1,124 @@
+#include "convert/Convert.h"
+
+#include "ExportText.h"
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+using test::ExportText;
+using test::MakeAp;
+
+const std::string kA = "00:00:00:00:00:0a";
+const std::string kB = "00:00:00:00:00:0b";
+
+class ConvertTest : public ::testing::Test {
+protected:
+    ConvertTest() {
+        window.m_settings =
+            Settings{.SummaryFilePath = folder.write(
+                         "summary.txt", ExportText({MakeAp(kA, "0011", "Caf\xC3\xA9").line(),
+                                                    MakeAp(kB, "0002", "Caf\xE9").line()})),
+                     .TextFilePath = folder.write(
+                         "text.txt", ExportText({MakeAp(kA, "0011", "net", "12:00:00").line(),
+                                                 MakeAp(kA, "0011", "net", "12:00:01").line(),
+                                                 MakeAp(kB, "0002", "net", "12:00:02").line()})),
+                     .TConvertEnabled = 1,
+                     .WPFontSize = 9,
+                     .WPFontBold = true,
+                     .WPTBoxBack = true};
+        window.selectedCodes = {{CodeList::IconWEP, 44}};
+    }
+
+    void convert() {
+        window.messages.clear();
+        Convert(state, window);
+    }
+
+    // The seven counter lines and the status notices as the run leaves them.
+    std::string shown() const {
+        std::string text;
+        for (const std::string& label : window.labels) {
+            text += label + '\n';
+        }
+        for (const bool visible : window.statusVisible) {
+            text += visible ? "on " : "off ";
+        }
+        return text;
+    }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    ConverterState state;
+};
+
+// kB's single reading makes no track. 9 points give style records of height
+// -12; the records are built again on every run, even when no access point is
+// kept. The typed filter is turned into the export's bytes, and meets only
+// them.
+TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
+    convert();
+    EXPECT_EQ(shown(), "Number of APs with WEP : 1\nNumber of APs without WEP : 1\n"
+                       "Number of AdHoc peers : 1\nNumber of filterd APs : 0\n"
+                       "Number of Waypoints: 2\nNumber of Tracklogs: 1\n"
+                       "Number of Trackpoints: 2\noff on off ");
+    EXPECT_TRUE(window.messages.empty());
+    ASSERT_EQ(state.data.WptStyleCount, 4);
+    const WaypointStyle& s = state.data.WptStyles[4];
+    EXPECT_EQ(std::tuple(s.Height, s.Weight, s.Background), std::tuple(-12, 700, -1));
+
+    window.m_settings.APFilter = "Caf\xC3\xA9";
+    window.m_settings.NoWEPCheck = 1;
+    window.m_settings.WPFontSize = 12;
+    convert();
+    EXPECT_EQ(state.data.CountFiltered, 1);
+    EXPECT_EQ(state.data.WptCount, 0);
+    EXPECT_EQ(state.data.WptStyles[4].Height, -16);
+}
+
+// A summary that is no export is reported; on the first run it makes nothing,
+// later one that is no export, empty or missing leaves the waypoints of the
+// last run, with its symbols. The symbol lists are read at the start of every
+// run.
+TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
+    const std::string summary = window.m_settings.SummaryFilePath;
+    const std::string notes = folder.write("notes.txt", "notes\r\n");
+    const std::string missing = folder.file("missing.txt");
+    window.m_settings.SummaryFilePath = notes;
+    convert();
+    EXPECT_EQ(shown(), "\n\n\n\nNumber of Waypoints: 0\nNumber of Tracklogs: 0\n"
+                       "Number of Trackpoints: 0\noff on off ");
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(state.data.WptStyleCount, 0);
+
+    window.m_settings.SummaryFilePath = summary;
+    convert();
+    window.selectedCodes[CodeList::IconWEP] = 63;
+    for (const std::string& path : {notes, folder.write("empty.txt", ""), missing}) {
+        window.m_settings.SummaryFilePath = path;
+        convert();
+        ASSERT_EQ(window.messages.size(), path == missing ? 2u : 1u) << path;
+        EXPECT_EQ(window.messages.front().title, path == missing ? "ERROR - LoadFile" : "Wavemark");
+        EXPECT_EQ(window.messages.back().text, "Not a Network Stumbler file !");
+        EXPECT_EQ(std::tuple(state.data.WptCount, state.data.WptIcon[1], state.data.CountWEP,
+                             state.data.WptStyleCount, state.data.TrkCount),
+                  std::tuple(2, 44, 1, 4, 1));
+    }
+    window.m_settings.SummaryFilePath = summary;
+    convert();
+    EXPECT_EQ(state.data.WptIcon[1], 63);
+
+    // A text export that is no export leaves the tracks of the last run.
+    window.m_settings.TextFilePath = notes;
+    convert();
+    EXPECT_TRUE(shown().ends_with("Number of Tracklogs: 1\nNumber of Trackpoints: 2\noff on off "));
+}
+
+} // namespace
+} // namespace wavemark

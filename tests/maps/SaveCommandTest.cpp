@@ -1,0 +1,124 @@
+#include "maps/SaveCommand.h"
+
+#include "ExportText.h"
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+#include "platform/PathSeparator.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace wavemark {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SaveCommandTest : public ::testing::Test {
+protected:
+    SaveCommandTest() {
+        Settings& s = window.m_settings;
+        s.SummaryFilePath = folder.write("summary.txt", test::ExportText({test::ApLine{}.line()}));
+        s.OutputPrefix = "NS-Log_";
+        s.OutputPath = "/previous/folder";
+    }
+
+    void save() { Command1_Click(state, GtmFilePath, window); }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    ConverterState state;
+    std::string GtmFilePath = "earlier.gtm";
+};
+
+// The first save converts and proposes prefix and date; a dialog that fails
+// (which is reported) or is cancelled changes nothing, and later saves write
+// the data converted then.
+TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
+    window.dialog.fail(13, "No display");
+    window.dialog.cancel();
+    window.dialog.acceptFile(folder.file("one.gtm"));
+    window.dialog.acceptFile(folder.file("two.gtm"));
+    save();
+    save();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The save dialog could not be shown: No display (Error 13)");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+    ASSERT_EQ(window.dialog.shown.size(), 2u);
+    const test::ScriptedDialog::Shown& shown = window.dialog.shown[0];
+    EXPECT_EQ(shown.operation, "save");
+    EXPECT_EQ(shown.DialogTitle, "Save File As");
+    EXPECT_EQ(shown.Flags, 6);
+    EXPECT_EQ(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|");
+    EXPECT_EQ(shown.FileName, "NS-Log_2004-04-08.gtm");
+    EXPECT_EQ(GtmFilePath, "earlier.gtm");
+    EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
+    EXPECT_FALSE(state.data.DataSaved);
+
+    save();
+    folder.write("summary.txt", "changed since\r\n");
+    save();
+    EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
+    EXPECT_EQ(fs::file_size(folder.file("two.gtm")), fs::file_size(folder.file("one.gtm")));
+}
+
+// With no access point in the survey the save still converts once, and
+// writes a file of the header and datum alone.
+TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
+    window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
+    window.dialog.acceptFile(folder.file("empty.gtm"));
+    save();
+    EXPECT_EQ(fs::file_size(folder.file("empty.gtm")), 180u);
+    EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
+}
+
+// The exports chosen are never overwritten, under any name; the failure box
+// says why.
+TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
+    const std::string& summary = window.m_settings.SummaryFilePath;
+    const std::string before = test::ReadBytes(summary);
+    const std::string link = folder.file("summary.gtm");
+    fs::create_hard_link(summary, link);
+    window.dialog.acceptFile(link);
+    save();
+    EXPECT_EQ(test::ReadBytes(summary), before);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The GTM file could not be written:\r\n" + link +
+                                           "\r\nIs the same file as the summary export");
+    EXPECT_FALSE(state.data.DataSaved);
+}
+
+// ".gtm" in any letter case is written, any other name is ignored without a
+// word (the dialog's name is kept); the output folder becomes what precedes
+// the last separator when that stands at position two or later.
+TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
+    const fs::path previousFolder = fs::current_path();
+    fs::current_path(folder.path());
+    fs::create_directory("sub");
+    const auto expectSave = [&](const std::string& typed, bool written, const std::string& path) {
+        window.m_settings.OutputPath = "/previous/folder";
+        state.data.DataSaved = false;
+        window.dialog.acceptFile(typed);
+        save();
+        std::error_code tooLong;
+        EXPECT_EQ(fs::exists(typed, tooLong), written) << typed;
+        EXPECT_EQ(GtmFilePath, typed);
+        EXPECT_EQ(state.data.DataSaved, written);
+        EXPECT_EQ(window.m_settings.OutputPath, path);
+    };
+    expectSave(folder.file("survey"), false, "/previous/folder");
+    for (const char* name : {"a.GTM", "b.Gtm", "c.gtm"}) {
+        expectSave(folder.file(name), true, folder.path().string());
+    }
+    expectSave("plain.gtm", true, "/previous/folder");
+    expectSave(std::string("sub") + kPathSeparator + "nested.gtm", true, "sub");
+    EXPECT_TRUE(window.messages.empty());
+    // A separator in the first place keeps the folder too (the name is too
+    // long for any system, so that nothing lands in the root folder).
+    expectSave(kPathSeparator + std::string(300, 'x') + ".gtm", false, "/previous/folder");
+    fs::current_path(previousFolder);
+}
+
+} // namespace
+} // namespace wavemark

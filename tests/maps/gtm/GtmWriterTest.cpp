@@ -1,0 +1,178 @@
+#include "maps/gtm/GtmWriter.h"
+
+#include "RecordingWindow.h"
+#include "SameBytes.h"
+#include "TempFolder.h"
+#include "maps/gtm/CodeTables.h"
+#include "maps/gtm/MapLimits.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <numeric>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+// Bytes from a readable hex text such as "D3 00 | 54 72".
+std::string bytes(std::string_view hex) {
+    std::string out;
+    std::istringstream in{std::string(hex)};
+    for (std::string token; in >> token;) {
+        if (token != "|") {
+            out.push_back(static_cast<char>(std::stoi(token, nullptr, 16)));
+        }
+    }
+    return out;
+}
+
+class GtmWriterTest : public ::testing::Test {
+protected:
+    std::string write() {
+        EXPECT_TRUE(WriteGtmFile(data, folder.file("out.gtm"), {}, window, window));
+        return test::ReadBytes(folder.file("out.gtm"));
+    }
+
+    test::TempFolder folder;
+    test::RecordingWindow window;
+    // One waypoint, one style record, and one track of two points.
+    // clang-format off
+    ConversionData data{
+        .WptCount = 1, .WptName = {"", "c2e140"}, .WptComment = {"", "hello"},
+        .WptLat = {0, 47.5}, .WptLon = {0, 8.25}, .WptTime = {0, 450362096},
+        .WptIcon = {0, 141}, .WptRotation = {0, 0}, .WptDisplay = {0, 4},
+        .WptAltitude = {0, 70.0f}, .WptBssid = {}, .WptStyleCount = 1,
+        .WptStyles = {{}, {.Height = -12, .FaceName = "Arial", .Color = 255, .Weight = 700,
+                           .Border = 139, .Background = -1, .BackColor = 65535,
+                           .Underline = 1, .Alignment = 1}},
+        .TrkCount = 1, .TrkName = {"", " ab "}, .TrkLineStyle = {0, 2}, .TrkScale = {0, 0.0f},
+        .TrkColor = {0, 4227072}, .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
+        .TptLon = {0, 8.25, 8.25}, .TptTime = {0, 450362096, 450362097},
+        .TptTrack = {0, 1, 1}, .TptAltitude = {0, 70.0f, -32618.0f}, .LogDate = {}};
+    // clang-format on
+};
+
+TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
+    const std::string header =
+        bytes("D3 00 | 54 72 61 63 6B 4D 61 6B 65 72 | 00 00 08 00 00 00 00 | 00 00 00 00 | "
+              "FF FF FF 00 | 01 00 00 00 | 00 00 00 00 | 01 00 00 00 | 02 00 00 00 | 00 00 00 00 "
+              "| 00 00 04 41 | 00 00 04 41 | 00 00 3E 42 | 00 00 3E 42 | 00 00 00 00 | "
+              "01 00 00 00 | 00 00 00 00 | 00 00 00 00 | FF FF FF FF") +
+        std::string(16, '\0') +
+        bytes("0F 00 | 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E | 00 00 00 00 00 00");
+    const std::string waypoint =
+        bytes("00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | 63 32 65 31 34 30 20 20 20 20 | "
+              "05 00 68 65 6C 6C 6F | 8D 00 | 04 | F0 FA D7 1A | 00 00 | 00 00 8C 42 | 00 00");
+    const std::string style =
+        bytes("F4 FF FF FF | 05 00 41 72 69 61 6C | 00 | FF 00 00 00 | BC 02 00 00 | 00 00 00 00 "
+              "| 8B | FF FF | FF FF 00 00 | 00 | 01 | 00 | 01");
+    const std::string trackpoints =
+        bytes("00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | F0 FA D7 1A | 01 | 00 00 8C 42 "
+              "| 00 00 00 00 00 C0 47 40 | 00 00 00 00 00 80 20 40 | F1 FA D7 1A | 00 | "
+              "00 D4 FE C6");
+    const std::string track = bytes("02 00 61 62 | 02 | 00 80 40 00 | 00 00 00 00 | 00 | 00 00");
+
+    const std::string datum = std::string(34, '\0') + bytes("D9 00") + std::string(22, '\0');
+    EXPECT_TRUE(test::SameBytes(header + datum + waypoint + style + trackpoints + track, write()));
+}
+
+// Long texts are cut to the signed length; counts stand even where their
+// records are left out.
+TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
+    data.WptComment[1] = std::string(40000, 'x');
+    std::string file = write();
+    EXPECT_EQ(file.substr(180 + 26, 2), bytes("FF 7F"));
+    EXPECT_EQ(file.size(), 180u + 43 + 32767 + 35 + 50 + 16);
+    data.WptCount = 0;
+    data.TrkPointCount = 0;
+    file = write();
+    EXPECT_EQ(file.size(), 180u);
+    EXPECT_EQ(file.substr(27, 4), bytes("01 00 00 00"));
+    EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
+}
+
+// A failed write shows why and changes nothing; a written one marks the data
+// saved and shows "File saved !".
+TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
+    data.DataSaved = false;
+    const std::string target = folder.file("missing/out.gtm");
+    EXPECT_FALSE(WriteGtmFile(data, target, {}, window, window));
+    EXPECT_FALSE(data.DataSaved);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].title, "Wavemark");
+    EXPECT_EQ(window.messages[0].text,
+              "The GTM file could not be written:\r\n" + target + "\r\nNo such file or directory");
+    EXPECT_EQ(window.events.size(), 1u) << "no status change after a failure";
+
+    window.events.clear();
+    write();
+    EXPECT_TRUE(data.DataSaved);
+    EXPECT_EQ(window.events,
+              (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
+}
+
+using Points = std::vector<std::pair<double, double>>; // latitude, longitude
+using Limits = std::vector<float>;                     // maxlon, minlon, maxlat, minlat
+
+Limits limitsOf(const Points& waypoints, const Points& trackpoints) {
+    ConversionData data;
+    data.WptCount = static_cast<int32_t>(waypoints.size());
+    data.TrkPointCount = static_cast<int32_t>(trackpoints.size());
+    data.WptLat = data.WptLon = data.TptLat = data.TptLon = {0.0};
+    for (const auto& [lat, lon] : waypoints) {
+        data.WptLat.push_back(lat);
+        data.WptLon.push_back(lon);
+    }
+    for (const auto& [lat, lon] : trackpoints) {
+        data.TptLat.push_back(lat);
+        data.TptLon.push_back(lon);
+    }
+    Limits l = {1, 2, 3, 4};
+    calculate_limits(data, l[0], l[1], l[2], l[3]);
+    return l;
+}
+
+TEST(MapLimits, BoxOfAllWaypointsAndTrackpoints) {
+    EXPECT_EQ(limitsOf({}, {}), (Limits{0, 0, 0, 0}));
+    EXPECT_EQ(limitsOf({}, {{10, 20}, {-5, 25}, {3, -1}}), (Limits{25, -1, 10, -5}));
+    EXPECT_EQ(limitsOf({{1, 1}, {2, 2}}, {{0.5, 3}, {1.5, -4}}), (Limits{3, -4, 2, 0.5f}));
+    // The box takes no account of the 180th meridian.
+    EXPECT_EQ(limitsOf({{0, 179.5}, {0, -179.5}}, {}), (Limits{179.5f, -179.5f, 0, 0}));
+}
+
+// Every code of a list selects its own row, though three symbol names appear
+// twice with codes of their own; a code the list lacks selects nothing.
+TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
+    std::vector<int> symbolCodes(192);
+    std::iota(symbolCodes.begin(), symbolCodes.end(), 1);
+    const struct {
+        std::span<const CodeRow> rows;
+        std::optional<int> (*position)(int);
+        std::set<int> codes;
+    } lists[] = {{WaypointSymbols(), &SymbolPosition, {symbolCodes.begin(), symbolCodes.end()}},
+                 {WaypointDisplayStyles(), &DisplayStylePosition, {2, 3, 4}},
+                 {TrackLineStyles(), &LineStylePosition, {1, 2, 3, 4, 5, 6, 17, 18}}};
+    for (const auto& list : lists) {
+        SCOPED_TRACE(list.rows.front().name);
+        std::set<int> codes;
+        for (size_t row = 0; row < list.rows.size(); ++row) {
+            codes.insert(list.rows[row].code);
+            EXPECT_EQ(list.position(list.rows[row].code), static_cast<int>(row));
+        }
+        EXPECT_EQ(codes, list.codes);
+        for (int code = -1; code <= 200; ++code) {
+            if (!codes.contains(code)) {
+                EXPECT_EQ(list.position(code), std::nullopt) << code;
+            }
+        }
+    }
+    // The lists show the names as UTF-8.
+    EXPECT_EQ(WaypointSymbols()[100].name, "Magellan\u00AE Waypoint");
+}
+
+} // namespace
+} // namespace wavemark

@@ -1,0 +1,113 @@
+#include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
+#include "platform/LoadFile.h"
+#include "platform/TempFileName.h"
+#include "platform/TempFileRegistry.h"
+
+#include "RecordingWindow.h"
+#include "TempFolder.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace wavemark {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry, hidden ones too: a temporary file would show here.
+std::ptrdiff_t entriesIn(const fs::path& folder) {
+    return std::ranges::distance(fs::directory_iterator(folder));
+}
+
+// A run killed while writing leaves what the folder shows then: nothing new.
+// (A write past the file size limit is the converter's hostile input test.)
+TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
+    test::TempFolder folder;
+    const std::string target = folder.write("out.gtm", "old");
+    AtomicFile file(target);
+    ASSERT_TRUE(file.open());
+    ASSERT_TRUE(file.write(std::string(100000, 'x')));
+    EXPECT_EQ(entriesIn(folder.path()), 1);
+    EXPECT_EQ(test::ReadBytes(target), "old");
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(entriesIn(folder.path()), 1);
+    EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
+}
+
+// A dotfiles set-up: the name is a relative link to a link in another
+// folder. The file at the end of the chain gets the bytes, in its own folder,
+// and both links stay links; a link to nothing yet creates its target.
+TEST(AtomicFile, ReplacesTheFileAtTheEndOfItsLinks) {
+    test::TempFolder folder;
+    fs::create_directories(folder.path() / "dotfiles" / "store");
+    const std::string real = folder.write("dotfiles/store/Wavemark.ini", "old");
+    fs::create_symlink("store/Wavemark.ini", folder.path() / "dotfiles" / "link");
+    fs::create_symlink("dotfiles/link", folder.path() / "Wavemark.ini");
+    fs::create_symlink("dotfiles/new.gtm", folder.path() / "dangling.gtm");
+
+    EXPECT_EQ(WriteFileAtomically(folder.file("Wavemark.ini"), "new"), 0);
+    EXPECT_EQ(WriteFileAtomically(folder.file("dangling.gtm"), "made"), 0);
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "Wavemark.ini"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "dotfiles" / "link"));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "dangling.gtm"));
+    EXPECT_EQ(test::ReadBytes(real), "new");
+    EXPECT_EQ(test::ReadBytes(folder.file("dotfiles/new.gtm")), "made");
+    EXPECT_EQ(entriesIn(folder.path() / "dotfiles" / "store"), 1);
+
+    fs::create_symlink("loop", folder.path() / "loop");
+    EXPECT_EQ(WriteFileAtomically(folder.file("loop"), "x"), ELOOP);
+}
+
+// The longest name the system allows still leaves room for the temporary
+// one, which is cut between characters, not inside one ("é" is two bytes).
+// (The converter's hostile file test writes a name of 255 bytes.)
+TEST(AtomicFile, TemporaryNameFitsWhereverTheNameFits) {
+    EXPECT_EQ(TempFilePattern("/a/b/out.gtm", 255), "/a/b/.out.gtm.wavemark-XXXXXX");
+    EXPECT_EQ(TempFilePattern("out.gtm", 255), ".out.gtm.wavemark-XXXXXX");
+    EXPECT_EQ(TempFilePattern("/a/" + std::string(300, 'n'), 20), "/a/.nnn.wavemark-XXXXXX");
+    EXPECT_EQ(TempFilePattern("n\xC3\xA9\xC3\xA9", 20), ".n\xC3\xA9.wavemark-XXXXXX");
+    EXPECT_EQ(TempFilePattern("nn\xC3\xA9", 20), ".nn.wavemark-XXXXXX");
+}
+
+// A converter stopped while a named temporary file exists (a file system
+// without unnamed files) removes it and still ends by the signal.
+TEST(PosixFiles, StoppedConverterRemovesItsTemporaryFile) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        test::TempFolder folder;
+        const std::string name = folder.write(".out.gtm.wavemark-abcdef", "partial");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::RemoveTempFilesOnSignals();
+            platform::RememberTempFile(name);
+            std::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_FALSE(fs::exists(name)) << signal;
+    }
+}
+
+// A FIFO is read as it comes and never waited for: one without a writer
+// reads as empty, at once.
+TEST(PosixFiles, FifoWithoutWriterReadsAsEmpty) {
+    test::TempFolder folder;
+    const std::string fifo = folder.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    test::RecordingWindow window;
+    modLoadFile::LoadedLines lines;
+    modLoadFile::LoadFile(lines, fifo, window);
+    EXPECT_EQ(lines.FileLineCount, 0);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+} // namespace
+} // namespace wavemark

@@ -1,0 +1,22 @@
+#include "platform/Windows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace wavemark {
+namespace {
+
+TEST(Windows1252, TypedTextBecomesOneBytePerCharacter) {
+    EXPECT_EQ(ToWindows1252("caf\xC3\xA9"), "caf\xE9");
+    EXPECT_EQ(ToWindows1252("\xE2\x82\xAC\xE2\x80\x9C"), "\x80\x93");
+    EXPECT_EQ(ToWindows1252("\xE4\xB8\xAD\xF0\x9F\x93\xB6!"), "?\?!");
+    // Code points 0x80..0x9F have no place in Windows-1252.
+    EXPECT_EQ(ToWindows1252("\xC2\x81"), "?");
+    // Bytes that are no UTF-8 are kept.
+    EXPECT_EQ(ToWindows1252("caf\xE9"), "caf\xE9");
+    EXPECT_EQ(ToWindows1252("\xC3"), "\xC3");
+    EXPECT_EQ(ToWindows1252("\xC0\xAF"), "\xC0\xAF");
+    EXPECT_EQ(ToWindows1252("\xED\xA0\x80"), "\xED\xA0\x80");
+}
+
+} // namespace
+} // namespace wavemark

@@ -1,0 +1,104 @@
+#include "survey/netstumbler/SummaryReader.h"
+
+#include "ExportText.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+using test::ApLine;
+using test::ExportText;
+using test::MakeAp;
+using Names = std::vector<std::string>;
+
+// With WEP, without WEP, ad-hoc, filtered, selected.
+using Counters = std::array<int32_t, 5>;
+
+Counters countersOf(const ConversionData& d) {
+    return {d.CountWEP, d.CountNoWEP, d.CountAdHoc, d.CountFiltered, d.CountSelected};
+}
+
+// The counters reach the window through Convert, whose test shows them.
+struct NoListener : SummaryCountListener {
+    void countersReady(const ConversionData&) override {}
+};
+
+std::string withoutFix(const std::string& bssid, const std::string& ssid = "net") {
+    return ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .ssid = ssid, .bssid = bssid}.line();
+}
+
+class SummaryReaderTest : public ::testing::Test {
+protected:
+    void read(const std::vector<std::string>& body) {
+        lines = test::LinesOf(ExportText(body));
+        ReadSummary(lines, options, data, listener);
+    }
+    Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
+
+    SummaryOptions options{"MOBILE,public", false, 141, 44, 4, 3};
+    modLoadFile::LoadedLines lines;
+    ConversionData data;
+    NoListener listener;
+};
+
+// Lines without a fix, and lines that cannot be read (ExportLine tells which),
+// even with a filtered name, count nowhere; columns past the ninth are never
+// too many; date lines and joined exports (their column titles included) date
+// the lines after them. Flag digits are compared as characters: "3" is no
+// WEP digit for the counters, but takes the WEP symbol and style.
+TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
+    const std::string joined =
+        ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
+    read({MakeAp("00:0b:86:C2:e1:40", "0011").line(),
+          MakeAp("00:00:00:00:00:02", "0001", "").line(), withoutFix("00:00:00:00:00:06"),
+          ApLine{.ssid = "public", .signal = "[ 20 ]"}.line(), "", "garbage",
+          MakeAp("00:00:00:00:00:03", "0002").line() + "\tx\ty\tz", test::DateLine("2004-04-09"),
+          MakeAp("00:00:00:00:00:04", "0012").line(), joined.substr(0, joined.size() - 2)});
+    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    ASSERT_EQ(data.WptCount, 5);
+    EXPECT_EQ(names(), (Names{"C2e140", "000002", "000003", "000004", "000005"}));
+    EXPECT_EQ(data.WptTime[5] - data.WptTime[1], 3 * 86400);
+    EXPECT_EQ(data.LogDate, "2004-04-11");
+    EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
+              (std::vector<uint8_t>{3, 4, 4, 3, 3}));
+
+    // The WEP lines still count without a waypoint.
+    options.NoWEPCheck = true;
+    ReadSummary(lines, options, data, listener);
+    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
+
+    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
+    EXPECT_EQ(std::tuple(data.WptCount, data.LogDate), std::tuple(0, ""));
+}
+
+TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
+    const struct {
+        const char* filter;
+        Names kept;
+        int32_t filtered;
+    } cases[] = {
+        {"MOBILE,public", {"000002", "000004", "000005"}, 2},
+        {"MOBILE, public", {"000001", "000002", "000004", "000005"}, 1},
+        {"MOBILE,", {"000001", "000002", "000004"}, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.filter);
+        options.APFilter = c.filter;
+        read({MakeAp("00:00:00:00:00:01", "0001", "public").line(),
+              MakeAp("00:00:00:00:00:02", "0001", "Public").line(),
+              withoutFix("00:00:00:00:00:03", "MOBILE"),
+              MakeAp("00:00:00:00:00:04", "0001", "Caf\xE9").line(),
+              MakeAp("00:00:00:00:00:05", "0001", "").line()});
+        EXPECT_EQ(names(), c.kept);
+        EXPECT_EQ(data.CountFiltered, c.filtered);
+    }
+}
+
+} // namespace
+} // namespace wavemark

@@ -67,9 +67,9 @@ mode_t modeForTarget(const std::string& target) {
     return 0666 & ~mask;
 }
 
-// Whether a file grown to `end` bytes passes RLIMIT_FSIZE; the system would
-// stop the process with SIGXFSZ on such a write.
-bool passesSizeLimit(uint64_t end) {
+// Whether a file grown to `end` bytes would exceed RLIMIT_FSIZE; the system
+// would stop the process with SIGXFSZ on such a write.
+bool exceedsSizeLimit(uint64_t end) {
     struct rlimit limit {};
     return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
            end > limit.rlim_cur;
@@ -221,7 +221,7 @@ int CreateTempFile(const std::string& target, TempFile& file) {
 }
 
 int WriteAll(TempFile& file, std::string_view bytes) {
-    if (passesSizeLimit(file.written + bytes.size())) {
+    if (exceedsSizeLimit(file.written + bytes.size())) {
         return EFBIG;
     }
     while (!bytes.empty()) {

@@ -72,8 +72,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
 
     ConverterState state;
     ConsoleWindow window(settings, errors);
-    Convert(state, window);
-    if (window.anyMessageShown()) {
+    if (Convert(state, window) != ConvertOutcome::Converted) {
         return kExitFailed;
     }
     std::vector<InputFile> inputs{{"summary export", options.summaryPath}};
@@ -83,7 +82,8 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
     }
-    if (!WriteGtmFile(state.data, options.outputPath, inputs, window, window)) {
+    if (WriteGtmFile(state.data, options.outputPath, inputs, window, window) !=
+        WriteOutcome::Written) {
         return kExitFailed;
     }
     if (!options.quiet) {

@@ -20,7 +20,6 @@ ConsoleWindow::ConsoleWindow(Settings& settings, std::ostream& errors)
 
 MessageAnswer ConsoleWindow::showMessage(const std::string& text, MessageButtons buttons,
                                          MessageIcon, const std::string& title) {
-    ++m_messagesShown;
     if (title != kProgramTitle) {
         m_errors << title << ": ";
     }
@@ -28,8 +27,8 @@ MessageAnswer ConsoleWindow::showMessage(const std::string& text, MessageButtons
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 
-void ConsoleWindow::setCounterLabel(int index, const std::string& text) {
-    m_counters[static_cast<size_t>(index)] = text;
+void ConsoleWindow::setCounterLabel(Counter line, const std::string& text) {
+    m_counters[static_cast<size_t>(line)] = text;
 }
 
 int16_t ConsoleWindow::selectedCode(CodeList list) {

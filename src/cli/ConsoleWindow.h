@@ -18,21 +18,19 @@ public:
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
                               const std::string& title) override;
     void setStatusVisible(StatusNotice, bool) override {}
-    void setCounterLabel(int index, const std::string& text) override;
+    void setCounterLabel(Counter line, const std::string& text) override;
     void setWaitCursor(bool) override {}
     void processEvents() override {}
     bool paintDue() override { return false; } // the counters are printed at the end
     int16_t selectedCode(CodeList list) override;
     Settings& settings() override { return m_settings; }
 
-    bool anyMessageShown() const { return m_messagesShown > 0; }
     void printCounters(std::ostream& out) const;
 
 private:
     Settings& m_settings;
     std::ostream& m_errors;
-    std::array<std::string, 7> m_counters;
-    int m_messagesShown = 0;
+    std::array<std::string, kCounterCount> m_counters;
 };
 
 } // namespace wavemark

@@ -2,6 +2,7 @@
 
 #include "convert/WaypointStyles.h"
 #include "platform/LineStream.h"
+#include "platform/ReadWholeFile.h"
 #include "platform/Windows1252.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/SummaryReader.h"
@@ -16,29 +17,27 @@
 namespace wavemark {
 namespace {
 
-enum Counter { WepLine, NoWepLine, AdHocLine, FilteredLine, WaypointLine, TrackLine, PointLine };
-
 class CounterDisplay : public SummaryCountListener, public TrackProgress {
 public:
     explicit CounterDisplay(ConvertWindow& window) : m_window(window) {}
 
     void countersReady(const ConversionData& data) override {
-        m_window.setCounterLabel(WepLine, counterText("Number of APs with WEP : ", data.CountWEP));
-        m_window.setCounterLabel(NoWepLine,
+        m_window.setCounterLabel(Counter::Wep, counterText("Number of APs with WEP : ", data.CountWEP));
+        m_window.setCounterLabel(Counter::NoWep,
                                  counterText("Number of APs without WEP : ", data.CountNoWEP));
-        m_window.setCounterLabel(AdHocLine,
+        m_window.setCounterLabel(Counter::AdHoc,
                                  counterText("Number of AdHoc peers : ", data.CountAdHoc));
-        m_window.setCounterLabel(FilteredLine,
+        m_window.setCounterLabel(Counter::Filtered,
                                  counterText("Number of filterd APs : ", data.CountFiltered));
     }
     void showWaypoints(int32_t count) {
-        m_window.setCounterLabel(WaypointLine, counterText("Number of Waypoints: ", count));
+        m_window.setCounterLabel(Counter::Waypoints, counterText("Number of Waypoints: ", count));
     }
     void showTracks(int32_t count) {
-        m_window.setCounterLabel(TrackLine, counterText("Number of Tracklogs: ", count));
+        m_window.setCounterLabel(Counter::Tracks, counterText("Number of Tracklogs: ", count));
     }
     void showPoints(int32_t count) {
-        m_window.setCounterLabel(PointLine, counterText("Number of Trackpoints: ", count));
+        m_window.setCounterLabel(Counter::TrackPoints, counterText("Number of Trackpoints: ", count));
     }
 
     void readingPassDone() override {
@@ -84,22 +83,43 @@ private:
     std::optional<int32_t> m_heldPoints;
 };
 
-void report(ConvertWindow& window, const char* message) {
-    window.showMessage(message, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
-}
+// What went wrong first, for the caller; each problem is shown as it is met.
+class Problems {
+public:
+    explicit Problems(ConvertWindow& window) : m_window(window) {}
 
-void hideStatusNotices(ConvertWindow& window) {
-    window.setStatusVisible(StatusNotice::Converting, false);
-    window.setStatusVisible(StatusNotice::Converted, false);
-    window.setStatusVisible(StatusNotice::FileSaved, false);
-}
+    void report(ConvertOutcome outcome, const char* message) {
+        m_window.showMessage(message, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
+        note(outcome);
+    }
+    void reportLoadError(int code, const std::string& path) {
+        m_window.showMessage(LoadErrorText(code, path), MessageButtons::Ok, MessageIcon::Critical,
+                             kLoadErrorTitle);
+        note(ConvertOutcome::ReadFailed);
+    }
+    ConvertOutcome first() const { return m_first; }
 
-void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& counters) {
+private:
+    void note(ConvertOutcome outcome) {
+        if (m_first == ConvertOutcome::Converted) {
+            m_first = outcome;
+        }
+    }
+
+    ConvertWindow& m_window;
+    ConvertOutcome m_first = ConvertOutcome::Converted;
+};
+
+void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
+                 Problems& problems) {
     Settings& settings = window.settings();
-    modLoadFile::LoadFile(state.lines, settings.SummaryFilePath, window);
+    if (const int error = modLoadFile::LoadFile(state.lines, settings.SummaryFilePath);
+        error != 0) {
+        problems.reportLoadError(error, settings.SummaryFilePath);
+    }
     if (!IsNetStumblerExport(state.lines)) {
-        report(window, kNotAnExportMessage);
-        hideStatusNotices(window);
+        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
+        ShowOnly(window, std::nullopt);
         return;
     }
     SummaryOptions options;
@@ -114,7 +134,7 @@ void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& c
 }
 
 void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
-                const TextReadSizes& sizes) {
+                Problems& problems, const TextReadSizes& sizes) {
     ConversionData& data = state.data;
     const Settings& settings = window.settings();
     if (settings.TConvertEnabled == 0) {
@@ -129,18 +149,18 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     LineStream lines(sizes.block);
     std::string_view firstLine;
     if (const int error = lines.open(settings.TextFilePath); error != 0) {
-        modLoadFile::ShowLoadError(error, settings.TextFilePath, window);
+        problems.reportLoadError(error, settings.TextFilePath);
     } else if (!lines.next(firstLine) && lines.error() != 0) {
-        modLoadFile::ShowLoadError(lines.error(), settings.TextFilePath, window);
+        problems.reportLoadError(lines.error(), settings.TextFilePath);
     }
     if (!IsNetStumblerExport(firstLine)) {
-        report(window, kNotAnExportMessage);
+        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         return;
     }
     data.TrkCount = 0;
     data.TrkPointCount = 0;
-    window.setCounterLabel(TrackLine, "Reading File !");
-    window.setCounterLabel(PointLine, "");
+    window.setCounterLabel(Counter::Tracks, "Reading File !");
+    window.setCounterLabel(Counter::TrackPoints, "");
     window.processEvents();
     TrackOptions options;
     options.TChangeColors = settings.TChangeColors == 1;
@@ -155,16 +175,17 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     case TextExportResult::ReadFailed:
         // Found only after "Reading File !": the counters go back to what
         // the lists hold, which is nothing.
-        modLoadFile::ShowLoadError(lines.error(), settings.TextFilePath, window);
+        problems.reportLoadError(lines.error(), settings.TextFilePath);
         counters.readingPassDone();
         break;
     case TextExportResult::TooManyPoints:
-        report(window, kTooManyPointsMessage);
+        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
         break;
     }
 }
 
-void run(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
+void run(ConverterState& state, ConvertWindow& window, Problems& problems,
+         const TextReadSizes& sizes) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
@@ -172,40 +193,43 @@ void run(ConverterState& state, ConvertWindow& window, const TextReadSizes& size
     settings.StyleWEP = window.selectedCode(CodeList::StyleWEP);
 
     CounterDisplay counters(window);
-    readSummary(state, window, counters);
+    readSummary(state, window, counters, problems);
 
     counters.showWaypoints(state.data.WptCount);
     counters.showTracks(state.data.TrkCount);
     counters.showPoints(state.data.TrkPointCount);
     window.processEvents();
 
-    readTracks(state, window, counters, sizes);
+    readTracks(state, window, counters, problems, sizes);
 
     state.data.DataSaved = false;
-    window.setStatusVisible(StatusNotice::Converting, false);
-    window.setStatusVisible(StatusNotice::Converted, true);
-    window.setStatusVisible(StatusNotice::FileSaved, false);
+    ShowOnly(window, StatusNotice::Converted);
 }
 
 } // namespace
 
-void Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
+std::string LoadErrorText(int code, const std::string& path) {
+    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
+           ")\r\nFile: " + path;
+}
+
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
     window.setWaitCursor(true);
-    window.setStatusVisible(StatusNotice::Converting, true);
-    window.setStatusVisible(StatusNotice::Converted, false);
-    window.setStatusVisible(StatusNotice::FileSaved, false);
+    ShowOnly(window, StatusNotice::Converting);
+    Problems problems(window);
     try {
-        run(state, window, sizes);
+        run(state, window, problems, sizes);
     } catch (const std::bad_alloc&) {
         // A list may be half made: the counts drop to nothing so that no one
         // reads past what was made.
         ConversionData& data = state.data;
         data.WptCount = data.TrkCount = data.TrkPointCount = 0;
         data.WptStyleCount = 0;
-        report(window, kOutOfMemoryMessage);
-        hideStatusNotices(window);
+        problems.report(ConvertOutcome::OutOfMemory, kOutOfMemoryMessage);
+        ShowOnly(window, std::nullopt);
     }
     window.setWaitCursor(false);
+    return problems.first();
 }
 
 } // namespace wavemark

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "convert/MessageBox.h"
 #include "convert/Settings.h"
+#include "convert/WindowInterfaces.h"
 
 #include <cstdint>
 #include <string>
@@ -11,21 +11,14 @@ namespace wavemark {
 // The lists whose selected entry's code a conversion takes.
 enum class CodeList { IconNoWEP, IconWEP, StyleNoWEP, StyleWEP };
 
-// The status notices above the counters: "Converting !", "Converted !",
-// "File saved !"; each is only shown or hidden.
-enum class StatusNotice { Converting = 0, Converted = 1, FileSaved = 2 };
-
-class StatusLine {
-public:
-    virtual ~StatusLine() = default;
-    virtual void setStatusVisible(StatusNotice notice, bool visible) = 0;
-};
+// The seven counter lines under the options, top to bottom.
+enum class Counter { Wep, NoWep, AdHoc, Filtered, Waypoints, Tracks, TrackPoints };
+inline constexpr size_t kCounterCount = 7;
 
 // What the convert command needs from the main window.
 class ConvertWindow : public MessageBoxService, public StatusLine {
 public:
-    // Label1(index): the seven counter lines, 0..6.
-    virtual void setCounterLabel(int index, const std::string& text) = 0;
+    virtual void setCounterLabel(Counter line, const std::string& text) = 0;
     virtual void setWaitCursor(bool wait) = 0;
     // Lets the window repaint and take input during a long run.
     virtual void processEvents() = 0;

@@ -1,7 +1,7 @@
 #include "maps/SaveCommand.h"
 
 #include "maps/gtm/GtmWriter.h"
-#include "platform/PathSeparator.h"
+#include "platform/PathParts.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,9 +24,11 @@ void reportDialogFailure(const DialogResult& result, SaveWindow& window) {
 
 } // namespace
 
-void Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window) {
+SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window) {
+    // A failed conversion has been shown; the dialog still offers to save
+    // what there is.
     if (state.data.WptCount == 0) {
-        Convert(state, window);
+        static_cast<void>(Convert(state, window));
     }
 
     Settings& settings = window.settings();
@@ -38,26 +40,30 @@ void Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow&
     const DialogResult result = dialog.ShowSave();
     if (result.outcome == DialogResult::Outcome::Failed) {
         reportDialogFailure(result, window);
+        return SaveOutcome::DialogFailed;
     }
     // A cancelled dialog still holds the proposed name, which would pass the
     // extension test: the command ends here instead.
     if (!result.accepted()) {
-        return;
+        return SaveOutcome::Cancelled;
     }
 
     GtmFilePath = dialog.FileName;
     if (!endsInGtm(GtmFilePath)) {
-        return;
+        return SaveOutcome::NotAGtmName;
     }
-    const size_t separator = GtmFilePath.rfind(kPathSeparator);
-    if (separator != std::string::npos && separator >= 1) {
-        settings.OutputPath = GtmFilePath.substr(0, separator);
+    // A name right under the root leaves the output folder as it was.
+    const PathParts parts = SplitPath(GtmFilePath);
+    if (!parts.folder.empty() && parts.file.size() + 1 < GtmFilePath.size()) {
+        settings.OutputPath = parts.folder;
     }
     // The exports chosen in the window are never overwritten, whichever of
     // them the data came from.
     const InputFile inputs[] = {{"summary export", settings.SummaryFilePath},
                                 {"text export", settings.TextFilePath}};
-    WriteGtmFile(state.data, GtmFilePath, inputs, window, window);
+    return WriteGtmFile(state.data, GtmFilePath, inputs, window, window) == WriteOutcome::Written
+               ? SaveOutcome::Written
+               : SaveOutcome::WriteFailed;
 }
 
 } // namespace wavemark

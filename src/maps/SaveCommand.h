@@ -1,8 +1,7 @@
 #pragma once
 
-#include "convert/CommonDialog.h"
+#include "convert/WindowInterfaces.h"
 #include "convert/Convert.h"
-#include "convert/ConvertWindow.h"
 
 #include <string>
 
@@ -15,11 +14,19 @@ public:
     virtual CommonDialog& saveDialog() = 0;
 };
 
+enum class [[nodiscard]] SaveOutcome {
+    Written,
+    Cancelled,
+    DialogFailed, // shown in a message box
+    NotAGtmName,  // ignored without a word
+    WriteFailed,  // shown in a message box
+};
+
 // The "Save GTM-File" command: converts first when there is no waypoint,
 // proposes OutputPrefix + LogDate + ".gtm", and writes the file the user
 // chose when its name ends in ".gtm" in any letter case (any other name is
 // ignored without a word). GtmFilePath keeps the name the dialog returned;
 // OutputPath takes its folder. A cancelled dialog changes nothing.
-void Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window);
+SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window);
 
 } // namespace wavemark

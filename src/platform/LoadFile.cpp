@@ -9,25 +9,14 @@
 
 namespace wavemark::modLoadFile {
 
-std::string LoadErrorText(int code, const std::string& path) {
-    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
-           ")\r\nFile: " + path;
-}
-
-void ShowLoadError(int code, const std::string& path, MessageBoxService& messages) {
-    messages.showMessage(LoadErrorText(code, path), MessageButtons::Ok, MessageIcon::Critical,
-                         kLoadErrorTitle);
-}
-
-void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages) {
+int LoadFile(LoadedLines& lines, const std::string& path) {
     lines.FileLineCount = 0;
     std::string text;
     if (const int error = ReadWholeFile(path, text); error != 0) {
-        ShowLoadError(error, path, messages);
-        return;
+        return error;
     }
     if (text.empty()) {
-        return;
+        return 0;
     }
     int error = 0;
     try {
@@ -43,9 +32,7 @@ void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& me
     } catch (const std::bad_alloc&) {
         error = ENOMEM;
     }
-    if (error != 0) {
-        ShowLoadError(error, path, messages);
-    }
+    return error;
 }
 
 } // namespace wavemark::modLoadFile

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "convert/MessageBox.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -25,7 +23,7 @@ public:
     int32_t storedLineCount() const { return static_cast<int32_t>(m_lines.size()); }
 
 private:
-    friend void LoadFile(LoadedLines&, const std::string&, MessageBoxService&);
+    friend int LoadFile(LoadedLines&, const std::string&);
 
     std::unique_ptr<const std::string> m_text;
     std::vector<std::string_view> m_lines; // line i at i - 1
@@ -33,17 +31,9 @@ private:
 
 // Reads the whole file at `path` (bytes, no conversion) and splits it into
 // lines at CR LF, LF or CR; a last line without a line end counts, and a
-// final line end adds no empty line. A file that cannot be read, is not a
-// regular file or does not fit in memory is reported in an "ERROR - LoadFile"
-// box; FileLineCount is then 0 and the previous lines stay.
-void LoadFile(LoadedLines& lines, const std::string& path, MessageBoxService& messages);
-
-// The loader's message text for a failure with errno `code`.
-std::string LoadErrorText(int code, const std::string& path);
-
-// Shows that text in an "ERROR - LoadFile" box.
-void ShowLoadError(int code, const std::string& path, MessageBoxService& messages);
-
-inline constexpr const char* kLoadErrorTitle = "ERROR - LoadFile";
+// final line end adds no empty line. Returns errno, 0 on success: for a file
+// that cannot be read, is not a regular file or does not fit in memory,
+// FileLineCount is 0 and the previous lines stay.
+[[nodiscard]] int LoadFile(LoadedLines& lines, const std::string& path);
 
 } // namespace wavemark::modLoadFile

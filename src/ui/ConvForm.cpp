@@ -108,13 +108,14 @@ void ConvForm::connectHandlers() {
 
 void ConvForm::runConvert() {
     setBusy(true);
-    Convert(m_state, *this);
+    // What went wrong has been shown; the window goes on either way.
+    static_cast<void>(Convert(m_state, *this));
     setBusy(false);
 }
 
 void ConvForm::runSave() {
     setBusy(true);
-    Command1_Click(m_state, GtmFilePath, *this);
+    static_cast<void>(Command1_Click(m_state, GtmFilePath, *this));
     setBusy(false);
 }
 
@@ -160,8 +161,8 @@ void ConvForm::setStatusVisible(StatusNotice notice, bool visible) {
     m_controls.get<QWidget>(indexed("Label_Status", static_cast<int>(notice)))->setVisible(visible);
 }
 
-void ConvForm::setCounterLabel(int index, const std::string& text) {
-    m_counterTexts[static_cast<size_t>(index)] = text;
+void ConvForm::setCounterLabel(Counter line, const std::string& text) {
+    m_counterTexts[static_cast<size_t>(line)] = text;
     m_countersChanged = true;
 }
 

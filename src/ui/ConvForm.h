@@ -55,7 +55,7 @@ public:
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
                               const std::string& title) override;
     void setStatusVisible(StatusNotice notice, bool visible) override;
-    void setCounterLabel(int index, const std::string& text) override;
+    void setCounterLabel(Counter line, const std::string& text) override;
     void setWaitCursor(bool wait) override;
     void processEvents() override;
     bool paintDue() override;
@@ -123,7 +123,7 @@ private:
     std::string GtmFilePath;
 
     // Counter texts wait here until the window next paints.
-    std::array<std::string, 7> m_counterTexts;
+    std::array<std::string, kCounterCount> m_counterTexts;
     bool m_countersChanged = false;
     QElapsedTimer m_sinceEvents;
     bool m_busy = false;

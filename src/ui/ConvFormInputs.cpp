@@ -1,7 +1,7 @@
 #include "ui/ConvForm.h"
 
 #include "ui/LocalText.h"
-#include "ui/PathParts.h"
+#include "platform/PathParts.h"
 
 #include <QLabel>
 
@@ -13,7 +13,7 @@ void ConvForm::LoadFile_Click(int index) {
     dialog.Filter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
     dialog.DialogTitle =
         index == 0 ? "Netstumbler Summary-Text-File" : "Netstumbler Export-Text-File";
-    const PathParts parts = SplitForOpenDialog(path);
+    const PathParts parts = SplitPath(path);
     dialog.InitDir = parts.folder;
     dialog.FileName = parts.file;
     dialog.Flags = CommonDialog::kHideReadOnly | CommonDialog::kFileMustExist |

@@ -1,6 +1,6 @@
 #include "ui/DialogFilter.h"
 
-#include "convert/CommonDialog.h"
+#include "convert/WindowInterfaces.h"
 
 namespace wavemark {
 

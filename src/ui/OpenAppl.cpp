@@ -1,4 +1,4 @@
-#include "ui/PathParts.h"
+#include "platform/PathParts.h"
 #include "ui/Shell.h"
 
 namespace wavemark {

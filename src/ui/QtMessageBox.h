@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/MessageBox.h"
+#include "convert/WindowInterfaces.h"
 
 class QWidget;
 

@@ -36,9 +36,9 @@ protected:
         window.selectedCodes = {{CodeList::IconWEP, 44}};
     }
 
-    void convert() {
+    ConvertOutcome convert() {
         window.messages.clear();
-        Convert(state, window);
+        return Convert(state, window);
     }
 
     // The seven counter lines and the status notices as the run leaves them.
@@ -63,7 +63,7 @@ protected:
 // kept. The typed filter is turned into the export's bytes, and meets only
 // them.
 TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
     EXPECT_EQ(shown(), "Number of APs with WEP : 1\nNumber of APs without WEP : 1\n"
                        "Number of AdHoc peers : 1\nNumber of filterd APs : 0\n"
                        "Number of Waypoints: 2\nNumber of Tracklogs: 1\n"
@@ -76,7 +76,7 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     window.m_settings.APFilter = "Caf\xC3\xA9";
     window.m_settings.NoWEPCheck = 1;
     window.m_settings.WPFontSize = 12;
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
     EXPECT_EQ(state.data.CountFiltered, 1);
     EXPECT_EQ(state.data.WptCount, 0);
     EXPECT_EQ(state.data.WptStyles[4].Height, -16);
@@ -91,18 +91,19 @@ TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
     const std::string notes = folder.write("notes.txt", "notes\r\n");
     const std::string missing = folder.file("missing.txt");
     window.m_settings.SummaryFilePath = notes;
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::NotAnExport);
     EXPECT_EQ(shown(), "\n\n\n\nNumber of Waypoints: 0\nNumber of Tracklogs: 0\n"
                        "Number of Trackpoints: 0\noff on off ");
     EXPECT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(state.data.WptStyleCount, 0);
 
     window.m_settings.SummaryFilePath = summary;
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
     window.selectedCodes[CodeList::IconWEP] = 63;
     for (const std::string& path : {notes, folder.write("empty.txt", ""), missing}) {
         window.m_settings.SummaryFilePath = path;
-        convert();
+        EXPECT_EQ(convert(),
+                  path == missing ? ConvertOutcome::ReadFailed : ConvertOutcome::NotAnExport);
         ASSERT_EQ(window.messages.size(), path == missing ? 2u : 1u) << path;
         EXPECT_EQ(window.messages.front().title, path == missing ? "ERROR - LoadFile" : "Wavemark");
         EXPECT_EQ(window.messages.back().text, "Not a Network Stumbler file !");
@@ -111,12 +112,12 @@ TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
                   std::tuple(2, 44, 1, 4, 1));
     }
     window.m_settings.SummaryFilePath = summary;
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
     EXPECT_EQ(state.data.WptIcon[1], 63);
 
     // A text export that is no export leaves the tracks of the last run.
     window.m_settings.TextFilePath = notes;
-    convert();
+    EXPECT_EQ(convert(), ConvertOutcome::NotAnExport);
     EXPECT_TRUE(shown().ends_with("Number of Tracklogs: 1\nNumber of Trackpoints: 2\noff on off "));
 }
 

@@ -45,7 +45,7 @@ ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
     std::ostringstream errors;
     ConsoleWindow window(settings, errors);
     ConverterState state;
-    Convert(state, window, sizes);
+    static_cast<void>(Convert(state, window, sizes));
     return std::move(state.data);
 }
 

@@ -24,7 +24,7 @@ protected:
         s.OutputPath = "/previous/folder";
     }
 
-    void save() { Command1_Click(state, GtmFilePath, window); }
+    SaveOutcome save() { return Command1_Click(state, GtmFilePath, window); }
 
     test::TempFolder folder;
     test::RecordingWindow window;
@@ -40,8 +40,8 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     window.dialog.cancel();
     window.dialog.acceptFile(folder.file("one.gtm"));
     window.dialog.acceptFile(folder.file("two.gtm"));
-    save();
-    save();
+    EXPECT_EQ(save(), SaveOutcome::DialogFailed);
+    EXPECT_EQ(save(), SaveOutcome::Cancelled);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "The save dialog could not be shown: No display (Error 13)");
     EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
@@ -56,9 +56,9 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
     EXPECT_FALSE(state.data.DataSaved);
 
-    save();
+    EXPECT_EQ(save(), SaveOutcome::Written);
     folder.write("summary.txt", "changed since\r\n");
-    save();
+    EXPECT_EQ(save(), SaveOutcome::Written);
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
     EXPECT_EQ(fs::file_size(folder.file("two.gtm")), fs::file_size(folder.file("one.gtm")));
 }
@@ -68,7 +68,7 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
 TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
     window.dialog.acceptFile(folder.file("empty.gtm"));
-    save();
+    EXPECT_EQ(save(), SaveOutcome::Written);
     EXPECT_EQ(fs::file_size(folder.file("empty.gtm")), 180u);
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
 }
@@ -81,7 +81,7 @@ TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
     const std::string link = folder.file("summary.gtm");
     fs::create_hard_link(summary, link);
     window.dialog.acceptFile(link);
-    save();
+    EXPECT_EQ(save(), SaveOutcome::WriteFailed);
     EXPECT_EQ(test::ReadBytes(summary), before);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "The GTM file could not be written:\r\n" + link +
@@ -96,27 +96,30 @@ TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
     const fs::path previousFolder = fs::current_path();
     fs::current_path(folder.path());
     fs::create_directory("sub");
-    const auto expectSave = [&](const std::string& typed, bool written, const std::string& path) {
+    const auto expectSave = [&](const std::string& typed, SaveOutcome outcome,
+                                const std::string& path) {
         window.m_settings.OutputPath = "/previous/folder";
         state.data.DataSaved = false;
         window.dialog.acceptFile(typed);
-        save();
+        EXPECT_EQ(save(), outcome) << typed;
+        const bool written = outcome == SaveOutcome::Written;
         std::error_code tooLong;
         EXPECT_EQ(fs::exists(typed, tooLong), written) << typed;
         EXPECT_EQ(GtmFilePath, typed);
         EXPECT_EQ(state.data.DataSaved, written);
         EXPECT_EQ(window.m_settings.OutputPath, path);
     };
-    expectSave(folder.file("survey"), false, "/previous/folder");
+    expectSave(folder.file("survey"), SaveOutcome::NotAGtmName, "/previous/folder");
     for (const char* name : {"a.GTM", "b.Gtm", "c.gtm"}) {
-        expectSave(folder.file(name), true, folder.path().string());
+        expectSave(folder.file(name), SaveOutcome::Written, folder.path().string());
     }
-    expectSave("plain.gtm", true, "/previous/folder");
-    expectSave(std::string("sub") + kPathSeparator + "nested.gtm", true, "sub");
+    expectSave("plain.gtm", SaveOutcome::Written, "/previous/folder");
+    expectSave(std::string("sub") + kPathSeparator + "nested.gtm", SaveOutcome::Written, "sub");
     EXPECT_TRUE(window.messages.empty());
     // A separator in the first place keeps the folder too (the name is too
     // long for any system, so that nothing lands in the root folder).
-    expectSave(kPathSeparator + std::string(300, 'x') + ".gtm", false, "/previous/folder");
+    expectSave(kPathSeparator + std::string(300, 'x') + ".gtm", SaveOutcome::WriteFailed,
+               "/previous/folder");
     fs::current_path(previousFolder);
 }
 

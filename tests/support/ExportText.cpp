@@ -1,7 +1,7 @@
 #include "ExportText.h"
 
-#include "RecordingWindow.h"
 #include "TempFolder.h"
+#include "platform/ReadWholeFile.h"
 
 #include <stdexcept>
 
@@ -40,11 +40,10 @@ std::string ExportText(const std::vector<std::string>& body, const std::string& 
 
 modLoadFile::LoadedLines LinesOf(const std::string& text) {
     TempFolder folder;
-    RecordingWindow window;
     modLoadFile::LoadedLines lines;
-    modLoadFile::LoadFile(lines, folder.write("export.txt", text), window);
-    if (!window.messages.empty()) {
-        throw std::runtime_error("loading a test export failed: " + window.messages[0].text);
+    if (const int error = modLoadFile::LoadFile(lines, folder.write("export.txt", text));
+        error != 0) {
+        throw std::runtime_error("loading a test export failed: " + ReadErrorText(error));
     }
     return lines;
 }

@@ -15,7 +15,8 @@ void RecordingWindow::setStatusVisible(StatusNotice notice, bool visible) {
     events.push_back("status " + std::to_string(index) + (visible ? " on" : " off"));
 }
 
-void RecordingWindow::setCounterLabel(int index, const std::string& text) {
+void RecordingWindow::setCounterLabel(Counter line, const std::string& text) {
+    const auto index = static_cast<size_t>(line);
     labels[index] = text;
     events.push_back("label " + std::to_string(index) + " = " + text);
 }

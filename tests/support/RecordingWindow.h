@@ -3,6 +3,7 @@
 #include "ScriptedDialog.h"
 #include "maps/SaveCommand.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ public:
     MessageAnswer showMessage(const std::string& text, MessageButtons buttons, MessageIcon icon,
                               const std::string& title) override;
     void setStatusVisible(StatusNotice notice, bool visible) override;
-    void setCounterLabel(int index, const std::string& text) override;
+    void setCounterLabel(Counter line, const std::string& text) override;
     void setWaitCursor(bool wait) override;
     void processEvents() override;
     int16_t selectedCode(CodeList list) override;
@@ -37,7 +38,7 @@ public:
 
     std::vector<std::string> events;
     std::vector<ShownMessage> messages;
-    std::string labels[7];
+    std::array<std::string, kCounterCount> labels;
     bool statusVisible[3] = {false, false, false};
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/CommonDialog.h"
+#include "convert/WindowInterfaces.h"
 
 #include <deque>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 #include "ui/LineWidget.h"
 #include "ui/Links.h"
-#include "ui/PathParts.h"
+#include "platform/PathParts.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
 
@@ -263,7 +263,7 @@ private slots:
         }
         QCOMPARE(shell.calls, (Calls{"document survey.gtm in /maps", "document survey.gtm in ",
                                      "document survey.gtm in /"}));
-        QCOMPARE(SplitForOpenDialog("/text.txt"), (PathParts{"/", "text.txt"}));
+        QCOMPARE(SplitPath("/text.txt"), (PathParts{"/", "text.txt"}));
     }
 
     // Each counter shows the longest counter text with the largest count a
@@ -273,7 +273,7 @@ private slots:
         ConvForm& window = f.start();
         const QString widest = "Number of APs without WEP : 2147483647";
         for (int index = 0; index < 7; ++index) {
-            window.setCounterLabel(index, widest.toStdString());
+            window.setCounterLabel(static_cast<Counter>(index), widest.toStdString());
         }
         window.setWaitCursor(true);
         window.setWaitCursor(false);

@@ -78,8 +78,9 @@ std::string GtmWriteErrorText(const std::string& path, const std::string& reason
     return "The GTM file could not be written:\r\n" + path + "\r\n" + reason;
 }
 
-bool WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
-                  MessageBoxService& messages, StatusLine& status) {
+WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path,
+                          std::span<const InputFile> inputs, MessageBoxService& messages,
+                          StatusLine& status) {
     std::string reason = RefuseOutput(path, inputs);
     if (reason.empty()) {
         reason = writeFile(data, path);
@@ -87,13 +88,11 @@ bool WriteGtmFile(ConversionData& data, const std::string& path, std::span<const
     if (!reason.empty()) {
         messages.showMessage(GtmWriteErrorText(path, reason), MessageButtons::Ok,
                              MessageIcon::Critical, kProgramTitle);
-        return false;
+        return WriteOutcome::WriteFailed;
     }
     data.DataSaved = true;
-    status.setStatusVisible(StatusNotice::Converting, false);
-    status.setStatusVisible(StatusNotice::Converted, false);
-    status.setStatusVisible(StatusNotice::FileSaved, true);
-    return true;
+    ShowOnly(status, StatusNotice::FileSaved);
+    return WriteOutcome::Written;
 }
 
 } // namespace wavemark

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "convert/ConversionData.h"
-#include "convert/ConvertWindow.h"
-#include "convert/MessageBox.h"
+#include "convert/WindowInterfaces.h"
 #include "platform/OutputTarget.h"
 
 #include <span>
@@ -14,9 +13,9 @@ namespace wavemark {
 // file of that name only once it is complete, and never one of the `inputs`,
 // a folder, a device, a pipe, a socket or a read-only file; on success the
 // data is marked saved and "File saved !" is shown. On failure the target is
-// left as it was, a "Wavemark" box says why, the data stays unsaved and false
-// is returned.
-bool WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
+// left as it was, a "Wavemark" box says why and the data stays unsaved.
+enum class [[nodiscard]] WriteOutcome { Written, WriteFailed };
+WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
                   MessageBoxService& messages, StatusLine& status);
 
 // The failure text: what failed, the file, and the system's reason.

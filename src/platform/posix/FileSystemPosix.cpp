@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/PathParts.h"
 #include "platform/PathSeparator.h"
 #include "platform/TempFileName.h"
 #include "platform/TempFileRegistry.h"
@@ -19,11 +20,8 @@ namespace wavemark::platform {
 namespace {
 
 std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind(kPathSeparator);
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
+    std::string folder = SplitPath(path).folder;
+    return folder.empty() ? "." : folder;
 }
 
 // ".NAME.wavemark-XXXXXX" beside the target, as long as its folder allows.

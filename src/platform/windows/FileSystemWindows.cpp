@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "platform/PathParts.h"
 #include "platform/TempFileName.h"
 
 #include <algorithm>
@@ -237,8 +238,8 @@ std::string ExecutableFolder() {
         }
         path.resize(path.size() * 2);
     }
-    const auto separator = path.rfind('\\');
-    return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
+    std::string folder = SplitPath(path).folder;
+    return folder.empty() ? "." : folder;
 }
 
 } // namespace wavemark::platform

@@ -32,7 +32,8 @@ std::string bytes(std::string_view hex) {
 class GtmWriterTest : public ::testing::Test {
 protected:
     std::string write() {
-        EXPECT_TRUE(WriteGtmFile(data, folder.file("out.gtm"), {}, window, window));
+        EXPECT_EQ(WriteGtmFile(data, folder.file("out.gtm"), {}, window, window),
+                  WriteOutcome::Written);
         return test::ReadBytes(folder.file("out.gtm"));
     }
 
@@ -99,7 +100,7 @@ TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
 TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
     data.DataSaved = false;
     const std::string target = folder.file("missing/out.gtm");
-    EXPECT_FALSE(WriteGtmFile(data, target, {}, window, window));
+    EXPECT_EQ(WriteGtmFile(data, target, {}, window, window), WriteOutcome::WriteFailed);
     EXPECT_FALSE(data.DataSaved);
     EXPECT_FALSE(std::filesystem::exists(target));
     ASSERT_EQ(window.messages.size(), 1u);

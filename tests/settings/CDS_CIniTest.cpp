@@ -1,4 +1,6 @@
 #include "settings/CDS_CIni.h"
+#include "settings/IniDocument.h"
+
 #include "SameBytes.h"
 #include "TempFolder.h"
 
@@ -6,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -133,6 +136,27 @@ TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
         EXPECT_EQ(ini.LastErrorDescription(), "Key array and Value array must be of the same size");
     }
     EXPECT_EQ(contents(), expected);
+}
+
+// Every letter A-Z matches its other case in section and key names, on
+// either side; "@" and "`", "[" and "{", the neighbours of the letters in
+// ASCII, are not letters and stay apart.
+TEST(IniNames, EveryLetterMatchesInEitherCase) {
+    std::vector<std::pair<char, bool>> rows{{'@', false}, {'[', false}};
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        rows.emplace_back(letter, true);
+    }
+    for (const auto& [upperChar, isLetter] : rows) {
+        const std::string upper(1, upperChar);
+        const std::string lower(1, static_cast<char>(upperChar - 'A' + 'a'));
+        SCOPED_TRACE(upper + lower);
+        const IniDocument document("[x" + upper + "]\nk" + upper + "=1\nk" + lower + "=2\n[x" +
+                                   lower + "]\nk" + lower + "=3\n");
+        EXPECT_EQ(document.value("x" + lower, "k" + lower), isLetter ? "1" : "3");
+        EXPECT_EQ(document.value("x" + upper, "k" + lower), isLetter ? "1" : "2");
+        EXPECT_EQ(document.sectionNames(),
+                  (isLetter ? std::vector{"x" + upper} : std::vector{"x" + upper, "x" + lower}));
+    }
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #ifdef __linux__
@@ -88,46 +90,92 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     EXPECT_EQ(nowhere.lastError(), std::strerror(test::kThroughAFileError));
 }
 
-// A key, its value in a file that holds just that key, and that value as the
-// close writes it back. Numbers: "." decimals and exponents, halves to the
-// even neighbour, then within what the key's control and the GTM file take.
-// Anything else, an empty value and a code no list carries keep the default.
-using ValueCase = std::array<std::string, 3>;
+// A key, its value in a file that holds just that key, and the setting read
+// from it, through this test's own pointer to the field. Numbers: "."
+// decimals and exponents, halves to the even neighbour, then within what the
+// key's control and the GTM file take. Anything else, an empty value and a
+// code no list carries keep the default. Each key is read into its field
+// at least once.
+using S = Settings;
+using Value = std::variant<std::string, int, bool>;
+struct ValueCase {
+    std::string key;
+    std::string inFile;
+    SettingField field;
+    Value read;
+};
+void PrintTo(const ValueCase& row, std::ostream* out) {
+    *out << row.key << "=" << row.inFile.substr(0, 20);
+}
 // clang-format off
 const std::string kLong(300, 'x');
 const std::vector<ValueCase> kValueCases{
-    {"InputTextFile", kLong, kLong.substr(0, 254)}, {"OutputPrefix", "", ""},
-    {"WPFontName", "", "Arial"}, {"WPFontSize", " 12 ", "12"}, {"WPFontSize", "+5", "5"},
-    {"WPFontSize", "2.5", "2"}, {"WPFontSize", "3.5", "4"}, {"WPFontSize", "1e2", "100"},
-    {"WPFontSize", "1,5", "9"}, {"WPFontSize", "+-1", "9"}, {"WPFontSize", "nan", "9"},
-    {"WPFontSize", "-32768", "9"}, {"WPFontSize", "0", "9"}, {"WPFontSize", "0.5", "9"},
-    {"WPFontSize", "1", "1"}, {"WPFontSize", "1638.5", "1638"}, {"WPFontSize", "1639", "9"},
-    {"WPFontSize", "65537", "9"}, {"WPTBoxBorder", "-1", "139"}, {"WPTBoxBorder", "-0.5", "0"},
-    {"WPTBoxBorder", "255", "255"}, {"WPTBoxBorder", "256", "139"}, {"WPFontColor", "-1", "255"},
-    {"WPFontColor", "0", "0"}, {"TColorWep", "", "4227072"},
-    {"WPTBoxBackColor", "16777215", "16777215"}, {"WPTBoxBackColor", "16777216", "65535"},
-    {"TColorNoWep", "-2147483648", "255"}, {"TColorWep", "16777216", "4227072"},
-    {"WPFontBold", "", "True"}, {"WPFontItalic", "yes", "False"}, {"WPFontUnderl", "0.4", "True"},
-    {"WPTBoxBack", "0.0", "False"}, {"NoWEPCheck", "3", "0"}, {"TConvertEnabled", "0", "0"},
-    {"TConvertEnabled", "-1", "1"}, {"TChangeColors", "3", "1"}, {"IconNoWEP", "999", "141"},
-    {"IconWEP", "", "44"}, {"StyleNoWEP", "1", "4"}, {"StyleWEP", "5", "3"},
-    {"TLineNoWep", "7", "2"}, {"TLineWep", "19", "2"}};
+    {"InputSummaryFile", "/s.txt", &S::SummaryFilePath, "/s.txt"},
+    {"InputTextFile", kLong, &S::TextFilePath, kLong.substr(0, 254)},
+    {"OutputPath", " /o ", &S::OutputPath, "/o"}, {"OutputPrefix", "", &S::OutputPrefix, ""},
+    {"APFilter", "a,b", &S::APFilter, "a,b"}, {"WPFontName", "", &S::WPFontName, "Arial"},
+    {"WPFontName", "Courier", &S::WPFontName, "Courier"},
+    {"WPFontSize", " 12 ", &S::WPFontSize, 12}, {"WPFontSize", "+5", &S::WPFontSize, 5},
+    {"WPFontSize", "2.5", &S::WPFontSize, 2}, {"WPFontSize", "3.5", &S::WPFontSize, 4},
+    {"WPFontSize", "1e2", &S::WPFontSize, 100}, {"WPFontSize", "1,5", &S::WPFontSize, 9},
+    {"WPFontSize", "+-1", &S::WPFontSize, 9}, {"WPFontSize", "nan", &S::WPFontSize, 9},
+    {"WPFontSize", "-32768", &S::WPFontSize, 9}, {"WPFontSize", "0", &S::WPFontSize, 9},
+    {"WPFontSize", "0.5", &S::WPFontSize, 9}, {"WPFontSize", "1", &S::WPFontSize, 1},
+    {"WPFontSize", "1638.5", &S::WPFontSize, 1638}, {"WPFontSize", "1639", &S::WPFontSize, 9},
+    {"WPFontSize", "65537", &S::WPFontSize, 9}, {"WPTBoxBorder", "-1", &S::WPTBoxBorder, 139},
+    {"WPTBoxBorder", "-0.5", &S::WPTBoxBorder, 0}, {"WPTBoxBorder", "255", &S::WPTBoxBorder, 255},
+    {"WPTBoxBorder", "256", &S::WPTBoxBorder, 139}, {"WPFontColor", "-1", &S::WPFontColor, 255},
+    {"WPFontColor", "0", &S::WPFontColor, 0}, {"TColorWep", "", &S::TColorWep, 4227072},
+    {"WPTBoxBackColor", "16777215", &S::WPTBoxBackColor, 16777215},
+    {"WPTBoxBackColor", "16777216", &S::WPTBoxBackColor, 65535},
+    {"TColorNoWep", "-2147483648", &S::TColorNoWep, 255},
+    {"TColorNoWep", "7", &S::TColorNoWep, 7}, {"TColorWep", "8", &S::TColorWep, 8},
+    {"TColorWep", "16777216", &S::TColorWep, 4227072},
+    {"WPFontBold", "", &S::WPFontBold, true}, {"WPFontBold", "fALSE", &S::WPFontBold, false},
+    {"WPFontItalic", "yes", &S::WPFontItalic, false},
+    {"WPFontItalic", "TRUE", &S::WPFontItalic, true},
+    {"WPFontUnderl", "0.4", &S::WPFontUnderl, true}, {"WPTBoxBack", "0.0", &S::WPTBoxBack, false},
+    {"NoWEPCheck", "3", &S::NoWEPCheck, 0}, {"NoWEPCheck", "2", &S::NoWEPCheck, 2},
+    {"TConvertEnabled", "0", &S::TConvertEnabled, 0},
+    {"TConvertEnabled", "-1", &S::TConvertEnabled, 1},
+    {"TChangeColors", "3", &S::TChangeColors, 1}, {"TChangeColors", "2", &S::TChangeColors, 2},
+    {"IconNoWEP", "999", &S::IconNoWEP, 141}, {"IconNoWEP", "102", &S::IconNoWEP, 102},
+    {"IconWEP", "", &S::IconWEP, 44}, {"IconWEP", "192", &S::IconWEP, 192},
+    {"StyleNoWEP", "1", &S::StyleNoWEP, 4}, {"StyleNoWEP", "2", &S::StyleNoWEP, 2},
+    {"StyleWEP", "5", &S::StyleWEP, 3}, {"StyleWEP", "4", &S::StyleWEP, 4},
+    {"TLineNoWep", "7", &S::TLineNoWep, 2}, {"TLineNoWep", "17", &S::TLineNoWep, 17},
+    {"TLineWep", "19", &S::TLineWep, 2}, {"TLineWep", "18", &S::TLineWep, 18}};
 // clang-format on
+
+Value fieldOf(const Settings& settings, const SettingField& field) {
+    return std::visit(
+        [&](auto member) -> Value {
+            const auto value = settings.*member;
+            if constexpr (std::is_same_v<decltype(value), const int16_t> ||
+                          std::is_same_v<decltype(value), const int32_t>) {
+                return static_cast<int>(value);
+            } else {
+                return value;
+            }
+        },
+        field);
+}
 
 class SettingsValue : public testing::TestWithParam<ValueCase> {};
 
 // The converter reads a settings file through the same table as the window.
 TEST_P(SettingsValue, IsReadOrKeepsTheDefault) {
-    const auto& [name, inFile, read] = GetParam();
-    const auto key = std::ranges::find(SettingKeys(), std::string_view(name), &SettingKey::key);
+    const ValueCase& row = GetParam();
+    const auto key = std::ranges::find(SettingKeys(), std::string_view(row.key), &SettingKey::key);
     ASSERT_NE(key, SettingKeys().end());
     const std::string section(key->section);
     const test::TempFolder folder;
-    folder.write("Wavemark.ini", "[" + section + "]\n" + name + "=" + inFile);
-    SettingsFile file(folder.path().string(), folder.file("user"));
-    ASSERT_TRUE(file.shutDown(file.startUp().settings));
-    const std::string written = test::ReadBytes(file.path());
-    EXPECT_NE(written.find("]\r\n" + name + "=" + read + "\r\n"), std::string::npos) << written;
+    const std::string path =
+        folder.write("Wavemark.ini", "[" + section + "]\n" + row.key + "=" + row.inFile);
+    Settings settings = FirstStartSettings(folder.path().string());
+    std::string error;
+    ASSERT_TRUE(LoadSettingsFile(path, settings, error)) << error;
+    EXPECT_EQ(fieldOf(settings, row.field), row.read);
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsTable, SettingsValue, testing::ValuesIn(kValueCases));

@@ -1,4 +1,5 @@
 #include "platform/AtomicFile.h"
+#include "platform/BufferedFile.h"
 #include "platform/FileSystem.h"
 #include "platform/LoadFile.h"
 #include "platform/TempFileName.h"
@@ -61,6 +62,36 @@ TEST(AtomicFile, ReplacesTheFileAtTheEndOfItsLinks) {
 
     fs::create_symlink("loop", folder.path() / "loop");
     EXPECT_EQ(WriteFileAtomically(folder.file("loop"), "x"), ELOOP);
+}
+
+// The access rights as the octal number that chmod takes.
+int modeOf(const std::string& path) {
+    return static_cast<int>(fs::status(path).permissions());
+}
+
+// Replacing a file keeps who may read it, whether it is written through the
+// buffer (a GTM file) or whole (Wavemark.ini): a private file stays private.
+// A new file gets what the umask leaves of rw-rw-rw-.
+TEST(AtomicFile, ReplacedFileKeepsItsAccessRights) {
+    test::TempFolder folder;
+    const mode_t mask = ::umask(027);
+    for (const int mode : {0600, 0640, 0604}) {
+        const std::string gtm = folder.write("out.gtm", "old");
+        const std::string ini = folder.write("Wavemark.ini", "old");
+        fs::permissions(gtm, fs::perms(mode));
+        fs::permissions(ini, fs::perms(mode));
+        BufferedFile file(gtm);
+        EXPECT_TRUE(file.open());
+        file.buffer() = "new";
+        EXPECT_TRUE(file.finish());
+        EXPECT_EQ(WriteFileAtomically(ini, "new"), 0);
+        EXPECT_EQ(test::ReadBytes(gtm), "new");
+        EXPECT_EQ(modeOf(gtm), mode);
+        EXPECT_EQ(modeOf(ini), mode);
+    }
+    EXPECT_EQ(WriteFileAtomically(folder.file("new.gtm"), "new"), 0);
+    ::umask(mask);
+    EXPECT_EQ(modeOf(folder.file("new.gtm")), 0640);
 }
 
 // The longest name the system allows still leaves room for the temporary

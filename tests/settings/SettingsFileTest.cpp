@@ -16,9 +16,13 @@
 #include <variant>
 #include <vector>
 
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 #ifdef __linux__
 #include <sys/inotify.h>
-#include <unistd.h>
 #endif
 
 namespace wavemark {
@@ -89,6 +93,44 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     EXPECT_FALSE(nowhere.shutDown(Settings{}));
     EXPECT_EQ(nowhere.lastError(), std::strerror(test::kThroughAFileError));
 }
+
+#ifndef _WIN32
+// An installed program: a Wavemark.ini in a program folder where the user
+// cannot create files is read from there, not left for a new file in the
+// user folder. Root may create files anywhere, so a child that is "nobody"
+// makes the check; its exit status says what it saw.
+TEST(SettingsFile, FileInAProgramFolderTheUserCannotWriteIsRead) {
+    namespace fs = std::filesystem;
+    const test::TempFolder folder;
+    const std::string program = folder.file("program");
+    fs::create_directory(program);
+    const std::string ini =
+        folder.write("program/Wavemark.ini", "[OutputPath]\r\nOutputPrefix=Mine_\r\n");
+    fs::permissions(ini, fs::perms(0644));
+    fs::permissions(program, fs::perms(0555));
+    fs::permissions(folder.path(), fs::perms(0755));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(77);
+        }
+        SettingsFile file(program, folder.file("user"));
+        const bool readThere = file.path() == ini;
+        ::_exit((readThere ? 0 : 1) | (file.startUp().settings.OutputPrefix == "Mine_" ? 0 : 2));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::permissions(program, fs::perms(0755));
+    ASSERT_TRUE(WIFEXITED(status));
+    const int seen = WEXITSTATUS(status);
+    if (seen == 77) {
+        GTEST_SKIP() << "cannot become another user";
+    }
+    EXPECT_EQ(seen, 0) << "1: another path, 2: not read, 3: both";
+}
+#endif
 
 // A key, its value in a file that holds just that key, and the setting read
 // from it, through this test's own pointer to the field. Numbers: "."

@@ -3,8 +3,10 @@
 
 Each input or output a scanner, a disk or a user might hand the converter
 must give status 1 in time (no signal, no hang), the given text on stderr,
-what the output names unchanged and no other file beside it. Pipes as
-inputs, on the other hand, must give the bytes that plain files give.
+what the output names unchanged and no other file beside it. Counters that
+cannot be printed (standard output on a full disk) give status 1 and say
+so, though the file is written by then. Pipes as inputs, on the other hand,
+must give the bytes that plain files give.
 
 usage: hostile_files.py CONVERT SAMPLES [--sanitized]
   --sanitized  leave out the memory limit case (AddressSanitizer reserves
@@ -88,6 +90,19 @@ def run_case(convert, work, name, args, expect_text, preexec=None, make_output=p
     return problems
 
 
+def counters_to_a_full_disk(convert, work, summary, text):
+    """Standard output on a full disk: status 1 and a message, not a silent success."""
+    if not os.path.exists("/dev/full"):
+        return 0, []
+    with open("/dev/full", "wb") as full:
+        run = subprocess.run([convert, summary, text, "-o", os.path.join(work, "full.gtm")],
+                             stdout=full, stderr=subprocess.PIPE, timeout=60)
+    stderr = run.stderr.decode(errors="replace")
+    if run.returncode != 1 or "the counters could not be printed" not in stderr:
+        return 1, [f"standard output on a full disk: status {run.returncode}, {stderr!r}"]
+    return 1, []
+
+
 def streams_and_links(convert, work, summary, text):
     """Pipes, standard input and the longest name give the bytes plain files give."""
     folder = pathlib.Path(work, "streams")
@@ -145,6 +160,9 @@ def main():
                           limit(resource.RLIMIT_AS, 1 << 30)))
         problems = [problem for case in cases for problem in run_case(convert, work, *case)]
         count, more = streams_and_links(convert, work, summary, text)
+        problems += more
+        full, more = counters_to_a_full_disk(convert, work, summary, text)
+        count += full
         problems += more
     for problem in problems:
         print(problem)

@@ -17,6 +17,8 @@ namespace wavemark {
 // byte count and the bytes. Texts are single-byte (Windows-1252) as read.
 // Times are seconds since 1989-12-31 00:00:00; colours 0x00BBGGRR.
 
+// The counts and the bounding box; the fields every file carries the same
+// are named in GtmRecords.cpp.
 struct GtmHeader {
     static constexpr size_t kSize = 122;
 
@@ -32,12 +34,15 @@ struct GtmHeader {
     void write(LittleEndianWriter& out) const;
 };
 
+// Always WGS 84 on a UTM grid; the fields are named in GtmRecords.cpp.
 struct GtmDatum {
     static constexpr size_t kSize = 58;
     void write(LittleEndianWriter& out) const;
 };
 
 struct GtmWaypoint {
+    static constexpr size_t kNameWidth = 10;
+
     double lat;
     double lon;
     std::string_view name;
@@ -57,6 +62,8 @@ struct GtmWaypointStyle {
 };
 
 struct GtmTrackpoint {
+    static constexpr size_t kSize = 25;
+
     double lat;
     double lon;
     int32_t time;

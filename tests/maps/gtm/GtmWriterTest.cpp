@@ -3,13 +3,10 @@
 #include "RecordingWindow.h"
 #include "SameBytes.h"
 #include "TempFolder.h"
-#include "maps/gtm/CodeTables.h"
-#include "maps/gtm/MapLimits.h"
+#include "maps/gtm/GtmRecords.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <numeric>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -77,6 +74,8 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
     const std::string track = bytes("02 00 61 62 | 02 | 00 80 40 00 | 00 00 00 00 | 00 | 00 00");
 
     const std::string datum = std::string(34, '\0') + bytes("D9 00") + std::string(22, '\0');
+    EXPECT_EQ(header.size(), GtmHeader::kSize);
+    EXPECT_EQ(datum.size(), GtmDatum::kSize);
     EXPECT_TRUE(test::SameBytes(header + datum + waypoint + style + trackpoints + track, write()));
 }
 
@@ -114,65 +113,6 @@ TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
     EXPECT_TRUE(data.DataSaved);
     EXPECT_EQ(window.events,
               (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
-}
-
-using Points = std::vector<std::pair<double, double>>; // latitude, longitude
-using Limits = std::vector<float>;                     // maxlon, minlon, maxlat, minlat
-
-Limits limitsOf(const Points& waypoints, const Points& trackpoints) {
-    ConversionData data;
-    data.WptCount = static_cast<int32_t>(waypoints.size());
-    data.TrkPointCount = static_cast<int32_t>(trackpoints.size());
-    data.WptLat = data.WptLon = data.TptLat = data.TptLon = {0.0};
-    for (const auto& [lat, lon] : waypoints) {
-        data.WptLat.push_back(lat);
-        data.WptLon.push_back(lon);
-    }
-    for (const auto& [lat, lon] : trackpoints) {
-        data.TptLat.push_back(lat);
-        data.TptLon.push_back(lon);
-    }
-    Limits l = {1, 2, 3, 4};
-    calculate_limits(data, l[0], l[1], l[2], l[3]);
-    return l;
-}
-
-TEST(MapLimits, BoxOfAllWaypointsAndTrackpoints) {
-    EXPECT_EQ(limitsOf({}, {}), (Limits{0, 0, 0, 0}));
-    EXPECT_EQ(limitsOf({}, {{10, 20}, {-5, 25}, {3, -1}}), (Limits{25, -1, 10, -5}));
-    EXPECT_EQ(limitsOf({{1, 1}, {2, 2}}, {{0.5, 3}, {1.5, -4}}), (Limits{3, -4, 2, 0.5f}));
-    // The box takes no account of the 180th meridian.
-    EXPECT_EQ(limitsOf({{0, 179.5}, {0, -179.5}}, {}), (Limits{179.5f, -179.5f, 0, 0}));
-}
-
-// Every code of a list selects its own row, though three symbol names appear
-// twice with codes of their own; a code the list lacks selects nothing.
-TEST(CodeTables, EveryStoredCodeSelectsItsOwnRow) {
-    std::vector<int> symbolCodes(192);
-    std::iota(symbolCodes.begin(), symbolCodes.end(), 1);
-    const struct {
-        std::span<const CodeRow> rows;
-        std::optional<int> (*position)(int);
-        std::set<int> codes;
-    } lists[] = {{WaypointSymbols(), &SymbolPosition, {symbolCodes.begin(), symbolCodes.end()}},
-                 {WaypointDisplayStyles(), &DisplayStylePosition, {2, 3, 4}},
-                 {TrackLineStyles(), &LineStylePosition, {1, 2, 3, 4, 5, 6, 17, 18}}};
-    for (const auto& list : lists) {
-        SCOPED_TRACE(list.rows.front().name);
-        std::set<int> codes;
-        for (size_t row = 0; row < list.rows.size(); ++row) {
-            codes.insert(list.rows[row].code);
-            EXPECT_EQ(list.position(list.rows[row].code), static_cast<int>(row));
-        }
-        EXPECT_EQ(codes, list.codes);
-        for (int code = -1; code <= 200; ++code) {
-            if (!codes.contains(code)) {
-                EXPECT_EQ(list.position(code), std::nullopt) << code;
-            }
-        }
-    }
-    // The lists show the names as UTF-8.
-    EXPECT_EQ(WaypointSymbols()[100].name, "Magellan\u00AE Waypoint");
 }
 
 } // namespace

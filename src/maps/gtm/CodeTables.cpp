@@ -245,11 +245,7 @@ std::optional<int> SymbolPosition(int code) {
 }
 
 std::optional<int> DisplayStylePosition(int code) {
-    const int position = code - 2;
-    if (position < 0 || position >= static_cast<int>(kDisplayStyles.size())) {
-        return std::nullopt;
-    }
-    return position;
+    return positionOf(kDisplayStyles, code);
 }
 
 std::optional<int> LineStylePosition(int code) {

@@ -21,7 +21,7 @@ std::span<const CodeRow> TrackLineStyles();       // 8 rows
 
 // List position that shows a stored code, or nothing when no row carries it.
 std::optional<int> SymbolPosition(int code);
-std::optional<int> DisplayStylePosition(int code); // the code minus 2
+std::optional<int> DisplayStylePosition(int code);
 std::optional<int> LineStylePosition(int code);
 
 } // namespace wavemark

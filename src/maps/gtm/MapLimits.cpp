@@ -5,6 +5,16 @@
 namespace wavemark {
 namespace {
 
+// One rule for all four bounds: compare in double, store as float.
+void stretch(float& low, float& high, double value) {
+    if (static_cast<double>(low) > value) {
+        low = static_cast<float>(value);
+    }
+    if (static_cast<double>(high) < value) {
+        high = static_cast<float>(value);
+    }
+}
+
 struct Box {
     float& maxlon;
     float& minlon;
@@ -17,21 +27,9 @@ struct Box {
     }
 
     void widen(const std::vector<double>& lats, const std::vector<double>& lons, int32_t count) {
-        for (size_t i = 1; i <= static_cast<size_t>(count); ++i) {
-            const double lat = lats[i];
-            const double lon = lons[i];
-            if (static_cast<double>(minlat) > lat) {
-                minlat = static_cast<float>(lat);
-            }
-            if (static_cast<double>(maxlat) < lat) {
-                maxlat = static_cast<float>(lat);
-            }
-            if (static_cast<double>(minlon) > lon) {
-                minlon = static_cast<float>(lon);
-            }
-            if (static_cast<double>(maxlon) < lon) {
-                maxlon = static_cast<float>(lon);
-            }
+        for (int32_t i = 1; i <= count; ++i) {
+            stretch(minlat, maxlat, lats[static_cast<size_t>(i)]);
+            stretch(minlon, maxlon, lons[static_cast<size_t>(i)]);
         }
     }
 };
@@ -41,20 +39,15 @@ struct Box {
 void calculate_limits(const ConversionData& data, float& maxlon1, float& minlon1, float& maxlat1,
                       float& minlat1) {
     Box box{maxlon1, minlon1, maxlat1, minlat1};
-    if (data.WptCount < 1 && data.TrkPointCount < 1) {
-        box.startAt(0.0, 0.0);
-        return;
-    }
     if (data.WptCount >= 1) {
         box.startAt(data.WptLat[1], data.WptLon[1]);
-        box.widen(data.WptLat, data.WptLon, data.WptCount);
+    } else if (data.TrkPointCount >= 1) {
+        box.startAt(data.TptLat[1], data.TptLon[1]);
+    } else {
+        box.startAt(0.0, 0.0);
     }
-    if (data.TrkPointCount >= 1) {
-        if (data.WptCount < 1) {
-            box.startAt(data.TptLat[1], data.TptLon[1]);
-        }
-        box.widen(data.TptLat, data.TptLon, data.TrkPointCount);
-    }
+    box.widen(data.WptLat, data.WptLon, data.WptCount);
+    box.widen(data.TptLat, data.TptLon, data.TrkPointCount);
 }
 
 } // namespace wavemark

@@ -1,6 +1,8 @@
 #include "convert/Convert.h"
 
+#include "convert/Tracks.h"
 #include "convert/WaypointStyles.h"
+#include "convert/Waypoints.h"
 #include "platform/LineStream.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/Windows1252.h"
@@ -22,7 +24,8 @@ public:
     explicit CounterDisplay(ConvertWindow& window) : m_window(window) {}
 
     void countersReady(const ConversionData& data) override {
-        m_window.setCounterLabel(Counter::Wep, counterText("Number of APs with WEP : ", data.CountWEP));
+        m_window.setCounterLabel(Counter::Wep,
+                                 counterText("Number of APs with WEP : ", data.CountWEP));
         m_window.setCounterLabel(Counter::NoWep,
                                  counterText("Number of APs without WEP : ", data.CountNoWEP));
         m_window.setCounterLabel(Counter::AdHoc,
@@ -37,7 +40,8 @@ public:
         m_window.setCounterLabel(Counter::Tracks, counterText("Number of Tracklogs: ", count));
     }
     void showPoints(int32_t count) {
-        m_window.setCounterLabel(Counter::TrackPoints, counterText("Number of Trackpoints: ", count));
+        m_window.setCounterLabel(Counter::TrackPoints,
+                                 counterText("Number of Trackpoints: ", count));
     }
 
     void readingPassDone() override {
@@ -122,14 +126,14 @@ void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& c
         ShowOnly(window, std::nullopt);
         return;
     }
-    SummaryOptions options;
+    WaypointOptions options;
     options.APFilter = ToWindows1252(settings.APFilter);
     options.NoWEPCheck = settings.NoWEPCheck == 1;
     options.IconNoWEP = settings.IconNoWEP;
     options.IconWEP = settings.IconWEP;
     options.StyleNoWEP = static_cast<uint8_t>(settings.StyleNoWEP);
     options.StyleWEP = static_cast<uint8_t>(settings.StyleWEP);
-    ReadSummary(state.lines, options, state.data, counters);
+    MakeWaypoints(ReadSummaryExport(state.lines), options, state.data, counters);
     BuildWaypointStyles(settings, state.data);
 }
 
@@ -168,20 +172,24 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     options.TColorWep = settings.TColorWep;
     options.TLineNoWep = settings.TLineNoWep;
     options.TLineWep = settings.TLineWep;
-    switch (ReadTextExport(lines, options, state.colors, data, counters, sizes.splitMinimum)) {
-    case TextExportResult::Read:
-        counters.showHeldPoints();
-        break;
-    case TextExportResult::ReadFailed:
+    const BssidGroups groups = WaypointGroups(data);
+    Readings readings(groups.count());
+    std::optional<std::string> lastDate =
+        ReadTextExport(lines, groups, readings, sizes.splitMinimum);
+    if (!lastDate) {
         // Found only after "Reading File !": the counters go back to what
         // the lists hold, which is nothing.
         problems.reportLoadError(lines.error(), settings.TextFilePath);
         counters.readingPassDone();
-        break;
-    case TextExportResult::TooManyPoints:
-        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
-        break;
+        return;
     }
+    data.LogDate = std::move(*lastDate);
+    if (MakeTracks(groups, readings, options, state.colors, data, counters) ==
+        TracksOutcome::TooManyPoints) {
+        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
+        return;
+    }
+    counters.showHeldPoints();
 }
 
 void run(ConverterState& state, ConvertWindow& window, Problems& problems,

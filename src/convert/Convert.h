@@ -24,7 +24,7 @@ inline constexpr const char* kOutOfMemoryMessage =
 
 // How a conversion ended: the first thing that went wrong, each already
 // shown to the user in a message box when it happened.
-enum class [[nodiscard]] ConvertOutcome {
+enum class [[nodiscard]] ConvertOutcome{
     Converted,
     ReadFailed,    // an export could not be read
     NotAnExport,   // a file read is not a NetStumbler export

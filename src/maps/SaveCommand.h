@@ -1,7 +1,7 @@
 #pragma once
 
-#include "convert/WindowInterfaces.h"
 #include "convert/Convert.h"
+#include "convert/WindowInterfaces.h"
 
 #include <string>
 
@@ -14,9 +14,8 @@ public:
     virtual CommonDialog& saveDialog() = 0;
 };
 
-enum class [[nodiscard]] SaveOutcome {
-    Written,
-    Cancelled,
+enum class [[nodiscard]] SaveOutcome{
+    Written,      Cancelled,
     DialogFailed, // shown in a message box
     NotAGtmName,  // ignored without a word
     WriteFailed,  // shown in a message box

@@ -1,8 +1,9 @@
-#include "survey/netstumbler/TextExportReader.h"
+#include "convert/Tracks.h"
 
 #include "ExportText.h"
 #include "SameBytes.h"
 #include "TempFolder.h"
+#include "survey/netstumbler/TextExportReader.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -47,7 +48,7 @@ std::string withLineEnds(std::string_view text, const std::vector<std::string>& 
     return result;
 }
 
-class TextExportReaderTest : public ::testing::Test {
+class TracksTest : public ::testing::Test {
 protected:
     // Waypoints for the given BSSIDs, in this order, named after them.
     void summary(const std::vector<std::string>& bssids) {
@@ -64,8 +65,12 @@ protected:
         ASSERT_EQ(lines.open(path), 0);
         ASSERT_TRUE(lines.next(firstLine));
         log.steps.clear();
-        EXPECT_EQ(ReadTextExport(lines, options, colors, data, log, sizes.splitMinimum),
-                  TextExportResult::Read);
+        const BssidGroups groups = WaypointGroups(data);
+        Readings readings(groups.count());
+        const auto lastDate = ReadTextExport(lines, groups, readings, sizes.splitMinimum);
+        ASSERT_TRUE(lastDate);
+        data.LogDate = *lastDate;
+        EXPECT_EQ(MakeTracks(groups, readings, options, colors, data, log), TracksOutcome::Made);
     }
     // The date in force at the end, each track's name, colour and line style,
     // each trackpoint's track, latitude, time and signal, and the progress.
@@ -102,7 +107,7 @@ protected:
 // size, put a block edge inside each CR LF pair and on both sides of each
 // line, and the split after each LF-ended line below the header but the last
 // and the undating date line. Whatever ends the lines, the same comes out.
-TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
+TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
     summary({kB, kA, kC, kD, kA});
     const std::string text = ExportText(
         {reading(kA, "10:00:00", "N 1", "0011") + "\tx\ty", reading(kB, "10:00:01", "N 2"),
@@ -145,6 +150,17 @@ TEST_F(TextExportReaderTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlo
     EXPECT_EQ(data.TrkColor, (std::vector<int32_t>{0, 11698947, 8844903, 9609215}));
     read(path);
     EXPECT_EQ(data.TrkColor[1], 4801343);
+}
+
+// Line 4 is the date line whatever its tag says: without it no reading
+// would have a date, and none would make a point.
+TEST_F(TracksTest, LineFourDatesTheReadingsBelowItWithoutItsTag) {
+    summary({kA});
+    std::string text = ExportText({reading(kA, "10:00:00", "N 1"), reading(kA, "10:00:01", "N 2")});
+    text.replace(text.find("# $DateGMT:"), 11, "# $Written:");
+    read(folder.write("text.txt", text));
+    EXPECT_EQ(result(), "2004-04-08\nname 0a 255 2\n1 1 450352800 70\n1 2 450352801 70\n"
+                        "read p1 p2 t1 ");
 }
 
 } // namespace

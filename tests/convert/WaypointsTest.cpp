@@ -1,6 +1,7 @@
-#include "survey/netstumbler/SummaryReader.h"
+#include "convert/Waypoints.h"
 
 #include "ExportText.h"
+#include "survey/netstumbler/SummaryReader.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -32,16 +33,16 @@ std::string withoutFix(const std::string& bssid, const std::string& ssid = "net"
     return ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .ssid = ssid, .bssid = bssid}.line();
 }
 
-class SummaryReaderTest : public ::testing::Test {
+class WaypointsTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body) {
-        lines = test::LinesOf(ExportText(body));
-        ReadSummary(lines, options, data, listener);
+        survey = ReadSummaryExport(test::LinesOf(ExportText(body)));
+        MakeWaypoints(survey, options, data, listener);
     }
     Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
 
-    SummaryOptions options{"MOBILE,public", false, 141, 44, 4, 3};
-    modLoadFile::LoadedLines lines;
+    WaypointOptions options{"MOBILE,public", false, 141, 44, 4, 3};
+    AccessPointList survey;
     ConversionData data;
     NoListener listener;
 };
@@ -51,7 +52,7 @@ protected:
 // too many; date lines and joined exports (their column titles included) date
 // the lines after them. Flag digits are compared as characters: "3" is no
 // WEP digit for the counters, but takes the WEP symbol and style.
-TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
+TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
     const std::string joined =
         ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
     read({MakeAp("00:0b:86:C2:e1:40", "0011").line(),
@@ -69,15 +70,16 @@ TEST_F(SummaryReaderTest, MakesAWaypointFromEachKeptLine) {
 
     // The WEP lines still count without a waypoint.
     options.NoWEPCheck = true;
-    ReadSummary(lines, options, data, listener);
+    MakeWaypoints(survey, options, data, listener);
     EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
     EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
 
-    ReadSummary(test::LinesOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
+    MakeWaypoints(ReadSummaryExport(test::LinesOf("# Network Stumbler\r\nline 2\r\n")), options,
+                  data, listener);
     EXPECT_EQ(std::tuple(data.WptCount, data.LogDate), std::tuple(0, ""));
 }
 
-TEST_F(SummaryReaderTest, FilterMatchesWholeUntrimmedPiecesExactly) {
+TEST_F(WaypointsTest, FilterMatchesWholeUntrimmedPiecesExactly) {
     const struct {
         const char* filter;
         Names kept;

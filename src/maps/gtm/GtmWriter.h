@@ -14,9 +14,10 @@ namespace wavemark {
 // a folder, a device, a pipe, a socket or a read-only file; on success the
 // data is marked saved and "File saved !" is shown. On failure the target is
 // left as it was, a "Wavemark" box says why and the data stays unsaved.
-enum class [[nodiscard]] WriteOutcome { Written, WriteFailed };
-WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path, std::span<const InputFile> inputs,
-                  MessageBoxService& messages, StatusLine& status);
+enum class [[nodiscard]] WriteOutcome{Written, WriteFailed};
+WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path,
+                          std::span<const InputFile> inputs, MessageBoxService& messages,
+                          StatusLine& status);
 
 // The failure text: what failed, the file, and the system's reason.
 std::string GtmWriteErrorText(const std::string& path, const std::string& reason);

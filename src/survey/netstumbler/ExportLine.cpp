@@ -1,30 +1,17 @@
 #include "survey/netstumbler/ExportLine.h"
 
 #include "platform/NumericPrefix.h"
+#include "platform/TabColumns.h"
 #include "platform/TextTrim.h"
 #include "survey/SurveyTime.h"
 
 #include <array>
-#include <bit>
 #include <charconv>
 
 namespace wavemark {
 namespace {
 
 constexpr size_t kColumnsUsed = 9;
-
-// The TABs among 8 bytes, as the top bit of each byte that is one, lowest
-// address lowest: a search per column would cost more than the column,
-// which is a few bytes long.
-uint64_t tabBytes(const char* bytes) {
-    uint64_t word = 0;
-    for (int k = 0; k < 8; ++k) {
-        word |= uint64_t{static_cast<unsigned char>(bytes[k])} << (8 * k);
-    }
-    constexpr uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fULL;
-    const uint64_t x = word ^ 0x0909090909090909ULL;
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
-}
 
 // "N 47.3770150": the number from character 3 on, negated for `negative`.
 double coordinate(std::string_view column, char negative) {
@@ -100,31 +87,7 @@ bool ExportReading::hasPosition() const {
 std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
                                           size_t maxColumns) {
     std::array<std::string_view, kColumnsUsed> columns;
-    size_t count = 0;
-    size_t start = 0;
-    const auto endColumn = [&](size_t end) {
-        if (count < kColumnsUsed) {
-            columns[count] = line.substr(start, end - start);
-        }
-        ++count;
-        start = end + 1;
-        return count > maxColumns;
-    };
-    bool tooMany = false;
-    size_t i = 0;
-    for (; i + 8 <= line.size() && !tooMany; i += 8) {
-        for (uint64_t tabs = tabBytes(line.data() + i); tabs != 0 && !tooMany; tabs &= tabs - 1) {
-            tooMany = endColumn(i + static_cast<size_t>(std::countr_zero(tabs)) / 8);
-        }
-    }
-    for (; i < line.size() && !tooMany; ++i) {
-        if (line[i] == '\t') {
-            tooMany = endColumn(i);
-        }
-    }
-    if (!tooMany) {
-        endColumn(line.size());
-    }
+    const size_t count = SplitAtTabs(line, columns, maxColumns);
     if (count < kColumnsUsed || count > maxColumns) {
         return std::nullopt;
     }

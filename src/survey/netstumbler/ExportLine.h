@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/LoadFile.h"
+#include "survey/AccessPoint.h"
 
 #include <cstdint>
 #include <optional>
@@ -60,6 +61,12 @@ struct ExportReading {
     // NetStumbler writes 0 / 0 (or 360 / 720) for readings without a GPS fix.
     bool hasPosition() const;
     bool isAdHoc() const { return modeDigit == '2'; }
+    // The digit is compared as a character: "3" is neither open nor WEP.
+    Protection protection() const {
+        return wepDigit == '0'   ? Protection::Open
+               : wepDigit == '1' ? Protection::Protected
+                                 : Protection::Unknown;
+    }
 };
 
 // Reads a data line, or nothing when it is not well formed: fewer than 9 or

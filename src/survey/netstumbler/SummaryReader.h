@@ -1,33 +1,13 @@
 #pragma once
 
-#include "convert/ConversionData.h"
 #include "platform/LoadFile.h"
-
-#include <cstdint>
-#include <string>
+#include "survey/AccessPoint.h"
 
 namespace wavemark {
 
-struct SummaryOptions {
-    std::string APFilter; // comma-separated network names, Windows-1252 bytes
-    bool NoWEPCheck = false;
-    int16_t IconNoWEP = 0;
-    int16_t IconWEP = 0;
-    uint8_t StyleNoWEP = 0;
-    uint8_t StyleWEP = 0;
-};
-
-// Told the five counters once they are counted, before any waypoint is made.
-class SummaryCountListener {
-public:
-    virtual ~SummaryCountListener() = default;
-    virtual void countersReady(const ConversionData& data) = 0;
-};
-
-// Reads a recognised summary export into LogDate, the counters and the
-// waypoint lists: one waypoint per access point that has a position, whose
-// name is not filtered, and that is not left out for WEP.
-void ReadSummary(const modLoadFile::LoadedLines& lines, const SummaryOptions& options,
-                 ConversionData& data, SummaryCountListener& listener);
+// Reads a recognised summary export: an access point from every well-formed
+// data line, with or without a position, and the date of the last date line
+// (line 4's when there is no other) as the log date.
+AccessPointList ReadSummaryExport(const modLoadFile::LoadedLines& lines);
 
 } // namespace wavemark

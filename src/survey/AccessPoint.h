@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+
+// How an access point guards its traffic, as the scanner saw it.
+enum class Protection { Open, Protected, Unknown };
+
+// One access point of a survey, as the scanner summed it up. Texts are the
+// survey's own bytes.
+struct AccessPoint {
+    std::string networkName;  // without surrounding blanks
+    std::string bssid;        // as the survey writes it
+    bool hasPosition = false; // no GPS fix when it was seen: lat, lon mean nothing
+    double lat = 0.0;
+    double lon = 0.0;
+    int32_t time = 0; // seconds since 1989-12-31 00:00:00 UTC
+    float signal = 0.0f;
+    Protection protection = Protection::Unknown;
+    bool adHoc = false;
+};
+
+// The access points of a survey in the survey's order, and the date of its
+// log: the last date the survey names.
+struct AccessPointList {
+    std::vector<AccessPoint> accessPoints;
+    std::string logDate;
+};
+
+} // namespace wavemark

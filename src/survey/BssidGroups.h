@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace wavemark {
+
+// The wanted access points by exact BSSID bytes, built once, so that each
+// reading costs one look-up instead of a comparison with every access point.
+// A BSSID in the canonical form "( 00:0b:86:c2:e1:40 )" (lowercase hex) is
+// keyed by its address, any other by its text: the canonical form is one
+// text per address, so two BSSIDs that differ in any byte never meet.
+// Access points that carry the same BSSID share a group, numbered from 0 in
+// the order of their first access point.
+class BssidGroups {
+public:
+    // `bssids` must outlive the groups.
+    explicit BssidGroups(std::span<const std::string> bssids);
+
+    size_t count() const { return m_count; }
+    // The group of the i-th wanted access point, from 0.
+    int32_t ofAccessPoint(size_t i) const { return m_groupOf[i]; }
+    // The group of a reading's BSSID, -1 for one that is not wanted.
+    int32_t ofBssid(std::string_view bssid) const;
+
+private:
+    std::unordered_map<uint64_t, int32_t> m_byAddress;
+    std::unordered_map<std::string_view, int32_t> m_byText;
+    std::vector<int32_t> m_groupOf;
+    size_t m_count = 0;
+};
+
+} // namespace wavemark

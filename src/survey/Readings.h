@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/ChunkedColumn.h"
+#include "survey/AccessPoint.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace wavemark {
+
+// The positioned readings of the access points a conversion wants, in the
+// survey's order, one column per value. The wanted access points fall into
+// groups of one BSSID (see BssidGroups); per group there is the number of
+// readings and the protection its last reading saw.
+struct Readings {
+    explicit Readings(size_t groups)
+        : countOfGroup(groups, 0), lastProtectionOfGroup(groups, Protection::Open) {}
+
+    void add(int32_t groupOf, double latitude, double longitude, int32_t seconds, float level,
+             Protection protection) {
+        group.push(groupOf);
+        lat.push(latitude);
+        lon.push(longitude);
+        time.push(seconds);
+        signal.push(level);
+        ++countOfGroup[static_cast<size_t>(groupOf)];
+        lastProtectionOfGroup[static_cast<size_t>(groupOf)] = protection;
+    }
+
+    // Puts `later`'s readings behind these, and empties it.
+    void append(Readings& later);
+
+    ChunkedColumn<int32_t> group;
+    ChunkedColumn<double> lat;
+    ChunkedColumn<double> lon;
+    ChunkedColumn<int32_t> time;
+    ChunkedColumn<float> signal;
+    std::vector<int32_t> countOfGroup;
+    std::vector<Protection> lastProtectionOfGroup;
+};
+
+} // namespace wavemark

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -47,6 +49,32 @@ ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
     ConverterState state;
     static_cast<void>(Convert(state, window, sizes));
     return std::move(state.data);
+}
+
+// A little-endian 32-bit count of the GTM header.
+int32_t headerCount(const std::string& file, size_t offset) {
+    uint32_t value = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        value |= uint32_t{static_cast<unsigned char>(file[offset + k])} << (8 * k);
+    }
+    return static_cast<int32_t>(value);
+}
+
+// The number after `caption` in the printed counters.
+int32_t printedCount(const std::string& printed, const std::string& caption) {
+    const size_t at = printed.find(caption);
+    check(at != std::string::npos);
+    return std::stoi(printed.substr(at + caption.size()));
+}
+
+// What the run printed is what the file holds: its header counts the
+// waypoints, trackpoints and tracks the counters name.
+void checkCountsAgree(const std::string& printed, const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    check(headerCount(file, 35) == printedCount(printed, "Number of Waypoints: "));
+    check(headerCount(file, 39) == printedCount(printed, "Number of Trackpoints: "));
+    check(headerCount(file, 67) == printedCount(printed, "Number of Tracklogs: "));
 }
 
 } // namespace
@@ -84,6 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::error_code noFile;
     const bool written = std::filesystem::file_size(output, noFile) >= 180 && !noFile;
     check(status == kExitOk ? written : status == kExitFailed && noFile && !errors.str().empty());
+    if (status == kExitOk) {
+        checkCountsAgree(out.str(), output);
+    }
     std::filesystem::remove(output);
 
     check(converted(summary, text, {}) == converted(summary, text, small));

@@ -3,7 +3,6 @@
 #include "TempFolder.h"
 #include "ui/LineWidget.h"
 #include "ui/Links.h"
-#include "platform/PathParts.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
 
@@ -252,18 +251,6 @@ private slots:
         QTRY_VERIFY(!f.window->isVisible());
         QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);
         QVERIFY(f.saveDialog().shown.empty());
-    }
-
-    // The saved file goes to the shell as a document in its folder; the root
-    // keeps its separator, for the open dialog too.
-    void splittingPaths() {
-        FakeShell shell;
-        for (const char* path : {"/maps///survey.gtm", "survey.gtm", "//survey.gtm"}) {
-            QVERIFY(OpenAppl(shell, path));
-        }
-        QCOMPARE(shell.calls, (Calls{"document survey.gtm in /maps", "document survey.gtm in ",
-                                     "document survey.gtm in /"}));
-        QCOMPARE(SplitPath("/text.txt"), (PathParts{"/", "text.txt"}));
     }
 
     // Each counter shows the longest counter text with the largest count a

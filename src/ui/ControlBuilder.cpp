@@ -82,7 +82,7 @@ QWidget* makeWidget(const ControlSpec& row, QWidget* parent) {
     case ControlKind::Label:
         return makeLabel(row, parent);
     case ControlKind::Line:
-        return new LineWidget(row.b == row.d ? Qt::Horizontal : Qt::Vertical, parent);
+        return new LineWidget(row.height == 0 ? Qt::Horizontal : Qt::Vertical, parent);
     case ControlKind::PushButton: {
         auto* button = new QPushButton(FromUtf8(row.text), parent);
         // As on Windows, the focused button is the default one: Enter presses

@@ -1,17 +1,17 @@
 #include "ui/ControlTable.h"
 
-#include <algorithm>
-
 namespace wavemark {
 
 QRect ControlRect(const ControlSpec& row, int lineWidth) {
     if (row.kind != ControlKind::Line) {
-        return {ToPixels(row.a), ToPixels(row.b), ToPixels(row.c), ToPixels(row.d)};
+        return {ToPixels(row.left), ToPixels(row.top), ToPixels(row.width), ToPixels(row.height)};
     }
-    const int x1 = ToPixels(std::min(row.a, row.c));
-    const int x2 = ToPixels(std::max(row.a, row.c));
-    const int y1 = ToPixels(std::min(row.b, row.d));
-    const int y2 = ToPixels(std::max(row.b, row.d));
+    // The ends are rounded to pixels each, so that lines meet where their
+    // end points meet.
+    const int x1 = ToPixels(row.left);
+    const int x2 = ToPixels(row.left + row.width);
+    const int y1 = ToPixels(row.top);
+    const int y2 = ToPixels(row.top + row.height);
     const int half = lineWidth / 2;
     if (y1 == y2) {
         return {x1, y1 - half, x2 - x1, lineWidth};

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <string_view>
 
 namespace wavemark {
@@ -35,12 +36,25 @@ struct ControlSpec {
     std::string_view name; // also the widget's object name
     ControlKind kind;
     std::string_view text; // UTF-8
-    // left, top, width, height; for a line its two end points x1, y1, x2, y2.
-    int a, b, c, d;
+    // The box the control fills, in twips. A line lies along the top or the
+    // left edge of a box with no height or no width (see LineSpec).
+    int left, top, width, height;
     ControlFont font = ControlFont::Window;
     unsigned look = Plain;
     std::string_view toolTip = {};
 };
+
+// A line row from its two end points, as the form designer gives them: only
+// horizontal and vertical lines occur, so their box keeps all that matters.
+constexpr ControlSpec LineSpec(std::string_view name, int x1, int y1, int x2, int y2) {
+    return {name,
+            ControlKind::Line,
+            {},
+            std::min(x1, x2),
+            std::min(y1, y2),
+            std::max(x1, x2) - std::min(x1, x2),
+            std::max(y1, y2) - std::min(y1, y2)};
+}
 
 inline constexpr int kTwipsPerPixel = 15;
 

@@ -253,6 +253,111 @@ private slots:
         QVERIFY(f.saveDialog().shown.empty());
     }
 
+    // Every control where the form designer put it, in its stacking order,
+    // and the keyboard order of the focusable ones, as Tab walks it.
+    void layoutAsDesigned() {
+        WindowFixture f;
+        f.folder.write("Wavemark.ini", ""); // no first start: no About window
+        ConvForm& window = f.start();
+        if (window.logicalDpiX() != 96 || window.logicalDpiY() != 96) {
+            QSKIP("The designed pixels are those of a 96 dpi screen");
+        }
+        // Twips: left, top, width, height; 15 twips to the pixel. A line is a
+        // band two pixels (30 twips) thick centred on it; a name preview's size
+        // follows its text (-1).
+        const struct {
+            const char* name;
+            int left, top, width, height;
+        } designed[] = {
+            {"Shape3", 0, 0, 6975, 1095},
+            {"Image1", 120, 90, 2805, 795},
+            {"Label2", 3120, 120, 495, 735},
+            {"Image2", 3600, 120, 3135, 855},
+            {"Line3(0)", 0, 1065, 6960, 30},
+            {"LoadFile(0)", 120, 1200, 1695, 375},
+            {"Filename(0)", 1920, 1320, 4815, 255},
+            {"LoadFile(1)", 120, 1665, 1695, 375},
+            {"Filename(1)", 1920, 1800, 4815, 255},
+            {"Line3(2)", 0, 2145, 6960, 30},
+            {"NoWEPCheck", 120, 2280, 2055, 255},
+            {"FilterLabel", 2280, 2280, 495, 255},
+            {"TBAPFilter", 2760, 2250, 3975, 285},
+            {"Line3(3)", 0, 2625, 6960, 30},
+            {"SelectFont", 120, 2880, 1695, 375},
+            {"SelectBackground", 120, 3360, 1695, 375},
+            {"IconLabel(0)", 2160, 2700, 1815, 255},
+            {"CB_IconNoWEP", 2160, 2940, 2175, 315},
+            {"CB_StyleNoWEP", 2160, 3420, 2175, 315},
+            {"IconLabel(1)", 4560, 2700, 1815, 255},
+            {"CB_IconWEP", 4560, 2940, 2175, 315},
+            {"CB_StyleWEP", 4560, 3435, 2175, 315},
+            {"Shape2(0)", 120, 3825, 6615, 615},
+            {"FontTest(1)", 315, 3960, -1, -1},
+            {"FontTest(0)", 3285, 3945, -1, -1},
+            {"Line3(4)", 0, 4545, 7080, 30},
+            {"TConvertEnabled", 120, 4680, 1440, 255},
+            {"TChangeColors", 2055, 4635, 1755, 345},
+            {"TrackColorNoWep", 120, 5040, 1815, 375},
+            {"TrackColorWep", 2055, 5040, 1815, 375},
+            {"Shape2(1)", 120, 5520, 1815, 255},
+            {"TLineNoWepTest", 240, 5625, 1560, 30},
+            {"Shape2(2)", 2040, 5520, 1815, 255},
+            {"TLineWepTest", 2160, 5625, 1560, 30},
+            {"CB_LineNoWEP", 120, 5880, 1815, 315},
+            {"CB_LineWEP", 2040, 5880, 1815, 315},
+            {"Line3(1)", 0, 6345, 3960, 30},
+            {"Line4", 3945, 4560, 30, 3480},
+            {"Convert", 135, 6480, 1815, 495},
+            {"Command1", 2040, 6480, 1815, 495},
+            {"Label1(0)", 4080, 4680, 2655, 255},
+            {"Label1(1)", 4080, 5040, 2655, 255},
+            {"Label1(2)", 4080, 5400, 2655, 255},
+            {"Label1(3)", 4080, 5760, 2655, 255},
+            {"Label1(4)", 4080, 6120, 2655, 255},
+            {"Label1(5)", 4080, 6480, 2655, 255},
+            {"Label1(6)", 4080, 6840, 2655, 255},
+            {"Label1(7)", 4080, 7200, 2655, 255},
+            {"Line5", 0, 7050, 3960, 30},
+            {"Line1", 1965, 7080, 30, 720},
+            {"Label3", 120, 7200, 1815, 375},
+            {"Command2", 150, 7200, 1740, 315},
+            {"Label_Status(0)", 2220, 7140, 1635, 450},
+            {"Label_Status(1)", 2235, 7140, 1635, 450},
+            {"Label_Status(2)", 2265, 7140, 1635, 450},
+        };
+        QCOMPARE(window.size(), QSize(6840 / 15, 7575 / 15));
+        const auto text = [](const QString& name, const QRect& r) {
+            return QStringLiteral("%1 %2,%3 %4x%5")
+                .arg(name)
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height());
+        };
+        // Children come in stacking order.
+        const auto children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        QCOMPARE(children.size(), qsizetype(std::size(designed)));
+        for (qsizetype index = 0; index < children.size(); ++index) {
+            const auto& [name, left, top, width, height] = designed[index];
+            const QRect at = children[index]->geometry();
+            const QSize size = width < 0 ? at.size() : QSize(width / 15, height / 15);
+            QCOMPARE(text(children[index]->objectName(), at),
+                     text(name, QRect(QPoint(left / 15, top / 15), size)));
+        }
+
+        QStringList tabOrder;
+        for (int stop = 0; stop < 20; ++stop) {
+            tabOrder.append(window.focusWidget()->objectName());
+            QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(tabOrder, QString("LoadFile(0) LoadFile(1) NoWEPCheck TBAPFilter SelectFont "
+                                   "SelectBackground CB_IconNoWEP CB_StyleNoWEP CB_IconWEP "
+                                   "CB_StyleWEP TConvertEnabled TChangeColors TrackColorNoWep "
+                                   "TrackColorWep CB_LineNoWEP CB_LineWEP Convert Command1 "
+                                   "Command2 LoadFile(0)")
+                               .split(u' '));
+    }
+
     // Each counter shows the longest counter text with the largest count a
     // run can show whole, inside the part of the label left for text.
     void countersShowTheLargestCount() {
@@ -272,7 +377,6 @@ private slots:
             QVERIFY(metrics.horizontalAdvance(widest) <= inside.width() &&
                     metrics.height() <= inside.height());
         }
-        QCOMPARE(f.control<QWidget>("Command2")->geometry(), QRect(10, 480, 116, 21));
     }
 
     // A box stored greyed (2) shows so until clicks tick and clear it; if untouched, so stored.

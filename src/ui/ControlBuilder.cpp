@@ -135,6 +135,10 @@ void Controls::build(std::span<const ControlSpec> rows, QWidget* parent) {
     }
 }
 
+void Controls::missing(const QString& name, const char* kind) {
+    qFatal("No control \"%s\" of kind %s", qPrintable(name), kind);
+}
+
 QPixmap RenderPicture(const QString& resource, QSize size) {
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);

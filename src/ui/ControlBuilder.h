@@ -16,11 +16,19 @@ public:
     // Builds one widget per row as a child of `parent`, in table order.
     void build(std::span<const ControlSpec> rows, QWidget* parent);
 
+    // A name the tables do not hold, or a widget of another kind, is a
+    // programming error: it stops the program, in release builds too.
     template <typename T> T* get(const QString& name) const {
-        return qobject_cast<T*>(m_widgets.value(name));
+        T* widget = qobject_cast<T*>(m_widgets.value(name));
+        if (!widget) {
+            missing(name, T::staticMetaObject.className());
+        }
+        return widget;
     }
 
 private:
+    [[noreturn]] static void missing(const QString& name, const char* kind);
+
     QHash<QString, QWidget*> m_widgets;
 };
 

@@ -93,12 +93,7 @@ void ConvForm::connectHandlers() {
             &ConvForm::openSavedFile);
     connect(m_controls.get<QLineEdit>("TBAPFilter"), &QLineEdit::textChanged, this,
             [this](const QString& text) { m_settings.APFilter = ToLocal(text); });
-    const std::pair<const char*, int16_t Settings::*> checkBoxes[] = {
-        {"NoWEPCheck", &Settings::NoWEPCheck},
-        {"TConvertEnabled", &Settings::TConvertEnabled},
-        {"TChangeColors", &Settings::TChangeColors},
-    };
-    for (const auto& [name, field] : checkBoxes) {
+    for (const auto& [name, field] : kCheckBoxes) {
         connect(m_controls.get<QCheckBox>(name), &QCheckBox::stateChanged, this,
                 [this, member = field](int state) {
                     m_settings.*member = FromCheckState(static_cast<Qt::CheckState>(state));

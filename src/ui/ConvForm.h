@@ -13,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 
 class QComboBox;
 
@@ -108,6 +109,14 @@ private:
     void showLinePreview(LineWidget* preview, int16_t lineStyle, int32_t color);
 
     QComboBox* list(CodeList which) const;
+
+    // The check boxes and the settings they show and change, in the order
+    // start-up shows them.
+    static constexpr std::pair<const char*, int16_t Settings::*> kCheckBoxes[] = {
+        {"TConvertEnabled", &Settings::TConvertEnabled},
+        {"NoWEPCheck", &Settings::NoWEPCheck},
+        {"TChangeColors", &Settings::TChangeColors},
+    };
 
     Controls m_controls;
     WindowServices m_services;

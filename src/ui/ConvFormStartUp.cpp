@@ -70,13 +70,8 @@ void ConvForm::startUp() {
 }
 
 void ConvForm::showSettings() {
-    const std::pair<const char*, int16_t> checkBoxes[] = {
-        {"TConvertEnabled", m_settings.TConvertEnabled},
-        {"NoWEPCheck", m_settings.NoWEPCheck},
-        {"TChangeColors", m_settings.TChangeColors},
-    };
-    for (const auto& [name, state] : checkBoxes) {
-        m_controls.get<QCheckBox>(name)->setCheckState(ToCheckState(state));
+    for (const auto& [name, field] : kCheckBoxes) {
+        m_controls.get<QCheckBox>(name)->setCheckState(ToCheckState(m_settings.*field));
     }
     showInputPaths();
     m_controls.get<QLineEdit>("TBAPFilter")->setText(FromLocal(m_settings.APFilter));

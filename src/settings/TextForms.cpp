@@ -24,22 +24,12 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
-// Not std::nearbyint: that depends on the current rounding mode.
-double roundHalfToEven(double value) {
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) {
-        return floor + 1.0;
-    }
-    return floor;
-}
-
 template <typename Integer> std::optional<Integer> parseInteger(std::string_view text) {
     const auto number = parseNumber(text);
     if (!number) {
         return std::nullopt;
     }
-    const double rounded = roundHalfToEven(*number);
+    const double rounded = RoundHalfToEven(*number);
     if (rounded < std::numeric_limits<Integer>::min() ||
         rounded > std::numeric_limits<Integer>::max()) {
         return std::nullopt;
@@ -48,6 +38,15 @@ template <typename Integer> std::optional<Integer> parseInteger(std::string_view
 }
 
 } // namespace
+
+double RoundHalfToEven(double value) {
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) {
+        return floor + 1.0;
+    }
+    return floor;
+}
 
 std::optional<int16_t> ParseInteger16(std::string_view text) {
     return parseInteger<int16_t>(text);

@@ -17,6 +17,10 @@ namespace wavemark {
 std::optional<int16_t> ParseInteger16(std::string_view text);
 std::optional<int32_t> ParseInteger32(std::string_view text);
 
+// The nearest whole number, halves to the even neighbour, whatever the
+// current rounding mode (unlike std::nearbyint).
+double RoundHalfToEven(double value);
+
 // Booleans are written as "True" or "False" and read back from those words
 // in any letter case, or from a number: 0 is false, any other number true.
 std::string_view BooleanText(bool value);

@@ -1,13 +1,12 @@
 #include "ui/ConvForm.h"
 
+#include "settings/TextForms.h"
 #include "ui/BgrColor.h"
 #include "ui/LineWidget.h"
 #include "ui/LocalText.h"
 
 #include <QComboBox>
 #include <QLabel>
-
-#include <cmath>
 
 namespace wavemark {
 namespace {
@@ -40,13 +39,15 @@ void ConvForm::SelectFont_Click() {
     dialog.FontUnderline = m_settings.WPFontUnderl;
     dialog.Color = m_settings.WPFontColor;
     dialog.DialogTitle = "Select he Waypoint - Font";
-    dialog.Flags = 259;
+    dialog.Flags =
+        CommonDialog::kScreenFonts | CommonDialog::kPrinterFonts | CommonDialog::kFontEffects;
     dialog.CancelError = false;
     dialog.ShowFont();
 
     m_settings.WPFontName = dialog.FontName;
-    // Whole points, halves to the even neighbour: 10.5 gives 10, 11.5 gives 12.
-    m_settings.WPFontSize = static_cast<int16_t>(std::nearbyint(dialog.FontSize));
+    // Whole points, halves to the even neighbour as the settings file reads
+    // sizes: 10.5 gives 10, 11.5 gives 12.
+    m_settings.WPFontSize = static_cast<int16_t>(RoundHalfToEven(dialog.FontSize));
     m_settings.WPFontBold = dialog.FontBold;
     m_settings.WPFontItalic = dialog.FontItalic;
     m_settings.WPFontUnderl = dialog.FontUnderline;

@@ -33,7 +33,7 @@ public:
     StartUpResult startUp();
     // Writes every key from the window's current values. False when a write
     // failed.
-    bool shutDown(const Settings& settings);
+    [[nodiscard]] bool shutDown(const Settings& settings);
 
 private:
     bool writeAll(const Settings& settings);

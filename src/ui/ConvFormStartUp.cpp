@@ -103,7 +103,8 @@ void ConvForm::takeListSelections() {
 }
 
 // The answer to the question and the outcome of the save do not stop the
-// close: the settings are written either way.
+// close: the settings are written either way. Settings that could not be
+// written would be lost without a word, so that is said, and the close goes on.
 void ConvForm::unload() {
     if (!m_state.data.DataSaved &&
         showMessage("The converted data is not saved ! Do you like to save the data before "
@@ -113,7 +114,11 @@ void ConvForm::unload() {
         runSave();
     }
     takeListSelections();
-    m_settingsFile.shutDown(m_settings);
+    if (!m_settingsFile.shutDown(m_settings)) {
+        showMessage("The settings could not be saved:\r\n" + m_settingsFile.path() + "\r\n" +
+                        m_settingsFile.lastError(),
+                    MessageButtons::Ok, MessageIcon::Critical, kProgramTitle);
+    }
 }
 
 } // namespace wavemark

@@ -16,6 +16,7 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -403,6 +404,22 @@ private slots:
         QVERIFY(f.window->close());
         store("TConvertEnabled", '1');
         QCOMPARE(ReadBytes(f.window->settingsFilePath()), stored);
+    }
+
+    // Settings that cannot be written are lost, so the close says so, and
+    // still closes. The file's name taken by a folder stops root too.
+    void unsavedSettingsAreTold() {
+        WindowFixture f;
+        ConvForm& window = f.start();
+        const std::string path = window.settingsFilePath();
+        std::filesystem::remove(path);
+        std::filesystem::create_directory(path);
+        QVERIFY(window.close());
+        QCOMPARE(f.messages.shown.size(), size_t{1});
+        const ShownMessage& told = f.messages.shown.front();
+        QCOMPARE(told.text, "The settings could not be saved:\r\n" + path + "\r\nIs a directory");
+        QVERIFY(told.buttons == MessageButtons::Ok && told.icon == MessageIcon::Critical);
+        QCOMPARE(told.title, "Wavemark"s);
     }
 
     void dialogs_data() {

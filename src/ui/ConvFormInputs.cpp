@@ -1,7 +1,7 @@
 #include "ui/ConvForm.h"
 
-#include "ui/LocalText.h"
 #include "platform/PathParts.h"
+#include "ui/LocalText.h"
 
 #include <QLabel>
 

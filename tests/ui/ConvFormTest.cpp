@@ -380,22 +380,51 @@ private slots:
         }
     }
 
-    // A box stored greyed (2) shows so until clicks tick and clear it; if untouched, so stored.
+    void storedCheckBoxes_data() {
+        QTest::addColumn<int>("stored"); // each box's setting: 0 cleared, 1 ticked, 2 greyed
+        QTest::addColumn<Qt::CheckState>("shown");
+        QTest::addColumn<int>("waypoints");
+        QTest::addColumn<int>("tracklogs");
+        QTest::newRow("cleared") << 0 << Qt::Unchecked << 28 << 0;
+        QTest::newRow("ticked") << 1 << Qt::Checked << 15 << 13;
+        QTest::newRow("greyed") << 2 << Qt::PartiallyChecked << 28 << 26;
+    }
+
+    // Each box shows what is stored; only a ticked box drops the WEP access
+    // points, and only a cleared one leaves out the tracks.
+    void storedCheckBoxes() {
+        QFETCH(int, stored);
+        QFETCH(Qt::CheckState, shown);
+        QFETCH(int, waypoints);
+        QFETCH(int, tracklogs);
+        WindowFixture f;
+        const std::string state = std::to_string(stored);
+        f.folder.write("Wavemark.ini", "[InputPath]\r\nInputSummaryFile=" + kSummary +
+                                           "\r\nInputTextFile=" + kText +
+                                           "\r\n[Options]\r\nNoWEPCheck=" + state +
+                                           "\r\nTConvertEnabled=" + state +
+                                           "\r\n[Tracks]\r\nTChangeColors=" + state + "\r\n");
+        f.start();
+        for (const char* box : {"NoWEPCheck", "TConvertEnabled", "TChangeColors"}) {
+            QCOMPARE(f.control<QCheckBox>(box)->checkState(), shown);
+        }
+        f.click("Convert");
+        QCOMPARE(f.counter(4)->text(), QString("Number of Waypoints: %1").arg(waypoints));
+        QCOMPARE(f.counter(5)->text(), QString("Number of Tracklogs: %1").arg(tracklogs));
+    }
+
+    // A box stored greyed (2) stays so until clicks tick and clear it; if untouched, so stored.
     void greyedCheckBoxes() {
         WindowFixture f;
         std::string stored = ReadBytes(f.start().settingsFilePath());
         const auto store = [&stored](const std::string& key, char value) {
             stored[stored.find("\n" + key + "=") + key.size() + 2] = value;
         };
-        const char* const boxes[] = {"NoWEPCheck", "TConvertEnabled", "TChangeColors"};
-        for (const char* box : boxes) {
+        for (const char* box : {"NoWEPCheck", "TConvertEnabled", "TChangeColors"}) {
             store(box, '2');
         }
         f.folder.write("Wavemark.ini", stored);
         f.start();
-        for (const char* box : boxes) {
-            QCOMPARE(f.control<QCheckBox>(box)->checkState(), Qt::PartiallyChecked);
-        }
         auto* tracks = f.control<QCheckBox>("TConvertEnabled");
         for (const Qt::CheckState state : {Qt::Checked, Qt::Unchecked, Qt::Checked}) {
             QTest::mouseClick(tracks, Qt::LeftButton);

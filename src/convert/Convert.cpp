@@ -1,5 +1,6 @@
 #include "convert/Convert.h"
 
+#include "convert/CounterDisplay.h"
 #include "convert/Tracks.h"
 #include "convert/WaypointStyles.h"
 #include "convert/Waypoints.h"
@@ -10,82 +11,12 @@
 #include "survey/netstumbler/SummaryReader.h"
 #include "survey/netstumbler/TextExportReader.h"
 
-#include <array>
-#include <charconv>
 #include <new>
 #include <optional>
 #include <string>
 
 namespace wavemark {
 namespace {
-
-class CounterDisplay : public SummaryCountListener, public TrackProgress {
-public:
-    explicit CounterDisplay(ConvertWindow& window) : m_window(window) {}
-
-    void countersReady(const ConversionData& data) override {
-        m_window.setCounterLabel(Counter::Wep,
-                                 counterText("Number of APs with WEP : ", data.CountWEP));
-        m_window.setCounterLabel(Counter::NoWep,
-                                 counterText("Number of APs without WEP : ", data.CountNoWEP));
-        m_window.setCounterLabel(Counter::AdHoc,
-                                 counterText("Number of AdHoc peers : ", data.CountAdHoc));
-        m_window.setCounterLabel(Counter::Filtered,
-                                 counterText("Number of filterd APs : ", data.CountFiltered));
-    }
-    void showWaypoints(int32_t count) {
-        m_window.setCounterLabel(Counter::Waypoints, counterText("Number of Waypoints: ", count));
-    }
-    void showTracks(int32_t count) {
-        m_window.setCounterLabel(Counter::Tracks, counterText("Number of Tracklogs: ", count));
-    }
-    void showPoints(int32_t count) {
-        m_window.setCounterLabel(Counter::TrackPoints,
-                                 counterText("Number of Trackpoints: ", count));
-    }
-
-    void readingPassDone() override {
-        showTracks(0);
-        showPoints(0);
-        m_window.processEvents();
-    }
-    // A million trackpoints would make a million texts that are never
-    // painted: counts are held back while the window is not due to paint.
-    void trackPointCountChanged(int32_t count) override {
-        if (!m_window.paintDue()) {
-            m_heldPoints = count;
-            return;
-        }
-        m_heldPoints.reset();
-        showPoints(count);
-        m_window.processEvents();
-    }
-    void trackCountChanged(int32_t count) override {
-        showHeldPoints();
-        showTracks(count);
-        m_window.processEvents();
-    }
-    void showHeldPoints() {
-        if (m_heldPoints) {
-            showPoints(*m_heldPoints);
-            m_heldPoints.reset();
-        }
-    }
-
-private:
-    // One text reused for every label, so that a million trackpoints build no
-    // string each.
-    const std::string& counterText(const char* caption, int32_t value) {
-        std::array<char, 12> digits{};
-        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-        m_text.assign(caption).append(digits.data(), static_cast<size_t>(end - digits.data()));
-        return m_text;
-    }
-
-    ConvertWindow& m_window;
-    std::string m_text;
-    std::optional<int32_t> m_heldPoints;
-};
 
 // What went wrong first, for the caller; each problem is shown as it is met.
 class Problems {

@@ -147,8 +147,11 @@ void ConvForm::showAbout() {
     m_about->activateWindow();
 }
 
+// A box in the middle of a run comes up over the counters counted so far,
+// not over those of the last paint.
 MessageAnswer ConvForm::showMessage(const std::string& text, MessageButtons buttons,
                                     MessageIcon icon, const std::string& title) {
+    flushCounters();
     return m_services.messages->showMessage(text, buttons, icon, title);
 }
 

@@ -114,6 +114,8 @@ def streams_and_links(convert, work, summary, text):
         "text export from standard input": (f"cat {text} | {convert} -q {summary} - -o a.gtm",
                                             "a.gtm"),
         "summary export from a pipe": (f"{convert} -q <(cat {summary}) {text} -o b.gtm", "b.gtm"),
+        "summary export from standard input": (f"cat {summary} | {convert} -q - {text} -o c.gtm",
+                                               "c.gtm"),
         "name of 255 bytes": (f"{convert} -q {summary} {text} -o {longest}", longest),
     }
     problems = []
@@ -147,6 +149,8 @@ def main():
              None, link_to(text, hard=True)),
             ("output-links-to-the-summary", [summary, text],
              "Is the same file as the summary export", None, link_to(summary)),
+            ("output-is-the-settings-file", ["--settings", "OUT", summary, text],
+             "Is the same file as the settings file"),
             ("output-is-a-device", [summary, text], "Is a device", None, link_to("/dev/null")),
             ("output-is-a-fifo", [summary, text], "Is a named pipe", None, os.mkfifo),
             ("output-is-a-socket", [summary, text], "Is a socket", None, socket_file),

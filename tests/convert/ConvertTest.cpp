@@ -4,6 +4,7 @@
 #include "RecordingWindow.h"
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -58,17 +59,25 @@ protected:
     ConverterState state;
 };
 
-// kB's single reading makes no track. 9 points give style records of height
-// -12; the records are built again on every run, even when no access point is
-// kept. The typed filter is turned into the export's bytes, and meets only
-// them.
+// Each counter has its own count; kB's single reading makes no track, and
+// "Reading File !" is painted before the text export is read. 9 points give
+// style records of height -12; the records are built again on every run,
+// even when no access point is kept. The typed filter is turned into the
+// export's bytes, and meets only them.
 TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
+    folder.write("summary.txt", ExportText({MakeAp(kA, "0011", "Caf\xC3\xA9").line(),
+                                            MakeAp(kB, "0002", "Caf\xE9").line(),
+                                            MakeAp("00:00:00:00:00:0c", "0010").line(),
+                                            MakeAp("00:00:00:00:00:0d", "0010").line(),
+                                            MakeAp("00:00:00:00:00:0e", "0001").line()}));
     EXPECT_EQ(convert(), ConvertOutcome::Converted);
-    EXPECT_EQ(shown(), "Number of APs with WEP : 1\nNumber of APs without WEP : 1\n"
+    EXPECT_EQ(shown(), "Number of APs with WEP : 3\nNumber of APs without WEP : 2\n"
                        "Number of AdHoc peers : 1\nNumber of filterd APs : 0\n"
-                       "Number of Waypoints: 2\nNumber of Tracklogs: 1\n"
+                       "Number of Waypoints: 5\nNumber of Tracklogs: 1\n"
                        "Number of Trackpoints: 2\noff on off ");
     EXPECT_TRUE(window.messages.empty());
+    const std::vector<std::string> readingShown{"label 5 = Reading File !", "label 6 = ", "events"};
+    EXPECT_FALSE(std::ranges::search(window.events, readingShown).empty());
     ASSERT_EQ(state.data.WptStyleCount, 4);
     const WaypointStyle& s = state.data.WptStyles[4];
     EXPECT_EQ(std::tuple(s.Height, s.Weight, s.Background), std::tuple(-12, 700, -1));
@@ -78,7 +87,7 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     window.m_settings.WPFontSize = 12;
     EXPECT_EQ(convert(), ConvertOutcome::Converted);
     EXPECT_EQ(state.data.CountFiltered, 1);
-    EXPECT_EQ(state.data.WptCount, 0);
+    EXPECT_EQ(state.data.WptCount, 1);
     EXPECT_EQ(state.data.WptStyles[4].Height, -16);
 }
 

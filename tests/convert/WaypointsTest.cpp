@@ -88,6 +88,7 @@ TEST_F(WaypointsTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         {"MOBILE,public", {"000002", "000004", "000005"}, 2},
         {"MOBILE, public", {"000001", "000002", "000004", "000005"}, 1},
         {"MOBILE,", {"000001", "000002", "000004"}, 2},
+        {"", {"000001", "000002", "000004", "000005"}, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.filter);

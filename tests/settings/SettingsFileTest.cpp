@@ -176,6 +176,7 @@ const std::vector<ValueCase> kValueCases{
     {"TColorNoWep", "7", &S::TColorNoWep, 7}, {"TColorWep", "8", &S::TColorWep, 8},
     {"WPFontBold", "", &S::WPFontBold, true}, {"WPFontBold", "fALSE", &S::WPFontBold, false},
     {"WPFontItalic", "yes", &S::WPFontItalic, false},
+    {"WPFontItalic", "+-1", &S::WPFontItalic, false}, {"WPFontUnderl", "-1", &S::WPFontUnderl, true},
     {"WPFontItalic", "TRUE", &S::WPFontItalic, true},
     {"WPFontUnderl", "0.4", &S::WPFontUnderl, true}, {"WPTBoxBack", "0.0", &S::WPTBoxBack, false},
     {"NoWEPCheck", "3", &S::NoWEPCheck, 0}, {"NoWEPCheck", "2", &S::NoWEPCheck, 2},

@@ -1,5 +1,6 @@
 #include "ui/ConvForm.h"
 #include "RecordingWindow.h"
+#include "SameBytes.h"
 #include "TempFolder.h"
 #include "ui/LineWidget.h"
 #include "ui/Links.h"
@@ -235,19 +236,24 @@ private slots:
     }
 
     // A close asked for from a message box in the middle of a run, where
-    // Convert and Save wait, happens once the run is over, answered No.
+    // Convert and Save wait, happens once the run is over, answered No. The
+    // counters counted so far show meanwhile.
     void closeDuringARun() {
         WindowFixture f;
-        f.folder.write("summary.txt", "Not a survey\r\n");
+        f.folder.write("summary.txt", ReadBytes(kSummary));
+        f.folder.write("text.txt", "Not a survey\r\n");
         f.start();
         bool idle = true; // Convert or Save enabled, or the window closed
+        QString waypoints;
         f.messages.whileShown = [&] {
+            waypoints = f.counter(4)->text();
             idle = f.control<QPushButton>("Convert")->isEnabled() ||
                    f.control<QPushButton>("Command1")->isEnabled() || f.window->close();
             f.messages.whileShown = nullptr;
         };
         f.click("Convert");
         QVERIFY(!idle);
+        QCOMPARE(waypoints, QStringLiteral("Number of Waypoints: 28"));
         QVERIFY(f.control<QPushButton>("Convert")->isEnabled());
         QTRY_VERIFY(!f.window->isVisible());
         QCOMPARE(f.messages.shown.back().buttons, MessageButtons::YesNo);

@@ -1,7 +1,5 @@
 #include "platform/LineStream.h"
 
-#include "platform/FileSystem.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,16 +7,8 @@
 
 namespace wavemark {
 
-LineStream::~LineStream() {
-    if (m_fd >= 0) {
-        platform::CloseFile(m_fd);
-    }
-}
-
 int LineStream::open(const std::string& path) {
-    uint64_t size = 0;
-    if (const int error = platform::OpenRegularFile(path, m_fd, size)) {
-        m_fd = -1;
+    if (const int error = m_source.open(path)) {
         return error;
     }
     try {
@@ -52,8 +42,7 @@ bool LineStream::refill() {
     m_begin = 0;
     m_end = kept;
     size_t got = 0;
-    if (const int error =
-            platform::ReadSome(m_fd, m_buffer.get() + m_end, m_capacity - m_end, got)) {
+    if (const int error = m_source.read(m_buffer.get() + m_end, m_capacity - m_end, got)) {
         m_error = error;
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ByteStream.h"
 #include "platform/SplitLines.h"
 
 #include <cstddef>
@@ -22,12 +23,14 @@ public:
     // `blockSize` > 0. Tests read in blocks of a few bytes, so that small
     // files meet the block edges that large ones meet.
     explicit LineStream(size_t blockSize = kLineBlockSize) : m_blockSize(blockSize) {}
-    ~LineStream();
     LineStream(const LineStream&) = delete;
     LineStream& operator=(const LineStream&) = delete;
 
-    // Opens a regular file; returns errno, 0 on success.
+    // Opens a regular file or a pipe; returns errno, 0 on success.
     int open(const std::string& path);
+
+    // The bytes the lines are cut from, to peek at before the first line.
+    ByteStream& source() { return m_source; }
 
     // The next line, valid until the following call; false at the end of the
     // file or on a failure, which error() then gives.
@@ -47,7 +50,7 @@ private:
     bool refill();
 
     size_t m_blockSize;
-    int m_fd = -1;
+    ByteStream m_source;
     int m_error = 0;
     bool m_atEnd = false;
     std::unique_ptr<char[]> m_buffer;

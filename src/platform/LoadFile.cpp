@@ -11,8 +11,17 @@ namespace wavemark::modLoadFile {
 
 int LoadFile(LoadedLines& lines, const std::string& path) {
     lines.FileLineCount = 0;
+    ByteStream stream;
+    if (const int error = stream.open(path)) {
+        return error;
+    }
+    return LoadFile(lines, stream);
+}
+
+int LoadFile(LoadedLines& lines, ByteStream& stream) {
+    lines.FileLineCount = 0;
     std::string text;
-    if (const int error = ReadWholeFile(path, text); error != 0) {
+    if (const int error = ReadWholeFile(stream, text); error != 0) {
         return error;
     }
     if (text.empty()) {

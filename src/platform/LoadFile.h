@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ByteStream.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,7 +25,7 @@ public:
     int32_t storedLineCount() const { return static_cast<int32_t>(m_lines.size()); }
 
 private:
-    friend int LoadFile(LoadedLines&, const std::string&);
+    friend int LoadFile(LoadedLines&, ByteStream&);
 
     std::unique_ptr<const std::string> m_text;
     std::vector<std::string_view> m_lines; // line i at i - 1
@@ -35,5 +37,8 @@ private:
 // that cannot be read, is not a regular file or does not fit in memory,
 // FileLineCount is 0 and the previous lines stay.
 [[nodiscard]] int LoadFile(LoadedLines& lines, const std::string& path);
+
+// The same for the rest of a stream that is open.
+[[nodiscard]] int LoadFile(LoadedLines& lines, ByteStream& stream);
 
 } // namespace wavemark::modLoadFile

@@ -1,7 +1,5 @@
 #include "platform/ReadWholeFile.h"
 
-#include "platform/FileSystem.h"
-
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -10,7 +8,7 @@ namespace wavemark {
 namespace {
 
 // Reads to the end of the file; returns errno, 0 on success.
-int readAll(int fd, size_t sizeHint, std::string& text) {
+int readAll(ByteStream& stream, size_t sizeHint, std::string& text) {
     // One byte more than the size, so that the read that meets the end of the
     // file does not have to grow (and copy) the buffer.
     text.clear();
@@ -22,8 +20,7 @@ int readAll(int fd, size_t sizeHint, std::string& text) {
             text.resize(text.size() + 65536);
         }
         size_t got = 0;
-        if (const int error =
-                platform::ReadSome(fd, text.data() + filled, text.size() - filled, got)) {
+        if (const int error = stream.read(text.data() + filled, text.size() - filled, got)) {
             text.resize(filled);
             return error;
         }
@@ -37,23 +34,21 @@ int readAll(int fd, size_t sizeHint, std::string& text) {
 
 } // namespace
 
-int ReadWholeFile(const std::string& path, std::string& text) {
-    int fd = -1;
-    uint64_t size = 0;
-    if (const int error = platform::OpenRegularFile(path, fd, size)) {
-        return error;
-    }
-    int error = 0;
+int ReadWholeFile(ByteStream& stream, std::string& text) {
     try {
-        error = readAll(fd, static_cast<size_t>(size), text);
+        return readAll(stream, static_cast<size_t>(stream.sizeHint()), text);
     } catch (const std::bad_alloc&) {
         text = std::string();
-        error = ENOMEM;
+        return ENOMEM;
     }
-    if (const int closed = platform::CloseFile(fd); closed != 0 && error == 0) {
-        error = closed;
+}
+
+int ReadWholeFile(const std::string& path, std::string& text) {
+    ByteStream stream;
+    if (const int error = stream.open(path)) {
+        return error;
     }
-    return error;
+    return ReadWholeFile(stream, text);
 }
 
 std::string ReadErrorText(int code) {

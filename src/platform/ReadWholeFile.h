@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ByteStream.h"
+
 #include <string>
 
 namespace wavemark {
@@ -10,6 +12,9 @@ namespace wavemark {
 // socket) EINVAL, and a file too large for memory ENOMEM. Opening never
 // waits for a FIFO's writer.
 int ReadWholeFile(const std::string& path, std::string& text);
+
+// The same for the rest of a stream that is open.
+int ReadWholeFile(ByteStream& stream, std::string& text);
 
 // The reason a read failed, for the user: EINVAL is what a device or a socket
 // gives.

@@ -1,0 +1,60 @@
+#include "platform/ByteStream.h"
+
+#include "platform/FileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace wavemark {
+
+ByteStream::~ByteStream() {
+    if (m_fd >= 0) {
+        platform::CloseFile(m_fd);
+    }
+}
+
+int ByteStream::open(const std::string& path) {
+    if (const int error = platform::OpenRegularFile(path, m_fd, m_sizeHint)) {
+        m_fd = -1;
+        return error;
+    }
+    return 0;
+}
+
+int ByteStream::readSource(char* buffer, size_t size, size_t& got) {
+    got = 0;
+    return m_fd < 0 ? EBADF : platform::ReadSome(m_fd, buffer, size, got);
+}
+
+int ByteStream::read(char* buffer, size_t size, size_t& got) {
+    if (m_peekedAt < m_peeked.size()) {
+        got = std::min(size, m_peeked.size() - m_peekedAt);
+        std::memcpy(buffer, m_peeked.data() + m_peekedAt, got);
+        m_peekedAt += got;
+        return 0;
+    }
+    return readSource(buffer, size, got);
+}
+
+int ByteStream::peek(size_t size, std::string_view& bytes) {
+    m_peeked.erase(0, m_peekedAt);
+    m_peekedAt = 0;
+    while (m_peeked.size() < size) {
+        const size_t had = m_peeked.size();
+        m_peeked.resize(size);
+        size_t got = 0;
+        const int error = readSource(m_peeked.data() + had, size - had, got);
+        m_peeked.resize(had + got);
+        if (error != 0) {
+            return error;
+        }
+        if (got == 0) {
+            break;
+        }
+    }
+    bytes = std::string_view(m_peeked).substr(0, size);
+    return 0;
+}
+
+} // namespace wavemark

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+// The bytes of a regular file or a pipe (kStandardInput included), front to
+// back. A reader may look at the first bytes before it reads them, so that a
+// file's kind is told by its content even where nothing can be read twice.
+class ByteStream {
+public:
+    ByteStream() = default;
+    ~ByteStream();
+    ByteStream(const ByteStream&) = delete;
+    ByteStream& operator=(const ByteStream&) = delete;
+
+    // Opens a regular file or a pipe; returns errno, 0 on success (see
+    // platform::OpenRegularFile for what else is refused).
+    int open(const std::string& path);
+
+    // Reads up to `size` bytes into `buffer`; `got` is 0 at the end. Returns
+    // errno, 0 on success.
+    int read(char* buffer, size_t size, size_t& got);
+
+    // The first `size` bytes that read() gives next, without taking them;
+    // fewer at the end. Valid until the next call. Returns errno.
+    int peek(size_t size, std::string_view& bytes);
+
+    // The number of bytes a regular file holds, 0 for a pipe: a hint for
+    // whoever reads it all.
+    uint64_t sizeHint() const { return m_sizeHint; }
+
+private:
+    int readSource(char* buffer, size_t size, size_t& got);
+
+    int m_fd = -1;
+    uint64_t m_sizeHint = 0;
+    std::string m_peeked; // read from the source, not yet given out
+    size_t m_peekedAt = 0;
+};
+
+} // namespace wavemark

@@ -115,8 +115,8 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
         return;
     }
     data.LogDate = std::move(*lastDate);
-    if (MakeTracks(groups, readings, options, state.colors, data, counters) ==
-        TracksOutcome::TooManyPoints) {
+    if (MakeTracks(GroupOfEachWaypoint(groups, data), readings, options, state.colors, data,
+                   counters) == TracksOutcome::TooManyPoints) {
         problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
         return;
     }

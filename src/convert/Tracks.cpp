@@ -32,10 +32,6 @@ void fill(std::vector<T>& list, int32_t points, ChunkedColumn<T>& column,
     });
 }
 
-size_t groupOfWaypoint(const BssidGroups& groups, int32_t w) {
-    return static_cast<size_t>(groups.ofAccessPoint(static_cast<size_t>(w) - 1));
-}
-
 } // namespace
 
 BssidGroups WaypointGroups(const ConversionData& data) {
@@ -45,9 +41,28 @@ BssidGroups WaypointGroups(const ConversionData& data) {
     return BssidGroups(std::span(data.WptBssid).subspan(1, static_cast<size_t>(data.WptCount)));
 }
 
-TracksOutcome MakeTracks(const BssidGroups& groups, Readings& readings, const TrackOptions& options,
-                         TrackColorGenerator& colors, ConversionData& data,
-                         TrackProgress& progress) {
+std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const ConversionData& data) {
+    std::vector<int32_t> groupOf(static_cast<size_t>(data.WptCount) + 1, -1);
+    for (size_t w = 1; w < groupOf.size(); ++w) {
+        groupOf[w] = groups.ofAccessPoint(w - 1);
+    }
+    return groupOf;
+}
+
+std::vector<int32_t> GroupOfEachWaypoint(const Survey& survey, const ConversionData& data) {
+    std::vector<int32_t> groupOf(static_cast<size_t>(data.WptCount) + 1, -1);
+    for (size_t w = 1; w < groupOf.size(); ++w) {
+        if (const auto it = survey.groupOfBssid.find(data.WptBssid[w]);
+            it != survey.groupOfBssid.end()) {
+            groupOf[w] = it->second;
+        }
+    }
+    return groupOf;
+}
+
+TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& readings,
+                         const TrackOptions& options, TrackColorGenerator& colors,
+                         ConversionData& data, TrackProgress& progress) {
     data.TrkCount = 0;
     data.TrkPointCount = 0;
     progress.readingPassDone();
@@ -55,14 +70,18 @@ TracksOutcome MakeTracks(const BssidGroups& groups, Readings& readings, const Tr
     // Waypoints that share a BSSID each get every reading of it, so the sum
     // can pass any 32-bit counter: it is checked as it grows.
     TrackPlan plan;
-    plan.tracksOfGroup.resize(groups.count());
+    plan.tracksOfGroup.resize(readings.countOfGroup.size());
     plan.firstPointOf.assign(static_cast<size_t>(data.WptCount) + 1, 0);
     int32_t trackCount = 0;
     size_t pointCount = 0;
+    const auto matchesOf = [&](int32_t w) {
+        const int32_t group = groupOfWaypoint[static_cast<size_t>(w)];
+        return group < 0 ? 0 : readings.countOfGroup[static_cast<size_t>(group)];
+    };
     for (int32_t w = 1; w <= data.WptCount; ++w) {
-        const size_t group = groupOfWaypoint(groups, w);
-        const auto matches = static_cast<size_t>(readings.countOfGroup[group]);
+        const auto matches = static_cast<size_t>(matchesOf(w));
         if (matches >= 2) {
+            const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
             ++trackCount;
             plan.firstPointOf[static_cast<size_t>(w)] = pointCount + 1;
             plan.tracksOfGroup[group].push_back(w);
@@ -82,8 +101,7 @@ TracksOutcome MakeTracks(const BssidGroups& groups, Readings& readings, const Tr
     Recreate(points, data.TptTrack);
 
     for (int32_t w = 1; w <= data.WptCount; ++w) {
-        const size_t group = groupOfWaypoint(groups, w);
-        const int32_t matches = readings.countOfGroup[group];
+        const int32_t matches = matchesOf(w);
         if (matches < 2) {
             // A lone reading is shown, then taken away again: no track.
             for (int32_t k = 1; k <= matches; ++k) {
@@ -97,6 +115,7 @@ TracksOutcome MakeTracks(const BssidGroups& groups, Readings& readings, const Tr
             progress.trackPointCountChanged(data.TrkPointCount);
         }
         const auto t = static_cast<size_t>(++data.TrkCount);
+        const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
         const bool open = readings.lastProtectionOfGroup[group] == Protection::Open;
         data.TrkName[t] = data.WptComment[static_cast<size_t>(w)];
         data.TrkColor[t] = options.TChangeColors ? colors.next()

@@ -4,9 +4,12 @@
 #include "convert/TrackColorGenerator.h"
 #include "survey/BssidGroups.h"
 #include "survey/Readings.h"
+#include "survey/Survey.h"
 
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <vector>
 
 namespace wavemark {
 
@@ -32,8 +35,14 @@ public:
     virtual void trackCountChanged(int32_t TrkCount) = 0;
 };
 
-// The waypoints' BSSIDs as groups, for the reader to sort readings by.
+// The waypoints' BSSIDs as groups, for the text export reader to sort
+// readings by.
 BssidGroups WaypointGroups(const ConversionData& data);
+
+// The readings' group of each waypoint, by the numbers of the waypoint lists
+// (element 0 is unused); -1 for a waypoint without readings.
+std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const ConversionData& data);
+std::vector<int32_t> GroupOfEachWaypoint(const Survey& survey, const ConversionData& data);
 
 enum class [[nodiscard]] TracksOutcome{
     Made,
@@ -43,11 +52,11 @@ enum class [[nodiscard]] TracksOutcome{
 };
 
 // Makes the track and trackpoint lists from the readings of the waypoints'
-// groups: one track per waypoint with at least two readings, in waypoint
+// groups (see GroupOfEachWaypoint): one track per waypoint with at least two readings, in waypoint
 // order, through its readings in survey order. A track's class (WEP or not)
 // is that of its last reading. The readings are used up.
-TracksOutcome MakeTracks(const BssidGroups& groups, Readings& readings, const TrackOptions& options,
-                         TrackColorGenerator& colors, ConversionData& data,
-                         TrackProgress& progress);
+TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& readings,
+                         const TrackOptions& options, TrackColorGenerator& colors,
+                         ConversionData& data, TrackProgress& progress);
 
 } // namespace wavemark

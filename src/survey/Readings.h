@@ -28,6 +28,14 @@ struct Readings {
         lastProtectionOfGroup[static_cast<size_t>(groupOf)] = protection;
     }
 
+    // A new group, for a reader that meets BSSIDs as it goes; returns its
+    // number.
+    int32_t addGroup() {
+        countOfGroup.push_back(0);
+        lastProtectionOfGroup.push_back(Protection::Open);
+        return static_cast<int32_t>(countOfGroup.size() - 1);
+    }
+
     // Puts `later`'s readings behind these, and empties it.
     void append(Readings& later);
 

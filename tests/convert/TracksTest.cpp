@@ -70,7 +70,9 @@ protected:
         const auto lastDate = ReadTextExport(lines, groups, readings, sizes.splitMinimum);
         ASSERT_TRUE(lastDate);
         data.LogDate = *lastDate;
-        EXPECT_EQ(MakeTracks(groups, readings, options, colors, data, log), TracksOutcome::Made);
+        EXPECT_EQ(
+            MakeTracks(GroupOfEachWaypoint(groups, data), readings, options, colors, data, log),
+            TracksOutcome::Made);
     }
     // The date in force at the end, each track's name, colour and line style,
     // each trackpoint's track, latitude, time and signal, and the progress.

@@ -492,6 +492,8 @@ private slots:
         const ScriptedDialog::Shown& shown = f.openDialog().shown.back();
         QCOMPARE(shown.InitDir, f.folder.path().string());
         QCOMPARE(shown.FileName, "summary.txt"s);
+        QVERIFY(
+            shown.Filter.starts_with("Surveys (*.txt;*.ns1;*.csv;*.gz)|*.txt;*.ns1;*.csv;*.gz|"));
 
         f.openDialog().fail(5, "Access denied");
         press("LoadFile(1)");

@@ -1,6 +1,7 @@
 #include "ExportWriter.h"
 
 #include "CivilTime.h"
+#include "ReadingWalk.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,8 +9,6 @@
 namespace wavemark {
 
 namespace {
-
-constexpr int kLostSignal = -32618; // what the scanner writes once a signal is gone
 
 void appendInt(std::string& out, int64_t value) {
     char digits[24];
@@ -92,60 +91,33 @@ int64_t firstTime(const Survey& survey) {
                               : survey.steps[survey.aps.front().firstStep].time;
 }
 
-// The signal fades with the distance from where the access point stands,
-// with a little flicker that depends only on the step and the access point.
-int snrAt(const AccessPoint& ap, size_t step, size_t index) {
-    const auto distance =
-        static_cast<int64_t>(step > ap.centerStep ? step - ap.centerStep : ap.centerStep - step);
-    const int64_t reach = ap.readings / 2 + 1;
-    const auto flicker = static_cast<int64_t>(((step * 31 + index) * 2654435761ull >> 9) % 3);
-    return static_cast<int>(
-        std::max<int64_t>(1, ap.peakSnr - ap.peakSnr * 3 * distance / (4 * reach) - flicker));
-}
-
 } // namespace
 
 std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out) {
     std::vector<ReadingTally> tallies(survey.aps.size());
     appendHeader(out.buffer(), "wi-scan with extensions", firstTime(survey));
     int64_t day = dayOf(firstTime(survey));
-    std::vector<size_t> inRange;
-    size_t next = 0;
-    for (size_t t = 0; t < survey.steps.size(); ++t) {
-        while (next < survey.aps.size() && survey.aps[next].firstStep == t) {
-            inRange.push_back(next++);
+    forEachReading(survey, [&](const HeardReading& reading) {
+        const AccessPoint& ap = survey.aps[reading.ap];
+        const Step& step = survey.steps[reading.step];
+        ReadingTally& tally = tallies[reading.ap];
+        followDate(out.buffer(), day, step.time);
+        appendLine(out.buffer(), ap, step.fix, step.lat, step.lon, step.time, reading.snr,
+                   reading.signal, reading.noise);
+        out.flushIfFull();
+        if (step.fix == Fix::Position) {
+            tally.firstPositionedTime =
+                tally.positioned == 0 ? step.time : tally.firstPositionedTime;
+            tally.lastPositionedTime = step.time;
+            ++tally.positioned;
         }
-        const Step& step = survey.steps[t];
-        if (!inRange.empty()) {
-            followDate(out.buffer(), day, step.time);
+        if (!tally.heard || reading.signal > tally.signal) {
+            tally.snr = reading.snr;
+            tally.signal = reading.signal;
+            tally.noise = reading.noise;
+            tally.heard = true;
         }
-        for (const size_t i : inRange) {
-            const AccessPoint& ap = survey.aps[i];
-            ReadingTally& tally = tallies[i];
-            const bool lost = static_cast<int64_t>(t - ap.firstStep) == ap.lostSignalAt;
-            const int snr = lost ? 0 : snrAt(ap, t, i);
-            const int signal = lost ? kLostSignal : ap.noise + snr;
-            const int noise = lost ? kLostSignal : ap.noise;
-            appendLine(out.buffer(), ap, step.fix, step.lat, step.lon, step.time, snr, signal,
-                       noise);
-            out.flushIfFull();
-            if (step.fix == Fix::Position) {
-                tally.firstPositionedTime =
-                    tally.positioned == 0 ? step.time : tally.firstPositionedTime;
-                tally.lastPositionedTime = step.time;
-                ++tally.positioned;
-            }
-            if (!tally.heard || signal > tally.signal) {
-                tally.snr = snr;
-                tally.signal = signal;
-                tally.noise = noise;
-                tally.heard = true;
-            }
-        }
-        std::erase_if(inRange, [&](size_t i) {
-            return survey.aps[i].firstStep + static_cast<size_t>(survey.aps[i].readings) == t + 1;
-        });
-    }
+    });
     return tallies;
 }
 

@@ -4,11 +4,13 @@
 #include "ExportWriter.h"
 #include "Manifest.h"
 #include "SurveyBuilder.h"
+#include "WigleWriter.h"
 #include "platform/BufferedFile.h"
 
 #include <charconv>
 #include <cstdint>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,7 +23,8 @@ constexpr const char* kUsage =
     "  --seed S       seed; the same seed gives the same files (default 1)\n"
     "  --sample       the small bundled sample survey (ignores --aps, --readings, --seed)\n"
     "  -o PREFIX      writes PREFIX-summary.txt, PREFIX-text.txt, PREFIX-manifest.tsv\n"
-    "                 (default: survey)\n";
+    "                 (default: survey)\n"
+    "  --wigle V      also writes the readings as WiGLE CSV PREFIX.csv, version 1.4 or 1.6\n";
 
 struct Options {
     uint64_t aps = 10000;
@@ -29,6 +32,7 @@ struct Options {
     uint64_t seed = 1;
     bool sample = false;
     std::string prefix = "survey";
+    std::optional<wavemark::WigleVersion> wigle;
 };
 
 bool parseNumber(std::string_view text, uint64_t& value) {
@@ -47,6 +51,14 @@ int parseOptions(int argc, char** argv, Options& options) {
         }
         if (arg == "--sample") {
             options.sample = true;
+        } else if (arg == "--wigle" && hasValue) {
+            const std::string_view version = argv[++i];
+            if (version != "1.4" && version != "1.6") {
+                std::cerr << "wavemark-gensurvey: --wigle takes 1.4 or 1.6\n";
+                return 2;
+            }
+            options.wigle =
+                version == "1.4" ? wavemark::WigleVersion::V1_4 : wavemark::WigleVersion::V1_6;
         } else if (arg == "-o" && hasValue) {
             options.prefix = argv[++i];
         } else if ((arg == "--aps" || arg == "--readings" || arg == "--seed") && hasValue) {
@@ -112,6 +124,14 @@ int main(int argc, char** argv) {
     bool written = true;
     for (wavemark::BufferedFile* file : {&text, &summary, &manifest}) {
         written = succeeded(*file, file->finish()) && written;
+    }
+    if (written && options.wigle) {
+        wavemark::BufferedFile wigle(options.prefix + ".csv");
+        written = succeeded(wigle, wigle.open());
+        if (written) {
+            wavemark::writeWigleCsv(survey, *options.wigle, wigle);
+            written = succeeded(wigle, wigle.finish());
+        }
     }
     return written ? 0 : 1;
 }

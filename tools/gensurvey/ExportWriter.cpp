@@ -93,7 +93,8 @@ int64_t firstTime(const Survey& survey) {
 
 } // namespace
 
-std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out) {
+std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out,
+                                          ReadingLines lines) {
     std::vector<ReadingTally> tallies(survey.aps.size());
     appendHeader(out.buffer(), "wi-scan with extensions", firstTime(survey));
     int64_t day = dayOf(firstTime(survey));
@@ -101,10 +102,12 @@ std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& ou
         const AccessPoint& ap = survey.aps[reading.ap];
         const Step& step = survey.steps[reading.step];
         ReadingTally& tally = tallies[reading.ap];
-        followDate(out.buffer(), day, step.time);
-        appendLine(out.buffer(), ap, step.fix, step.lat, step.lon, step.time, reading.snr,
-                   reading.signal, reading.noise);
-        out.flushIfFull();
+        if (lines == ReadingLines::Listed) {
+            followDate(out.buffer(), day, step.time);
+            appendLine(out.buffer(), ap, step.fix, step.lat, step.lon, step.time, reading.snr,
+                       reading.signal, reading.noise);
+            out.flushIfFull();
+        }
         if (step.fix == Fix::Position) {
             tally.firstPositionedTime =
                 tally.positioned == 0 ? step.time : tally.firstPositionedTime;

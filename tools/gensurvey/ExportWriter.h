@@ -24,8 +24,11 @@ struct ReadingTally {
 // ends: four header lines (creator, format, column titles, first date), then
 // data lines, and a "# $DateGMT: yyyy-mm-dd" line wherever the date changes.
 // The text export has one line per reading in the order the scanner made
-// them; tallies are indexed like survey.aps.
-std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out);
+// them, or none for a log that keeps no readings (`Omitted`); tallies are
+// indexed like survey.aps.
+enum class ReadingLines { Listed, Omitted };
+std::vector<ReadingTally> writeTextExport(const Survey& survey, BufferedFile& out,
+                                          ReadingLines lines = ReadingLines::Listed);
 // The summary export has one line per access point, in the order they were
 // first heard, with the time first heard and the strongest reading.
 void writeSummary(const Survey& survey, const std::vector<ReadingTally>& tallies,

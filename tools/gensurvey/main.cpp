@@ -3,6 +3,7 @@
 
 #include "ExportWriter.h"
 #include "Manifest.h"
+#include "Ns1Writer.h"
 #include "SurveyBuilder.h"
 #include "WigleWriter.h"
 #include "platform/BufferedFile.h"
@@ -24,7 +25,10 @@ constexpr const char* kUsage =
     "  --sample       the small bundled sample survey (ignores --aps, --readings, --seed)\n"
     "  -o PREFIX      writes PREFIX-summary.txt, PREFIX-text.txt, PREFIX-manifest.tsv\n"
     "                 (default: survey)\n"
-    "  --wigle V      also writes the readings as WiGLE CSV PREFIX.csv, version 1.4 or 1.6\n";
+    "  --wigle V      also writes the readings as WiGLE CSV PREFIX.csv, version 1.4 or 1.6\n"
+    "  --ns1 V        also writes NetStumbler's log PREFIX.ns1, version 1, 6, 8, 11 or 12\n"
+    "                 (a version-1 log keeps no times, positions or readings: the exports\n"
+    "                 then show none either)\n";
 
 struct Options {
     uint64_t aps = 10000;
@@ -33,6 +37,7 @@ struct Options {
     bool sample = false;
     std::string prefix = "survey";
     std::optional<wavemark::WigleVersion> wigle;
+    std::optional<int> ns1;
 };
 
 bool parseNumber(std::string_view text, uint64_t& value) {
@@ -59,6 +64,12 @@ int parseOptions(int argc, char** argv, Options& options) {
             }
             options.wigle =
                 version == "1.4" ? wavemark::WigleVersion::V1_4 : wavemark::WigleVersion::V1_6;
+        } else if (uint64_t version = 0; arg == "--ns1" && hasValue) {
+            if (!parseNumber(argv[++i], version) || !wavemark::isNs1Version(version)) {
+                std::cerr << "wavemark-gensurvey: --ns1 takes 1, 6, 8, 11 or 12\n";
+                return 2;
+            }
+            options.ns1 = static_cast<int>(version);
         } else if (arg == "-o" && hasValue) {
             options.prefix = argv[++i];
         } else if ((arg == "--aps" || arg == "--readings" || arg == "--seed") && hasValue) {
@@ -101,10 +112,11 @@ int main(int argc, char** argv) {
     if (const int code = parseOptions(argc, argv, options); code != 0) {
         return code < 0 ? 0 : code;
     }
-    const wavemark::Survey survey =
+    const wavemark::Survey survey = wavemark::keptByNs1(
         options.sample ? wavemark::buildSampleSurvey()
                        : wavemark::buildRandomSurvey(
-                             options.aps, static_cast<int64_t>(options.readings), options.seed);
+                             options.aps, static_cast<int64_t>(options.readings), options.seed),
+        options.ns1.value_or(12));
 
     // The text export goes first: the summary and the manifest need what it
     // tallies (strongest signal, readings with a fix).
@@ -118,7 +130,8 @@ int main(int argc, char** argv) {
     if (!opened) {
         return 1;
     }
-    const std::vector<wavemark::ReadingTally> tallies = wavemark::writeTextExport(survey, text);
+    const std::vector<wavemark::ReadingTally> tallies = wavemark::writeTextExport(
+        survey, text, wavemark::ns1ReadingLines(options.ns1.value_or(12)));
     wavemark::writeSummary(survey, tallies, summary);
     wavemark::writeManifest(survey, tallies, manifest);
     bool written = true;
@@ -131,6 +144,14 @@ int main(int argc, char** argv) {
         if (written) {
             wavemark::writeWigleCsv(survey, *options.wigle, wigle);
             written = succeeded(wigle, wigle.finish());
+        }
+    }
+    if (written && options.ns1) {
+        wavemark::BufferedFile ns1(options.prefix + ".ns1");
+        written = succeeded(ns1, ns1.open());
+        if (written) {
+            wavemark::writeNs1(survey, tallies, *options.ns1, ns1);
+            written = succeeded(ns1, ns1.finish());
         }
     }
     return written ? 0 : 1;

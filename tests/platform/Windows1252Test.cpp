@@ -9,8 +9,10 @@ TEST(Windows1252, TypedTextBecomesOneBytePerCharacter) {
     EXPECT_EQ(ToWindows1252("caf\xC3\xA9"), "caf\xE9");
     EXPECT_EQ(ToWindows1252("\xE2\x82\xAC\xE2\x80\x9C"), "\x80\x93");
     EXPECT_EQ(ToWindows1252("\xE4\xB8\xAD\xF0\x9F\x93\xB6!"), "?\?!");
-    // Code points 0x80..0x9F have no place in Windows-1252.
+    // Code points 0x80..0x9F have no place in Windows-1252; 0xA0..0xFF are
+    // its own bytes, the no-break space first; 0x100 on are not there.
     EXPECT_EQ(ToWindows1252("\xC2\x81"), "?");
+    EXPECT_EQ(ToWindows1252("\xC2\x9F\xC2\xA0\xC3\xBF\xC4\x80"), "?\xA0\xFF?");
     // Bytes that are no UTF-8 are kept.
     EXPECT_EQ(ToWindows1252("caf\xE9"), "caf\xE9");
     EXPECT_EQ(ToWindows1252("\xC3"), "\xC3");

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <algorithm>
+#include <deque>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -89,6 +90,35 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     EXPECT_EQ(state.data.CountFiltered, 1);
     EXPECT_EQ(state.data.WptCount, 1);
     EXPECT_EQ(state.data.WptStyles[4].Height, -16);
+}
+
+// While the window is not due to paint, trackpoint counts are held back; the
+// latest is shown before the next track count and at the end, so that the
+// trackpoints never lag behind the tracklogs. A count due to paint is shown at
+// once, and what was held before it is dropped. kA's two readings make a
+// track; kB's lone reading is counted and taken away again.
+TEST_F(ConvertTest, TrackpointCountsWaitUntilTheWindowIsDueToPaint) {
+    const struct {
+        std::deque<bool> paintDue;
+        std::string shown; // label number : count, after "Reading File !"
+    } cases[] = {
+        {{}, "5:0 6:0 6:1 6:2 5:1 6:3 6:2 "},
+        {{false, false, false, false}, "5:0 6:0 6:2 5:1 6:2 "},
+        {{false, true}, "5:0 6:0 6:2 5:1 6:3 6:2 "},
+    };
+    for (const auto& row : cases) {
+        window.events.clear();
+        window.paintDueAnswers = row.paintDue;
+        EXPECT_EQ(convert(), ConvertOutcome::Converted);
+        const auto reading = std::ranges::find(window.events, "label 5 = Reading File !");
+        std::string shown;
+        for (const std::string& event : std::ranges::subrange(reading, window.events.end())) {
+            if (event.starts_with("label 5 = Number") || event.starts_with("label 6 = Number")) {
+                shown += event.substr(6, 1) + ':' + event.substr(event.rfind(' ') + 1) + ' ';
+            }
+        }
+        EXPECT_EQ(shown, row.shown) << row.paintDue.size() << " answers";
+    }
 }
 
 // A summary that is no export is reported; on the first run it makes nothing,

@@ -29,6 +29,15 @@ void RecordingWindow::processEvents() {
     events.push_back("events");
 }
 
+bool RecordingWindow::paintDue() {
+    if (paintDueAnswers.empty()) {
+        return true;
+    }
+    const bool due = paintDueAnswers.front();
+    paintDueAnswers.pop_front();
+    return due;
+}
+
 int16_t RecordingWindow::selectedCode(CodeList list) {
     events.push_back("list " + std::to_string(static_cast<int>(list)));
     return selectedCodes[list];

@@ -4,6 +4,7 @@
 #include "maps/SaveCommand.h"
 
 #include <array>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ public:
     void setCounterLabel(Counter line, const std::string& text) override;
     void setWaitCursor(bool wait) override;
     void processEvents() override;
+    bool paintDue() override;
     int16_t selectedCode(CodeList list) override;
     Settings& settings() override { return m_settings; }
     CommonDialog& saveDialog() override { return dialog; }
@@ -35,6 +37,8 @@ public:
     Settings m_settings;
     std::map<CodeList, int16_t> selectedCodes;
     ScriptedDialog dialog;
+    // What paintDue() answers, in turn; true once they are used up.
+    std::deque<bool> paintDueAnswers;
 
     std::vector<std::string> events;
     std::vector<ShownMessage> messages;

@@ -166,6 +166,32 @@ private slots:
         QVERIFY(f.messages.shown.empty());
     }
 
+    // A logo or link opens its page when the button goes up on it: pressed on
+    // it and let go elsewhere, it opens nothing; moved back onto it, it opens.
+    void linksOpenWhenReleasedOnThem() {
+        WindowFixture f;
+        ConvForm& window = f.start(); // the first start shows the About window
+        const std::pair<QWidget*, std::string> links[] = {
+            {f.control<QWidget>("Image1"), "address https://www.netstumbler.com/"},
+            {f.control<QWidget>("Image2"), "address https://www.gpstm.com/"},
+            {window.aboutForm()->findChild<QWidget*>("Label6"), "address https://www.gpstm.com/"},
+        };
+        for (const auto& [link, opened] : links) {
+            const QPoint on(2, 2);
+            const QPoint off(link->width() + 10, link->height() / 2);
+            for (const bool backOn : {false, true}) {
+                f.shell.calls.clear();
+                QTest::mousePress(link, Qt::LeftButton, {}, on);
+                QTest::mouseMove(link, off);
+                if (backOn) {
+                    QTest::mouseMove(link, on);
+                }
+                QTest::mouseRelease(link, Qt::LeftButton, {}, backOn ? on : off);
+                QCOMPARE(f.shell.calls, backOn ? Calls{opened} : Calls{});
+            }
+        }
+    }
+
     // Over two starts, with the mouse alone: what the window is left with is
     // there again, and it saves and shows what the command-line converter
     // writes and prints with the stored settings.

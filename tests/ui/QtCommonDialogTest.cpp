@@ -1,12 +1,16 @@
 #include "ui/QtCommonDialog.h"
 #include "ui/DialogFilter.h"
 #include "ui/FontChooserDialog.h"
+#include "ui/QtMessageBox.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFontComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +46,22 @@ protected:
 private:
     std::function<void(T*)> m_answer;
     bool m_answered = false;
+};
+
+// The style of a platform that orders dialog buttons its own way.
+class ButtonOrderStyle : public QProxyStyle {
+public:
+    explicit ButtonOrderStyle(QDialogButtonBox::ButtonLayout order)
+        : QProxyStyle(QStringLiteral("Fusion")), m_order(order) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        return hint == SH_DialogButtonLayout ? m_order
+                                             : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
+private:
+    QDialogButtonBox::ButtonLayout m_order;
 };
 
 std::string local(const QString& text) {
@@ -161,6 +181,24 @@ private slots:
             QCOMPARE(dialog.FontStrikethru, change);
             QCOMPARE(dialog.Color, change ? 0x001E140A : 4227072);
         }
+    }
+
+    // Enter in a Yes/No question answers Yes, and the converted data is saved,
+    // in whatever order the platform puts the buttons.
+    void questionAnswersYesOnEnter() {
+        const QString style = QApplication::style()->name();
+        QtMessageBox boxes(&m_window);
+        for (const auto order : {QDialogButtonBox::WinLayout, QDialogButtonBox::MacLayout,
+                                 QDialogButtonBox::KdeLayout, QDialogButtonBox::GnomeLayout}) {
+            QApplication::setStyle(new ButtonOrderStyle(order));
+            ModalAnswer<QMessageBox> enter(
+                [](QMessageBox* shown) { QTest::keyClick(shown, Qt::Key_Return); });
+            QCOMPARE(boxes.showMessage("The converted data is not saved ! Do you like to save the "
+                                       "data before closing the program ?",
+                                       MessageButtons::YesNo, MessageIcon::None, "Wavemark"),
+                     MessageAnswer::Yes);
+        }
+        QApplication::setStyle(style);
     }
 
 private:

@@ -13,4 +13,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # The programs carry the C++ runtime, so that Wine (or a Windows machine)
 # needs no MinGW DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# The same for zlib (Debian package libz-mingw-w64-dev): its static library,
+# not the import library of zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,12 +1,16 @@
 #include "platform/ByteStream.h"
 
 #include "platform/FileSystem.h"
+#include "platform/GzipInflater.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 namespace wavemark {
+
+ByteStream::ByteStream() = default;
 
 ByteStream::~ByteStream() {
     if (m_fd >= 0) {
@@ -19,12 +23,34 @@ int ByteStream::open(const std::string& path) {
         m_fd = -1;
         return error;
     }
-    return 0;
+    // RFC 1952: every gzip member starts with ID1 = 1f, ID2 = 8b. The bytes
+    // looked at stay in the peek buffer, where a plain file's reader gets them.
+    std::string_view start;
+    int error = peek(2, start);
+    if (error == 0 && start == "\x1f\x8b") {
+        try {
+            m_gzip = std::make_unique<GzipInflater>();
+            error = m_gzip->start(m_fd, m_peeked);
+        } catch (const std::bad_alloc&) {
+            error = ENOMEM;
+        }
+        m_peeked.clear();
+        m_peekedAt = 0;
+        m_sizeHint = 0;
+    }
+    if (error != 0) {
+        platform::CloseFile(m_fd);
+        m_fd = -1;
+    }
+    return error;
 }
 
 int ByteStream::readSource(char* buffer, size_t size, size_t& got) {
     got = 0;
-    return m_fd < 0 ? EBADF : platform::ReadSome(m_fd, buffer, size, got);
+    if (m_fd < 0) {
+        return EBADF;
+    }
+    return m_gzip ? m_gzip->read(buffer, size, got) : platform::ReadSome(m_fd, buffer, size, got);
 }
 
 int ByteStream::read(char* buffer, size_t size, size_t& got) {

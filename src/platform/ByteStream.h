@@ -1,24 +1,38 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace wavemark {
 
+class GzipInflater;
+
+// Read errors of a gzip-compressed file, beside errno: codes that opening or
+// reading a file or a pipe does not give, so ReadErrorText() can name them.
+inline constexpr int kBrokenGzip = EBADMSG;    // a bad header, bad data, a wrong CRC or length
+inline constexpr int kTruncatedGzip = ENODATA; // the file ends inside a member
+
 // The bytes of a regular file or a pipe (kStandardInput included), front to
 // back. A reader may look at the first bytes before it reads them, so that a
 // file's kind is told by its content even where nothing can be read twice.
+//
+// A gzip-compressed file (one that starts with the bytes 1f 8b) is inflated
+// as it is read: read() and peek() give the uncompressed bytes, of all its
+// members one after another, and every reader takes .gz surveys unchanged.
 class ByteStream {
 public:
-    ByteStream() = default;
+    ByteStream();
     ~ByteStream();
     ByteStream(const ByteStream&) = delete;
     ByteStream& operator=(const ByteStream&) = delete;
 
-    // Opens a regular file or a pipe; returns errno, 0 on success (see
-    // platform::OpenRegularFile for what else is refused).
+    // Opens a regular file or a pipe and looks at its first two bytes, so a
+    // compressed file is told even from a pipe; returns errno, 0 on success
+    // (see platform::OpenRegularFile for what else is refused).
     int open(const std::string& path);
 
     // Reads up to `size` bytes into `buffer`; `got` is 0 at the end. Returns
@@ -29,8 +43,9 @@ public:
     // fewer at the end. Valid until the next call. Returns errno.
     int peek(size_t size, std::string_view& bytes);
 
-    // The number of bytes a regular file holds, 0 for a pipe: a hint for
-    // whoever reads it all.
+    // The number of bytes a regular file holds, 0 for a pipe or a compressed
+    // file (its size is known only at its end): a hint for whoever reads it
+    // all.
     uint64_t sizeHint() const { return m_sizeHint; }
 
 private:
@@ -40,6 +55,7 @@ private:
     uint64_t m_sizeHint = 0;
     std::string m_peeked; // read from the source, not yet given out
     size_t m_peekedAt = 0;
+    std::unique_ptr<GzipInflater> m_gzip; // only for a compressed file
 };
 
 } // namespace wavemark

@@ -52,7 +52,16 @@ int ReadWholeFile(const std::string& path, std::string& text) {
 }
 
 std::string ReadErrorText(int code) {
-    return code == EINVAL ? "Is not a regular file" : std::strerror(code);
+    switch (code) {
+    case EINVAL:
+        return "Is not a regular file";
+    case kBrokenGzip:
+        return "Is not a valid gzip file";
+    case kTruncatedGzip:
+        return "Is a truncated gzip file";
+    default:
+        return std::strerror(code);
+    }
 }
 
 } // namespace wavemark

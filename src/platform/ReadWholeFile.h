@@ -17,7 +17,8 @@ int ReadWholeFile(const std::string& path, std::string& text);
 int ReadWholeFile(ByteStream& stream, std::string& text);
 
 // The reason a read failed, for the user: EINVAL is what a device or a socket
-// gives.
+// gives; kBrokenGzip and kTruncatedGzip name what is wrong with a compressed
+// file.
 std::string ReadErrorText(int code);
 
 } // namespace wavemark

@@ -5,14 +5,15 @@ Each input or output a scanner, a disk or a user might hand the converter
 must give status 1 in time (no signal, no hang), the given text on stderr,
 what the output names unchanged and no other file beside it. Counters that
 cannot be printed (standard output on a full disk) give status 1 and say
-so, though the file is written by then. Pipes as inputs, on the other hand,
-must give the bytes that plain files give.
+so, though the file is written by then. Pipes and gzip-compressed files as
+inputs, on the other hand, must give the bytes that plain files give.
 
 usage: hostile_files.py CONVERT SAMPLES [--sanitized]
   --sanitized  leave out the memory limit case (AddressSanitizer reserves
                more address space than any such limit allows)
 """
 
+import gzip
 import os
 import pathlib
 import resource
@@ -104,7 +105,7 @@ def counters_to_a_full_disk(convert, work, summary, text):
 
 
 def streams_and_links(convert, work, summary, text):
-    """Pipes, standard input and the longest name give the bytes plain files give."""
+    """Pipes, standard input, gzip and the longest name give the bytes plain files give."""
     folder = pathlib.Path(work, "streams")
     folder.mkdir()
     reference = folder / "reference.gtm"
@@ -117,6 +118,11 @@ def streams_and_links(convert, work, summary, text):
         "summary export from standard input": (f"cat {summary} | {convert} -q - {text} -o c.gtm",
                                                "c.gtm"),
         "name of 255 bytes": (f"{convert} -q {summary} {text} -o {longest}", longest),
+        "gzip text export from standard input": (
+            f"gzip -c {text} | {convert} -q {summary} - -o d.gtm", "d.gtm"),
+        "gzip summary export of two members": (
+            f"{{ head -c 999 {summary} | gzip; tail -c +1000 {summary} | gzip; }} > s.gz && "
+            f"{convert} -q s.gz {text} -o e.gtm", "e.gtm"),
     }
     problems = []
     for name, (command, written) in runs.items():
@@ -140,9 +146,19 @@ def main():
         many_readings = export(work, "many-text.txt", 65537)
         with open(os.path.join(work, "sparse.txt"), "wb") as sparse:
             sparse.truncate(8 << 30)
+        # A text export cut short, and a summary export whose CRC is wrong.
+        packed = gzip.compress(pathlib.Path(text).read_bytes())
+        truncated = pathlib.Path(work, "truncated.gz")
+        truncated.write_bytes(packed[:len(packed) // 2])
+        packed = bytearray(gzip.compress(pathlib.Path(summary).read_bytes()))
+        packed[-8] ^= 1
+        corrupted = pathlib.Path(work, "corrupted.gz")
+        corrupted.write_bytes(packed)
         cases = [
             ("too-many-trackpoints", [many_aps, many_readings], "too many track points"),
             ("device-as-text", [summary, "/dev/zero"], "Is not a regular file"),
+            ("truncated-gzip-text", [summary, truncated], "Is a truncated gzip file"),
+            ("corrupted-gzip-summary", [corrupted, text], "Is not a valid gzip file"),
             ("device-as-settings", ["--settings", "/dev/zero", summary, text],
              "Is not a regular file"),
             ("output-is-the-text-export", [summary, "OUT"], "Is the same file as the text export",

@@ -160,7 +160,7 @@ void writeWigleCsv(const Survey& survey, WigleVersion version, BufferedFile& out
         }
         appendRow(text, version,
                   {macs[reading.ap], ssids[reading.ap], auths[reading.ap], step.time, ap.channel,
-                   reading.signal - 149, &step, "WIFI", reading.ap % 3 == 0, count % 7 == 0,
+                   reading.signal - 149, &step, "WIFI", reading.ap % 10 == 0, count % 50 == 0,
                    v16 && count % 101 == 0});
         out.flushIfFull();
     });

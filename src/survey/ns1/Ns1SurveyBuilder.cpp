@@ -1,0 +1,171 @@
+#include "survey/ns1/Ns1SurveyBuilder.h"
+
+#include "platform/TextTrim.h"
+#include "survey/BssidText.h"
+#include "survey/ns1/FileTime.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace wavemark::ns1 {
+namespace {
+
+// The exports print the capability field in hex, at least four digits
+// ("0011", "10011"), and the conversion reads the third and the fourth
+// character of that text: the digits of these places in the number.
+uint32_t flagDigit(uint32_t flags, int place) {
+    int digits = 4;
+    while (digits < 8 && (flags >> (4 * digits)) != 0) {
+        ++digits;
+    }
+    return (flags >> (4 * (digits - place))) & 0xF;
+}
+
+// As the exports' conversion reads a position: 0 / 0 and anything outside
+// -90..90 / -180..180 (NetStumbler's 360 / 720) are no fix.
+bool isPosition(double lat, double lon) {
+    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+    return inRange && (lat != 0.0 || lon != 0.0);
+}
+
+float exportLevel(int32_t dbm) {
+    return static_cast<float>(int64_t{dbm} + kExportLevelOffset);
+}
+
+// The exports print the SSID as a C string between "( " and " )", and the
+// conversion drops the blanks around it.
+std::string_view networkName(std::string_view ssid) {
+    return Trim(ssid.substr(0, ssid.find('\0')), kSpaces);
+}
+
+template <typename T> void permute(ChunkedColumn<T>& column, const std::vector<size_t>& order) {
+    std::vector<T> values(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        values[i] = column[order[i]];
+    }
+    column.clear();
+    for (const T value : values) {
+        column.push(value);
+    }
+}
+
+} // namespace
+
+Protection ProtectionOfFlags(uint32_t flags) {
+    const uint32_t digit = flagDigit(flags, 3);
+    return digit == 0 ? Protection::Open : digit == 1 ? Protection::Protected : Protection::Unknown;
+}
+
+bool IsAdHocByFlags(uint32_t flags) {
+    return flagDigit(flags, 4) == 2;
+}
+
+void SurveyBuilder::accessPoint(const RecordHead& head) {
+    m_bssid = BssidText(head.bssid);
+    m_protection = ProtectionOfFlags(head.flags);
+    m_group = -1;
+    if (!m_firstSeenOfFirst) {
+        m_firstSeenOfFirst = head.firstSeen.value_or(kGtmEpochFileTime);
+    }
+    // Version 1 knows no time: its access points stand at the GTM epoch,
+    // which is how a GTM file says "no time".
+    const std::optional<int32_t> time =
+        head.firstSeen ? GtmTimeOfFileTime(*head.firstSeen) : std::optional<int32_t>(0);
+    if (!time) {
+        ++m_accessPointsOutOfTime;
+        return;
+    }
+    const bool positioned = isPosition(head.bestLat, head.bestLong);
+    m_survey.accessPoints.accessPoints.push_back(
+        {.networkName = std::string(networkName(head.ssid)),
+         .bssid = m_bssid,
+         .hasPosition = positioned,
+         .lat = head.bestLat,
+         .lon = head.bestLong,
+         .time = *time,
+         .signal = exportLevel(head.maxSignal),
+         .protection = m_protection,
+         .adHoc = IsAdHocByFlags(head.flags)});
+}
+
+void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lon) {
+    sample(ticks);
+    if (!isPosition(lat, lon)) {
+        return;
+    }
+    const std::optional<int32_t> time = GtmTimeOfFileTime(ticks);
+    if (!time) {
+        ++m_readingsOutOfTime;
+        return;
+    }
+    if (m_group < 0) {
+        m_group = m_survey.groupOf(m_bssid);
+        const auto groups = static_cast<size_t>(m_group) + 1;
+        if (m_latestOfGroup.size() < groups) {
+            m_latestOfGroup.resize(groups, 0);
+            m_protectionAtLatest.resize(groups, Protection::Open);
+        }
+    }
+    m_survey.readings.add(m_group, lat, lon, *time, exportLevel(signal), m_protection);
+    m_ticks.push(ticks);
+    // Readings of equal times keep the order of the file: the later one is
+    // the last.
+    const auto group = static_cast<size_t>(m_group);
+    if (ticks >= m_latestOfGroup[group]) {
+        m_latestOfGroup[group] = ticks;
+        m_protectionAtLatest[group] = m_protection;
+    } else {
+        m_outOfOrder = true;
+    }
+}
+
+void SurveyBuilder::putInTimeOrder() {
+    // A stable sort of all readings by time keeps the order of every BSSID
+    // whose readings were in order already, and lists equal times as the
+    // file does.
+    const size_t count = m_ticks.size();
+    std::vector<uint64_t> ticks(count);
+    for (size_t i = 0; i < count; ++i) {
+        ticks[i] = m_ticks[i];
+    }
+    std::vector<size_t> order(count);
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return ticks[a] < ticks[b]; });
+    Readings& readings = m_survey.readings;
+    permute(readings.group, order);
+    permute(readings.lat, order);
+    permute(readings.lon, order);
+    permute(readings.time, order);
+    permute(readings.signal, order);
+    for (size_t g = 0; g < m_protectionAtLatest.size(); ++g) {
+        readings.lastProtectionOfGroup[g] = m_protectionAtLatest[g];
+    }
+}
+
+void SurveyBuilder::finish(uint64_t trailingBytes) {
+    if (m_outOfOrder) {
+        putInTimeOrder();
+    }
+    m_ticks.clear();
+    // The date of the text export's last date line: that of the latest
+    // sample, or, with no sample, the header's, which dates the first access
+    // point.
+    if (m_anySample) {
+        m_survey.accessPoints.logDate = DateOfFileTime(m_latestSample);
+    } else if (m_firstSeenOfFirst) {
+        m_survey.accessPoints.logDate = DateOfFileTime(*m_firstSeenOfFirst);
+    }
+    const std::pair<const char*, int64_t> notes[] = {
+        {"NS1 access points first seen at a time a GTM file cannot hold", m_accessPointsOutOfTime},
+        {"NS1 readings taken at a time a GTM file cannot hold", m_readingsOutOfTime},
+        {"bytes after the last access point of an NS1 file", static_cast<int64_t>(trailingBytes)},
+    };
+    for (const auto& [what, count] : notes) {
+        if (count > 0) {
+            m_survey.skipped.emplace_back(what, count);
+        }
+    }
+}
+
+} // namespace wavemark::ns1

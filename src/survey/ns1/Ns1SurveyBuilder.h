@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/ChunkedColumn.h"
+#include "survey/Survey.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wavemark::ns1 {
+
+// NetStumbler's exports print a signal or noise level as its dBm plus 149
+// ("[ 28 81 53 ]" is -68 dBm over -96 dBm; a lost signal, -32767 dBm, prints
+// as -32618). The model holds levels as the exports print them.
+inline constexpr int64_t kExportLevelOffset = 149;
+
+// What the head of one record says of its access point.
+struct RecordHead {
+    std::string_view ssid;
+    std::array<uint8_t, 6> bssid{};
+    int32_t maxSignal = 0; // dBm
+    uint32_t flags = 0;
+    std::optional<uint64_t> firstSeen{}; // a FILETIME; version 1 has none
+    double bestLat = 0.0;
+    double bestLong = 0.0;
+};
+
+// Makes the survey model from the records of a log, as converting the
+// log's summary and text exports would: an access point per record and a
+// reading per sample with a GPS position, the readings of each BSSID in the
+// order of their times, as the text export lists them.
+class SurveyBuilder {
+public:
+    // `survey` is empty.
+    explicit SurveyBuilder(Survey& survey) : m_survey(survey) {}
+
+    // Starts a record. Its access point joins the survey unless it was first
+    // seen at a time a GTM file cannot hold; the samples that follow are its
+    // own.
+    void accessPoint(const RecordHead& head);
+
+    // A sample without GPS data.
+    void sample(uint64_t ticks) {
+        m_anySample = true;
+        m_latestSample = std::max(m_latestSample, ticks);
+    }
+    // A sample with GPS data: a reading when it is a position and its time
+    // fits a GTM file.
+    void sample(uint64_t ticks, int32_t signal, double lat, double lon);
+
+    // Puts the readings of each BSSID in time order, dates the log, and notes
+    // `trailingBytes` found after the last record.
+    void finish(uint64_t trailingBytes);
+
+private:
+    void putInTimeOrder();
+
+    Survey& m_survey;
+    // The current record.
+    std::string m_bssid;
+    Protection m_protection = Protection::Unknown;
+    int32_t m_group = -1; // made at its first reading
+
+    std::optional<uint64_t> m_firstSeenOfFirst;
+    uint64_t m_latestSample = 0;
+    bool m_anySample = false;
+    int64_t m_accessPointsOutOfTime = 0;
+    int64_t m_readingsOutOfTime = 0;
+
+    // Per reading its FILETIME, and per group the latest one and the
+    // protection of the last reading that carries it: a BSSID whose records
+    // overlap in time gets its readings sorted.
+    ChunkedColumn<uint64_t> m_ticks;
+    std::vector<uint64_t> m_latestOfGroup;
+    std::vector<Protection> m_protectionAtLatest;
+    bool m_outOfOrder = false;
+};
+
+// The protection and ad-hoc mode the exports' flag column shows for a
+// capability field.
+Protection ProtectionOfFlags(uint32_t flags);
+bool IsAdHocByFlags(uint32_t flags);
+
+} // namespace wavemark::ns1

@@ -3,10 +3,28 @@
 #include "platform/ByteStream.h"
 #include "survey/Survey.h"
 #include "survey/SurveyFile.h"
+#include "survey/wigle/CsvRecords.h"
 
 namespace wavemark {
 
-// Reads a WiGLE CSV file (WigleWifi-1.4 and 1.6).
-SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey);
+// Reads a WiGLE CSV file (WigleWifi-1.4 and 1.6) into `survey`:
+// - one access point per MAC, in the order of their first rows. Its waypoint
+//   is its strongest row with a position (the first of equals): position,
+//   time and signal of that row; an access point without such a row has no
+//   position, and the time and signal of its strongest row. Its protection
+//   and ad-hoc mode come from the AuthMode of its last row with a position
+//   (of its last row while it has none), the row its track's class comes
+//   from too. Its name is its latest SSID that is not empty, without blanks
+//   around it, in Windows-1252. Signals are RSSI + 149, the scale of the
+//   Sig column of NetStumbler's exports;
+// - a reading for every Wi-Fi row with a position, in file order. Rows at
+//   0 / 0 (no fix) or outside -90..90 / -180..180 have none;
+// - the log date: the date of the latest FirstSeen.
+// Rows of other radios (Type not WIFI) and malformed rows (too few fields; a
+// MAC, FirstSeen or number that does not read) are counted in
+// survey.skipped. A file without its WigleWifi- line or without a column
+// line that names the columns the reader needs gives a text; a failed read
+// its errno.
+SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSizes& sizes = {});
 
 } // namespace wavemark

@@ -1,0 +1,222 @@
+#include "survey/wigle/WigleCsvReader.h"
+
+#include "platform/Windows1252.h"
+#include "survey/BssidText.h"
+#include "survey/SurveyTime.h"
+#include "survey/wigle/FirstSeen.h"
+#include "survey/wigle/MacTable.h"
+#include "survey/wigle/WigleColumns.h"
+#include "survey/wigle/WigleFields.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+// NetStumbler's exports write a signal as dBm + 149 (their Sig column);
+// WiGLE's RSSI is dBm.
+constexpr double kSigOverDbm = 149.0;
+
+enum class RowKind { Reading, OtherRadio, Malformed };
+
+// What the rows of one MAC add up to so far.
+struct Heard {
+    int32_t group = 0;
+    bool positioned = false;
+    double lat = 0.0;
+    double lon = 0.0;
+    int32_t time = 0;
+    float signal = 0.0f;
+    AuthClass auth;
+    std::string ssid; // UTF-8, trimmed
+    // The last AuthMode text and its class: it seldom changes.
+    std::string authText;
+    AuthClass authTextClass;
+};
+
+std::array<uint8_t, 6> octets(uint64_t mac) {
+    std::array<uint8_t, 6> bytes{};
+    for (size_t i = 0; i < 6; ++i) {
+        bytes[i] = static_cast<uint8_t>(mac >> (40 - 8 * i));
+    }
+    return bytes;
+}
+
+bool isPosition(double lat, double lon) {
+    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+    return inRange && (lat != 0.0 || lon != 0.0);
+}
+
+class WigleRows {
+public:
+    WigleRows(Survey& survey, const WigleColumns& columns) : m_survey(survey), m_columns(columns) {}
+
+    RowKind read(const CsvRecord& row);
+    void finish();
+
+private:
+    Survey& m_survey;
+    const WigleColumns m_columns;
+    FirstSeenReader m_firstSeen;
+    MacTable m_macs;
+    std::vector<uint64_t> m_macOf;
+    std::vector<Heard> m_heard;
+    std::optional<FirstSeenMoment> m_latest;
+};
+
+RowKind WigleRows::read(const CsvRecord& row) {
+    if (m_columns.type != WigleColumns::kAbsent) {
+        // Kismet's live log writes 12 values under its 14 names on Wi-Fi
+        // rows: the Type then comes last, under RCOIs.
+        std::string_view type;
+        if (row.count > m_columns.type) {
+            type = row[m_columns.type];
+        } else if (row.count >= m_columns.fieldsBeforeType && IsRadioTypeName(row.last())) {
+            type = row.last();
+        } else {
+            return RowKind::Malformed;
+        }
+        if (!IsWifiType(type)) {
+            return RowKind::OtherRadio;
+        }
+    }
+    if (row.count < m_columns.fieldsBeforeType) {
+        return RowKind::Malformed;
+    }
+    const auto mac = ParseMac(row[m_columns.mac]);
+    const auto moment = m_firstSeen.read(row[m_columns.firstSeen]);
+    const auto rssi = ParseDecimal(row[m_columns.rssi]);
+    const auto lat = ParseDecimal(row[m_columns.latitude]);
+    const auto lon = ParseDecimal(row[m_columns.longitude]);
+    if (!mac || !moment || !rssi || !lat || !lon) {
+        return RowKind::Malformed;
+    }
+    const int64_t seconds = moment->seconds();
+    const auto time = seconds >= 0 && seconds <= INT32_MAX
+                          ? std::optional<int32_t>(static_cast<int32_t>(seconds))
+                          : GtmTime(moment->epochDay, moment->secondOfDay);
+    if (!time) {
+        return RowKind::Malformed;
+    }
+    if (!m_latest || moment->seconds() > m_latest->seconds()) {
+        m_latest = moment;
+    }
+
+    uint32_t index = m_macs.find(*mac);
+    const bool first = index == MacTable::kNone;
+    if (first) {
+        index = m_macs.add(*mac);
+        m_macOf.push_back(*mac);
+        m_heard.emplace_back().group = m_survey.groupOf(BssidText(octets(*mac)));
+    }
+    Heard& heard = m_heard[index];
+    const std::string_view ssid = TrimEnds(row[m_columns.ssid], ' ', ' ');
+    if (!ssid.empty() && ssid != heard.ssid) {
+        heard.ssid.assign(ssid);
+    }
+    const auto signal = static_cast<float>(*rssi + kSigOverDbm);
+    const std::string_view authText = row[m_columns.authMode];
+    if (first || authText != heard.authText) {
+        heard.authText.assign(authText);
+        heard.authTextClass = ClassifyAuthMode(authText);
+    }
+    const AuthClass auth = heard.authTextClass;
+    if (isPosition(*lat, *lon)) {
+        if (!heard.positioned || signal > heard.signal) {
+            heard.lat = *lat;
+            heard.lon = *lon;
+            heard.time = *time;
+            heard.signal = signal;
+        }
+        heard.positioned = true;
+        heard.auth = auth;
+        m_survey.readings.add(heard.group, *lat, *lon, *time, signal, auth.protection);
+    } else if (!heard.positioned) {
+        if (first || signal > heard.signal) {
+            heard.time = *time;
+            heard.signal = signal;
+        }
+        heard.auth = auth;
+    }
+    return RowKind::Reading;
+}
+
+void WigleRows::finish() {
+    std::vector<AccessPoint>& list = m_survey.accessPoints.accessPoints;
+    list.reserve(list.size() + m_heard.size());
+    for (size_t i = 0; i < m_heard.size(); ++i) {
+        const Heard& heard = m_heard[i];
+        list.push_back({.networkName = ToWindows1252(heard.ssid),
+                        .bssid = BssidText(octets(m_macOf[i])),
+                        .hasPosition = heard.positioned,
+                        .lat = heard.lat,
+                        .lon = heard.lon,
+                        .time = heard.time,
+                        .signal = heard.signal,
+                        .protection = heard.auth.protection,
+                        .adHoc = heard.auth.adHoc});
+    }
+    if (m_latest) {
+        m_survey.accessPoints.logDate = CalendarDate(m_latest->epochDay);
+    }
+}
+
+// The pre-header and the column line; the problem when they are not there.
+SurveyProblem readHeader(CsvRecords& records, std::optional<WigleColumns>& columns) {
+    CsvRecord record;
+    if (!records.next(record) || !IsWiglePreHeader(record)) {
+        return {records.error(), records.error() == 0 ? "Has no WigleWifi- line at its start" : ""};
+    }
+    if (!records.next(record)) {
+        return {records.error(), records.error() == 0 ? "Has no WiGLE column line" : ""};
+    }
+    std::string_view missing;
+    columns = FindWigleColumns(record, missing);
+    if (!columns) {
+        return {0, "Has no WiGLE column line (no " + std::string(missing) + " column)"};
+    }
+    return {};
+}
+
+} // namespace
+
+SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSizes& sizes) {
+    CsvRecords records(stream, sizes);
+    std::optional<WigleColumns> columns;
+    if (SurveyProblem problem = readHeader(records, columns); !problem.none()) {
+        return problem;
+    }
+    WigleRows rows(survey, *columns);
+    int64_t otherRadios = 0;
+    int64_t malformed = 0;
+    CsvRecord record;
+    while (records.next(record)) {
+        RowKind kind = rows.read(record);
+        // A quote that opens a field and never closes on its line is taken
+        // to be part of the text, unless the lines it joins make a row.
+        if (kind == RowKind::Malformed && record.spansLines) {
+            records.splitFirstLinePlainly(record);
+            kind = rows.read(record);
+        }
+        otherRadios += kind == RowKind::OtherRadio ? 1 : 0;
+        malformed += kind == RowKind::Malformed ? 1 : 0;
+    }
+    if (records.error() != 0) {
+        return {records.error(), ""};
+    }
+    rows.finish();
+    malformed += records.tooLong();
+    if (otherRadios > 0) {
+        survey.skipped.emplace_back("Bluetooth and cell rows", otherRadios);
+    }
+    if (malformed > 0) {
+        survey.skipped.emplace_back("malformed rows", malformed);
+    }
+    return {};
+}
+
+} // namespace wavemark

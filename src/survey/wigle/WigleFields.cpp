@@ -1,11 +1,8 @@
 #include "survey/wigle/WigleFields.h"
 
-#include <algorithm>
 #include <array>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace wavemark {
 namespace {
@@ -50,48 +47,6 @@ constexpr uint32_t pack(std::string_view letters) {
     return word;
 }
 
-// Fields this short are parsed from a copy with zeros behind, 8 digits at a
-// time.
-constexpr size_t kShortField = 24;
-
-constexpr uint64_t kIntegerPowersOfTen[] = {1,      10,      100,      1000,     10000,
-                                            100000, 1000000, 10000000, 100000000};
-
-// The value of 8 digit values (0..9), one per byte, the first lowest.
-uint64_t eightDigits(uint64_t digits) {
-    digits = digits * 10 + (digits >> 8); // pairs
-    return ((digits & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
-            ((digits >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
-           32;
-}
-
-// Reads the digits at `pos` of a copy with at least 8 zeros behind its text
-// into `value`, 8 at a time, and returns how many there were.
-size_t readDigits(const char* padded, size_t& pos, uint64_t& value) {
-    static_assert(std::endian::native == std::endian::little);
-    size_t count = 0;
-    for (;;) {
-        uint64_t word = 0;
-        std::memcpy(&word, padded + pos, 8);
-        // A byte is a digit when, XOR '0', it is at most 9: adding 0x76 to
-        // its low 7 bits then leaves the top bit clear, with no carry.
-        const uint64_t values = word ^ 0x3030303030303030ULL;
-        const uint64_t others =
-            (((values & 0x7F7F7F7F7F7F7F7FULL) + 0x7676767676767676ULL) | values) &
-            0x8080808080808080ULL;
-        const size_t run = others == 0 ? 8 : static_cast<size_t>(std::countr_zero(others)) / 8;
-        if (run > 0) {
-            // The run's digits moved to the top, zeros (leading) below.
-            value = value * kIntegerPowersOfTen[run] + eightDigits(values << (8 * (8 - run)));
-        }
-        count += run;
-        pos += run;
-        if (run < 8) {
-            return count;
-        }
-    }
-}
-
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -120,21 +75,28 @@ std::optional<double> ParseDecimal(std::string_view text) {
     // Up to 15 digits make a whole number below 2^53, and 10^22 is the
     // largest power of ten a double holds exactly: their quotient is then
     // the correctly rounded value, as from_chars gives it.
-    if (text.size() <= kShortField) {
-        std::array<char, kShortField + 8> padded{};
-        std::copy(text.begin(), text.end(), padded.begin());
-        size_t pos = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
-        uint64_t digits = 0;
-        const size_t whole = readDigits(padded.data(), pos, digits);
-        size_t fraction = 0;
-        if (padded[pos] == '.') {
-            ++pos;
-            fraction = readDigits(padded.data(), pos, digits);
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p < end && *p == '-';
+    p += p < end && (*p == '-' || *p == '+') ? 1 : 0;
+    uint64_t digits = 0;
+    const char* const whole = p;
+    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+        digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    }
+    ptrdiff_t count = p - whole;
+    ptrdiff_t fraction = 0;
+    if (p < end && *p == '.') {
+        const char* const first = ++p;
+        for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p) {
+            digits = digits * 10 + static_cast<unsigned>(*p - '0');
         }
-        if (pos == text.size() && whole + fraction > 0 && whole + fraction <= 15) {
-            const double magnitude = static_cast<double>(digits) / kPowersOfTen[fraction];
-            return text.starts_with('-') ? -magnitude : magnitude;
-        }
+        fraction = p - first;
+        count += fraction;
+    }
+    if (p == end && count > 0 && count <= 15) {
+        const double magnitude = static_cast<double>(digits) / kPowersOfTen[fraction];
+        return negative ? -magnitude : magnitude;
     }
     // Long fractions and exponents: the library's exact parse.
     const std::string_view number = text.starts_with('+') ? text.substr(1) : text;

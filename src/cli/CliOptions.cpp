@@ -3,11 +3,16 @@
 namespace wavemark {
 
 const char* const kUsageLine = "usage: wavemark-convert [options] SUMMARY [TEXT] -o OUTPUT";
+const char* const kSurveysUsageLine = "       wavemark-convert [options] SURVEY... -o OUTPUT";
 
 const char* const kHelpText =
-    "Converts a NetStumbler summary export and text export into a GPS TrackMaker\n"
-    "file: a waypoint per access point, a track per access point through its\n"
-    "readings.\n"
+    "Converts a NetStumbler summary export and text export, or survey files that\n"
+    "hold their own readings (NetStumbler NS1 logs, WiGLE CSV files), into a GPS\n"
+    "TrackMaker file: a waypoint per access point, a track per access point\n"
+    "through its readings. Any input may be gzip-compressed; the kind of a file\n"
+    "is told by its content, not its name. Several survey files are merged: one\n"
+    "access point per BSSID (its strongest reading), its readings in the order\n"
+    "the files are given.\n"
     "\n"
     "  -o, --output FILE    GTM file to write (required)\n"
     "  --settings FILE      read options from an INI file in the Wavemark.ini\n"
@@ -21,9 +26,10 @@ const char* const kHelpText =
     "  -h, --help           show this help\n"
     "  --version            show the version\n"
     "\n"
-    "TEXT is required unless tracks are off; either input may be a pipe, or -\n"
-    "for the standard input. On success the seven counters are printed and the\n"
-    "exit status is 0; an input that cannot be read or is not an export, or an\n"
+    "TEXT is required unless tracks are off; any input may be a pipe, or - for\n"
+    "the standard input. On success the seven counters are printed, and for\n"
+    "survey files the rows they held that were left out, and the exit status is\n"
+    "0; an input that cannot be read or is not a survey, or an\n"
     "output that cannot be written or is refused (an input, a folder, a device,\n"
     "a pipe, a socket, a read-only file), gives status 1; bad usage 2.\n";
 
@@ -87,16 +93,13 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     if (o.help || o.version) {
         return result;
     }
-    if (positional.empty() || positional.size() > 2) {
-        return fail(positional.empty() ? "no summary export given" : "too many input files");
+    if (positional.empty()) {
+        return fail("no summary export given");
     }
     if (!output) {
         return fail("no output file given (-o FILE)");
     }
-    o.summaryPath = positional[0];
-    if (positional.size() == 2) {
-        o.textPath = positional[1];
-    }
+    o.inputs = std::move(positional);
     o.outputPath = *output;
     return result;
 }

@@ -9,8 +9,9 @@ namespace wavemark {
 // The command line of wavemark-convert. Flags that are not given leave the
 // settings (first-start defaults or a settings file) as they are.
 struct CliOptions {
-    std::string summaryPath;
-    std::optional<std::string> textPath;
+    // SUMMARY [TEXT] for NetStumbler's exports, or one or more survey files
+    // that hold their readings (NS1 logs, WiGLE CSV files).
+    std::vector<std::string> inputs;
     std::string outputPath;
     std::optional<std::string> settingsPath;
     bool noTracks = false;
@@ -30,6 +31,7 @@ struct CliParseResult {
 CliParseResult ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageLine;
+extern const char* const kSurveysUsageLine;
 extern const char* const kHelpText;
 
 } // namespace wavemark

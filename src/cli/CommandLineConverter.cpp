@@ -4,11 +4,15 @@
 #include "cli/ConsoleWindow.h"
 #include "convert/Convert.h"
 #include "maps/gtm/GtmWriter.h"
+#include "platform/ByteStream.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
+#include "survey/SurveyFormat.h"
 
+#include <algorithm>
 #include <ostream>
+#include <string_view>
 
 namespace wavemark {
 namespace {
@@ -16,6 +20,24 @@ namespace {
 int usageError(std::ostream& errors, const std::string& problem) {
     errors << kUsageLine << '\n' << "wavemark-convert: " << problem << '\n';
     return kExitUsage;
+}
+
+// Whether the inputs are NetStumbler's two exports rather than survey files
+// that hold their readings. A pipe cannot be looked at twice: as the first
+// of two inputs it is taken for a summary export, otherwise for a survey,
+// and the conversion tells by its content.
+bool givesExports(const std::vector<std::string>& paths) {
+    platform::FileFacts facts;
+    if (platform::InspectInput(paths[0], facts) == 0 && facts.kind == platform::FileKind::Pipe) {
+        return paths.size() == 2;
+    }
+    ByteStream stream;
+    std::string_view start;
+    if (stream.open(paths[0]) != 0 || stream.peek(kFormatSignatureSize, start) != 0) {
+        return true; // the conversion reports what is wrong with it
+    }
+    const SurveyFormat format = RecognizeSurvey(start);
+    return format != SurveyFormat::Ns1 && format != SurveyFormat::WigleCsv;
 }
 
 void applyFlags(const CliOptions& options, Settings& settings) {
@@ -43,7 +65,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     }
     const CliOptions& options = parsed.options;
     if (options.help) {
-        out << kUsageLine << "\n\n" << kHelpText;
+        out << kUsageLine << '\n' << kSurveysUsageLine << "\n\n" << kHelpText;
         return kExitOk;
     }
     if (options.version) {
@@ -60,24 +82,37 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         }
     }
     applyFlags(options, settings);
-    if (settings.TConvertEnabled != 0 && !options.textPath) {
-        return usageError(errors, "no text export given (use --no-tracks to convert without)");
-    }
-    if (options.summaryPath == platform::kStandardInput &&
-        options.textPath == options.summaryPath) {
+    const std::vector<std::string>& paths = options.inputs;
+    if (std::ranges::count(paths, std::string(platform::kStandardInput)) > 1) {
         return usageError(errors, "only one input can be the standard input (-)");
     }
-    settings.SummaryFilePath = options.summaryPath;
-    settings.TextFilePath = options.textPath.value_or("");
+    const bool exports = givesExports(paths);
+    if (exports && paths.size() > 2) {
+        return usageError(errors, "too many input files");
+    }
+    if (exports && settings.TConvertEnabled != 0 && paths.size() < 2) {
+        return usageError(errors, "no text export given (use --no-tracks to convert without)");
+    }
 
     ConverterState state;
     ConsoleWindow window(settings, errors);
-    if (Convert(state, window) != ConvertOutcome::Converted) {
-        return kExitFailed;
+    std::vector<InputFile> inputs;
+    if (exports) {
+        settings.SummaryFilePath = paths[0];
+        settings.TextFilePath = paths.size() > 1 ? paths[1] : "";
+        inputs.push_back({"summary export", paths[0]});
+        if (paths.size() > 1) {
+            inputs.push_back({"text export", paths[1]});
+        }
+    } else {
+        for (const std::string& path : paths) {
+            inputs.push_back({"survey", path});
+        }
     }
-    std::vector<InputFile> inputs{{"summary export", options.summaryPath}};
-    if (options.textPath) {
-        inputs.push_back({"text export", *options.textPath});
+    const ConvertOutcome outcome =
+        exports ? Convert(state, window) : ConvertSurveys(state, window, paths);
+    if (outcome != ConvertOutcome::Converted) {
+        return kExitFailed;
     }
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
@@ -88,6 +123,9 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     }
     if (!options.quiet) {
         window.printCounters(out);
+        for (const auto& [reason, count] : state.skipped) {
+            out << "Left out, " << reason << ": " << count << '\n';
+        }
     }
     return kExitOk;
 }

@@ -7,12 +7,15 @@
 #include "platform/LineStream.h"
 #include "platform/ReadWholeFile.h"
 #include "platform/Windows1252.h"
+#include "survey/MergeSurveys.h"
+#include "survey/SurveyFile.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/SummaryReader.h"
 #include "survey/netstumbler/TextExportReader.h"
 
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace wavemark {
@@ -23,7 +26,7 @@ class Problems {
 public:
     explicit Problems(ConvertWindow& window) : m_window(window) {}
 
-    void report(ConvertOutcome outcome, const char* message) {
+    void report(ConvertOutcome outcome, const std::string& message) {
         m_window.showMessage(message, MessageButtons::Ok, MessageIcon::None, kProgramTitle);
         note(outcome);
     }
@@ -45,18 +48,7 @@ private:
     ConvertOutcome m_first = ConvertOutcome::Converted;
 };
 
-void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
-                 Problems& problems) {
-    Settings& settings = window.settings();
-    if (const int error = modLoadFile::LoadFile(state.lines, settings.SummaryFilePath);
-        error != 0) {
-        problems.reportLoadError(error, settings.SummaryFilePath);
-    }
-    if (!IsNetStumblerExport(state.lines)) {
-        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
-        ShowOnly(window, std::nullopt);
-        return;
-    }
+WaypointOptions waypointOptions(const Settings& settings) {
     WaypointOptions options;
     options.APFilter = ToWindows1252(settings.APFilter);
     options.NoWEPCheck = settings.NoWEPCheck == 1;
@@ -64,21 +56,129 @@ void readSummary(ConverterState& state, ConvertWindow& window, CounterDisplay& c
     options.IconWEP = settings.IconWEP;
     options.StyleNoWEP = static_cast<uint8_t>(settings.StyleNoWEP);
     options.StyleWEP = static_cast<uint8_t>(settings.StyleWEP);
-    MakeWaypoints(ReadSummaryExport(state.lines), options, state.data, counters);
-    BuildWaypointStyles(settings, state.data);
+    return options;
 }
 
-void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
-                Problems& problems, const TextReadSizes& sizes) {
-    ConversionData& data = state.data;
-    const Settings& settings = window.settings();
-    if (settings.TConvertEnabled == 0) {
-        data.TrkCount = 0;
-        data.TrkPointCount = 0;
-        counters.showTracks(0);
-        counters.showPoints(0);
+TrackOptions trackOptions(const Settings& settings) {
+    TrackOptions options;
+    options.TChangeColors = settings.TChangeColors == 1;
+    options.TColorNoWep = settings.TColorNoWep;
+    options.TColorWep = settings.TColorWep;
+    options.TLineNoWep = settings.TLineNoWep;
+    options.TLineWep = settings.TLineWep;
+    return options;
+}
+
+bool holdsReadings(SurveyFormat format) {
+    return format == SurveyFormat::Ns1 || format == SurveyFormat::WigleCsv;
+}
+
+// Opens an input and tells its format by its first bytes; returns errno.
+int openInput(const std::string& path, ByteStream& stream, SurveyFormat& format) {
+    std::string_view start;
+    int error = stream.open(path);
+    if (error == 0) {
+        error = stream.peek(kFormatSignatureSize, start);
+    }
+    format = error == 0 ? RecognizeSurvey(start) : SurveyFormat::Unknown;
+    return error;
+}
+
+// Reads survey files that hold their own readings, the first already open,
+// and merges them; nothing when one fails, which has been shown.
+std::optional<Survey> readSurveys(std::span<const std::string> paths, ByteStream& first,
+                                  SurveyFormat firstFormat, Problems& problems) {
+    std::optional<Survey> total;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        ByteStream later;
+        SurveyFormat format = firstFormat;
+        if (i > 0) {
+            if (const int error = openInput(paths[i], later, format); error != 0) {
+                problems.reportLoadError(error, paths[i]);
+                return std::nullopt;
+            }
+        }
+        Survey survey;
+        SurveyProblem problem{0, kNotASurveyText};
+        if (holdsReadings(format)) {
+            problem = ReadSurvey(format, i == 0 ? first : later, survey);
+        }
+        if (problem.error != 0) {
+            problems.reportLoadError(problem.error, paths[i]);
+            return std::nullopt;
+        }
+        if (!problem.text.empty()) {
+            problems.report(ConvertOutcome::NotASurvey, SurveyErrorText(paths[i], problem.text));
+            return std::nullopt;
+        }
+        if (total) {
+            MergeSurvey(*total, survey);
+        } else {
+            total = std::move(survey);
+        }
+    }
+    return total;
+}
+
+// Reads the first input: the summary export, whose waypoints it makes, or
+// survey files that hold their readings too, which it returns.
+std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& window,
+                                      CounterDisplay& counters, Problems& problems,
+                                      std::span<const std::string> paths, bool surveysOnly,
+                                      bool& surveyFailed) {
+    Settings& settings = window.settings();
+    ByteStream stream;
+    SurveyFormat format = SurveyFormat::Unknown;
+    int error = openInput(paths[0], stream, format);
+    state.skipped.clear();
+    // Where only surveys are given, a summary export has no text export
+    // beside it: it may only stand alone, without tracks.
+    const bool summaryAllowed =
+        !surveysOnly || (paths.size() == 1 && settings.TConvertEnabled == 0);
+    if (error == 0 && (holdsReadings(format) || !summaryAllowed)) {
+        std::optional<Survey> survey = readSurveys(paths, stream, format, problems);
+        surveyFailed = !survey;
+        if (survey) {
+            state.skipped = survey->skipped;
+            MakeWaypoints(survey->accessPoints, waypointOptions(settings), state.data, counters);
+            BuildWaypointStyles(settings, state.data);
+        } else {
+            ShowOnly(window, std::nullopt);
+        }
+        return survey;
+    }
+    if (error == 0) {
+        error = modLoadFile::LoadFile(state.lines, stream);
+    } else {
+        state.lines.FileLineCount = 0;
+    }
+    if (error != 0) {
+        problems.reportLoadError(error, paths[0]);
+    }
+    if (!IsNetStumblerExport(state.lines)) {
+        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
+        ShowOnly(window, std::nullopt);
+        return std::nullopt;
+    }
+    MakeWaypoints(ReadSummaryExport(state.lines), waypointOptions(settings), state.data, counters);
+    BuildWaypointStyles(settings, state.data);
+    return std::nullopt;
+}
+
+void makeTracks(std::span<const int32_t> groupOfWaypoint, Readings& readings, ConverterState& state,
+                const Settings& settings, CounterDisplay& counters, Problems& problems) {
+    if (MakeTracks(groupOfWaypoint, readings, trackOptions(settings), state.colors, state.data,
+                   counters) == TracksOutcome::TooManyPoints) {
+        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
         return;
     }
+    counters.showHeldPoints();
+}
+
+void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
+                    Problems& problems, const TextReadSizes& sizes) {
+    ConversionData& data = state.data;
+    const Settings& settings = window.settings();
     // The text export is streamed, not loaded: only line 1 is needed to
     // know that it is one.
     LineStream lines(sizes.block);
@@ -97,12 +197,6 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
     window.setCounterLabel(Counter::Tracks, "Reading File !");
     window.setCounterLabel(Counter::TrackPoints, "");
     window.processEvents();
-    TrackOptions options;
-    options.TChangeColors = settings.TChangeColors == 1;
-    options.TColorNoWep = settings.TColorNoWep;
-    options.TColorWep = settings.TColorWep;
-    options.TLineNoWep = settings.TLineNoWep;
-    options.TLineWep = settings.TLineWep;
     const BssidGroups groups = WaypointGroups(data);
     Readings readings(groups.count());
     std::optional<std::string> lastDate =
@@ -115,16 +209,11 @@ void readTracks(ConverterState& state, ConvertWindow& window, CounterDisplay& co
         return;
     }
     data.LogDate = std::move(*lastDate);
-    if (MakeTracks(GroupOfEachWaypoint(groups, data), readings, options, state.colors, data,
-                   counters) == TracksOutcome::TooManyPoints) {
-        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
-        return;
-    }
-    counters.showHeldPoints();
+    makeTracks(GroupOfEachWaypoint(groups, data), readings, state, settings, counters, problems);
 }
 
 void run(ConverterState& state, ConvertWindow& window, Problems& problems,
-         const TextReadSizes& sizes) {
+         std::span<const std::string> paths, bool surveysOnly, const TextReadSizes& sizes) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
@@ -132,32 +221,40 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
     settings.StyleWEP = window.selectedCode(CodeList::StyleWEP);
 
     CounterDisplay counters(window);
-    readSummary(state, window, counters, problems);
+    bool surveyFailed = false;
+    std::optional<Survey> survey =
+        readFirstInputs(state, window, counters, problems, paths, surveysOnly, surveyFailed);
 
-    counters.showWaypoints(state.data.WptCount);
-    counters.showTracks(state.data.TrkCount);
-    counters.showPoints(state.data.TrkPointCount);
+    ConversionData& data = state.data;
+    counters.showWaypoints(data.WptCount);
+    counters.showTracks(data.TrkCount);
+    counters.showPoints(data.TrkPointCount);
     window.processEvents();
 
-    readTracks(state, window, counters, problems, sizes);
+    if (settings.TConvertEnabled == 0) {
+        data.TrkCount = 0;
+        data.TrkPointCount = 0;
+        counters.showTracks(0);
+        counters.showPoints(0);
+    } else if (survey) {
+        makeTracks(GroupOfEachWaypoint(*survey, data), survey->readings, state, settings, counters,
+                   problems);
+    } else if (!surveyFailed) {
+        readTextExport(state, window, counters, problems, sizes);
+    }
 
     state.data.DataSaved = false;
     ShowOnly(window, StatusNotice::Converted);
 }
 
-} // namespace
-
-std::string LoadErrorText(int code, const std::string& path) {
-    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
-           ")\r\nFile: " + path;
-}
-
-ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
+ConvertOutcome convertInputs(ConverterState& state, ConvertWindow& window,
+                             std::span<const std::string> paths, bool surveysOnly,
+                             const TextReadSizes& sizes) {
     window.setWaitCursor(true);
     ShowOnly(window, StatusNotice::Converting);
     Problems problems(window);
     try {
-        run(state, window, problems, sizes);
+        run(state, window, problems, paths, surveysOnly, sizes);
     } catch (const std::bad_alloc&) {
         // A list may be half made: the counts drop to nothing so that no one
         // reads past what was made.
@@ -169,6 +266,27 @@ ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextR
     }
     window.setWaitCursor(false);
     return problems.first();
+}
+
+} // namespace
+
+std::string LoadErrorText(int code, const std::string& path) {
+    return "An error occured: " + ReadErrorText(code) + " (Error " + std::to_string(code) +
+           ")\r\nFile: " + path;
+}
+
+std::string SurveyErrorText(const std::string& path, const std::string& problem) {
+    return "The survey could not be read:\r\n" + path + "\r\n" + problem;
+}
+
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
+    const std::string summary = window.settings().SummaryFilePath;
+    return convertInputs(state, window, std::span(&summary, 1), false, sizes);
+}
+
+ConvertOutcome ConvertSurveys(ConverterState& state, ConvertWindow& window,
+                              std::span<const std::string> paths) {
+    return convertInputs(state, window, paths, true, {});
 }
 
 } // namespace wavemark

@@ -6,6 +6,12 @@
 #include "platform/LoadFile.h"
 #include "survey/netstumbler/TextExportReader.h"
 
+#include <cstdint>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace wavemark {
 
 // What lives from start-up to close beside the settings: the result of the
@@ -14,6 +20,8 @@ struct ConverterState {
     ConversionData data;
     modLoadFile::LoadedLines lines;
     TrackColorGenerator colors;
+    // What the last run's survey files held that it left out, and why.
+    std::vector<std::pair<std::string, int64_t>> skipped;
 };
 
 inline constexpr const char* kNotAnExportMessage = "Not a Network Stumbler file !";
@@ -28,6 +36,7 @@ enum class [[nodiscard]] ConvertOutcome{
     Converted,
     ReadFailed,    // an export could not be read
     NotAnExport,   // a file read is not a NetStumbler export
+    NotASurvey,    // a survey file that is broken, or not one where surveys are merged
     TooManyPoints, // more trackpoints than a GTM file can count: no track
     OutOfMemory,   // the run stopped with an empty result
 };
@@ -38,8 +47,22 @@ enum class [[nodiscard]] ConvertOutcome{
 // result in place; a text export with more trackpoints than a GTM file can
 // count gives no track. When memory runs out the run stops with a message
 // and an empty result. The result is left unsaved.
+//
+// The summary may also be a survey file that holds its readings too (an NS1
+// log, a WiGLE CSV file), told by its content: it then gives the waypoints
+// and the tracks, and the text export is not read.
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window,
                        const TextReadSizes& sizes = {});
+
+// The same for survey files of one survey, merged (see MergeSurvey): the
+// command-line converter's form. A summary export may only stand alone
+// there, with tracks off, as no text export goes with it.
+ConvertOutcome ConvertSurveys(ConverterState& state, ConvertWindow& window,
+                              std::span<const std::string> paths);
+
+// The message for a survey file that is not what its start promised.
+std::string SurveyErrorText(const std::string& path, const std::string& problem);
+inline constexpr const char* kNotASurveyText = "Is not an NS1 log or a WiGLE CSV file";
 
 // The loader's message for a file it could not read, with errno `code`.
 std::string LoadErrorText(int code, const std::string& path);

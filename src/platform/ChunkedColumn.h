@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace wavemark {
@@ -16,6 +17,19 @@ public:
     ChunkedColumn() = default;
     ChunkedColumn(const ChunkedColumn&) = delete;
     ChunkedColumn& operator=(const ChunkedColumn&) = delete;
+    ChunkedColumn(ChunkedColumn&& other) noexcept
+        : m_chunks(std::move(other.m_chunks)), m_size(std::exchange(other.m_size, 0)) {
+        other.m_chunks.clear();
+    }
+    ChunkedColumn& operator=(ChunkedColumn&& other) noexcept {
+        if (this != &other) {
+            clear();
+            m_chunks = std::move(other.m_chunks);
+            other.m_chunks.clear();
+            m_size = std::exchange(other.m_size, 0);
+        }
+        return *this;
+    }
     ~ChunkedColumn() { clear(); }
 
     void push(T value) {

@@ -55,12 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             args.emplace_back(text.substr(start, end - start));
             start = end + 1;
         }
-        // A usable command line names a summary export that is one of the
-        // arguments.
+        // A usable command line names inputs that are all arguments.
         const CliParseResult result = ParseCommandLine(args);
         const CliOptions& o = result.options;
         check(!result.error.empty() || o.help || o.version ||
-              std::ranges::find(args, o.summaryPath) != args.end());
+              (!o.inputs.empty() && std::ranges::all_of(o.inputs, [&](const std::string& in) {
+                  return std::ranges::find(args, in) != args.end();
+              })));
         break;
     }
     }

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/ByteStream.h"
+#include "survey/Survey.h"
+#include "survey/SurveyFormat.h"
+
+#include <string>
+
+namespace wavemark {
+
+// What went wrong reading a survey file: a read that failed (errno), or a
+// file that is not what its start promised (a text for the user, such as
+// "Is a truncated NS1 file"). Both empty when the survey was read.
+struct SurveyProblem {
+    int error = 0;
+    std::string text;
+
+    bool none() const { return error == 0 && text.empty(); }
+};
+
+// Reads a survey file of `format` (an NS1 log or a WiGLE CSV file) from
+// `stream`, whose start told the format, into `survey`.
+SurveyProblem ReadSurvey(SurveyFormat format, ByteStream& stream, Survey& survey);
+
+} // namespace wavemark

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -179,10 +180,18 @@ std::string kismetLive() {
     return text;
 }
 
-class WigleLayouts : public testing::TestWithParam<std::pair<const char*, std::string>> {};
+struct Layout {
+    const char* name;
+    std::string file;
+};
+void PrintTo(const Layout& layout, std::ostream* out) {
+    *out << layout.name;
+}
+
+class WigleLayouts : public testing::TestWithParam<Layout> {};
 
 TEST_P(WigleLayouts, ColumnsAreFoundByName) {
-    EXPECT_EQ(read(GetParam().second), threeAccessPoints());
+    EXPECT_EQ(read(GetParam().file), threeAccessPoints());
 }
 
 std::vector<std::string> shuffled = {"Type",           "Extra",
@@ -204,25 +213,25 @@ std::vector<std::string> twelveColumns = {"MAC",
                                           "AccuracyMeters",
                                           "Type"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Writers, WigleLayouts,
-    testing::Values(
-        std::make_pair("v1_4", file(kColumns14, kRows)),
-        std::make_pair("v1_6", file(kColumns16, kRows)),
-        std::make_pair("shuffled_with_extra_columns", file(shuffled, kRows)),
-        std::make_pair("twelve_columns_under_1_6", file(twelveColumns, kRows)),
-        std::make_pair("kismet_live_short_rows", kismetLive()),
-        std::make_pair(
-            "bom_crlf_and_blanks_in_names",
-            "\xEF\xBB\xBF" + kPreHeader + " mac , ssid,AUTHMODE,FirstSeen,RSSI," +
-                "CurrentLatitude,CurrentLongitude\r\n\r\n" +
-                "02:1a:11:f3:4c:20,CafeGuest,[WPA2-PSK-CCMP][RSN-PSK-CCMP][ESS]," +
-                "2019-06-14 17:42:05,-71,51.50721,-0.12764\r\n" +
-                "02:1a:11:f3:4c:25,,[ESS],2019-06-14 17:42:05,-83,51.50719,-0.12771\r\n" +
-                "02:1A:11:F3:4C:20,CafeGuest,[WPA2-PSK-CCMP][ESS],2019-06-14 17:42:09," +
-                "-65,51.50734,-0.12802\r\n" +
-                "c4:6e:1f:0a:9b:12,Old_Lab,[IBSS],2019-06-14 17:42:09,-88,0.0,0.0")),
-    [](const auto& info) { return std::string(info.param.first); });
+const std::vector<Layout> kLayouts = {
+    {"v1_4", file(kColumns14, kRows)},
+    {"v1_6", file(kColumns16, kRows)},
+    {"shuffled_with_extra_columns", file(shuffled, kRows)},
+    {"twelve_columns_under_1_6", file(twelveColumns, kRows)},
+    {"kismet_live_short_rows", kismetLive()},
+    {"bom_crlf_and_blanks_in_names",
+     "\xEF\xBB\xBF" + kPreHeader + " mac , ssid,AUTHMODE,FirstSeen,RSSI," +
+         "CurrentLatitude,CurrentLongitude\r\n\r\n" +
+         "02:1a:11:f3:4c:20,CafeGuest,[WPA2-PSK-CCMP][RSN-PSK-CCMP][ESS]," +
+         "2019-06-14 17:42:05,-71,51.50721,-0.12764\r\n" +
+         "02:1a:11:f3:4c:25,,[ESS],2019-06-14 17:42:05,-83,51.50719,-0.12771\r\n" +
+         "02:1A:11:F3:4C:20,CafeGuest,[WPA2-PSK-CCMP][ESS],2019-06-14 17:42:09," +
+         "-65,51.50734,-0.12802\r\n" +
+         "c4:6e:1f:0a:9b:12,Old_Lab,[IBSS],2019-06-14 17:42:09,-88,0.0,0.0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Writers, WigleLayouts, testing::ValuesIn(kLayouts),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The SSID as written in the file, and the network name it gives.
 TEST(WigleCsvReader, QuotedFieldsAndTheirText) {

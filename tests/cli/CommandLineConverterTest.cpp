@@ -145,5 +145,35 @@ TEST_F(CommandLineConverterTest, SettingsFileSetsSymbolsStylesFontAndColours) {
               std::string::npos);
 }
 
+// Survey files are merged: one access point per BSSID, its readings file by
+// file; what they left out is printed after the counters. A file of no known
+// kind is refused, and the converter names the kinds it reads.
+TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
+    const std::string head = "WigleWifi-1.6\nMAC,SSID,AuthMode,FirstSeen,Channel,Frequency,RSSI,"
+                             "CurrentLatitude,CurrentLongitude,AltitudeMeters,AccuracyMeters,"
+                             "RCOIs,MfgrId,Type\n";
+    const auto row = [](const std::string& mac, const std::string& time, const std::string& type) {
+        return mac + ",net,[WEP][ESS],2004-04-08 " + time + ",6,2437,-60,47.1,8.5,0,5,,," + type +
+               "\n";
+    };
+    const std::string monday = folder.write("monday.csv", head + row(kWep, "12:00:00", "WIFI") +
+                                                              row(kOpen, "12:00:01", "LTE"));
+    const std::string tuesday = folder.write("tuesday.csv", head + row(kWep, "13:00:00", "WIFI"));
+    ASSERT_EQ(run({"--filter", "", monday, tuesday, "-o", output}), 0) << errors.str();
+    EXPECT_EQ(out.str(), "Number of APs with WEP : 1\nNumber of APs without WEP : 0\n"
+                         "Number of AdHoc peers : 0\nNumber of filterd APs : 0\n"
+                         "Number of Waypoints: 1\nNumber of Tracklogs: 1\n"
+                         "Number of Trackpoints: 2\nLeft out, Bluetooth and cell rows: 1\n");
+
+    const std::string notes = folder.write("notes.txt", "notes\r\n");
+    EXPECT_EQ(run({"--no-tracks", notes, "-o", output}), 1);
+    EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\nwavemark-convert reads NetStumbler "
+                            "summary and text exports, NetStumbler NS1 logs and WiGLE CSV "
+                            "files, any of them gzip-compressed.\n");
+    EXPECT_EQ(run({monday, summary, "-o", output}), 1);
+    EXPECT_EQ(errors.str(), "The survey could not be read:\n" + summary +
+                                "\nIs not an NS1 log or a WiGLE CSV file\n");
+}
+
 } // namespace
 } // namespace wavemark

@@ -160,5 +160,41 @@ TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
     EXPECT_TRUE(shown().ends_with("Number of Tracklogs: 1\nNumber of Trackpoints: 2\noff on off "));
 }
 
+// A survey file that holds its readings (here WiGLE CSV) gives the
+// waypoints and the tracks by the same rules, and the text export is not
+// read; what it left out is kept for the converter to print. A broken one is
+// reported with its name and leaves the last result.
+TEST_F(ConvertTest, SurveyFilesGiveWaypointsAndTracks) {
+    const std::string columns = "MAC,SSID,AuthMode,FirstSeen,Channel,RSSI,CurrentLatitude,"
+                                "CurrentLongitude,AltitudeMeters,AccuracyMeters,Type\n";
+    window.m_settings.TextFilePath = folder.file("missing.txt");
+    window.m_settings.SummaryFilePath = folder.write(
+        "run.csv", "WigleWifi-1.4,appRelease=2.26\n" + columns +
+                       "00:0b:86:c2:e1:40,home,[WPA2-PSK-CCMP][ESS],2004-04-08 12:00:00,6,-60,"
+                       "47.377015,8.539025,400,5,WIFI\n"
+                       "00:0B:86:C2:E1:40,home,[WPA2-PSK-CCMP][ESS],2004-04-08 12:00:01,6,-50,"
+                       "47.377016,8.539026,400,5,WIFI\n"
+                       "aa:bb:cc:dd:ee:ff,,[ESS],2004-04-08 12:00:02,6,-70,47.3,8.5,400,5,WIFI\n"
+                       "11:22:33:44:55:66,phone,,2004-04-08 12:00:03,0,-80,47.3,8.5,0,5,BLE\n");
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
+    EXPECT_EQ(shown(), "Number of APs with WEP : 1\nNumber of APs without WEP : 1\n"
+                       "Number of AdHoc peers : 0\nNumber of filterd APs : 0\n"
+                       "Number of Waypoints: 2\nNumber of Tracklogs: 1\n"
+                       "Number of Trackpoints: 2\noff on off ");
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(std::tuple(state.data.WptName[1], state.data.WptName[2], state.data.TrkName[1]),
+              std::tuple("c2e140", "ddeeff", "home"));
+    EXPECT_EQ(state.skipped,
+              (std::vector<std::pair<std::string, int64_t>>{{"Bluetooth and cell rows", 1}}));
+
+    const std::string broken = folder.write("broken.csv", "WigleWifi-1.4\nno,columns\n");
+    window.m_settings.SummaryFilePath = broken;
+    EXPECT_EQ(convert(), ConvertOutcome::NotASurvey);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The survey could not be read:\r\n" + broken +
+                                           "\r\nHas no WiGLE column line (no MAC column)");
+    EXPECT_EQ(state.data.WptCount, 2);
+}
+
 } // namespace
 } // namespace wavemark

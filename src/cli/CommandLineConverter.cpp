@@ -11,6 +11,7 @@
 #include "survey/SurveyFormat.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -22,22 +23,35 @@ int usageError(std::ostream& errors, const std::string& problem) {
     return kExitUsage;
 }
 
-// Whether the inputs are NetStumbler's two exports rather than survey files
-// that hold their readings. A pipe cannot be looked at twice: as the first
-// of two inputs it is taken for a summary export, otherwise for a survey,
-// and the conversion tells by its content.
-bool givesExports(const std::vector<std::string>& paths) {
+constexpr const char* kFormatsRead =
+    "wavemark-convert reads NetStumbler summary and text exports, NetStumbler NS1 logs and "
+    "WiGLE CSV files, any of them gzip-compressed.";
+
+// The kind of the first input by its first bytes; nothing for a pipe, which
+// cannot be looked at twice. A file that cannot be read counts as of no
+// known kind: the conversion reports why.
+std::optional<SurveyFormat> formatOf(const std::string& path) {
     platform::FileFacts facts;
-    if (platform::InspectInput(paths[0], facts) == 0 && facts.kind == platform::FileKind::Pipe) {
-        return paths.size() == 2;
+    if (platform::InspectInput(path, facts) == 0 && facts.kind == platform::FileKind::Pipe) {
+        return std::nullopt;
     }
     ByteStream stream;
     std::string_view start;
-    if (stream.open(paths[0]) != 0 || stream.peek(kFormatSignatureSize, start) != 0) {
-        return true; // the conversion reports what is wrong with it
+    if (stream.open(path) != 0 || stream.peek(kFormatSignatureSize, start) != 0) {
+        return SurveyFormat::Unknown;
     }
-    const SurveyFormat format = RecognizeSurvey(start);
-    return format != SurveyFormat::Ns1 && format != SurveyFormat::WigleCsv;
+    return RecognizeSurvey(start);
+}
+
+// Whether the inputs are NetStumbler's two exports rather than survey files
+// that hold their readings. A pipe first of two inputs is taken for a
+// summary export, otherwise for a survey, and the conversion tells by its
+// content.
+bool givesExports(const std::optional<SurveyFormat>& first, size_t inputs) {
+    if (!first) {
+        return inputs == 2;
+    }
+    return *first != SurveyFormat::Ns1 && *first != SurveyFormat::WigleCsv;
 }
 
 void applyFlags(const CliOptions& options, Settings& settings) {
@@ -86,7 +100,8 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     if (std::ranges::count(paths, std::string(platform::kStandardInput)) > 1) {
         return usageError(errors, "only one input can be the standard input (-)");
     }
-    const bool exports = givesExports(paths);
+    const std::optional<SurveyFormat> first = formatOf(paths[0]);
+    const bool exports = givesExports(first, paths.size());
     if (exports && paths.size() > 2) {
         return usageError(errors, "too many input files");
     }
@@ -112,6 +127,9 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     const ConvertOutcome outcome =
         exports ? Convert(state, window) : ConvertSurveys(state, window, paths);
     if (outcome != ConvertOutcome::Converted) {
+        if (outcome == ConvertOutcome::NotAnExport && first == SurveyFormat::Unknown) {
+            errors << kFormatsRead << '\n';
+        }
         return kExitFailed;
     }
     if (options.settingsPath) {

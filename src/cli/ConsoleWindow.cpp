@@ -1,15 +1,9 @@
 #include "cli/ConsoleWindow.h"
 
-#include "convert/Convert.h"
-
 #include <ostream>
 
 namespace wavemark {
 namespace {
-
-constexpr const char* kFormatsRead =
-    "wavemark-convert reads NetStumbler summary and text exports, NetStumbler NS1 logs and "
-    "WiGLE CSV files, any of them gzip-compressed.";
 
 // Message texts break lines with CR LF, as the window shows them.
 std::string withPlainLineEnds(std::string text) {
@@ -30,9 +24,6 @@ MessageAnswer ConsoleWindow::showMessage(const std::string& text, MessageButtons
         m_errors << title << ": ";
     }
     m_errors << withPlainLineEnds(text) << '\n';
-    if (text == kNotAnExportMessage) {
-        m_errors << kFormatsRead << '\n';
-    }
     return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
 }
 

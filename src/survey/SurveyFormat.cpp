@@ -9,7 +9,8 @@ SurveyFormat RecognizeSurvey(std::string_view start) {
         start.substr(5, 3) == std::string_view("\0\0\0", 3)) {
         return SurveyFormat::Ns1;
     }
-    if (start.starts_with("WigleWifi-")) {
+    // Some writers put a UTF-8 byte order mark before the first line.
+    if (start.starts_with("WigleWifi-") || start.starts_with("\xEF\xBB\xBFWigleWifi-")) {
         return SurveyFormat::WigleCsv;
     }
     const std::string_view firstLine = start.substr(0, start.find_first_of("\r\n"));

@@ -5,6 +5,7 @@
 #include "survey/ns1/FileTime.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace wavemark::ns1 {
@@ -102,17 +103,16 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
         m_group = m_survey.groupOf(m_bssid);
         const auto groups = static_cast<size_t>(m_group) + 1;
         if (m_latestOfGroup.size() < groups) {
-            m_latestOfGroup.resize(groups, 0);
+            m_latestOfGroup.resize(groups, std::numeric_limits<int32_t>::min());
             m_protectionAtLatest.resize(groups, Protection::Open);
         }
     }
     m_survey.readings.add(m_group, lat, lon, *time, exportLevel(signal), m_protection);
-    m_ticks.push(ticks);
     // Readings of equal times keep the order of the file: the later one is
     // the last.
     const auto group = static_cast<size_t>(m_group);
-    if (ticks >= m_latestOfGroup[group]) {
-        m_latestOfGroup[group] = ticks;
+    if (*time >= m_latestOfGroup[group]) {
+        m_latestOfGroup[group] = *time;
         m_protectionAtLatest[group] = m_protection;
     } else {
         m_outOfOrder = true;
@@ -123,16 +123,16 @@ void SurveyBuilder::putInTimeOrder() {
     // A stable sort of all readings by time keeps the order of every BSSID
     // whose readings were in order already, and lists equal times as the
     // file does.
-    const size_t count = m_ticks.size();
-    std::vector<uint64_t> ticks(count);
+    Readings& readings = m_survey.readings;
+    const size_t count = readings.time.size();
+    std::vector<int32_t> times(count);
     for (size_t i = 0; i < count; ++i) {
-        ticks[i] = m_ticks[i];
+        times[i] = readings.time[i];
     }
     std::vector<size_t> order(count);
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return ticks[a] < ticks[b]; });
-    Readings& readings = m_survey.readings;
+                     [&](size_t a, size_t b) { return times[a] < times[b]; });
     permute(readings.group, order);
     permute(readings.lat, order);
     permute(readings.lon, order);
@@ -147,7 +147,6 @@ void SurveyBuilder::finish(uint64_t trailingBytes) {
     if (m_outOfOrder) {
         putInTimeOrder();
     }
-    m_ticks.clear();
     // The date of the text export's last date line: that of the latest
     // sample, or, with no sample, the header's, which dates the first access
     // point.

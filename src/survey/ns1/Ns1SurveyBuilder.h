@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/ChunkedColumn.h"
 #include "survey/Survey.h"
 
 #include <algorithm>
@@ -32,7 +31,8 @@ struct RecordHead {
 // Makes the survey model from the records of a log, as converting the
 // log's summary and text exports would: an access point per record and a
 // reading per sample with a GPS position, the readings of each BSSID in the
-// order of their times, as the text export lists them.
+// order of their times as the text export lists them (in whole seconds;
+// readings of one second keep the order of the file).
 class SurveyBuilder {
 public:
     // `survey` is empty.
@@ -71,11 +71,10 @@ private:
     int64_t m_accessPointsOutOfTime = 0;
     int64_t m_readingsOutOfTime = 0;
 
-    // Per reading its FILETIME, and per group the latest one and the
-    // protection of the last reading that carries it: a BSSID whose records
-    // overlap in time gets its readings sorted.
-    ChunkedColumn<uint64_t> m_ticks;
-    std::vector<uint64_t> m_latestOfGroup;
+    // Per group the latest GTM time and the protection of the last reading
+    // that carries it: a BSSID whose records overlap in time gets its
+    // readings sorted, and nothing is kept per reading for that.
+    std::vector<int32_t> m_latestOfGroup;
     std::vector<Protection> m_protectionAtLatest;
     bool m_outOfOrder = false;
 };

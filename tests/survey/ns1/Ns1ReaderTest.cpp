@@ -259,6 +259,20 @@ TEST(Ns1Reader, KeepsTheRecordOrderWhenTimesFollow) {
     EXPECT_EQ(survey.readings.lastProtectionOfGroup, std::vector<Protection>{Protection::Open});
 }
 
+// Times order the readings as the exports show them, in whole seconds:
+// samples of one second keep the file's order, also within a record.
+TEST(Ns1Reader, OrdersReadingsByWholeSeconds) {
+    Ns1Bytes log(12);
+    log.add({.samples = {{kApril22 + 2 * kSecond + 5'000'000, -71, 1, 47.1, 8.5},
+                         {kApril22 + 2 * kSecond + 1'000'000, -72, 1, 47.2, 8.5},
+                         {kApril22 + kSecond + 9'999'999, -73, 1, 47.3, 8.5}}});
+    Survey survey;
+    ASSERT_TRUE(readNs1(log.bytes(), survey).none());
+    EXPECT_EQ(readings(survey), (std::vector<ReadingRow>{{0, 47.3, 8.5, kApril22Gtm + 1, 76.0f},
+                                                         {0, 47.1, 8.5, kApril22Gtm + 2, 78.0f},
+                                                         {0, 47.2, 8.5, kApril22Gtm + 2, 77.0f}}));
+}
+
 // The name is the SSID up to a NUL (the exports print a C string) without
 // the blanks around it; other bytes stay as they are.
 TEST(Ns1Reader, TakesTheNetworkNameAsTheExportsPrintIt) {

@@ -78,7 +78,9 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
                        "Number of Trackpoints: 2\noff on off ");
     EXPECT_TRUE(window.messages.empty());
     const std::vector<std::string> readingShown{"label 5 = Reading File !", "label 6 = ", "events"};
-    EXPECT_FALSE(std::ranges::search(window.events, readingShown).empty());
+    EXPECT_NE(std::search(window.events.begin(), window.events.end(), readingShown.begin(),
+                          readingShown.end()),
+              window.events.end());
     ASSERT_EQ(state.data.WptStyleCount, 4);
     const WaypointStyle& s = state.data.WptStyles[4];
     EXPECT_EQ(std::tuple(s.Height, s.Weight, s.Background), std::tuple(-12, 700, -1));
@@ -110,11 +112,12 @@ TEST_F(ConvertTest, TrackpointCountsWaitUntilTheWindowIsDueToPaint) {
         window.events.clear();
         window.paintDueAnswers = row.paintDue;
         EXPECT_EQ(convert(), ConvertOutcome::Converted);
-        const auto reading = std::ranges::find(window.events, "label 5 = Reading File !");
+        auto event =
+            std::find(window.events.begin(), window.events.end(), "label 5 = Reading File !");
         std::string shown;
-        for (const std::string& event : std::ranges::subrange(reading, window.events.end())) {
-            if (event.starts_with("label 5 = Number") || event.starts_with("label 6 = Number")) {
-                shown += event.substr(6, 1) + ':' + event.substr(event.rfind(' ') + 1) + ' ';
+        for (; event != window.events.end(); ++event) {
+            if (event->starts_with("label 5 = Number") || event->starts_with("label 6 = Number")) {
+                shown += event->substr(6, 1) + ':' + event->substr(event->rfind(' ') + 1) + ' ';
             }
         }
         EXPECT_EQ(shown, row.shown) << row.paintDue.size() << " answers";

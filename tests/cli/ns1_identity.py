@@ -1,77 +1,51 @@
 #!/usr/bin/env python3
-"""NS1 identity: converting a survey's NetStumbler log gives the very GTM file
-that converting its summary and text exports gives.
-
-For several seeds, the bundled sample and every log version the generator
-writes (1, 6, 8, 11, 12), wavemark-gensurvey writes the exports and PREFIX.ns1
-of one survey; wavemark-convert converts the exports, the log, and the log
-gzip-compressed; the GTM files must match byte for byte and the counter lines
-line for line. Some runs add options (WEP filter, random colours, a name
-filter, no tracks), which must act on both inputs alike.
-
-A version-1 log keeps no positions, times or readings, and so do the exports
-the generator writes for it: both give a GTM file without waypoints or tracks,
-and the same counters (the name filter still counts). For the other versions
-the runs must give waypoints and tracks, so that no comparison is empty.
+"""NS1 identity: for several surveys, every log version wavemark-gensurvey writes and a few option
+sets, the NS1 log (plain and gzip-compressed) converts to the very GTM file and counters its
+summary and text exports convert to. Version 1 keeps no positions, times or readings: no
+waypoints or tracks; the others must give some, so that no comparison is empty.
 
 usage: ns1_identity.py CONVERT GENSURVEY
 """
 
 import gzip
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
 
 VERSIONS = ["1", "6", "8", "11", "12"]
-SURVEYS = [["--sample"],
-           ["--aps", "300", "--readings", "6000", "--seed", "1"],
+SURVEYS = [["--sample"], ["--aps", "300", "--readings", "6000", "--seed", "1"],
            ["--aps", "2000", "--readings", "40000", "--seed", "23"]]
 OPTION_SETS = [[], ["--only-no-wep", "--random-colors", "--filter", "MOBILE,public,"],
                ["--no-tracks"]]
 
 
-def first_difference(a, b):
-    at = next((i for i, (x, y) in enumerate(zip(a, b)) if x != y), min(len(a), len(b)))
-    start = max(0, at - 8)
-    return (f"first difference at byte {at} of {len(a)} / {len(b)}:\n"
-            f"  exports {a[start:start + 24].hex(' ')}\n  ns1     {b[start:start + 24].hex(' ')}")
-
-
 def convert(tool, inputs, options, gtm):
-    run = subprocess.run([tool, *options, *inputs, "-o", gtm], capture_output=True)
+    run = subprocess.run([tool, *options, *inputs, "-o", gtm], capture_output=True, text=True,
+                         errors="replace")
     if run.returncode != 0:
-        raise RuntimeError(f"wavemark-convert {' '.join(inputs)} exited with "
-                           f"{run.returncode}: {run.stderr.decode(errors='replace')}")
+        raise RuntimeError(f"{' '.join(inputs)}: status {run.returncode}: {run.stderr}")
     with open(gtm, "rb") as f:
-        return run.stdout.decode(errors="replace").splitlines(), f.read()
+        return run.stdout.splitlines(), f.read()
 
 
-def counter(lines, label):
-    return next(int(line[len(label):]) for line in lines if line.startswith(label))
-
-
-def check_case(tool, work, prefix, version, options):
-    problems = []
-    base = os.path.join(work, prefix)
-    exports = convert(tool, [base + "-summary.txt", base + "-text.txt"], options,
-                      base + "-exports.gtm")
-    with open(base + ".ns1", "rb") as f, gzip.open(base + ".ns1.gz", "wb") as z:
-        z.write(f.read())
+def problems(tool, base, version, options):
+    lines, gtm = convert(tool, [base + "-summary.txt", base + "-text.txt"], options, base + ".gtm")
     for log in (base + ".ns1", base + ".ns1.gz"):
-        lines, gtm = convert(tool, [log], options, base + "-log.gtm")
-        if lines != exports[0]:
-            problems.append(f"{os.path.basename(log)}: counters {lines} != exports {exports[0]}")
-        if gtm != exports[1]:
-            problems.append(f"{os.path.basename(log)}: GTM differs, "
-                            + first_difference(exports[1], gtm))
-    waypoints = counter(exports[0], "Number of Waypoints: ")
-    points = counter(exports[0], "Number of Trackpoints: ")
+        got_lines, got = convert(tool, [log], options, log + ".gtm")
+        if got_lines != lines:
+            yield f"{log}: counters {got_lines} != exports {lines}"
+        if got != gtm:
+            at = next((i for i, (x, y) in enumerate(zip(gtm, got)) if x != y), len(got))
+            yield f"{log}: GTM differs at byte {at}: exports {gtm[at:at + 16].hex(' ')}, " \
+                  f"log {got[at:at + 16].hex(' ')}"
+    waypoints, points = (next(int(line.split(": ")[1]) for line in lines if line.startswith(label))
+                         for label in ("Number of Waypoints: ", "Number of Trackpoints: "))
     if version == "1" and (waypoints, points) != (0, 0):
-        problems.append(f"version 1 gave {waypoints} waypoints, {points} trackpoints")
+        yield f"version 1 gave {waypoints} waypoints, {points} trackpoints"
     if version != "1" and (waypoints == 0 or (points == 0 and "--no-tracks" not in options)):
-        problems.append(f"an empty comparison: {waypoints} waypoints, {points} trackpoints")
-    return problems
+        yield f"an empty comparison: {waypoints} waypoints, {points} trackpoints"
 
 
 def main():
@@ -83,16 +57,15 @@ def main():
     with tempfile.TemporaryDirectory(prefix="wavemark-ns1-") as work:
         for s, survey in enumerate(SURVEYS):
             for version in VERSIONS:
-                prefix = f"survey{s}-v{version}"
-                subprocess.run([gensurvey, *survey, "--ns1", version, "-o",
-                                os.path.join(work, prefix)], check=True)
+                base = os.path.join(work, f"survey{s}-v{version}")
+                subprocess.run([gensurvey, *survey, "--ns1", version, "-o", base], check=True)
+                with open(base + ".ns1", "rb") as f, gzip.open(base + ".ns1.gz", "wb") as z:
+                    shutil.copyfileobj(f, z)
                 for options in OPTION_SETS:
-                    problems = check_case(tool, work, prefix, version, options)
-                    name = f"[{' '.join(survey)} --ns1 {version} {' '.join(options)}]"
-                    print(name + (" ok" if not problems else f" {len(problems)} problem(s):"))
-                    for problem in problems:
-                        print(f"  {problem}")
-                    failed |= bool(problems)
+                    found = list(problems(tool, base, version, options))
+                    print(f"[{' '.join(survey)} --ns1 {version} {' '.join(options)}]",
+                          *(found or ["ok"]), sep="\n  ")
+                    failed |= bool(found)
     return 1 if failed else 0
 
 

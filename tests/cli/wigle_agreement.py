@@ -1,29 +1,18 @@
 #!/usr/bin/env python3
 """Agreement check: one survey as NetStumbler exports and as WiGLE CSV.
 
-wavemark-gensurvey writes the same survey (the bundled sample and a generated
-one) as a summary and a text export and as WiGLE CSV 1.4 and 1.6; each is
-converted with first-start defaults, and gpsbabel reads both GTM files back.
-
-They must agree on every track: its name and every trackpoint's position,
-time and signal, in order. Where a WiGLE file cannot carry what the exports
-hold, the expected value comes from the text export, read here:
-- the summary line's position is where the access point stands and its time
-  when it was first heard; a WiGLE file has only readings, so its waypoint is
-  the strongest reading with a fix (first of equals): position, time and
-  signal of that reading;
-- a summary line without a fix gives no waypoint, but the WiGLE file has the
-  access point's readings with a fix: it is a waypoint, with its track;
-- a flag digit other than 0 and 1 (short preamble) is a class of its own to
-  the exports' counters; AuthMode knows protected or open, by the WEP bit.
-The counters printed must be those these rules give, and the Bluetooth and
-cell rows left out must be those Python's csv module finds.
+wavemark-gensurvey writes the bundled sample and a generated survey as a summary and a text
+export and as WiGLE CSV 1.4 and 1.6; each is converted and gpsbabel reads the GTM files back.
+The WiGLE file's tracks are the text export's readings with a fix; its waypoint is an access
+point's strongest reading with a fix (first of equals), even where the summary line has no fix;
+its class is protected or open by the WEP bit. The exports' own conversion must share the tracks,
+names, comments and classes (but for a flag digit other than 0 and 1, a class of its own), and
+the counters printed must be these rules' and Python's csv module's count of other radios.
 
 usage: wigle_agreement.py CONVERT GENSURVEY
 """
 
 import csv
-import io
 import os
 import subprocess
 import sys
@@ -32,34 +21,20 @@ import xml.etree.ElementTree as ET
 
 GPX = "{http://www.topografix.com/GPX/1/0}"
 FILTERED = {b"MOBILE", b"public", b"eurospot", b"wlan@thenet"}
-SIGNAL_OVER_DBM = 149  # the exports' Sig column is dBm + 149
-
-
-def text_of(element, tag):
-    child = element.find(GPX + tag)
-    return None if child is None else (child.text or "")
 
 
 def gtm_contents(gtm):
     """Waypoints and tracks as gpsbabel, an independent GTM reader, sees them."""
-    babel = subprocess.run(["gpsbabel", "-i", "gtm", "-f", gtm, "-o", "gpx", "-F", "-"],
-                           capture_output=True, check=True)
-    gpx = ET.fromstring(babel.stdout)
-    waypoints = [(text_of(w, "name").rstrip(), text_of(w, "cmt"), text_of(w, "time"),
-                  float(text_of(w, "ele")), text_of(w, "sym"), round(float(w.get("lat")), 7),
-                  round(float(w.get("lon")), 7)) for w in gpx.findall(GPX + "wpt")]
-    tracks = []
-    for t in gpx.findall(GPX + "trk"):
-        points = [(round(float(p.get("lat")), 7), round(float(p.get("lon")), 7),
-                   text_of(p, "time"), float(text_of(p, "ele")))
-                  for p in t.findall(f"{GPX}trkseg/{GPX}trkpt")]
-        tracks.append((text_of(t, "name"), points))
+    gpx = ET.fromstring(subprocess.run(["gpsbabel", "-i", "gtm", "-f", gtm, "-o", "gpx", "-F", "-"],
+                                       capture_output=True, check=True).stdout)
+    at = lambda p: (round(float(p.get("lat")), 7), round(float(p.get("lon")), 7))
+    text = lambda e, tag: e.find(GPX + tag).text or ""
+    waypoints = [(text(w, "name").rstrip(), text(w, "cmt"), text(w, "time"), float(text(w, "ele")),
+                  text(w, "sym"), *at(w)) for w in gpx.findall(GPX + "wpt")]
+    tracks = [(text(t, "name"), [(*at(p), text(p, "time"), float(text(p, "ele")))
+                                 for p in t.findall(f"{GPX}trkseg/{GPX}trkpt")])
+              for t in gpx.findall(GPX + "trk")]
     return waypoints, tracks
-
-
-def coordinate(column):
-    value = float(column[2:])
-    return -value if column[0] in "SW" else value
 
 
 def read_export(path):
@@ -69,79 +44,60 @@ def read_export(path):
         for line in f.read().split(b"\r\n"):
             if line.startswith(b"# $DateGMT: "):
                 date = line[12:].decode()
-                continue
             columns = line.split(b"\t")
             if line.startswith(b"#") or len(columns) < 9:
                 continue
-            lat, lon = coordinate(columns[0].decode()), coordinate(columns[1].decode())
+            lat, lon = (float(c[2:]) * (-1 if c[:1] in b"SW" else 1) for c in columns[:2])
             fix = (lat, lon) != (0, 0) and abs(lat) <= 90 and abs(lon) <= 180
-            signal = int(columns[6].split()[2])
             lines.append((columns[4][2:-2].decode(), columns[2][2:-2], columns[8].decode(),
                           (round(lat, 7), round(lon, 7)) if fix else None,
-                          f"{date}T{columns[5][:8].decode()}Z", signal))
+                          f"{date}T{columns[5][:8].decode()}Z", int(columns[6].split()[2])))
     return lines
 
 
-def expected(summary, text, csv_path):
-    """What converting the WiGLE file must give, from the exports."""
-    aps = {}
-    for bssid, ssid, flags, position, _, _ in read_export(summary):
-        aps[bssid] = {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0, "digit": flags[2],
-                      "ad_hoc": flags[3] == "2",
-                      "summary_fix": position is not None, "readings": [], "best": None}
-    for bssid, _, _, position, time, signal in read_export(text):
-        ap = aps[bssid]
-        if position is not None:
-            ap["readings"].append((*position, time, float(signal)))
-            if ap["best"] is None or signal > ap["best"][3]:
-                ap["best"] = (*position, time, float(signal))
-    with open(csv_path, newline="", encoding="utf-8") as f:
-        rows = list(csv.reader(io.StringIO(f.read().split("\n", 1)[1])))
-    type_at = rows[0].index("Type")
-    others = sum(1 for row in rows[1:] if row and row[-1 if len(row) <= type_at else type_at]
-                 != "WIFI")
-    return aps, others
-
-
-def check_case(convert, work, prefix, version):
-    problems = []
-    summary, text, csv_path = (f"{prefix}-summary.txt", f"{prefix}-text.txt", f"{prefix}.csv")
+def check_case(convert, prefix):
+    summary, text, csv_path = f"{prefix}-summary.txt", f"{prefix}-text.txt", f"{prefix}.csv"
     runs = {}
     for kind, inputs in (("exports", [summary, text]), ("wigle", [csv_path])):
-        gtm = os.path.join(work, f"{os.path.basename(prefix)}-{version}-{kind}.gtm")
-        run = subprocess.run([convert, *inputs, "-o", gtm], capture_output=True)
+        run = subprocess.run([convert, *inputs, "-o", f"{prefix}-{kind}.gtm"], capture_output=True)
         if run.returncode != 0:
             return [f"wavemark-convert {kind} exited with {run.returncode}: {run.stderr!r}"]
-        runs[kind] = (run.stdout.decode(errors="replace").splitlines(), *gtm_contents(gtm))
+        runs[kind] = (run.stdout.decode(errors="replace").splitlines(),
+                      *gtm_contents(f"{prefix}-{kind}.gtm"))
     (_, exp_wpts, exp_trks), (printed, wig_wpts, wig_trks) = runs["exports"], runs["wigle"]
-    aps, others = expected(summary, text, csv_path)
 
-    kept = [(b, ap) for b, ap in aps.items() if ap["ssid"] not in FILTERED and ap["best"]]
-    suffix = lambda bssid: bssid[9:].replace(":", "")
-    comment = lambda b, ap: ap["ssid"].decode("utf-8", errors="replace") or suffix(b)
-    want_wpts = [(suffix(b), comment(b, ap), ap["best"][2], ap["best"][3],
-                  "Tall Tower" if ap["wep"] else "Radio Beacon", ap["best"][0], ap["best"][1])
-                 for b, ap in kept]
-    want_trks = [(comment(b, ap), ap["readings"]) for b, ap in kept if len(ap["readings"]) >= 2]
+    aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
+                   "own_class": flags[2] not in "01", "ad_hoc": flags[3] == "2", "summary_fix": position is not None, "readings": []}
+           for bssid, ssid, flags, position, _, _ in read_export(summary)}
+    for bssid, _, _, position, time, signal in read_export(text):
+        if position is not None:
+            aps[bssid]["readings"].append((*position, time, float(signal)))
+    with open(csv_path, newline="", encoding="utf-8") as f:
+        rows = list(csv.reader(f))[1:]
+    type_at = rows[0].index("Type")
+    others = sum(1 for row in rows[1:] if row and row[min(type_at, len(row) - 1)] != "WIFI")
+
+    kept = [(b[9:].replace(":", ""), ap) for b, ap in aps.items()
+            if ap["ssid"] not in FILTERED and ap["readings"]]
+    comment = lambda name, ap: ap["ssid"].decode("utf-8", errors="replace") or name
+    best = lambda ap: max(ap["readings"], key=lambda r: r[3])  # the first of equals
+    want_wpts = [(n, comment(n, ap), best(ap)[2], best(ap)[3],
+                  "Tall Tower" if ap["wep"] else "Radio Beacon", *best(ap)[:2]) for n, ap in kept]
+    tracked = [(n, ap) for n, ap in kept if len(ap["readings"]) >= 2]
+    want_trks = [(comment(n, ap), ap["readings"]) for n, ap in tracked]
+    problems = []
     if wig_wpts != want_wpts:
-        problems.append(f"waypoints: {len(want_wpts)} expected, {len(wig_wpts)} made; first "
-                        f"difference {next((w, g) for w, g in zip(want_wpts + [None], wig_wpts + [None]) if w != g)}")
+        problems.append("waypoints: first difference " + str(next(
+            (w, g) for w, g in zip(want_wpts + [None], wig_wpts + [None]) if w != g)))
     if wig_trks != want_trks:
-        problems.append(f"tracks differ from the text export's readings ({len(want_trks)} "
-                        f"expected, {len(wig_trks)} made)")
-
-    # The exports' own conversion: the same tracks, and the same waypoints
-    # but for what only the summary line knows.
-    only_summary = {suffix(b) for b, ap in kept if not ap["summary_fix"]}
-    both = [t for t, (b, ap) in zip(wig_trks, [k for k in kept if len(k[1]["readings"]) >= 2])
-            if ap["summary_fix"]]
-    if exp_trks != both:
-        problems.append(f"tracks: the exports make {len(exp_trks)}, WiGLE {len(both)} of theirs")
-    own_class = {suffix(b) for b, ap in kept if ap["digit"] not in "01"}
-    shared = [(w[0], w[1]) + ((w[4],) if w[0] not in own_class else ())
-              for w in wig_wpts if w[0] not in only_summary]
-    theirs = [(w[0], w[1]) + ((w[4],) if w[0] not in own_class else ()) for w in exp_wpts]
-    if shared != theirs:
+        problems.append(f"tracks: {len(want_trks)} expected, {len(wig_trks)} made, or they differ")
+    # The exports' conversion: the same but for what only the summary line knows.
+    if exp_trks != [t for t, (_, ap) in zip(wig_trks, tracked) if ap["summary_fix"]]:
+        problems.append("tracks differ from the exports'")
+    known = {n: ap for n, ap in kept}
+    shared = lambda w: (w[0], w[1]) + (() if known.get(w[0], {}).get("own_class") else (w[4],))
+    if ([shared(w) for w in wig_wpts if known[w[0]]["summary_fix"]]
+            != [shared(w) for w in exp_wpts]):
         problems.append("waypoint names, comments or classes differ from the exports'")
 
     wep = sum(1 for _, ap in kept if ap["wep"])
@@ -169,11 +125,9 @@ def main():
                 prefix = os.path.join(work, f"{name}{version}")
                 subprocess.run([gensurvey, *options, "--wigle", version, "-o", prefix],
                                check=True, capture_output=True)
-                problems = check_case(convert, work, prefix, version)
-                print(f"[{name} {version}] " + ("ok" if not problems else
-                                                f"{len(problems)} mismatch(es):"))
-                for problem in problems:
-                    print(f"  {problem}")
+                problems = check_case(convert, prefix)
+                print(f"[{name} {version}] " + ("ok" if not problems else "mismatches:"))
+                print("".join(f"  {problem}\n" for problem in problems), end="")
                 failed |= bool(problems)
     return 1 if failed else 0
 

@@ -55,18 +55,14 @@ std::string counters(int wep, int noWep, int filtered, int waypoints, int tracks
            "\nNumber of Trackpoints: " + std::to_string(points) + "\n";
 }
 
-// Each run prints the seven counters (--filter "" keeps "public",
-// --only-no-wep drops the WEP waypoint, and without tracks the text export,
-// here missing, is never opened) and writes the file, or prints only why it
-// failed and writes nothing: status 1 when an input or the output fails, 2
-// for bad usage.
+// A run prints the counters and writes the file, or prints only why it failed and writes
+// nothing: status 1 for a failed input or output, 2 for bad usage.
 TEST_F(CommandLineConverterTest, ExitStatusMessagesAndOutputFile) {
     const std::string notes = folder.write("notes.txt", "just some notes\r\n");
     const std::string missing = folder.file("missing.txt");
     const std::string noFolder = folder.file("no folder/out.gtm");
     const std::string usage =
         "usage: wavemark-convert [options] SUMMARY [TEXT] -o OUTPUT\nwavemark-convert: ";
-    // What is printed: the counters on stdout on success, else only stderr.
     const auto expect = [&](int status, const std::string& printed, const Args& args) {
         SCOPED_TRACE(testing::PrintToString(args));
         std::filesystem::remove(output);
@@ -107,20 +103,14 @@ std::string le(int64_t value, int bytes) {
     return out;
 }
 
-// A hand-written settings file (other letter case, blanks, a comment, LF line
-// ends, keys left out) reaches the waypoints, the style records and the
-// tracks of the file, which are read back from its bytes.
+// A hand-written settings file reaches the waypoints, style records and tracks written.
 TEST_F(CommandLineConverterTest, SettingsFileSetsSymbolsStylesFontAndColours) {
-    const std::string ini = folder.write("Wavemark.ini", "; edited by hand\n[waypoints]\n"
-                                                         "IconNoWEP = 1\nIconWEP=192\n"
-                                                         "StyleNoWEP=2\nStyleWEP=4\n"
-                                                         "WPFontName=Courier New\nWPFontSize=12\n"
-                                                         "WPFontBold=false\nWPFontItalic=TRUE\n"
-                                                         "WPFontColor=16711680\nWPTBoxBack=False\n"
-                                                         "[Tracks]\nTChangeColors=0\n"
-                                                         "TColorNoWep=123\nTColorWep=456\n"
-                                                         "TLineNoWep=17\nTLineWep=18\n"
-                                                         "[options]\nTConvertEnabled=1\n");
+    const std::string ini = folder.write(
+        "Wavemark.ini",
+        "; edited by hand\n[waypoints]\nIconNoWEP = 1\nIconWEP=192\nStyleNoWEP=2\nStyleWEP=4\n"
+        "WPFontName=Courier New\nWPFontSize=12\nWPFontBold=false\nWPFontItalic=TRUE\n"
+        "WPFontColor=16711680\nWPTBoxBack=False\n[Tracks]\nTChangeColors=0\nTColorNoWep=123\n"
+        "TColorWep=456\nTLineNoWep=17\nTLineWep=18\n[options]\nTConvertEnabled=1\n");
     ASSERT_EQ(run({"--settings", ini, summary, text, "-o", output}), 0) << errors.str();
     const std::string gtm = test::ReadBytes(output);
     const auto has = [&gtm](const std::string& bytes) {
@@ -145,9 +135,7 @@ TEST_F(CommandLineConverterTest, SettingsFileSetsSymbolsStylesFontAndColours) {
               std::string::npos);
 }
 
-// Survey files are merged: one access point per BSSID, its readings file by
-// file; what they left out is printed after the counters. A file of no known
-// kind is refused, and the converter names the kinds it reads.
+// Survey files merge by BSSID, what they left out printed last; an unknown kind is refused.
 TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
     const std::string head = "WigleWifi-1.6\nMAC,SSID,AuthMode,FirstSeen,Channel,Frequency,RSSI,"
                              "CurrentLatitude,CurrentLongitude,AltitudeMeters,AccuracyMeters,"

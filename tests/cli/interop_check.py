@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
 """Interop check: wavemark-convert output read back by gpsbabel.
 
-The bundled sample survey and a generated one (500 access points, 50,000
-readings) are converted with first-start defaults and compared with the survey
-generator's manifest: the seven counter lines, and what gpsbabel (an
-independent GTM reader) reads as GPX: every waypoint's name, comment, time,
-elevation (the signal level), symbol and position, every track's name, point
-count and first and last point time (a record of the wrong size would shift
-all that follow it; the exact bytes are the GTM writer test's golden).
+The sample survey and a generated one are converted with first-start defaults and compared
+with the generator's manifest: the counter lines, and what gpsbabel reads as GPX: each
+waypoint's name, comment, time, elevation, symbol and position, each track's name, point
+count and first and last time.
 
 usage: interop_check.py CONVERT GENSURVEY SAMPLES
 """
@@ -101,8 +98,7 @@ def main():
             return [os.path.join(work, f"{prefix}-{part}")
                     for part in ("summary.txt", "text.txt", "manifest.tsv")]
 
-        # The committed sample against the manifest the generator makes now
-        # (that the committed files are current is the sample test's job).
+        # The committed sample against the manifest the generator makes now.
         cases = [("sample", os.path.join(samples, "summary.txt"),
                   os.path.join(samples, "text.txt"), generate("sample", "--sample")[2]),
                  ("generated",

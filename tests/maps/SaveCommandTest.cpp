@@ -32,9 +32,8 @@ protected:
     std::string GtmFilePath = "earlier.gtm";
 };
 
-// The first save converts and proposes prefix and date; a dialog that fails
-// (which is reported) or is cancelled changes nothing, and later saves write
-// the data converted then.
+// The first save converts and proposes prefix and date; a failed (reported) or cancelled
+// dialog changes nothing; later saves write the data converted then.
 TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     window.dialog.fail(13, "No display");
     window.dialog.cancel();
@@ -63,8 +62,7 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     EXPECT_EQ(fs::file_size(folder.file("two.gtm")), fs::file_size(folder.file("one.gtm")));
 }
 
-// With no access point in the survey the save still converts once, and
-// writes a file of the header and datum alone.
+// With no access point the save still converts once and writes header and datum alone.
 TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     window.m_settings.SummaryFilePath = folder.write("summary.txt", test::ExportText({}, ""));
     window.dialog.acceptFile(folder.file("empty.gtm"));
@@ -73,8 +71,7 @@ TEST_F(SaveCommandTest, ConversionWithoutAccessPointsStillSaves) {
     EXPECT_EQ(std::ranges::count(window.events, "wait cursor"), 1);
 }
 
-// The exports chosen are never overwritten, under any name; the failure box
-// says why.
+// The exports are never overwritten, under any name; the failure box says why.
 TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
     const std::string& summary = window.m_settings.SummaryFilePath;
     const std::string before = test::ReadBytes(summary);
@@ -89,9 +86,8 @@ TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
     EXPECT_FALSE(state.data.DataSaved);
 }
 
-// ".gtm" in any letter case is written, any other name is ignored without a
-// word (the dialog's name is kept); the output folder becomes what precedes
-// the last separator when that stands at position two or later.
+// ".gtm" in any case is written, other names are ignored silently; the output folder becomes
+// what precedes the last separator if it stands at position two or later.
 TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
     const fs::path previousFolder = fs::current_path();
     fs::current_path(folder.path());
@@ -116,8 +112,7 @@ TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
     expectSave("plain.gtm", SaveOutcome::Written, "/previous/folder");
     expectSave(std::string("sub") + kPathSeparator + "nested.gtm", SaveOutcome::Written, "sub");
     EXPECT_TRUE(window.messages.empty());
-    // A separator in the first place keeps the folder too (the name is too
-    // long for any system, so that nothing lands in the root folder).
+    // A separator in first place keeps the folder (a name too long to land in the root).
     expectSave(kPathSeparator + std::string(300, 'x') + ".gtm", SaveOutcome::WriteFailed,
                "/previous/folder");
     fs::current_path(previousFolder);

@@ -26,7 +26,6 @@ std::ptrdiff_t entriesIn(const fs::path& folder) {
 }
 
 // A run killed while writing leaves what the folder shows then: nothing new.
-// (A write past the file size limit is the converter's hostile input test.)
 TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
     test::TempFolder folder;
     const std::string target = folder.write("out.gtm", "old");
@@ -40,9 +39,8 @@ TEST(AtomicFile, FileBeingWrittenHasNoNameUntilCommitted) {
     EXPECT_EQ(test::ReadBytes(target), std::string(100000, 'x'));
 }
 
-// A dotfiles set-up: the name is a relative link to a link in another
-// folder. The file at the end of the chain gets the bytes, in its own folder,
-// and both links stay links; a link to nothing yet creates its target.
+// Dotfiles: the file at the end of a chain of relative links gets the bytes, in its own
+// folder, and the links stay; a link to nothing yet creates its target.
 TEST(AtomicFile, ReplacesTheFileAtTheEndOfItsLinks) {
     test::TempFolder folder;
     fs::create_directories(folder.path() / "dotfiles" / "store");
@@ -69,9 +67,7 @@ int modeOf(const std::string& path) {
     return static_cast<int>(fs::status(path).permissions());
 }
 
-// Replacing a file keeps who may read it, whether it is written through the
-// buffer (a GTM file) or whole (Wavemark.ini): a private file stays private.
-// A new file gets what the umask leaves of rw-rw-rw-.
+// A replaced GTM or INI file keeps its access rights; a new one gets rw-rw-rw- less umask.
 TEST(AtomicFile, ReplacedFileKeepsItsAccessRights) {
     test::TempFolder folder;
     const mode_t mask = ::umask(027);
@@ -94,9 +90,7 @@ TEST(AtomicFile, ReplacedFileKeepsItsAccessRights) {
     EXPECT_EQ(modeOf(folder.file("new.gtm")), 0640);
 }
 
-// The longest name the system allows still leaves room for the temporary
-// one, which is cut between characters, not inside one ("é" is two bytes).
-// (The converter's hostile file test writes a name of 255 bytes.)
+// The temporary name fits beside the longest one, cut between characters ("é": 2 bytes).
 TEST(AtomicFile, TemporaryNameFitsWhereverTheNameFits) {
     EXPECT_EQ(TempFilePattern("/a/b/out.gtm", 255), "/a/b/.out.gtm.wavemark-XXXXXX");
     EXPECT_EQ(TempFilePattern("out.gtm", 255), ".out.gtm.wavemark-XXXXXX");
@@ -105,8 +99,7 @@ TEST(AtomicFile, TemporaryNameFitsWhereverTheNameFits) {
     EXPECT_EQ(TempFilePattern("nn\xC3\xA9", 20), ".nn.wavemark-XXXXXX");
 }
 
-// A converter stopped while a named temporary file exists (a file system
-// without unnamed files) removes it and still ends by the signal.
+// A converter stopped while a named temporary file exists removes it, ending by the signal.
 TEST(PosixFiles, StoppedConverterRemovesItsTemporaryFile) {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         test::TempFolder folder;
@@ -126,8 +119,7 @@ TEST(PosixFiles, StoppedConverterRemovesItsTemporaryFile) {
     }
 }
 
-// A FIFO is read as it comes and never waited for: one without a writer
-// reads as empty, at once.
+// A FIFO without a writer reads as empty, at once.
 TEST(PosixFiles, FifoWithoutWriterReadsAsEmpty) {
     test::TempFolder folder;
     const std::string fifo = folder.file("fifo");

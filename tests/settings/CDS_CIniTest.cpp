@@ -47,10 +47,8 @@ TEST_F(CDS_CIniTest, UnusablePathFailsWithItsReason) {
     EXPECT_EQ(ini.LastErrorDescription(), std::strerror(EISDIR));
 }
 
-// A line break or NUL, "=" in a key, ";" before a key or "]" in a section name
-// would change the file's structure when read back; WriteSection refuses
-// exactly what WriteValue refuses, and both leave the file as it was.
-// WriteValues leaves out just the refused entry.
+// A line break or NUL, "=" in a key, ";" before a key or "]" in a section would change the
+// file's structure: all writes refuse it, WriteValues writing the other entries.
 TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
     for (const auto& [section, key, value] :
          {Texts{"S", "k", "1\r\n[X]"}, Texts{"S", "k", std::string("a\0b", 3)},
@@ -69,12 +67,9 @@ TEST_F(CDS_CIniTest, WritesThatWouldBreakTheFileAreRefused) {
     }
 }
 
-// One hand-edited file: byte order mark, CR-only and LF-only line ends, no
-// final line end, blanks around names and "=", other letter case, comments,
-// a duplicate key and section (the first wins), ";" and quotes in a value.
-// Blanks around a name asked for are ignored on every path, as in the file.
-// A failed read keeps the fallback, and its error text stays after a success.
-// Between Load() and Unload() (or a write) reads answer from one parse.
+// A hand-edited file: BOM, CR and LF line ends, blanks, letter case, comments, duplicates
+// (the first wins), ";" and quotes in a value. A failed read keeps the fallback and its
+// error text stays after a success. Between Load() and Unload() reads use one parse.
 TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
     EXPECT_EQ(read("S", "k"), "(failed, fallback)");
     EXPECT_EQ(ini.LastErrorDescription(), std::strerror(ENOENT));
@@ -107,11 +102,8 @@ TEST_F(CDS_CIniTest, HandEditedFileIsRead) {
     EXPECT_EQ(read("S", "j"), "3");
 }
 
-// A write changes only the lines it must: unknown sections, keys, comments,
-// blank lines and their order stay; the first of two keys or sections of a
-// name is written; a new key goes after the last key line of its section,
-// and WriteSection puts its key lines where the first old one was; every
-// line ends in CR LF. WriteValues gives what WriteValue one by one gives.
+// A write changes only the lines it must, the first of duplicates; a new key follows its
+// section's last key, WriteSection's keys stand where the first old one was; CR LF ends.
 TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
     write("; my settings\norphan=1\n[Options]\n  apfilter = old  \nMine=keep\nAPFILTER=dup\n"
           "; trailing note\n\n[S]\n; keep\nold=1\n\nold2=2\n[B]\ny=2\n; note\n[Extra]\nx=y\n"
@@ -138,9 +130,7 @@ TEST_F(CDS_CIniTest, WritesLeaveAHandEditedFileIntact) {
     EXPECT_EQ(contents(), expected);
 }
 
-// Every letter A-Z matches its other case in section and key names, on
-// either side; "@" and "`", "[" and "{", the neighbours of the letters in
-// ASCII, are not letters and stay apart.
+// A-Z match their other case in names; "@" and "[", next to the letters, stay apart.
 TEST(IniNames, EveryLetterMatchesInEitherCase) {
     std::vector<std::pair<char, bool>> rows{{'@', false}, {'[', false}};
     for (char letter = 'A'; letter <= 'Z'; ++letter) {

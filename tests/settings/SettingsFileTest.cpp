@@ -46,16 +46,14 @@ TEST(SettingsFile, FirstStartWritesTheDefaultsInTheProgramFolder) {
         "TColorNoWep=255\r\nTColorWep=4227072\r\nTLineNoWep=2\r\nTLineWep=2\r\n";
     EXPECT_TRUE(test::SameBytes(golden, test::ReadBytes(first.path())));
     EXPECT_FALSE(std::filesystem::exists(user));
-    // At the root the folder already ends in a separator, and the paths in it
-    // are joined as they are, with two in a row.
+    // At the root the paths are joined as they are, with two separators in a row.
     const std::string root(1, kPathSeparator);
     EXPECT_EQ(FirstStartSettings(root).SummaryFilePath, root + root + "summary.txt");
 }
 
 #ifdef __linux__
-// Files moved over others in `folder` while `action` runs, as every
-// replacement of a file does. Moves out of the temporary names are watched
-// too, since the system reports like moves in a row only once.
+// Files moved over others in `folder` while `action` runs (moves out are watched too, as
+// the system reports like moves in a row once).
 int replacementsIn(const std::string& folder, const std::function<void()>& action) {
     const int watch = inotify_init1(IN_NONBLOCK);
     inotify_add_watch(watch, folder.c_str(), IN_MOVED_FROM | IN_MOVED_TO);
@@ -83,9 +81,8 @@ TEST(SettingsFile, FirstStartAndCloseReplaceTheFileOnceEach) {
 }
 #endif
 
-// A program folder under a regular file cannot be written, even by root: the
-// file goes to the user folder, and where that cannot be written either, the
-// close says why.
+// A program folder under a regular file cannot be written, even by root: the user folder
+// is used, and where that fails too, the close says why.
 TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
     const test::TempFolder folder;
     const std::string program = PathInFolder(folder.write("plain", "x"), "bin");
@@ -97,10 +94,8 @@ TEST(SettingsFile, UnwritableProgramFolderFallsBackToTheUserFolder) {
 }
 
 #ifndef _WIN32
-// An installed program: a Wavemark.ini in a program folder where the user
-// cannot create files is read from there, not left for a new file in the
-// user folder. Root may create files anywhere, so a child that is "nobody"
-// makes the check; its exit status says what it saw.
+// An installed program's Wavemark.ini, in a folder the user cannot write, is read there.
+// A child that is "nobody" checks, as root may write anywhere; its exit status tells.
 TEST(SettingsFile, FileInAProgramFolderTheUserCannotWriteIsRead) {
     namespace fs = std::filesystem;
     const test::TempFolder folder;
@@ -134,12 +129,9 @@ TEST(SettingsFile, FileInAProgramFolderTheUserCannotWriteIsRead) {
 }
 #endif
 
-// A key, its value in a file that holds just that key, and the setting read
-// from it, through this test's own pointer to the field. Numbers: "."
-// decimals and exponents, halves to the even neighbour, then within what the
-// key's control and the GTM file take. Anything else, an empty value and a
-// code no list carries keep the default. Each key is read into its field
-// at least once.
+// A key, its value alone in a file, and the field read, through this test's own pointer.
+// Numbers: "." and exponents, halves to even, within what the control and GTM take; anything
+// else, an empty value or an unlisted code keeps the default. Every key is read once at least.
 using S = Settings;
 using Value = std::variant<std::string, int, bool>;
 struct ValueCase {

@@ -114,19 +114,16 @@ private slots:
         InstallWindowFonts();
     }
 
-    // The first start shows the About window, untitled; a click in it closes
-    // it but on the rights notice and the links, as does a typed character.
-    // It opens beside the main window where the screen has room, else over it.
+    // The first start shows the untitled About window; a click or key closes it but on the
+    // rights notice, the links and arrows. It opens beside the main window where there is room.
     void firstStartAndTheAboutWindow() {
         WindowFixture f;
         ConvForm& window = f.start();
         QVERIFY(window.aboutForm() && window.aboutForm()->isVisible());
-        // The window system shows the application's name for an empty title.
         const QString title = window.aboutForm()->windowTitle();
         QVERIFY((title.isEmpty() ? QApplication::applicationName() : title).trimmed().isEmpty());
         f.click("Image2");
         QCOMPARE(f.shell.calls, Calls{"address https://www.gpstm.com/"});
-        // Shows the About window, clicks `control` in it or else types `key`.
         const auto staysOpen = [&f](const char* control, Qt::Key key = Qt::Key_unknown) {
             f.shell.calls.clear();
             f.window->showAbout();
@@ -166,8 +163,7 @@ private slots:
         QVERIFY(f.messages.shown.empty());
     }
 
-    // A logo or link opens its page when the button goes up on it: pressed on
-    // it and let go elsewhere, it opens nothing; moved back onto it, it opens.
+    // A link opens its page only when the button goes up on it, even after a move away.
     void linksOpenWhenReleasedOnThem() {
         WindowFixture f;
         ConvForm& window = f.start(); // the first start shows the About window
@@ -192,9 +188,8 @@ private slots:
         }
     }
 
-    // Over two starts, with the mouse alone: what the window is left with is
-    // there again, and it saves and shows what the command-line converter
-    // writes and prints with the stored settings.
+    // Over two starts by mouse: the settings come back, and the window saves and shows what
+    // the command-line converter writes and prints with them.
     void wholeSessionByClicking() {
         WindowFixture f;
         f.start();
@@ -261,9 +256,7 @@ private slots:
         QCOMPARE(f.messages.shown.size(), size_t{1}); // no question: the data is saved
     }
 
-    // A close asked for from a message box in the middle of a run, where
-    // Convert and Save wait, happens once the run is over, answered No. The
-    // counters counted so far show meanwhile.
+    // A close asked for from a message box mid-run waits for the run's end; counters show.
     void closeDuringARun() {
         WindowFixture f;
         f.folder.write("summary.txt", ReadBytes(kSummary));
@@ -286,8 +279,7 @@ private slots:
         QVERIFY(f.saveDialog().shown.empty());
     }
 
-    // Every control where the form designer put it, in its stacking order,
-    // and the keyboard order of the focusable ones, as Tab walks it.
+    // Every control where the form designer put it, in stacking order, and the Tab order.
     void layoutAsDesigned() {
         WindowFixture f;
         f.folder.write("Wavemark.ini", ""); // no first start: no About window
@@ -295,78 +287,42 @@ private slots:
         if (window.logicalDpiX() != 96 || window.logicalDpiY() != 96) {
             QSKIP("The designed pixels are those of a 96 dpi screen");
         }
-        // Twips: left, top, width, height; 15 twips to the pixel. A line is a
-        // band two pixels (30 twips) thick centred on it; a name preview's size
-        // follows its text (-1).
+        // Twips, 15 to the pixel; a line is a band 30 twips thick; -1: sized by its text.
+        // clang-format off
         const struct {
             const char* name;
             int left, top, width, height;
         } designed[] = {
-            {"Shape3", 0, 0, 6975, 1095},
-            {"Image1", 120, 90, 2805, 795},
-            {"Label2", 3120, 120, 495, 735},
-            {"Image2", 3600, 120, 3135, 855},
-            {"Line3(0)", 0, 1065, 6960, 30},
-            {"LoadFile(0)", 120, 1200, 1695, 375},
-            {"Filename(0)", 1920, 1320, 4815, 255},
-            {"LoadFile(1)", 120, 1665, 1695, 375},
-            {"Filename(1)", 1920, 1800, 4815, 255},
-            {"Line3(2)", 0, 2145, 6960, 30},
-            {"NoWEPCheck", 120, 2280, 2055, 255},
-            {"FilterLabel", 2280, 2280, 495, 255},
-            {"TBAPFilter", 2760, 2250, 3975, 285},
-            {"Line3(3)", 0, 2625, 6960, 30},
-            {"SelectFont", 120, 2880, 1695, 375},
-            {"SelectBackground", 120, 3360, 1695, 375},
-            {"IconLabel(0)", 2160, 2700, 1815, 255},
-            {"CB_IconNoWEP", 2160, 2940, 2175, 315},
-            {"CB_StyleNoWEP", 2160, 3420, 2175, 315},
-            {"IconLabel(1)", 4560, 2700, 1815, 255},
-            {"CB_IconWEP", 4560, 2940, 2175, 315},
-            {"CB_StyleWEP", 4560, 3435, 2175, 315},
-            {"Shape2(0)", 120, 3825, 6615, 615},
-            {"FontTest(1)", 315, 3960, -1, -1},
-            {"FontTest(0)", 3285, 3945, -1, -1},
-            {"Line3(4)", 0, 4545, 7080, 30},
-            {"TConvertEnabled", 120, 4680, 1440, 255},
-            {"TChangeColors", 2055, 4635, 1755, 345},
-            {"TrackColorNoWep", 120, 5040, 1815, 375},
-            {"TrackColorWep", 2055, 5040, 1815, 375},
-            {"Shape2(1)", 120, 5520, 1815, 255},
-            {"TLineNoWepTest", 240, 5625, 1560, 30},
-            {"Shape2(2)", 2040, 5520, 1815, 255},
-            {"TLineWepTest", 2160, 5625, 1560, 30},
-            {"CB_LineNoWEP", 120, 5880, 1815, 315},
-            {"CB_LineWEP", 2040, 5880, 1815, 315},
-            {"Line3(1)", 0, 6345, 3960, 30},
-            {"Line4", 3945, 4560, 30, 3480},
-            {"Convert", 135, 6480, 1815, 495},
-            {"Command1", 2040, 6480, 1815, 495},
-            {"Label1(0)", 4080, 4680, 2655, 255},
-            {"Label1(1)", 4080, 5040, 2655, 255},
-            {"Label1(2)", 4080, 5400, 2655, 255},
-            {"Label1(3)", 4080, 5760, 2655, 255},
-            {"Label1(4)", 4080, 6120, 2655, 255},
-            {"Label1(5)", 4080, 6480, 2655, 255},
-            {"Label1(6)", 4080, 6840, 2655, 255},
-            {"Label1(7)", 4080, 7200, 2655, 255},
-            {"Line5", 0, 7050, 3960, 30},
-            {"Line1", 1965, 7080, 30, 720},
-            {"Label3", 120, 7200, 1815, 375},
-            {"Command2", 150, 7200, 1740, 315},
-            {"Label_Status(0)", 2220, 7140, 1635, 450},
-            {"Label_Status(1)", 2235, 7140, 1635, 450},
-            {"Label_Status(2)", 2265, 7140, 1635, 450},
-        };
+            {"Shape3", 0, 0, 6975, 1095}, {"Image1", 120, 90, 2805, 795},
+            {"Label2", 3120, 120, 495, 735}, {"Image2", 3600, 120, 3135, 855},
+            {"Line3(0)", 0, 1065, 6960, 30}, {"LoadFile(0)", 120, 1200, 1695, 375},
+            {"Filename(0)", 1920, 1320, 4815, 255}, {"LoadFile(1)", 120, 1665, 1695, 375},
+            {"Filename(1)", 1920, 1800, 4815, 255}, {"Line3(2)", 0, 2145, 6960, 30},
+            {"NoWEPCheck", 120, 2280, 2055, 255}, {"FilterLabel", 2280, 2280, 495, 255},
+            {"TBAPFilter", 2760, 2250, 3975, 285}, {"Line3(3)", 0, 2625, 6960, 30},
+            {"SelectFont", 120, 2880, 1695, 375}, {"SelectBackground", 120, 3360, 1695, 375},
+            {"IconLabel(0)", 2160, 2700, 1815, 255}, {"CB_IconNoWEP", 2160, 2940, 2175, 315},
+            {"CB_StyleNoWEP", 2160, 3420, 2175, 315}, {"IconLabel(1)", 4560, 2700, 1815, 255},
+            {"CB_IconWEP", 4560, 2940, 2175, 315}, {"CB_StyleWEP", 4560, 3435, 2175, 315},
+            {"Shape2(0)", 120, 3825, 6615, 615}, {"FontTest(1)", 315, 3960, -1, -1},
+            {"FontTest(0)", 3285, 3945, -1, -1}, {"Line3(4)", 0, 4545, 7080, 30},
+            {"TConvertEnabled", 120, 4680, 1440, 255}, {"TChangeColors", 2055, 4635, 1755, 345},
+            {"TrackColorNoWep", 120, 5040, 1815, 375}, {"TrackColorWep", 2055, 5040, 1815, 375},
+            {"Shape2(1)", 120, 5520, 1815, 255}, {"TLineNoWepTest", 240, 5625, 1560, 30},
+            {"Shape2(2)", 2040, 5520, 1815, 255}, {"TLineWepTest", 2160, 5625, 1560, 30},
+            {"CB_LineNoWEP", 120, 5880, 1815, 315}, {"CB_LineWEP", 2040, 5880, 1815, 315},
+            {"Line3(1)", 0, 6345, 3960, 30}, {"Line4", 3945, 4560, 30, 3480},
+            {"Convert", 135, 6480, 1815, 495}, {"Command1", 2040, 6480, 1815, 495},
+            {"Label1(0)", 4080, 4680, 2655, 255}, {"Label1(1)", 4080, 5040, 2655, 255},
+            {"Label1(2)", 4080, 5400, 2655, 255}, {"Label1(3)", 4080, 5760, 2655, 255},
+            {"Label1(4)", 4080, 6120, 2655, 255}, {"Label1(5)", 4080, 6480, 2655, 255},
+            {"Label1(6)", 4080, 6840, 2655, 255}, {"Label1(7)", 4080, 7200, 2655, 255},
+            {"Line5", 0, 7050, 3960, 30}, {"Line1", 1965, 7080, 30, 720},
+            {"Label3", 120, 7200, 1815, 375}, {"Command2", 150, 7200, 1740, 315},
+            {"Label_Status(0)", 2220, 7140, 1635, 450}, {"Label_Status(1)", 2235, 7140, 1635, 450},
+            {"Label_Status(2)", 2265, 7140, 1635, 450}};
+        // clang-format on
         QCOMPARE(window.size(), QSize(6840 / 15, 7575 / 15));
-        const auto text = [](const QString& name, const QRect& r) {
-            return QStringLiteral("%1 %2,%3 %4x%5")
-                .arg(name)
-                .arg(r.x())
-                .arg(r.y())
-                .arg(r.width())
-                .arg(r.height());
-        };
         // Children come in stacking order.
         const auto children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QCOMPARE(children.size(), qsizetype(std::size(designed)));
@@ -374,8 +330,8 @@ private slots:
             const auto& [name, left, top, width, height] = designed[index];
             const QRect at = children[index]->geometry();
             const QSize size = width < 0 ? at.size() : QSize(width / 15, height / 15);
-            QCOMPARE(text(children[index]->objectName(), at),
-                     text(name, QRect(QPoint(left / 15, top / 15), size)));
+            QCOMPARE(std::pair(children[index]->objectName(), at),
+                     std::pair(QString(name), QRect(QPoint(left / 15, top / 15), size)));
         }
 
         QStringList tabOrder;
@@ -391,8 +347,7 @@ private slots:
                                .split(u' '));
     }
 
-    // Each counter shows the longest counter text with the largest count a
-    // run can show whole, inside the part of the label left for text.
+    // Each counter shows the longest text with the largest count whole.
     void countersShowTheLargestCount() {
         WindowFixture f;
         ConvForm& window = f.start();
@@ -422,8 +377,7 @@ private slots:
         QTest::newRow("greyed") << 2 << Qt::PartiallyChecked << 28 << 26;
     }
 
-    // Each box shows what is stored; only a ticked box drops the WEP access
-    // points, and only a cleared one leaves out the tracks.
+    // Each box shows what is stored; only ticked drops WEP points, only cleared drops tracks.
     void storedCheckBoxes() {
         QFETCH(int, stored);
         QFETCH(Qt::CheckState, shown);
@@ -467,8 +421,7 @@ private slots:
         QCOMPARE(ReadBytes(f.window->settingsFilePath()), stored);
     }
 
-    // Settings that cannot be written are lost, so the close says so, and
-    // still closes. The file's name taken by a folder stops root too.
+    // Settings that cannot be written are told at the close, which still closes.
     void unsavedSettingsAreTold() {
         WindowFixture f;
         ConvForm& window = f.start();
@@ -491,9 +444,8 @@ private slots:
         QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
     }
 
-    // Each button, focused, is pressed by Enter, on the keypad too, or Space.
-    // The dialogs are handed what the settings hold, and what they answer is
-    // previewed; a cancel changes nothing.
+    // Enter, keypad Enter or Space press a focused button; the dialogs get the settings, their
+    // answers are previewed, and a cancel changes nothing.
     void dialogs() {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);

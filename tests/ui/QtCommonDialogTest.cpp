@@ -22,8 +22,7 @@ using Outcome = DialogResult::Outcome;
 
 namespace {
 
-// Answers the next modal T once, from inside its exec(), when it becomes the
-// active window (only then has it the typing focus): watched for, not polled.
+// Answers the next modal T once, from its exec(), when it becomes the active window.
 template <typename T> class ModalAnswer : public QObject {
 public:
     explicit ModalAnswer(std::function<void(T*)> answer) : m_answer(std::move(answer)) {
@@ -68,8 +67,7 @@ std::string local(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
 
-// Types a name with the focus in the field, as only then is the preset name
-// dropped, and accepts through QDialog (QFileDialog's own accept is protected).
+// Types a name with the focus in the field (only then is the preset dropped), then answers.
 void type(QFileDialog* dialog, const QString& name, bool accept = true) {
     auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
     edit->setFocus();
@@ -83,8 +81,7 @@ class QtCommonDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A pattern's own "(...)" gives way to its globs; flags 2 confirms
-    // overwriting, the other bits but 0x1000 are ignored.
+    // A pattern's "(...)" gives way to its globs; flag 2 confirms overwrites, 0x1000 opens.
     void filtersAndFlags() {
         QCOMPARE(toQtNameFilters("Text Files (*.txt)|*.log|All Files (*.*)|*.*"),
                  (QStringList{"Text Files (*.log)", "All Files (*)"}));
@@ -97,8 +94,7 @@ private slots:
         QCOMPARE(toFileDialogFlags(~0x1002).fileMode, QFileDialog::AnyFile);
     }
 
-    // A cancel after typing keeps FileName, failure 32755 with CancelError; open
-    // with 0x1000 takes only an existing file. Save takes a typed name in InitDir.
+    // A cancel keeps FileName (32755 with CancelError); Save takes a typed name in InitDir.
     void fileDialogs() {
         QtCommonDialog dialog(&m_window);
         dialog.Filter = "GPS TrackMaker File (*.gtm)|*.gtm|";
@@ -144,8 +140,7 @@ private slots:
         QCOMPARE(dialog.Color, 0x001E140A);
     }
 
-    // The preset family is not installed: confirmed untouched, its name comes
-    // back rather than the substitute the combo box shows, and 8.25 unrounded.
+    // A missing preset family comes back untouched rather than its substitute, 8.25 unrounded.
     void font() {
         for (const bool change : {true, false}) {
             QtCommonDialog dialog(&m_window);
@@ -183,8 +178,7 @@ private slots:
         }
     }
 
-    // Enter in a Yes/No question answers Yes, and the converted data is saved,
-    // in whatever order the platform puts the buttons.
+    // Enter answers Yes to a Yes/No question, in any platform's button order.
     void questionAnswersYesOnEnter() {
         const QString style = QApplication::style()->name();
         QtMessageBox boxes(&m_window);

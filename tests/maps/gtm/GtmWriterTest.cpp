@@ -79,8 +79,7 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
     EXPECT_TRUE(test::SameBytes(header + datum + waypoint + style + trackpoints + track, write()));
 }
 
-// Long texts are cut to the signed length; counts stand even where their
-// records are left out.
+// Long texts are cut to the signed length; counts stand where their records are left out.
 TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
     data.WptComment[1] = std::string(40000, 'x');
     std::string file = write();
@@ -94,8 +93,7 @@ TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
     EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
 }
 
-// A failed write shows why and changes nothing; a written one marks the data
-// saved and shows "File saved !".
+// A failed write shows why and changes nothing; a written one marks the data saved.
 TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
     data.DataSaved = false;
     const std::string target = folder.file("missing/out.gtm");

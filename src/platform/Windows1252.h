@@ -10,4 +10,8 @@ namespace wavemark {
 // valid UTF-8 are taken to be Windows-1252 already and kept.
 std::string ToWindows1252(std::string_view utf8);
 
+// Windows-1252 bytes as UTF-8; the five bytes the code page leaves unused
+// become their C1 control characters.
+std::string FromWindows1252(std::string_view bytes);
+
 } // namespace wavemark

@@ -20,5 +20,16 @@ TEST(Windows1252, TypedTextBecomesOneBytePerCharacter) {
     EXPECT_EQ(ToWindows1252("\xED\xA0\x80"), "\xED\xA0\x80");
 }
 
+// Every byte the code page uses comes back from its UTF-8; the unused ones
+// become C1 controls, which have no byte to go back to.
+TEST(Windows1252, EveryByteToUtf8AndBack) {
+    EXPECT_EQ(FromWindows1252("caf\xE9 \x80\x81"), "caf\xC3\xA9 \xE2\x82\xAC\xC2\x81");
+    for (int b = 1; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const bool unused = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_EQ(ToWindows1252(FromWindows1252(byte)), unused ? "?" : byte) << b;
+    }
+}
+
 } // namespace
 } // namespace wavemark

@@ -2,6 +2,7 @@
 
 #include "CivilTime.h"
 #include "ReadingWalk.h"
+#include "platform/Windows1252.h"
 
 #include <array>
 #include <string>
@@ -10,32 +11,6 @@
 namespace wavemark {
 
 namespace {
-
-// Unicode code points of the Windows-1252 bytes 0x80..0x9F; the five unused
-// bytes keep their C1 control code points.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::string utf8FromWindows1252(std::string_view bytes) {
-    std::string text;
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        const char32_t c = b < 0x80 ? b : b < 0xA0 ? kHighControls[b - 0x80] : b;
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else if (c < 0x800) {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            text += static_cast<char>(0xE0 | (c >> 12));
-            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return text;
-}
 
 // RFC 4180: a field with a comma, a quote or a line break is quoted, and a
 // quote inside is doubled; `always` quotes one that need not be.
@@ -138,7 +113,7 @@ void writeWigleCsv(const Survey& survey, WigleVersion version, BufferedFile& out
     std::vector<std::string> macs, ssids, auths;
     for (size_t i = 0; i < survey.aps.size(); ++i) {
         macs.push_back(i % 5 == 0 ? upper(survey.aps[i].bssid) : survey.aps[i].bssid);
-        ssids.push_back(utf8FromWindows1252(survey.aps[i].ssid));
+        ssids.push_back(FromWindows1252(survey.aps[i].ssid));
         auths.push_back(authMode(survey.aps[i], i));
     }
     uint64_t count = 0;

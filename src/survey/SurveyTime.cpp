@@ -7,6 +7,9 @@
 namespace wavemark {
 namespace {
 
+// Days from 1970-01-01 to 1989-12-31: twenty years, five of them leap years.
+constexpr int64_t kGtmEpochFromUnixDays = 20 * 365 + 5 - 1;
+
 // Reads `minDigits`..`maxDigits` decimal digits at `pos`, moving past them.
 std::optional<int> readNumber(std::string_view text, size_t& pos, size_t minDigits,
                               size_t maxDigits) {
@@ -96,6 +99,27 @@ std::optional<int32_t> GtmTime(int64_t epochDay, int32_t secondOfDay) {
         return std::nullopt;
     }
     return static_cast<int32_t>(seconds);
+}
+
+std::string CalendarDate(int64_t epochDay) {
+    // Howard Hinnant's civil_from_days, from days since 1970-01-01.
+    const int64_t z = epochDay + kGtmEpochFromUnixDays + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t dayOfEra = z - era * 146097;
+    const int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t mp = (5 * dayOfYear + 2) / 153;
+    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    std::string text = std::to_string(year);
+    text.insert(0, text.size() < 4 ? 4 - text.size() : 0, '0');
+    for (const int64_t part : {month, day}) {
+        text += part < 10 ? "-0" : "-";
+        text += std::to_string(part);
+    }
+    return text;
 }
 
 } // namespace wavemark

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace wavemark {
@@ -21,5 +22,8 @@ std::optional<int32_t> ParseClockTime(std::string_view text);
 // The GTM time of a day and a time of day: the distance in seconds from the
 // epoch, taken as a positive number, or nothing beyond 2147483647 seconds.
 std::optional<int32_t> GtmTime(int64_t epochDay, int32_t secondOfDay);
+
+// "yyyy-mm-dd" of a day counted from the GTM epoch, as date lines write it.
+std::string CalendarDate(int64_t epochDay);
 
 } // namespace wavemark

@@ -8,9 +8,6 @@
 namespace wavemark {
 namespace {
 
-// Days from 1970-01-01 to 1989-12-31: twenty years, five of them leap years.
-constexpr int64_t kEpochFromUnixDays = 20 * 365 + 5 - 1;
-
 // "05/07/2023" (month first, year last) as "2023-05-07" in `out`; other
 // dates with "/" get "-" in its place. False when it does not fit.
 bool dashedDate(std::string_view date, std::array<char, 16>& out, size_t& size) {
@@ -84,27 +81,6 @@ std::optional<FirstSeenMoment> FirstSeenReader::read(std::string_view text) {
         return std::nullopt;
     }
     return FirstSeenMoment{*epochDay, *secondOfDay};
-}
-
-std::string CalendarDate(int64_t epochDay) {
-    // Howard Hinnant's civil_from_days.
-    const int64_t z = epochDay + kEpochFromUnixDays + 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t mp = (5 * dayOfYear + 2) / 153;
-    const int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    std::string text = std::to_string(year);
-    text.insert(0, text.size() < 4 ? 4 - text.size() : 0, '0');
-    for (const int64_t part : {month, day}) {
-        text += part < 10 ? "-0" : "-";
-        text += std::to_string(part);
-    }
-    return text;
 }
 
 } // namespace wavemark

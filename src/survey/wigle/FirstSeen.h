@@ -36,7 +36,4 @@ private:
     std::optional<int64_t> m_lastDay;
 };
 
-// "yyyy-mm-dd" of a day counted from the GTM epoch.
-std::string CalendarDate(int64_t epochDay);
-
 } // namespace wavemark

@@ -1,4 +1,5 @@
 #include "survey/wigle/WigleFields.h"
+#include "survey/SurveyTime.h"
 #include "survey/wigle/FirstSeen.h"
 
 #include <gtest/gtest.h>

@@ -7,14 +7,17 @@ const char* const kSurveysUsageLine = "       wavemark-convert [options] SURVEY.
 
 const char* const kHelpText =
     "Converts a NetStumbler summary export and text export, or survey files that\n"
-    "hold their own readings (NetStumbler NS1 logs, WiGLE CSV files), into a GPS\n"
-    "TrackMaker file: a waypoint per access point, a track per access point\n"
-    "through its readings. Any input may be gzip-compressed; the kind of a file\n"
+    "hold their own readings (NetStumbler NS1 logs, WiGLE CSV files), into a map:\n"
+    "a GPS TrackMaker, GPX or KML file with a waypoint per access point and a\n"
+    "track per access point through its readings. Any input may be gzip-compressed; the kind of a "
+    "file\n"
     "is told by its content, not its name. Several survey files are merged: one\n"
     "access point per BSSID (its strongest reading), its readings in the order\n"
     "the files are given.\n"
     "\n"
-    "  -o, --output FILE    GTM file to write (required)\n"
+    "  -o, --output FILE    map file to write (required), in the format its\n"
+    "                       extension names: .gtm, .gpx or .kml\n"
+    "  --format FORMAT      gtm, gpx or kml, whatever the output's name\n"
     "  --settings FILE      read options from an INI file in the Wavemark.ini\n"
     "                       format; keys it lacks keep their first-start defaults\n"
     "  --no-tracks          do not read a text export\n"
@@ -38,6 +41,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& o = result.options;
     std::vector<std::string> positional;
     std::optional<std::string> output;
+    std::optional<MapFormat> format;
     auto fail = [&result](std::string message) {
         result.error = std::move(message);
         return result;
@@ -62,6 +66,14 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
                 return fail("option " + arg + " needs a file name");
             }
             output = text;
+        } else if (arg == "--format") {
+            if (!value(text)) {
+                return fail("option --format needs gtm, gpx or kml");
+            }
+            format = MapFormatNamed(text);
+            if (!format) {
+                return fail("unknown map format " + text + " (gtm, gpx or kml)");
+            }
         } else if (arg == "--settings") {
             if (!value(text)) {
                 return fail("option --settings needs a file name");
@@ -99,8 +111,16 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     if (!output) {
         return fail("no output file given (-o FILE)");
     }
+    if (!format) {
+        format = MapFormatOfPath(*output);
+    }
+    if (!format) {
+        return fail("the map format of " + *output +
+                    " is unknown: name it .gtm, .gpx or .kml, or give --format");
+    }
     o.inputs = std::move(positional);
     o.outputPath = *output;
+    o.format = *format;
     return result;
 }
 

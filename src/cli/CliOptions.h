@@ -1,5 +1,7 @@
 #pragma once
 
+#include "maps/MapFormat.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@ struct CliOptions {
     // that hold their readings (NS1 logs, WiGLE CSV files).
     std::vector<std::string> inputs;
     std::string outputPath;
+    // Named by --format, else by the output's extension.
+    MapFormat format = MapFormat::Gtm;
     std::optional<std::string> settingsPath;
     bool noTracks = false;
     std::optional<std::string> filter;

@@ -3,7 +3,7 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsoleWindow.h"
 #include "convert/Convert.h"
-#include "maps/gtm/GtmWriter.h"
+#include "maps/MapFile.h"
 #include "platform/ByteStream.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
@@ -135,7 +135,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
     }
-    if (WriteGtmFile(state.data, options.outputPath, inputs, window, window) !=
+    if (WriteMapFile(state.data, options.format, options.outputPath, inputs, window, window) !=
         WriteOutcome::Written) {
         return kExitFailed;
     }

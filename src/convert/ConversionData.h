@@ -26,6 +26,10 @@ struct WaypointStyle {
     bool operator==(const WaypointStyle&) const = default;
 };
 
+// What kind of network a waypoint or a track stands for: map formats that
+// name their styles tell these three apart.
+enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
+
 // The result of the last conversion run. Every list is numbered from 1: a
 // reader creates it with count + 1 elements and leaves slot 0 at its zero
 // value (the GTM writer reads TptTrack[0] as "the track before the first
@@ -43,6 +47,7 @@ struct ConversionData {
     std::vector<uint8_t> WptDisplay;
     std::vector<float> WptAltitude; // signal level
     std::vector<std::string> WptBssid;
+    std::vector<NetworkClass> WptClass;
 
     int16_t WptStyleCount = 0;
     std::vector<WaypointStyle> WptStyles;
@@ -52,6 +57,7 @@ struct ConversionData {
     std::vector<int16_t> TrkLineStyle;
     std::vector<float> TrkScale;
     std::vector<int32_t> TrkColor;
+    std::vector<NetworkClass> TrkClass;
 
     int32_t TrkPointCount = 0;
     std::vector<double> TptLat;

@@ -92,7 +92,8 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
         }
     }
     const auto points = static_cast<int32_t>(pointCount);
-    Recreate(trackCount, data.TrkName, data.TrkLineStyle, data.TrkScale, data.TrkColor);
+    Recreate(trackCount, data.TrkName, data.TrkLineStyle, data.TrkScale, data.TrkColor,
+             data.TrkClass);
     fill(data.TptLat, points, readings.lat, readings.group, plan);
     fill(data.TptLon, points, readings.lon, readings.group, plan);
     fill(data.TptTime, points, readings.time, readings.group, plan);
@@ -123,6 +124,11 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
                                                  : options.TColorWep;
         data.TrkLineStyle[t] = open ? options.TLineNoWep : options.TLineWep;
         data.TrkScale[t] = 0.0f;
+        // An ad-hoc network's track stays ad-hoc whatever its last reading says.
+        data.TrkClass[t] = data.WptClass[static_cast<size_t>(w)] == NetworkClass::AdHoc
+                               ? NetworkClass::AdHoc
+                           : open ? NetworkClass::Open
+                                  : NetworkClass::Protected;
         progress.trackCountChanged(data.TrkCount);
     }
     return TracksOutcome::Made;

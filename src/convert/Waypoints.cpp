@@ -65,7 +65,8 @@ void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options
     const auto count = static_cast<int32_t>(kept.size());
     data.WptCount = count;
     Recreate(count, data.WptName, data.WptComment, data.WptLat, data.WptLon, data.WptTime,
-             data.WptIcon, data.WptRotation, data.WptDisplay, data.WptAltitude, data.WptBssid);
+             data.WptIcon, data.WptRotation, data.WptDisplay, data.WptAltitude, data.WptBssid,
+             data.WptClass);
     for (size_t w = 1; w <= kept.size(); ++w) {
         const AccessPoint& ap = *kept[w - 1];
         data.WptName[w] = nameSuffix(ap.bssid);
@@ -78,6 +79,9 @@ void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options
         data.WptDisplay[w] = open ? options.StyleNoWEP : options.StyleWEP;
         data.WptAltitude[w] = ap.signal;
         data.WptBssid[w] = ap.bssid;
+        data.WptClass[w] = ap.adHoc ? NetworkClass::AdHoc
+                           : open   ? NetworkClass::Open
+                                    : NetworkClass::Protected;
     }
     data.LogDate = survey.logDate;
 }

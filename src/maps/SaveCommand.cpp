@@ -1,20 +1,13 @@
 #include "maps/SaveCommand.h"
 
-#include "maps/gtm/GtmWriter.h"
+#include "maps/MapFile.h"
+#include "maps/MapFormat.h"
 #include "platform/PathParts.h"
 
-#include <algorithm>
-#include <cctype>
+#include <optional>
 
 namespace wavemark {
 namespace {
-
-bool endsInGtm(const std::string& path) {
-    std::string tail = path.substr(path.size() - std::min<size_t>(4, path.size()));
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return tail == ".GTM";
-}
 
 void reportDialogFailure(const DialogResult& result, SaveWindow& window) {
     window.showMessage("The save dialog could not be shown: " + result.errorDescription +
@@ -35,7 +28,7 @@ SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, Save
     CommonDialog& dialog = window.saveDialog();
     dialog.DialogTitle = "Save File As";
     dialog.Flags = CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly;
-    dialog.Filter = "GPS TrackMaker File (*.gtm)|*.gtm|";
+    dialog.Filter = MapFileFilter();
     dialog.FileName = settings.OutputPrefix + state.data.LogDate + ".gtm";
     const DialogResult result = dialog.ShowSave();
     if (result.outcome == DialogResult::Outcome::Failed) {
@@ -48,22 +41,27 @@ SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, Save
         return SaveOutcome::Cancelled;
     }
 
-    GtmFilePath = dialog.FileName;
-    if (!endsInGtm(GtmFilePath)) {
-        return SaveOutcome::NotAGtmName;
+    const std::string chosen = dialog.FileName;
+    const std::optional<MapFormat> format = MapFormatOfPath(chosen);
+    if (!format) {
+        return SaveOutcome::NotAMapName;
     }
     // A name right under the root leaves the output folder as it was.
-    const PathParts parts = SplitPath(GtmFilePath);
-    if (!parts.folder.empty() && parts.file.size() + 1 < GtmFilePath.size()) {
+    const PathParts parts = SplitPath(chosen);
+    if (!parts.folder.empty() && parts.file.size() + 1 < chosen.size()) {
         settings.OutputPath = parts.folder;
     }
     // The exports chosen in the window are never overwritten, whichever of
     // them the data came from.
     const InputFile inputs[] = {{"summary export", settings.SummaryFilePath},
                                 {"text export", settings.TextFilePath}};
-    return WriteGtmFile(state.data, GtmFilePath, inputs, window, window) == WriteOutcome::Written
-               ? SaveOutcome::Written
-               : SaveOutcome::WriteFailed;
+    if (WriteMapFile(state.data, *format, chosen, inputs, window, window) !=
+        WriteOutcome::Written) {
+        return SaveOutcome::WriteFailed;
+    }
+    // "File saved !" opens what it names: only a written file takes its place.
+    GtmFilePath = chosen;
+    return SaveOutcome::Written;
 }
 
 } // namespace wavemark

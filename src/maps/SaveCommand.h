@@ -17,15 +17,16 @@ public:
 enum class [[nodiscard]] SaveOutcome{
     Written,      Cancelled,
     DialogFailed, // shown in a message box
-    NotAGtmName,  // ignored without a word
+    NotAMapName,  // ignored without a word
     WriteFailed,  // shown in a message box
 };
 
 // The "Save GTM-File" command: converts first when there is no waypoint,
 // proposes OutputPrefix + LogDate + ".gtm", and writes the file the user
-// chose when its name ends in ".gtm" in any letter case (any other name is
-// ignored without a word). GtmFilePath keeps the name the dialog returned;
-// OutputPath takes its folder. A cancelled dialog changes nothing.
+// chose in the format its name ends in (".gtm", ".gpx" or ".kml" in any
+// letter case; any other name is ignored without a word). OutputPath takes
+// the chosen name's folder, GtmFilePath the name once the file is written.
+// A cancelled dialog changes nothing.
 SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window);
 
 } // namespace wavemark

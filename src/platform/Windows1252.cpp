@@ -79,25 +79,29 @@ std::string ToWindows1252(std::string_view utf8) {
     return bytes;
 }
 
+void AppendUtf8(char byte, std::string& text) {
+    const auto b = static_cast<uint8_t>(byte);
+    char32_t c = b;
+    if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) {
+        c = kHighControls[b - 0x80];
+    }
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string FromWindows1252(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
-        const auto b = static_cast<uint8_t>(byte);
-        char32_t c = b;
-        if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) {
-            c = kHighControls[b - 0x80];
-        }
-        if (c < 0x80) {
-            text += static_cast<char>(c);
-        } else if (c < 0x800) {
-            text += static_cast<char>(0xC0 | (c >> 6));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            text += static_cast<char>(0xE0 | (c >> 12));
-            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(byte, text);
     }
     return text;
 }

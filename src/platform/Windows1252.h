@@ -14,4 +14,7 @@ std::string ToWindows1252(std::string_view utf8);
 // become their C1 control characters.
 std::string FromWindows1252(std::string_view bytes);
 
+// One Windows-1252 byte appended to `text` as UTF-8, as FromWindows1252 turns it.
+void AppendUtf8(char byte, std::string& text);
+
 } // namespace wavemark

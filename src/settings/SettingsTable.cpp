@@ -1,6 +1,6 @@
 #include "settings/SettingsTable.h"
 
-#include "maps/gtm/CodeTables.h"
+#include "maps/CodeTables.h"
 #include "platform/PathSeparator.h"
 #include "settings/CDS_CIni.h"
 #include "settings/IniDocument.h"

@@ -1,6 +1,6 @@
 #include "ui/ConvForm.h"
 
-#include "maps/gtm/CodeTables.h"
+#include "maps/CodeTables.h"
 #include "ui/LineWidget.h"
 #include "ui/LocalText.h"
 

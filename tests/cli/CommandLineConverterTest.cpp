@@ -90,8 +90,38 @@ TEST_F(CommandLineConverterTest, ExitStatusMessagesAndOutputFile) {
            {summary, "-o", output});
     expect(2, usage + "--fixed-colors and --random-colors exclude each other\n",
            {"--fixed-colors", "--random-colors", summary, text, "-o", output});
+    const std::string notAMap = folder.file("out.txt");
+    expect(2,
+           usage + "the map format of " + notAMap +
+               " is unknown: name it .gtm, .gpx or .kml, or give --format\n",
+           {summary, text, "-o", notAMap});
+    EXPECT_FALSE(std::filesystem::exists(notAMap));
+    expect(2, usage + "unknown map format svg (gtm, gpx or kml)\n",
+           {"--format", "svg", summary, text, "-o", output});
+    expect(2, usage + "option --format needs gtm, gpx or kml\n", {summary, text, "--format"});
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_NE(out.str().find("--no-tracks"), std::string::npos);
+}
+
+// The output's extension names the format in any case; --format overrides it.
+TEST_F(CommandLineConverterTest, FormatFollowsTheOutputNameUnlessGiven) {
+    const std::pair<Args, std::string_view> runs[] = {
+        {{"-o", folder.file("a.GPX")}, "<gpx "},
+        {{"-o", folder.file("b.kml")}, "<kml "},
+        {{"--format", "KML", "-o", folder.file("c.gpx")}, "<kml "},
+        {{"--format", "gpx", "-o", folder.file("d.txt")}, "<gpx "},
+        {{"--format", "gtm", "-o", folder.file("e.kml")}, "TrackMaker"},
+    };
+    for (const auto& [outputArgs, marker] : runs) {
+        Args args = {summary, text};
+        args.insert(args.end(), outputArgs.begin(), outputArgs.end());
+        ASSERT_EQ(run(args), 0) << errors.str();
+        EXPECT_EQ(out.str(), counters(1, 2, 1, 3, 2, 4));
+        const std::string written = test::ReadBytes(outputArgs.back());
+        EXPECT_NE(written.substr(0, 200).find(marker), std::string::npos) << outputArgs.back();
+    }
+    EXPECT_EQ(run({summary, text, "-o", folder.file("missing/f.kml")}), 1);
+    EXPECT_TRUE(errors.str().starts_with("The KML file could not be written:\n")) << errors.str();
 }
 
 // Little-endian bytes of a GTM field, written out here by hand.

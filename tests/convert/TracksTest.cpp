@@ -54,6 +54,7 @@ protected:
     void summary(const std::vector<std::string>& bssids) {
         data.WptCount = static_cast<int32_t>(bssids.size());
         data.WptBssid = data.WptComment = {""};
+        data.WptClass.assign(bssids.size() + 1, NetworkClass::Open);
         for (const std::string& bssid : bssids) {
             data.WptBssid.push_back("( " + bssid + " )");
             data.WptComment.push_back("name " + bssid.substr(15));
@@ -144,6 +145,13 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
             }
         }
     }
+
+    // A track takes its last reading's class, unless its network is ad-hoc.
+    using enum NetworkClass;
+    EXPECT_EQ(data.TrkClass, (std::vector<NetworkClass>{Open, Protected, Open, Open}));
+    data.WptClass[1] = AdHoc;
+    read(path);
+    EXPECT_EQ(data.TrkClass, (std::vector<NetworkClass>{Open, AdHoc, Open, Open}));
 
     // Random colours continue one sequence from read to read, which starts
     // from the same state in every process.

@@ -67,6 +67,9 @@ TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
     EXPECT_EQ(data.LogDate, "2004-04-11");
     EXPECT_EQ(std::vector<uint8_t>(data.WptDisplay.begin() + 1, data.WptDisplay.end()),
               (std::vector<uint8_t>{3, 4, 4, 3, 3}));
+    using enum NetworkClass;
+    EXPECT_EQ(std::vector(data.WptClass.begin() + 1, data.WptClass.end()),
+              (std::vector{Protected, Open, AdHoc, AdHoc, Protected}));
 
     // The WEP lines still count without a waypoint.
     options.NoWEPCheck = true;

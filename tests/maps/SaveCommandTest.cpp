@@ -49,7 +49,8 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     EXPECT_EQ(shown.operation, "save");
     EXPECT_EQ(shown.DialogTitle, "Save File As");
     EXPECT_EQ(shown.Flags, 6);
-    EXPECT_EQ(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|");
+    EXPECT_EQ(shown.Filter,
+              "GPS TrackMaker File (*.gtm)|*.gtm|GPX File (*.gpx)|*.gpx|KML File (*.kml)|*.kml|");
     EXPECT_EQ(shown.FileName, "NS-Log_2004-04-08.gtm");
     EXPECT_EQ(GtmFilePath, "earlier.gtm");
     EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
@@ -86,9 +87,10 @@ TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
     EXPECT_FALSE(state.data.DataSaved);
 }
 
-// ".gtm" in any case is written, other names are ignored silently; the output folder becomes
-// what precedes the last separator if it stands at position two or later.
-TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
+// ".gtm", ".gpx" and ".kml" in any case are written in that format, other names are ignored
+// silently; the output folder becomes what precedes the last separator if it stands at
+// position two or later. Only a written file is what "File saved !" opens.
+TEST_F(SaveCommandTest, MapNamesAreWrittenInTheirFormatAndSetTheOutputFolder) {
     const fs::path previousFolder = fs::current_path();
     fs::current_path(folder.path());
     fs::create_directory("sub");
@@ -101,20 +103,35 @@ TEST_F(SaveCommandTest, OnlyGtmNamesAreWrittenAndSetTheOutputFolder) {
         const bool written = outcome == SaveOutcome::Written;
         std::error_code tooLong;
         EXPECT_EQ(fs::exists(typed, tooLong), written) << typed;
-        EXPECT_EQ(GtmFilePath, typed);
+        if (written) {
+            EXPECT_EQ(GtmFilePath, typed);
+        }
         EXPECT_EQ(state.data.DataSaved, written);
         EXPECT_EQ(window.m_settings.OutputPath, path);
     };
-    expectSave(folder.file("survey"), SaveOutcome::NotAGtmName, "/previous/folder");
-    for (const char* name : {"a.GTM", "b.Gtm", "c.gtm"}) {
+    expectSave(folder.file("survey"), SaveOutcome::NotAMapName, "/previous/folder");
+    EXPECT_EQ(GtmFilePath, "earlier.gtm");
+    const std::pair<const char*, std::string_view> starts[] = {{"a.GTM", "\xD3\x00TrackMaker"},
+                                                               {"b.Gtm", "\xD3\x00TrackMaker"},
+                                                               {"c.gtm", "\xD3\x00TrackMaker"},
+                                                               {"d.gpx", "<?xml"},
+                                                               {"e.GPX", "<?xml"},
+                                                               {"f.Kml", "<?xml"}};
+    for (const auto& [name, start] : starts) {
         expectSave(folder.file(name), SaveOutcome::Written, folder.path().string());
+        EXPECT_TRUE(test::ReadBytes(folder.file(name)).starts_with(start)) << name;
     }
+    EXPECT_NE(test::ReadBytes(folder.file("d.gpx")).find("<gpx "), std::string::npos);
+    EXPECT_NE(test::ReadBytes(folder.file("f.Kml")).find("<kml "), std::string::npos);
+    expectSave(folder.file("g.gpx.txt"), SaveOutcome::NotAMapName, "/previous/folder");
+    EXPECT_EQ(GtmFilePath, folder.file("f.Kml"));
     expectSave("plain.gtm", SaveOutcome::Written, "/previous/folder");
     expectSave(std::string("sub") + kPathSeparator + "nested.gtm", SaveOutcome::Written, "sub");
     EXPECT_TRUE(window.messages.empty());
     // A separator in first place keeps the folder (a name too long to land in the root).
     expectSave(kPathSeparator + std::string(300, 'x') + ".gtm", SaveOutcome::WriteFailed,
                "/previous/folder");
+    EXPECT_EQ(GtmFilePath, std::string("sub") + kPathSeparator + "nested.gtm");
     fs::current_path(previousFolder);
 }
 

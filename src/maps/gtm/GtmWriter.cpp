@@ -5,14 +5,9 @@
 #include "maps/gtm/MapLimits.h"
 #include "platform/BufferedFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <new>
-
 namespace wavemark {
-namespace {
 
-bool writeRecords(const ConversionData& data, BufferedFile& file) {
+bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file) {
     LittleEndianWriter out(file.buffer());
     GtmHeader header;
     header.styleCount = data.WptStyleCount;
@@ -56,43 +51,7 @@ bool writeRecords(const ConversionData& data, BufferedFile& file) {
             }
         }
     }
-    return file.finish();
-}
-
-// The system's reason for a failure, "" on success.
-std::string writeFile(const ConversionData& data, const std::string& path) {
-    try {
-        BufferedFile file(path);
-        if (!file.open() || !writeRecords(data, file)) {
-            return file.errorText();
-        }
-    } catch (const std::bad_alloc&) {
-        return std::strerror(ENOMEM);
-    }
-    return "";
-}
-
-} // namespace
-
-std::string GtmWriteErrorText(const std::string& path, const std::string& reason) {
-    return "The GTM file could not be written:\r\n" + path + "\r\n" + reason;
-}
-
-WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path,
-                          std::span<const InputFile> inputs, MessageBoxService& messages,
-                          StatusLine& status) {
-    std::string reason = RefuseOutput(path, inputs);
-    if (reason.empty()) {
-        reason = writeFile(data, path);
-    }
-    if (!reason.empty()) {
-        messages.showMessage(GtmWriteErrorText(path, reason), MessageButtons::Ok,
-                             MessageIcon::Critical, kProgramTitle);
-        return WriteOutcome::WriteFailed;
-    }
-    data.DataSaved = true;
-    ShowOnly(status, StatusNotice::FileSaved);
-    return WriteOutcome::Written;
+    return true;
 }
 
 } // namespace wavemark

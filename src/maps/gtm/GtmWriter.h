@@ -1,25 +1,15 @@
 #pragma once
 
 #include "convert/ConversionData.h"
-#include "convert/WindowInterfaces.h"
-#include "platform/OutputTarget.h"
-
-#include <span>
-#include <string>
+#include "maps/MapFormat.h"
 
 namespace wavemark {
 
-// Writes the conversion data as a GTM file at `path`. The file replaces any
-// file of that name only once it is complete, and never one of the `inputs`,
-// a folder, a device, a pipe, a socket or a read-only file; on success the
-// data is marked saved and "File saved !" is shown. On failure the target is
-// left as it was, a "Wavemark" box says why and the data stays unsaved.
-enum class [[nodiscard]] WriteOutcome{Written, WriteFailed};
-WriteOutcome WriteGtmFile(ConversionData& data, const std::string& path,
-                          std::span<const InputFile> inputs, MessageBoxService& messages,
-                          StatusLine& status);
-
-// The failure text: what failed, the file, and the system's reason.
-std::string GtmWriteErrorText(const std::string& path, const std::string& reason);
+// A GPS TrackMaker file, version 211, little-endian throughout: the header
+// with its counts and the map's limits, the datum (WGS 84), the waypoints and
+// their label styles, then the trackpoints (each marks whether it starts a
+// new track) and the tracks' names, line styles and colours. Texts are the
+// survey's Windows-1252 bytes.
+bool WriteGtm(const ConversionData& data, const MapContext& context, BufferedFile& file);
 
 } // namespace wavemark

@@ -1,15 +1,14 @@
-#include "maps/gtm/GtmWriter.h"
+#include "maps/MapFile.h"
 
 #include "RecordingWindow.h"
 #include "SameBytes.h"
+#include "SmallMap.h"
 #include "TempFolder.h"
 #include "maps/gtm/GtmRecords.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace wavemark {
 namespace {
@@ -29,28 +28,14 @@ std::string bytes(std::string_view hex) {
 class GtmWriterTest : public ::testing::Test {
 protected:
     std::string write() {
-        EXPECT_EQ(WriteGtmFile(data, folder.file("out.gtm"), {}, window, window),
+        EXPECT_EQ(WriteMapFile(data, MapFormat::Gtm, folder.file("out.gtm"), {}, window, window),
                   WriteOutcome::Written);
         return test::ReadBytes(folder.file("out.gtm"));
     }
 
     test::TempFolder folder;
     test::RecordingWindow window;
-    // One waypoint, one style record, and one track of two points.
-    // clang-format off
-    ConversionData data{
-        .WptCount = 1, .WptName = {"", "c2e140"}, .WptComment = {"", "hello"},
-        .WptLat = {0, 47.5}, .WptLon = {0, 8.25}, .WptTime = {0, 450362096},
-        .WptIcon = {0, 141}, .WptRotation = {0, 0}, .WptDisplay = {0, 4},
-        .WptAltitude = {0, 70.0f}, .WptBssid = {}, .WptStyleCount = 1,
-        .WptStyles = {{}, {.Height = -12, .FaceName = "Arial", .Color = 255, .Weight = 700,
-                           .Border = 139, .Background = -1, .BackColor = 65535,
-                           .Underline = 1, .Alignment = 1}},
-        .TrkCount = 1, .TrkName = {"", " ab "}, .TrkLineStyle = {0, 2}, .TrkScale = {0, 0.0f},
-        .TrkColor = {0, 4227072}, .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
-        .TptLon = {0, 8.25, 8.25}, .TptTime = {0, 450362096, 450362097},
-        .TptTrack = {0, 1, 1}, .TptAltitude = {0, 70.0f, -32618.0f}, .LogDate = {}};
-    // clang-format on
+    ConversionData data = test::SmallMap();
 };
 
 TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
@@ -91,26 +76,6 @@ TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
     EXPECT_EQ(file.size(), 180u);
     EXPECT_EQ(file.substr(27, 4), bytes("01 00 00 00"));
     EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
-}
-
-// A failed write shows why and changes nothing; a written one marks the data saved.
-TEST_F(GtmWriterTest, OnlyAWrittenFileMarksTheDataSaved) {
-    data.DataSaved = false;
-    const std::string target = folder.file("missing/out.gtm");
-    EXPECT_EQ(WriteGtmFile(data, target, {}, window, window), WriteOutcome::WriteFailed);
-    EXPECT_FALSE(data.DataSaved);
-    EXPECT_FALSE(std::filesystem::exists(target));
-    ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].title, "Wavemark");
-    EXPECT_EQ(window.messages[0].text,
-              "The GTM file could not be written:\r\n" + target + "\r\nNo such file or directory");
-    EXPECT_EQ(window.events.size(), 1u) << "no status change after a failure";
-
-    window.events.clear();
-    write();
-    EXPECT_TRUE(data.DataSaved);
-    EXPECT_EQ(window.events,
-              (std::vector<std::string>{"status 0 off", "status 1 off", "status 2 on"}));
 }
 
 } // namespace

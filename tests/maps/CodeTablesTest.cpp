@@ -1,4 +1,4 @@
-#include "maps/gtm/CodeTables.h"
+#include "maps/CodeTables.h"
 
 #include <algorithm>
 #include <array>
@@ -98,6 +98,14 @@ TEST(CodeTables, WaypointSymbols) {
         return std::pair(sortKey(a.name), a.code) < std::pair(sortKey(b.name), b.code);
     });
     expectList(WaypointSymbols(), &SymbolPosition, expected);
+}
+
+TEST(CodeTables, SymbolNamesByCode) {
+    for (size_t i = 0; i < kSymbolNamesByCode.size(); ++i) {
+        EXPECT_EQ(SymbolName(static_cast<int>(i + 1)), kSymbolNamesByCode[i]) << "code " << i + 1;
+    }
+    EXPECT_EQ(SymbolName(0), std::nullopt);
+    EXPECT_EQ(SymbolName(193), std::nullopt);
 }
 
 TEST(CodeTables, DisplayAndLineStyles) {

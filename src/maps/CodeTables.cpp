@@ -1,4 +1,4 @@
-#include "maps/gtm/CodeTables.h"
+#include "maps/CodeTables.h"
 
 #include <array>
 
@@ -250,6 +250,13 @@ std::optional<int> DisplayStylePosition(int code) {
 
 std::optional<int> LineStylePosition(int code) {
     return positionOf(kLineStyles, code);
+}
+
+std::optional<std::string_view> SymbolName(int code) {
+    if (const std::optional<int> position = SymbolPosition(code)) {
+        return kSymbols[static_cast<size_t>(*position)].name;
+    }
+    return std::nullopt;
 }
 
 } // namespace wavemark

@@ -24,4 +24,8 @@ std::optional<int> SymbolPosition(int code);
 std::optional<int> DisplayStylePosition(int code);
 std::optional<int> LineStylePosition(int code);
 
+// The name of a symbol code, for map formats that name symbols rather than
+// number them; nothing for a code no row carries.
+std::optional<std::string_view> SymbolName(int code);
+
 } // namespace wavemark

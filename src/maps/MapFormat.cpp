@@ -1,0 +1,76 @@
+#include "maps/MapFormat.h"
+
+#include "maps/gpx/GpxWriter.h"
+#include "maps/gtm/GtmWriter.h"
+#include "maps/kml/KmlWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace wavemark {
+namespace {
+
+constexpr std::array<MapFormatInfo, 3> kFormats{{
+    {MapFormat::Gtm, "GTM", "GPS TrackMaker File", &WriteGtm},
+    {MapFormat::Gpx, "GPX", "GPX File", &WriteGpx},
+    {MapFormat::Kml, "KML", "KML File", &WriteKml},
+}};
+static_assert(std::ranges::all_of(std::array{0, 1, 2},
+                                  [](int i) {
+                                      return static_cast<int>(
+                                                 kFormats[static_cast<size_t>(i)].format) == i;
+                                  }),
+              "InfoOf looks a format up by its number");
+
+bool sameLetters(std::string_view a, std::string_view b) {
+    return std::ranges::equal(
+        a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+}
+
+std::string lower(std::string_view text) {
+    std::string result(text);
+    std::ranges::transform(result, result.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+} // namespace
+
+std::span<const MapFormatInfo> MapFormats() {
+    return kFormats;
+}
+
+const MapFormatInfo& InfoOf(MapFormat format) {
+    return kFormats[static_cast<size_t>(format)];
+}
+
+std::optional<MapFormat> MapFormatOfPath(std::string_view path) {
+    for (const MapFormatInfo& info : kFormats) {
+        if (path.size() > info.name.size() && path[path.size() - info.name.size() - 1] == '.' &&
+            sameLetters(path.substr(path.size() - info.name.size()), info.name)) {
+            return info.format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<MapFormat> MapFormatNamed(std::string_view name) {
+    for (const MapFormatInfo& info : kFormats) {
+        if (sameLetters(name, info.name)) {
+            return info.format;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string MapFileFilter() {
+    std::string filter;
+    for (const MapFormatInfo& info : kFormats) {
+        const std::string pattern = "*." + lower(info.name);
+        filter.append(info.fileKind).append(" (" + pattern + ")|" + pattern + "|");
+    }
+    return filter;
+}
+
+} // namespace wavemark

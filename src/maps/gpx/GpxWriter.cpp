@@ -1,0 +1,89 @@
+#include "maps/gpx/GpxWriter.h"
+
+#include "maps/CodeTables.h"
+#include "maps/Legend.h"
+#include "maps/TrackPoints.h"
+#include "maps/xml/XmlOut.h"
+#include "platform/BufferedFile.h"
+#include "platform/Windows1252.h"
+
+namespace wavemark {
+namespace {
+
+// GPX wants a longitude below 180: 180 is the same meridian as -180.
+double gpxLongitude(double lon) {
+    return lon == 180.0 ? -180.0 : lon;
+}
+
+void position(XmlOut& xml, double lat, double lon) {
+    xml << " lat=\"";
+    xml.decimal(lat) << "\" lon=\"";
+    xml.decimal(gpxLongitude(lon)) << "\">";
+}
+
+void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
+    xml << "<wpt";
+    position(xml, data.WptLat[w], data.WptLon[w]);
+    xml << "\n  <time>";
+    xml.surveyTime(data.WptTime[w]) << "</time>\n  <name>";
+    xml.text(data.WptName[w]) << "</name>\n  <cmt>";
+    xml.text(data.WptComment[w]) << "</cmt>\n  <desc>";
+    xml.text(data.WptComment[w]) << " (";
+    xml.text(BareBssid(data.WptBssid[w])) << "), " << ClassName(data.WptClass[w]) << ", signal ";
+    xml.number(data.WptAltitude[w]) << "</desc>\n";
+    // Symbol names are our own UTF-8 text, one with a "®".
+    if (const auto symbol = SymbolName(data.WptIcon[w])) {
+        xml << "  <sym>";
+        xml.text(ToWindows1252(*symbol)) << "</sym>\n";
+    }
+    xml << "  <type>" << ClassType(data.WptClass[w]) << "</type>\n</wpt>\n";
+}
+
+// Line widths go in millimetres: a pixel of a 96-dpi screen is about 0.26 mm.
+void trackStart(XmlOut& xml, const ConversionData& data, size_t t) {
+    xml << "<trk>\n  <name>";
+    xml.text(data.TrkName[t]) << "</name>\n  <type>" << ClassType(data.TrkClass[t])
+                              << "</type>\n  <extensions><gpx_style:line><gpx_style:color>";
+    xml.rgbHex(data.TrkColor[t]) << "</gpx_style:color><gpx_style:width>";
+    xml.decimal(LineWidth(data.TrkLineStyle[t]) * 0.26)
+        << "</gpx_style:width></gpx_style:line></extensions>\n  <trkseg>\n";
+}
+
+} // namespace
+
+bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFile& file) {
+    XmlOut xml(file.buffer());
+    xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\""
+           " xmlns:gpx_style=\"http://www.topografix.com/GPX/gpx_style/0/2\""
+           " version=\"1.1\" creator=\"Wavemark " WAVEMARK_VERSION "\">\n"
+           "<metadata>\n  <name>";
+    xml.text(SurveyTitle(data.LogDate)) << "</name>\n  <time>";
+    xml.unixTime(context.writtenAt) << "</time>\n</metadata>\n";
+
+    for (size_t w = 1; w <= static_cast<size_t>(data.WptCount); ++w) {
+        waypoint(xml, data, w);
+        if (!file.flushIfFull()) {
+            return false;
+        }
+    }
+    TrackPoints points;
+    for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
+        trackStart(xml, data, t);
+        points = NextTrackPoints(data, t, points.end);
+        for (size_t p = points.first; p < points.end; ++p) {
+            xml << "    <trkpt";
+            position(xml, data.TptLat[p], data.TptLon[p]);
+            xml << "<time>";
+            xml.surveyTime(data.TptTime[p]) << "</time></trkpt>\n";
+            if (!file.flushIfFull()) {
+                return false;
+            }
+        }
+        xml << "  </trkseg>\n</trk>\n";
+    }
+    xml << "</gpx>\n";
+    return true;
+}
+
+} // namespace wavemark

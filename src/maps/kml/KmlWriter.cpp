@@ -1,0 +1,168 @@
+#include "maps/kml/KmlWriter.h"
+
+#include "maps/Legend.h"
+#include "maps/TrackPoints.h"
+#include "maps/xml/XmlOut.h"
+#include "platform/BufferedFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+// GTM display codes: 2 shows the icon only, 3 and 4 its name beside it.
+constexpr uint8_t kIconOnly = 2;
+// The pixel height of the label font that KML's label scale 1 stands for.
+constexpr double kLabelPixels = 12.0;
+constexpr std::string_view kIcon =
+    "https://maps.google.com/mapfiles/kml/shapes/placemark_circle.png";
+
+// A waypoint's style: its class and its display code.
+struct PointStyle {
+    NetworkClass networkClass;
+    uint8_t display;
+};
+
+void pointStyleId(XmlOut& xml, PointStyle style) {
+    xml << ClassName(style.networkClass) << "-" << std::to_string(style.display);
+}
+
+// A track's style: its colour and its line width.
+uint64_t lineKey(const ConversionData& data, size_t t) {
+    return static_cast<uint64_t>(static_cast<uint32_t>(data.TrkColor[t])) << 8 |
+           static_cast<uint64_t>(LineWidth(data.TrkLineStyle[t]));
+}
+
+void lineStyleId(XmlOut& xml, uint64_t key) {
+    xml << "line-";
+    xml.kmlColor(static_cast<int32_t>(key >> 8)) << "-" << std::to_string(key & 0xFF);
+}
+
+// The label takes the font of the waypoint's display style (the first
+// style where the conversion made fewer); "icon only" hides it.
+void pointStyle(XmlOut& xml, const ConversionData& data, PointStyle style) {
+    xml << "<Style id=\"";
+    pointStyleId(xml, style);
+    xml << "\"><IconStyle><color>";
+    xml.kmlColor(ClassColor(style.networkClass))
+        << "</color><Icon><href>" << kIcon << "</href></Icon></IconStyle>";
+    if (data.WptStyleCount > 0) {
+        const auto index = std::clamp<size_t>(style.display, 1, data.WptStyleCount);
+        const WaypointStyle& font = data.WptStyles[index];
+        const double scale = style.display == kIconOnly
+                                 ? 0.0
+                                 : std::round(-font.Height / kLabelPixels * 100.0) / 100.0;
+        xml << "<LabelStyle><color>";
+        xml.kmlColor(font.Color) << "</color><scale>";
+        xml.decimal(scale) << "</scale></LabelStyle>";
+    }
+    xml << "</Style>\n";
+}
+
+void styles(XmlOut& xml, const ConversionData& data) {
+    std::array<std::array<bool, 256>, 3> used{};
+    for (size_t w = 1; w <= static_cast<size_t>(data.WptCount); ++w) {
+        const auto networkClass = static_cast<size_t>(data.WptClass[w]);
+        if (!used[networkClass][data.WptDisplay[w]]) {
+            used[networkClass][data.WptDisplay[w]] = true;
+            pointStyle(xml, data, {data.WptClass[w], data.WptDisplay[w]});
+        }
+    }
+    std::vector<uint64_t> lines;
+    for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
+        lines.push_back(lineKey(data, t));
+    }
+    std::ranges::sort(lines);
+    const auto [repeats, end] = std::ranges::unique(lines);
+    lines.erase(repeats, end);
+    for (const uint64_t key : lines) {
+        xml << "<Style id=\"";
+        lineStyleId(xml, key);
+        xml << "\"><LineStyle><color>";
+        xml.kmlColor(static_cast<int32_t>(key >> 8))
+            << "</color><width>" << std::to_string(key & 0xFF) << "</width></LineStyle></Style>\n";
+    }
+}
+
+void descriptionRow(XmlOut& xml, std::string_view label) {
+    xml << "<tr><th align=\"left\">" << label << "</th><td>";
+}
+
+// The table is HTML in a CDATA section; the survey's texts come escaped, so
+// they hold no "]]>" that would end it.
+void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
+    xml << "<Placemark><name>";
+    xml.text(data.WptName[w]) << "</name>\n<description><![CDATA[<table>";
+    descriptionRow(xml, "Network");
+    xml.text(data.WptComment[w]) << "</td></tr>";
+    descriptionRow(xml, "BSSID");
+    xml.text(BareBssid(data.WptBssid[w])) << "</td></tr>";
+    descriptionRow(xml, "Class");
+    xml << ClassName(data.WptClass[w]) << "</td></tr>";
+    descriptionRow(xml, "Signal");
+    xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n<TimeStamp><when>";
+    xml.surveyTime(data.WptTime[w]) << "</when></TimeStamp><styleUrl>#";
+    pointStyleId(xml, {data.WptClass[w], data.WptDisplay[w]});
+    xml << "</styleUrl><Point><coordinates>";
+    xml.decimal(data.WptLon[w]) << ",";
+    xml.decimal(data.WptLat[w]) << "</coordinates></Point></Placemark>\n";
+}
+
+void trackStart(XmlOut& xml, const ConversionData& data, size_t t, TrackPoints points) {
+    const auto times = std::span(data.TptTime).subspan(points.first, points.end - points.first);
+    const auto [earliest, latest] = std::ranges::minmax(times);
+    xml << "<Placemark><name>";
+    xml.text(data.TrkName[t]) << "</name>\n<TimeSpan><begin>";
+    xml.surveyTime(earliest) << "</begin><end>";
+    xml.surveyTime(latest) << "</end></TimeSpan><styleUrl>#";
+    lineStyleId(xml, lineKey(data, t));
+    xml << "</styleUrl><LineString><tessellate>1</tessellate><coordinates>\n";
+}
+
+} // namespace
+
+bool WriteKml(const ConversionData& data, const MapContext&, BufferedFile& file) {
+    XmlOut xml(file.buffer());
+    xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n<name>";
+    xml.text(SurveyTitle(data.LogDate)) << "</name>\n";
+    styles(xml, data);
+
+    xml << "<Folder><name>Access points</name>\n";
+    for (size_t w = 1; w <= static_cast<size_t>(data.WptCount); ++w) {
+        accessPoint(xml, data, w);
+        if (!file.flushIfFull()) {
+            return false;
+        }
+    }
+    xml << "</Folder>\n";
+    if (data.TrkCount > 0) {
+        xml << "<Folder><name>Tracks</name>\n";
+        TrackPoints points;
+        for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
+            points = NextTrackPoints(data, t, points.end);
+            if (points.first == points.end) {
+                continue;
+            }
+            trackStart(xml, data, t, points);
+            for (size_t p = points.first; p < points.end; ++p) {
+                xml.decimal(data.TptLon[p]) << ",";
+                xml.decimal(data.TptLat[p]) << "\n";
+                if (!file.flushIfFull()) {
+                    return false;
+                }
+            }
+            xml << "</coordinates></LineString></Placemark>\n";
+        }
+        xml << "</Folder>\n";
+    }
+    xml << "</Document>\n</kml>\n";
+    return true;
+}
+
+} // namespace wavemark

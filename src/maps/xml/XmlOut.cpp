@@ -1,0 +1,138 @@
+#include "maps/xml/XmlOut.h"
+
+#include "platform/Windows1252.h"
+#include "survey/SurveyTime.h"
+
+#include <array>
+#include <charconv>
+
+namespace wavemark {
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+// 1970-01-01 counted in days from the survey epoch, 1989-12-31.
+constexpr int64_t kUnixEpochDay = -7304;
+
+// Bytes that stand for themselves in XML text.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int b = 0x20; b < 0x80; ++b) {
+        plain[static_cast<size_t>(b)] = true;
+    }
+    for (const char c : {'<', '>', '&', '"', '\''}) {
+        plain[static_cast<unsigned char>(c)] = false;
+    }
+    plain['\t'] = plain['\n'] = true;
+    return plain;
+}();
+
+std::string_view replacementOf(char c) {
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&apos;";
+    // A CR as such would reach the reader as a line feed.
+    case '\r':
+        return "&#13;";
+    default:
+        return "\xEF\xBF\xBD";
+    }
+}
+
+void twoDigits(std::string& out, int64_t value) {
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+} // namespace
+
+XmlOut& XmlOut::text(std::string_view windows1252) {
+    size_t plainFrom = 0;
+    for (size_t i = 0; i < windows1252.size(); ++i) {
+        const char c = windows1252[i];
+        if (kPlain[static_cast<unsigned char>(c)]) {
+            continue;
+        }
+        m_out.append(windows1252.substr(plainFrom, i - plainFrom));
+        plainFrom = i + 1;
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            AppendUtf8(c, m_out);
+        } else {
+            m_out.append(replacementOf(c));
+        }
+    }
+    m_out.append(windows1252.substr(plainFrom));
+    return *this;
+}
+
+XmlOut& XmlOut::decimal(double value) {
+    // A fixed form of the smallest doubles takes over 300 digits.
+    std::array<char, 400> digits;
+    const auto end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed)
+            .ptr;
+    m_out.append(digits.data(), end);
+    return *this;
+}
+
+XmlOut& XmlOut::number(float value) {
+    std::array<char, 64> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
+    m_out.append(digits.data(), end);
+    return *this;
+}
+
+XmlOut& XmlOut::surveyTime(int64_t seconds) {
+    int64_t day = seconds / kSecondsPerDay;
+    int64_t second = seconds % kSecondsPerDay;
+    if (second < 0) {
+        second += kSecondsPerDay;
+        --day;
+    }
+    if (day != m_day) {
+        m_day = day;
+        m_date = CalendarDate(day) + 'T';
+    }
+    m_out.append(m_date);
+    twoDigits(m_out, second / 3600);
+    m_out += ':';
+    twoDigits(m_out, second / 60 % 60);
+    m_out += ':';
+    twoDigits(m_out, second % 60);
+    m_out += 'Z';
+    return *this;
+}
+
+XmlOut& XmlOut::unixTime(int64_t seconds) {
+    return surveyTime(seconds + kUnixEpochDay * kSecondsPerDay);
+}
+
+XmlOut& XmlOut::rgbHex(int32_t bgr) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    for (const int shift : {0, 8, 16}) {
+        const auto channel = static_cast<uint32_t>(bgr) >> shift;
+        m_out += kHex[channel >> 4 & 0xF];
+        m_out += kHex[channel & 0xF];
+    }
+    return *this;
+}
+
+XmlOut& XmlOut::kmlColor(int32_t bgr) {
+    constexpr char kHex[] = "0123456789abcdef";
+    m_out += "ff";
+    for (const int shift : {16, 8, 0}) {
+        const auto channel = static_cast<uint32_t>(bgr) >> shift;
+        m_out += kHex[channel >> 4 & 0xF];
+        m_out += kHex[channel & 0xF];
+    }
+    return *this;
+}
+
+} // namespace wavemark

@@ -256,6 +256,45 @@ private slots:
         QCOMPARE(f.messages.shown.size(), size_t{1}); // no question: the data is saved
     }
 
+    void savesEachMapFormat_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("GTM") << "survey.gtm";
+        QTest::newRow("GPX") << "survey.GPX";
+        QTest::newRow("KML") << "survey.kml";
+    }
+
+    // The save dialog offers the three formats, GTM proposed; the chosen name's format is
+    // written as the converter writes it, and "File saved !" opens that file.
+    void savesEachMapFormat() {
+        QFETCH(QString, name);
+        qputenv("SOURCE_DATE_EPOCH", "1796594118");
+        WindowFixture f;
+        f.start();
+        f.openDialog().acceptFile(kSummary);
+        f.click("LoadFile(0)");
+        f.openDialog().acceptFile(kText);
+        f.click("LoadFile(1)");
+        const std::string saved = f.folder.file(name.toStdString());
+        f.saveDialog().acceptFile(saved);
+        f.click("Command1");
+
+        const ScriptedDialog::Shown& shown = f.saveDialog().shown.back();
+        QCOMPARE(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|GPX File (*.gpx)|*.gpx|"
+                               "KML File (*.kml)|*.kml|"s);
+        QCOMPARE(shown.FileName, "NS-Log_2004-04-09.gtm"s);
+        std::ostringstream out, errors;
+        const std::string fromCli = f.folder.file("cli-" + name.toStdString());
+        QCOMPARE(
+            RunCommandLine({kSummary, kText, "-o", fromCli}, f.folder.path().string(), out, errors),
+            int(kExitOk));
+        QVERIFY(SameBytes(ReadBytes(fromCli), ReadBytes(saved)));
+        QVERIFY(f.control<QWidget>("Label_Status(2)")->isVisible());
+        QTest::mouseDClick(f.control<QWidget>("Label_Status(2)"), Qt::LeftButton);
+        QCOMPARE(f.shell.calls,
+                 (Calls{"document " + name.toStdString() + " in " + f.folder.path().string()}));
+        qunsetenv("SOURCE_DATE_EPOCH");
+    }
+
     // A close asked for from a message box mid-run waits for the run's end; counters show.
     void closeDuringARun() {
         WindowFixture f;

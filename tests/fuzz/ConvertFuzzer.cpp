@@ -1,7 +1,9 @@
 // The whole conversion, as wavemark-convert runs it, from two exports held
 // in memory; then the conversion again with the text export read in blocks
 // of a few bytes, each split between two threads, which must give what one
-// block gives. Input: one byte of options, one byte that sets the small
+// block gives. The map written is GTM, GPX or KML as the options say; each
+// must count what the counters print, and an XML map must hold only
+// characters XML allows, as UTF-8. Input: one byte of options, one byte that sets the small
 // block size, then the summary export, a NUL, and the text export. The
 // exports are handed over as memfd files, the GTM file goes to memory
 // (/dev/shm when there is one).
@@ -77,6 +79,43 @@ void checkCountsAgree(const std::string& printed, const std::string& path) {
     check(headerCount(file, 67) == printedCount(printed, "Number of Tracklogs: "));
 }
 
+size_t occurrences(const std::string& text, std::string_view part) {
+    size_t found = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++found;
+    }
+    return found;
+}
+
+// Valid UTF-8 without the control characters XML 1.0 forbids, nor a bare CR.
+void checkXmlCharacters(std::string_view file) {
+    for (size_t i = 0; i < file.size();) {
+        const auto lead = static_cast<unsigned char>(file[i]);
+        check(lead >= 0x20 || lead == '\t' || lead == '\n');
+        const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        check(lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4));
+        check(i + length <= file.size());
+        for (size_t k = 1; k < length; ++k) {
+            check((static_cast<unsigned char>(file[i + k]) & 0xC0) == 0x80);
+        }
+        i += length;
+    }
+}
+
+void checkXmlCountsAgree(const std::string& printed, const std::string& path, bool gpx) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    checkXmlCharacters(file);
+    const auto count = [&](std::string_view caption) {
+        return static_cast<size_t>(printedCount(printed, std::string(caption)));
+    };
+    check(occurrences(file, gpx ? "<wpt " : "<Point>") == count("Number of Waypoints: "));
+    check(occurrences(file, gpx ? "<trk>" : "<LineString>") == count("Number of Tracklogs: "));
+    if (gpx) {
+        check(occurrences(file, "<trkpt ") == count("Number of Trackpoints: "));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -105,6 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             args.push_back(flag);
         }
     }
+    const char* const formats[] = {"gtm", "gpx", "kml", "gtm"};
+    const std::string format = formats[(options >> 5) & 3];
+    args.insert(args.end(), {"--format", format});
     std::ostringstream out, errors;
     // The arguments are always usable: a run succeeds with a file of at
     // least the header and datum, or fails with a message and no file.
@@ -112,8 +154,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::error_code noFile;
     const bool written = std::filesystem::file_size(output, noFile) >= 180 && !noFile;
     check(status == kExitOk ? written : status == kExitFailed && noFile && !errors.str().empty());
-    if (status == kExitOk) {
+    if (status == kExitOk && format == "gtm") {
         checkCountsAgree(out.str(), output);
+    } else if (status == kExitOk) {
+        checkXmlCountsAgree(out.str(), output, format == "gpx");
     }
     std::filesystem::remove(output);
 

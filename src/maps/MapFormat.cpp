@@ -11,17 +11,15 @@
 namespace wavemark {
 namespace {
 
+// Every map format Wavemark writes, in the save dialog's order.
 constexpr std::array<MapFormatInfo, 3> kFormats{{
     {MapFormat::Gtm, "GTM", "GPS TrackMaker File", &WriteGtm},
     {MapFormat::Gpx, "GPX", "GPX File", &WriteGpx},
     {MapFormat::Kml, "KML", "KML File", &WriteKml},
 }};
-static_assert(std::ranges::all_of(std::array{0, 1, 2},
-                                  [](int i) {
-                                      return static_cast<int>(
-                                                 kFormats[static_cast<size_t>(i)].format) == i;
-                                  }),
-              "InfoOf looks a format up by its number");
+// InfoOf looks a format up by its number.
+static_assert(kFormats[0].format == MapFormat::Gtm && kFormats[1].format == MapFormat::Gpx &&
+              kFormats[2].format == MapFormat::Kml);
 
 bool sameLetters(std::string_view a, std::string_view b) {
     return std::ranges::equal(
@@ -36,10 +34,6 @@ std::string lower(std::string_view text) {
 }
 
 } // namespace
-
-std::span<const MapFormatInfo> MapFormats() {
-    return kFormats;
-}
 
 const MapFormatInfo& InfoOf(MapFormat format) {
     return kFormats[static_cast<size_t>(format)];

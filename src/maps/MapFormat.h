@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,8 +30,6 @@ struct MapFormatInfo {
     MapWriter write;
 };
 
-// Every map format Wavemark writes, GTM first.
-std::span<const MapFormatInfo> MapFormats();
 const MapFormatInfo& InfoOf(MapFormat format);
 
 // The format a file name's extension names in any letter case ("x.Kml").

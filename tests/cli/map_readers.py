@@ -1,0 +1,219 @@
+#!/usr/bin/env python3
+"""Map readers: the GTM, GPX and KML files of one conversion read back alike.
+
+The sample survey and a generated one, with first-start defaults and with option variants, are
+converted to GTM, GPX and KML. Each GPX file must validate against the GPX 1.1 schema (xmllint,
+no network); each KML file must be well-formed KML 2.2 with an "Access points" folder of Point
+placemarks and, only when there are tracks, a "Tracks" folder of LineString placemarks. Then
+gpsbabel, GDAL (GPX and LIBKML drivers) and fastkml must find in the GPX and KML files the
+waypoints and tracks, point for point, that gpsbabel finds in the GTM file.
+
+usage: map_readers.py CONVERT GENSURVEY SAMPLES
+"""
+
+import json
+import os
+import subprocess
+import sys
+import tempfile
+import warnings
+import xml.etree.ElementTree as ET
+
+SCHEMA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data", "gpx-1.1.xsd")
+KML_ROOT = "{http://www.opengis.net/kml/2.2}kml"
+FOLDERS = {"Access points": "Point", "Tracks": "LineString"}
+# GDAL 3.6's ogrinfo has no -if: leaving out the plain KML driver makes LIBKML read the file.
+LIBKML = ["--config", "GDAL_SKIP", "KML"]
+VARIANTS = [[], ["--random-colors"], ["--no-tracks"]]
+
+
+class Failure(Exception):
+    pass
+
+
+def run(*command):
+    result = subprocess.run(command, capture_output=True)
+    if result.returncode != 0:
+        lines = result.stderr.decode(errors="replace").strip().splitlines()
+        raise Failure(f"{os.path.basename(command[0])} exited with {result.returncode}: "
+                      + " / ".join(lines[:3]))
+    return result.stdout
+
+
+def import_fastkml():
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore")  # fastkml warns when it goes without lxml
+        try:
+            from fastkml import kml
+        except ImportError:
+            # Debian's python3-fastkml is pure Python: any Python 3 can use it.
+            sys.path.append("/usr/lib/python3/dist-packages")
+            from fastkml import kml
+    return kml
+
+
+# Every reader gives (waypoints, tracks): [(lon, lat), ...] and [[(lon, lat), ...], ...].
+
+def gtm_exact(gtm):
+    """The GTM file's doubles: gpsbabel's GeoJSON numbers are the shortest that read back."""
+    features = json.loads(run("gpsbabel", "-i", "gtm", "-f", gtm, "-o", "geojson", "-F", "-"))
+    shapes = [f["geometry"] for f in features["features"]]
+    return ([tuple(s["coordinates"][:2]) for s in shapes if s["type"] == "Point"],
+            [[tuple(c[:2]) for c in s["coordinates"]] for s in shapes
+             if s["type"] == "LineString"])
+
+
+def gpsbabel(kind, path):
+    """What gpsbabel reads, as its GPX output prints it. That rounds to 9 decimals, so these are
+    compared as text with gpsbabel's GPX output for the GTM file. Its KML reader makes a waypoint
+    of each Point placemark and a track of each LineString placemark: no routes."""
+    gpx = ET.fromstring(run("gpsbabel", "-i", kind, "-f", path, "-o", "gpx", "-F", "-"))
+    ns = gpx.tag[:-len("gpx")]  # GPX 1.0, or 1.1 when it read GPX 1.1
+    if gpx.find(ns + "rte") is not None:
+        raise Failure(f"{len(gpx.findall(ns + 'rte'))} routes read")
+    at = lambda p: (p.get("lon"), p.get("lat"))
+    return ([at(w) for w in gpx.findall(ns + "wpt")],
+            [[at(p) for p in t.iter(ns + "trkpt")] for t in gpx.findall(ns + "trk")])
+
+
+def gdal_layers(path, driver, read=None, config=()):
+    """Layer name to feature count, as ogrinfo reports them, and the geometries of the layers to
+    READ (default all) as GeoJSON with 17 decimals: exact, where the default 17 significant
+    digits drop a change in the last bit."""
+    report = run("ogrinfo", *config, "-ro", "-al", "-so", path).decode(errors="replace")
+    if f"using driver `{driver}'" not in report:
+        raise Failure(f"not opened by GDAL's {driver} driver: {report[:200]!r}")
+    names = [line[12:] for line in report.splitlines() if line.startswith("Layer name: ")]
+    counts = dict(zip(names, [int(line[15:]) for line in report.splitlines()
+                              if line.startswith("Feature Count: ")]))
+    shapes = {layer: [f["geometry"] for f in json.loads(run(
+        "ogr2ogr", *config, "-f", "GeoJSON", "-lco", "COORDINATE_PRECISION=17", "/vsistdout/",
+        path, layer))["features"]] for layer in (read or counts)}
+    if any(len(shapes[layer]) != counts.get(layer) for layer in shapes):
+        raise Failure(f"feature counts {counts}, but read {[len(s) for s in shapes.values()]}")
+    return counts, shapes
+
+
+def gdal_gpx(path):
+    counts, shapes = gdal_layers(path, "GPX", ["waypoints", "tracks"])
+    # A track is a MultiLineString of its segments.
+    tracks = [[tuple(c[:2]) for segment in g["coordinates"] for c in segment]
+              for g in shapes["tracks"]]
+    if counts["track_points"] != sum(map(len, tracks)):
+        raise Failure(f"{counts['track_points']} track_points, {sum(map(len, tracks))} in tracks")
+    return [tuple(g["coordinates"][:2]) for g in shapes["waypoints"]], tracks
+
+
+def kml_contents(folders, with_tracks):
+    """A KML reader's folders, name: [(geometry type, coordinates), ...], as waypoints, tracks."""
+    wanted = list(FOLDERS)[:2 if with_tracks else 1]
+    if list(folders) != wanted:
+        raise Failure(f"folders {list(folders)}, expected {wanted}")
+    for name, placemarks in folders.items():
+        if any(kind != FOLDERS[name] for kind, _ in placemarks):
+            raise Failure(f"{name}: {[kind for kind, _ in placemarks if kind != FOLDERS[name]][:3]}"
+                          f" placemarks, expected {FOLDERS[name]}s only")
+    return ([tuple(c[:2]) for _, c in folders["Access points"]],
+            [[tuple(p[:2]) for p in c] for _, c in folders.get("Tracks", [])])
+
+
+def gdal_libkml(path, with_tracks):
+    _, shapes = gdal_layers(path, "LIBKML", config=LIBKML)
+    return kml_contents({layer: [(g["type"], g["coordinates"]) for g in geometries]
+                         for layer, geometries in shapes.items()}, with_tracks)
+
+
+def fastkml_read(path, with_tracks, kml):
+    top = kml.KML()
+    with open(path, "rb") as f:
+        top.from_string(f.read())
+    documents = list(top.features())
+    if [type(d).__name__ for d in documents] != ["Document"]:
+        raise Failure(f"top-level {[type(d).__name__ for d in documents]}, expected a Document")
+    geometry = lambda g: (g.geom_type, g.coords[0] if g.geom_type == "Point" else g.coords)
+    return kml_contents({folder.name: [geometry(p.geometry) for p in folder.features()]
+                         for folder in documents[0].features()}, with_tracks)
+
+
+def differences(expected, got):
+    (want_points, want_tracks), (points, tracks) = expected, got
+    out = [f"{have} {kind}, expected {want}" for kind, want, have in (
+        ("waypoints", len(want_points), len(points)), ("tracks", len(want_tracks), len(tracks)),
+        ("trackpoints", sum(map(len, want_tracks)), sum(map(len, tracks)))) if want != have]
+    out += [f"waypoint {i} at {have}, expected {want}"
+            for i, (want, have) in enumerate(zip(want_points, points), 1) if want != have]
+    for i, (want, have) in enumerate(zip(want_tracks, tracks), 1):
+        if len(want) != len(have):
+            out.append(f"track {i}: {len(have)} points, expected {len(want)}")
+        out += [f"track {i} point {j} at {h}, expected {w}"
+                for j, (w, h) in enumerate(zip(want, have), 1) if w != h]
+    return out
+
+
+def check_case(convert, base, inputs, options, kml):
+    paths = {kind: f"{base}.{kind}" for kind in ("gtm", "gpx", "kml")}
+    try:
+        for path in paths.values():
+            run(convert, "-q", *options, *inputs, "-o", path)
+        exact, rounded = gtm_exact(paths["gtm"]), gpsbabel("gtm", paths["gtm"])
+    except Failure as failure:
+        return [str(failure)]
+    with_tracks = "--no-tracks" not in options
+    if not exact[0] or bool(exact[1]) != with_tracks:
+        return [f"the GTM file holds {len(exact[0])} waypoints and {len(exact[1])} tracks"]
+    lint = subprocess.run(["xmllint", "--nonet", "--noout", "--schema", SCHEMA, paths["gpx"]],
+                          capture_output=True, text=True, errors="replace")
+    problems = [f"GPX schema: {line}" for line in lint.stderr.splitlines()[:5] if lint.returncode]
+    try:  # fastkml takes any namespace and the other readers any root
+        root = ET.parse(paths["kml"]).getroot().tag
+        problems += [f"KML root element {root}, expected {KML_ROOT}"] if root != KML_ROOT else []
+    except ET.ParseError as error:
+        problems.append(f"KML not well-formed: {error}")
+    for label, expected, read in (
+            ("gpsbabel GPX", rounded, lambda: gpsbabel("gpx", paths["gpx"])),
+            ("gpsbabel KML", rounded, lambda: gpsbabel("kml", paths["kml"])),
+            ("GDAL GPX", exact, lambda: gdal_gpx(paths["gpx"])),
+            ("GDAL LIBKML", exact, lambda: gdal_libkml(paths["kml"], with_tracks)),
+            ("fastkml", exact, lambda: fastkml_read(paths["kml"], with_tracks, kml))):
+        try:
+            problems += [f"{label}: {d}" for d in differences(expected, read())]
+        except Failure as failure:
+            problems.append(f"{label}: {failure}")
+        except Exception as error:  # a reader that breaks on the file, e.g. an XML parse error
+            problems.append(f"{label}: {type(error).__name__}: {error}")
+    return problems
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__)
+        return 2
+    convert, gensurvey, samples = sys.argv[1:]
+    try:
+        kml = import_fastkml()
+    except ImportError:
+        print("fastkml is missing: scripts/install-deps installs python3-fastkml")
+        return 1
+    failed = False
+    with tempfile.TemporaryDirectory(prefix="wavemark-maps-") as work:
+        generated = os.path.join(work, "survey")
+        subprocess.run([gensurvey, "--aps", "300", "--readings", "30000", "--seed", "5",
+                        "-o", generated], check=True)
+        surveys = [("sample", os.path.join(samples, "summary.txt"),
+                    os.path.join(samples, "text.txt")),
+                   ("generated", generated + "-summary.txt", generated + "-text.txt")]
+        for name, summary, text in surveys:
+            for number, options in enumerate(VARIANTS):
+                inputs = [summary] if "--no-tracks" in options else [summary, text]
+                problems = check_case(convert, os.path.join(work, f"{name}{number}"), inputs,
+                                      options, kml)
+                case = " ".join([name, *options])
+                print(f"[{case}] " + ("ok" if not problems else f"{len(problems)} problem(s):"))
+                for problem in problems[:25]:
+                    print(f"  {problem}")
+                failed |= bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -6,11 +6,14 @@ converted to GTM, GPX and KML. Each GPX file must validate against the GPX 1.1 s
 no network); each KML file must be well-formed KML 2.2 with an "Access points" folder of Point
 placemarks and, only when there are tracks, a "Tracks" folder of LineString placemarks. Then
 gpsbabel, GDAL (GPX and LIBKML drivers) and fastkml must find in the GPX and KML files the
-waypoints and tracks, point for point, that gpsbabel finds in the GTM file.
+waypoints and tracks, point for point, that gpsbabel finds in the GTM file. An edited sample
+puts an access point on the 180th meridian under a network name of markup, a CDATA end, a
+Windows-1252 letter and a control character, which every reader must take as such.
 
 usage: map_readers.py CONVERT GENSURVEY SAMPLES
 """
 
+import html
 import json
 import os
 import subprocess
@@ -135,18 +138,25 @@ def fastkml_read(path, with_tracks, kml):
                          for folder in documents[0].features()}, with_tracks)
 
 
+def place(point):
+    """A point as numbers, longitude 180 as -180: the same meridian, which GPX must write so."""
+    lon, lat = map(float, point)
+    return (-180.0 if lon == 180.0 else lon, lat)
+
+
 def differences(expected, got):
     (want_points, want_tracks), (points, tracks) = expected, got
     out = [f"{have} {kind}, expected {want}" for kind, want, have in (
         ("waypoints", len(want_points), len(points)), ("tracks", len(want_tracks), len(tracks)),
         ("trackpoints", sum(map(len, want_tracks)), sum(map(len, tracks)))) if want != have]
     out += [f"waypoint {i} at {have}, expected {want}"
-            for i, (want, have) in enumerate(zip(want_points, points), 1) if want != have]
+            for i, (want, have) in enumerate(zip(want_points, points), 1)
+            if place(want) != place(have)]
     for i, (want, have) in enumerate(zip(want_tracks, tracks), 1):
         if len(want) != len(have):
             out.append(f"track {i}: {len(have)} points, expected {len(want)}")
         out += [f"track {i} point {j} at {h}, expected {w}"
-                for j, (w, h) in enumerate(zip(want, have), 1) if w != h]
+                for j, (w, h) in enumerate(zip(want, have), 1) if place(w) != place(h)]
     return out
 
 
@@ -184,6 +194,41 @@ def check_case(convert, base, inputs, options, kml):
     return problems
 
 
+EDGE_LINE = b"N 47.3765130\tE 8.5422280\t( Sunrise_2G )"
+EDGE_NAME = "Caf\u00e9 <&> ]]> \ufffd"  # from "Caf\xe9 <&> ]]> \x01" in the export
+
+
+def edge_summary(samples, work):
+    """The sample summary with its first access point moved to longitude 180 and renamed."""
+    with open(os.path.join(samples, "summary.txt"), "rb") as f:
+        summary = f.read()
+    if EDGE_LINE not in summary:
+        raise Failure("the sample's first access point line has changed")
+    path = os.path.join(work, "edge-summary.txt")
+    with open(path, "wb") as f:
+        f.write(summary.replace(EDGE_LINE,
+                                b"N 47.3765130\tE 180.0000000\t( Caf\xe9 <&> ]]> \x01 )"))
+    return path
+
+
+def edge_problems(base, kml):
+    """The renamed access point, as the GPX and KML files name and place it. The KML description
+    is HTML, so the name in it is escaped once more."""
+    gpx_ns = "{http://www.topografix.com/GPX/1/1}"
+    wpt = next(w for w in ET.parse(base + ".gpx").getroot().iter(gpx_ns + "wpt")
+               if w.findtext(gpx_ns + "name") == "bc5280")
+    found = [("GPX lon", wpt.get("lon"), "-180"),
+             ("GPX cmt", wpt.findtext(gpx_ns + "cmt"), EDGE_NAME)]
+    top = kml.KML()
+    with open(base + ".kml", "rb") as f:
+        top.from_string(f.read())
+    points = next(next(top.features()).features()).features()
+    placemark = next(p for p in points if p.name == "bc5280")
+    described = f"<td>{EDGE_NAME}</td>" in html.unescape(placemark.description)
+    found += [("KML lon", placemark.geometry.x, 180.0), ("KML network", described, True)]
+    return [f"{label}: {have!r}, expected {want!r}" for label, have, want in found if have != want]
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -212,6 +257,13 @@ def main():
                 for problem in problems[:25]:
                     print(f"  {problem}")
                 failed |= bool(problems)
+        edge = os.path.join(work, "edge")
+        problems = check_case(convert, edge, [edge_summary(samples, work), surveys[0][2]], [], kml)
+        problems = problems or edge_problems(edge, kml)
+        print("[edge] " + ("ok" if not problems else f"{len(problems)} problem(s):"))
+        for problem in problems[:25]:
+            print(f"  {problem}")
+        failed |= bool(problems)
     return 1 if failed else 0
 
 

@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: demo test build run bench screenshot package package-check windows windows-test clean deps format-check
+.PHONY: demo test build run bench screenshot map-picture package package-check windows windows-test clean deps format-check
 
 deps:
 	scripts/install-deps
@@ -31,6 +31,11 @@ run: deps build
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/windowdrive/wavemark-windowdrive \
 		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png
+
+# Redraws docs/sample-map.png, the sample survey's map as a viewer shows
+# it, with GDAL's tools (scripts/draw-map names the packages it needs).
+map-picture: build
+	scripts/draw-map $(BUILD_DIR) docs/sample-map.png
 
 # The Debian package, and a check of it that installs and removes it with dpkg.
 package: deps build

@@ -18,7 +18,10 @@ build: $(BUILD_DIR)/build.ninja
 
 demo: deps build
 	$(BUILD_DIR)/src/cli/wavemark-convert samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.gtm
-	@echo "Wrote $(BUILD_DIR)/demo.gtm: $$(stat -c %s $(BUILD_DIR)/demo.gtm) bytes"
+	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.gpx
+	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.kml
+	@for map in demo.gtm demo.gpx demo.kml; do \
+		echo "Wrote $(BUILD_DIR)/$$map: $$(stat -c %s $(BUILD_DIR)/$$map) bytes"; done
 
 test: deps build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -229,6 +229,14 @@ def edge_problems(base, kml):
     return [f"{label}: {have!r}, expected {want!r}" for label, have, want in found if have != want]
 
 
+def report(case, problems):
+    """Prints the case's verdict and its first problems; true when it has any."""
+    print(f"[{case}] " + ("ok" if not problems else f"{len(problems)} problem(s):"))
+    for problem in problems[:25]:
+        print(f"  {problem}")
+    return bool(problems)
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -252,18 +260,10 @@ def main():
                 inputs = [summary] if "--no-tracks" in options else [summary, text]
                 problems = check_case(convert, os.path.join(work, f"{name}{number}"), inputs,
                                       options, kml)
-                case = " ".join([name, *options])
-                print(f"[{case}] " + ("ok" if not problems else f"{len(problems)} problem(s):"))
-                for problem in problems[:25]:
-                    print(f"  {problem}")
-                failed |= bool(problems)
+                failed |= report(" ".join([name, *options]), problems)
         edge = os.path.join(work, "edge")
         problems = check_case(convert, edge, [edge_summary(samples, work), surveys[0][2]], [], kml)
-        problems = problems or edge_problems(edge, kml)
-        print("[edge] " + ("ok" if not problems else f"{len(problems)} problem(s):"))
-        for problem in problems[:25]:
-            print(f"  {problem}")
-        failed |= bool(problems)
+        failed |= report("edge", problems or edge_problems(edge, kml))
     return 1 if failed else 0
 
 

@@ -87,6 +87,8 @@ struct WindowFixture {
     void click(const QString& name) const {
         QTest::mouseClick(control<QWidget>(name), Qt::LeftButton);
     }
+    // Chooses the sample survey's exports with the two "Select" buttons.
+    void chooseSampleExports() const;
     QLabel* counter(int index) const {
         return control<QLabel>(QStringLiteral("Label1(%1)").arg(index));
     }
@@ -101,6 +103,13 @@ using Calls = std::vector<std::string>;
 
 const std::string kSummary = WAVEMARK_SAMPLES_DIR "/summary.txt";
 const std::string kText = WAVEMARK_SAMPLES_DIR "/text.txt";
+
+void WindowFixture::chooseSampleExports() const {
+    openDialog().acceptFile(kSummary);
+    click("LoadFile(0)");
+    openDialog().acceptFile(kText);
+    click("LoadFile(1)");
+}
 
 } // namespace
 
@@ -193,10 +202,7 @@ private slots:
     void wholeSessionByClicking() {
         WindowFixture f;
         f.start();
-        f.openDialog().acceptFile(kSummary);
-        f.click("LoadFile(0)");
-        f.openDialog().acceptFile(kText);
-        f.click("LoadFile(1)");
+        f.chooseSampleExports();
 
         f.click("Convert");
 
@@ -270,10 +276,7 @@ private slots:
         qputenv("SOURCE_DATE_EPOCH", "1796594118");
         WindowFixture f;
         f.start();
-        f.openDialog().acceptFile(kSummary);
-        f.click("LoadFile(0)");
-        f.openDialog().acceptFile(kText);
-        f.click("LoadFile(1)");
+        f.chooseSampleExports();
         const std::string saved = f.folder.file(name.toStdString());
         f.saveDialog().acceptFile(saved);
         f.click("Command1");

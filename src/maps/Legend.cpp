@@ -1,5 +1,7 @@
 #include "maps/Legend.h"
 
+#include <array>
+
 namespace wavemark {
 
 std::string SurveyTitle(std::string_view logDate) {
@@ -10,40 +12,13 @@ std::string SurveyTitle(std::string_view logDate) {
     return title;
 }
 
-std::string_view ClassName(NetworkClass networkClass) {
-    switch (networkClass) {
-    case NetworkClass::Open:
-        return "open";
-    case NetworkClass::Protected:
-        return "protected";
-    case NetworkClass::AdHoc:
-        return "ad-hoc";
-    }
-    return "";
-}
-
-std::string_view ClassType(NetworkClass networkClass) {
-    switch (networkClass) {
-    case NetworkClass::Open:
-        return "Wi-Fi open";
-    case NetworkClass::Protected:
-        return "Wi-Fi protected";
-    case NetworkClass::AdHoc:
-        return "Wi-Fi ad-hoc";
-    }
-    return "";
-}
-
-int32_t ClassColor(NetworkClass networkClass) {
-    switch (networkClass) {
-    case NetworkClass::Open:
-        return 0x00B000;
-    case NetworkClass::Protected:
-        return 0x0000E0;
-    case NetworkClass::AdHoc:
-        return 0xE06000;
-    }
-    return 0;
+const ClassLegend& LegendOf(NetworkClass networkClass) {
+    static constexpr std::array<ClassLegend, 3> kLegends{{
+        {"open", "Wi-Fi open", 0x00B000},
+        {"protected", "Wi-Fi protected", 0x0000E0},
+        {"ad-hoc", "Wi-Fi ad-hoc", 0xE06000},
+    }};
+    return kLegends[static_cast<size_t>(networkClass)];
 }
 
 int LineWidth(int16_t lineStyle) {

@@ -14,12 +14,13 @@ namespace wavemark {
 // The document's title, "Wi-Fi survey 2004-04-08", in the log date's bytes.
 std::string SurveyTitle(std::string_view logDate);
 
-// "open", "protected" or "ad-hoc".
-std::string_view ClassName(NetworkClass networkClass);
-// "Wi-Fi open", "Wi-Fi protected" or "Wi-Fi ad-hoc".
-std::string_view ClassType(NetworkClass networkClass);
-// The marker colour of a class, 0x00BBGGRR: green, red, blue.
-int32_t ClassColor(NetworkClass networkClass);
+// How a network class is named, typed and coloured.
+struct ClassLegend {
+    std::string_view name; // "open", "protected", "ad-hoc"
+    std::string_view type; // "Wi-Fi open", "Wi-Fi protected", "Wi-Fi ad-hoc"
+    int32_t color;         // the marker's, 0x00BBGGRR: green, red, blue
+};
+const ClassLegend& LegendOf(NetworkClass networkClass);
 
 // The width in pixels of a track line style; 2 for a code no style carries.
 int LineWidth(int16_t lineStyle);

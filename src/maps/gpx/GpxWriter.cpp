@@ -29,20 +29,21 @@ void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
     xml.text(data.WptName[w]) << "</name>\n  <cmt>";
     xml.text(data.WptComment[w]) << "</cmt>\n  <desc>";
     xml.text(data.WptComment[w]) << " (";
-    xml.text(BareBssid(data.WptBssid[w])) << "), " << ClassName(data.WptClass[w]) << ", signal ";
+    xml.text(BareBssid(data.WptBssid[w]))
+        << "), " << LegendOf(data.WptClass[w]).name << ", signal ";
     xml.number(data.WptAltitude[w]) << "</desc>\n";
     // Symbol names are our own UTF-8 text, one with a "®".
     if (const auto symbol = SymbolName(data.WptIcon[w])) {
         xml << "  <sym>";
         xml.text(ToWindows1252(*symbol)) << "</sym>\n";
     }
-    xml << "  <type>" << ClassType(data.WptClass[w]) << "</type>\n</wpt>\n";
+    xml << "  <type>" << LegendOf(data.WptClass[w]).type << "</type>\n</wpt>\n";
 }
 
 // Line widths go in millimetres: a pixel of a 96-dpi screen is about 0.26 mm.
 void trackStart(XmlOut& xml, const ConversionData& data, size_t t) {
     xml << "<trk>\n  <name>";
-    xml.text(data.TrkName[t]) << "</name>\n  <type>" << ClassType(data.TrkClass[t])
+    xml.text(data.TrkName[t]) << "</name>\n  <type>" << LegendOf(data.TrkClass[t]).type
                               << "</type>\n  <extensions><gpx_style:line><gpx_style:color>";
     xml.rgbHex(data.TrkColor[t]) << "</gpx_style:color><gpx_style:width>";
     xml.decimal(LineWidth(data.TrkLineStyle[t]) * 0.26)

@@ -29,7 +29,7 @@ struct PointStyle {
 };
 
 void pointStyleId(XmlOut& xml, PointStyle style) {
-    xml << ClassName(style.networkClass) << "-" << std::to_string(style.display);
+    xml << LegendOf(style.networkClass).name << "-" << std::to_string(style.display);
 }
 
 // A track's style: its colour and its line width.
@@ -49,7 +49,7 @@ void pointStyle(XmlOut& xml, const ConversionData& data, PointStyle style) {
     xml << "<Style id=\"";
     pointStyleId(xml, style);
     xml << "\"><IconStyle><color>";
-    xml.kmlColor(ClassColor(style.networkClass))
+    xml.kmlColor(LegendOf(style.networkClass).color)
         << "</color><Icon><href>" << kIcon << "</href></Icon></IconStyle>";
     if (data.WptStyleCount > 0) {
         const auto index = std::clamp<size_t>(style.display, 1, data.WptStyleCount);
@@ -103,7 +103,7 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
     descriptionRow(xml, "BSSID");
     xml.text(BareBssid(data.WptBssid[w])) << "</td></tr>";
     descriptionRow(xml, "Class");
-    xml << ClassName(data.WptClass[w]) << "</td></tr>";
+    xml << LegendOf(data.WptClass[w]).name << "</td></tr>";
     descriptionRow(xml, "Signal");
     xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n<TimeStamp><when>";
     xml.surveyTime(data.WptTime[w]) << "</when></TimeStamp><styleUrl>#";

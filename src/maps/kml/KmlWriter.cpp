@@ -77,9 +77,8 @@ void styles(XmlOut& xml, const ConversionData& data) {
     for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
         lines.push_back(lineKey(data, t));
     }
-    std::ranges::sort(lines);
-    const auto [repeats, end] = std::ranges::unique(lines);
-    lines.erase(repeats, end);
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
     for (const uint64_t key : lines) {
         xml << "<Style id=\"";
         lineStyleId(xml, key);
@@ -115,11 +114,11 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
 
 void trackStart(XmlOut& xml, const ConversionData& data, size_t t, TrackPoints points) {
     const auto times = std::span(data.TptTime).subspan(points.first, points.end - points.first);
-    const auto [earliest, latest] = std::ranges::minmax(times);
+    const auto [earliest, latest] = std::minmax_element(times.begin(), times.end());
     xml << "<Placemark><name>";
     xml.text(data.TrkName[t]) << "</name>\n<TimeSpan><begin>";
-    xml.surveyTime(earliest) << "</begin><end>";
-    xml.surveyTime(latest) << "</end></TimeSpan><styleUrl>#";
+    xml.surveyTime(*earliest) << "</begin><end>";
+    xml.surveyTime(*latest) << "</end></TimeSpan><styleUrl>#";
     lineStyleId(xml, lineKey(data, t));
     xml << "</styleUrl><LineString><tessellate>1</tessellate><coordinates>\n";
 }

@@ -29,7 +29,7 @@ TEST(XmlOut, TextIsEscapedAndTurnedIntoUtf8) {
         {"", ""},
     };
     for (const auto& [bytes, expected] : cases) {
-        EXPECT_EQ(written([&](XmlOut& xml) { xml.text(bytes); }), expected) << bytes;
+        EXPECT_EQ(written([&bytes = bytes](XmlOut& xml) { xml.text(bytes); }), expected) << bytes;
     }
     EXPECT_EQ(written([](XmlOut& xml) {
                   xml << "<a>";
@@ -51,7 +51,7 @@ TEST(XmlOut, DecimalsAreShortestFixedForms) {
         {90.0, "90"},
     };
     for (const auto& [value, expected] : cases) {
-        EXPECT_EQ(written([&](XmlOut& xml) { xml.decimal(value); }), expected);
+        EXPECT_EQ(written([value = value](XmlOut& xml) { xml.decimal(value); }), expected);
     }
     const std::string tiny = written([](XmlOut& xml) { xml.decimal(5e-324); });
     EXPECT_EQ(tiny.find_first_of("eE"), std::string::npos);

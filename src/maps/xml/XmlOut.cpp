@@ -5,6 +5,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace wavemark {
 namespace {
@@ -46,6 +47,47 @@ std::string_view replacementOf(char c) {
     }
 }
 
+// Survey coordinates have seven decimals or fewer, and writing them is most
+// of a GPX file's work. Below 10^8, doubles lie closer together than 10^-7,
+// so when value is the double of n / 10^7 no other decimal of at most seven
+// places reads back as it: n without its trailing zeros is the shortest
+// form, the very text std::to_chars gives. False for any other value.
+bool appendSevenDecimals(std::string& out, double value) {
+    constexpr double kScale = 1e7;
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 1e8)) {
+        return false;
+    }
+    const auto scaled = std::llround(magnitude * kScale);
+    if (static_cast<double>(scaled) / kScale != magnitude) {
+        return false;
+    }
+    std::array<char, 24> text;
+    char* end = text.data() + text.size();
+    char* at = end;
+    int64_t rest = scaled;
+    bool fractionShown = false;
+    for (int place = 0; place < 7; ++place, rest /= 10) {
+        const int digit = static_cast<int>(rest % 10);
+        if (digit != 0 || fractionShown) {
+            *--at = static_cast<char>('0' + digit);
+            fractionShown = true;
+        }
+    }
+    if (fractionShown) {
+        *--at = '.';
+    }
+    do {
+        *--at = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (std::signbit(value)) {
+        *--at = '-';
+    }
+    out.append(at, end);
+    return true;
+}
+
 void twoDigits(std::string& out, int64_t value) {
     out += static_cast<char>('0' + value / 10);
     out += static_cast<char>('0' + value % 10);
@@ -73,6 +115,9 @@ XmlOut& XmlOut::text(std::string_view windows1252) {
 }
 
 XmlOut& XmlOut::decimal(double value) {
+    if (appendSevenDecimals(m_out, value)) {
+        return *this;
+    }
     // A fixed form of the smallest doubles takes over 300 digits.
     std::array<char, 400> digits;
     const auto end =

@@ -1,9 +1,12 @@
 #include "maps/xml/XmlOut.h"
 
+#include <array>
 #include <charconv>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -66,6 +69,39 @@ TEST(XmlOut, DecimalsAreShortestFixedForms) {
                   xml.number(79.5f);
               }),
               "70 -32618 79.5");
+}
+
+// Seven-decimal coordinates take a fast path of their own: it must give what the standard
+// library's shortest fixed form gives, for them and for every other double.
+TEST(XmlOut, FastDecimalsAgreeWithTheStandardLibrary) {
+    std::mt19937_64 random(20261206);
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  1e-7,
+                                  -1e-7,
+                                  179.9999999,
+                                  -180.0,
+                                  99999999.9999999,
+                                  1e8,
+                                  12345678.1234567,
+                                  0.1 + 0.2,
+                                  47.3765130,
+                                  2.5e-8};
+    for (int i = 0; i < 200000; ++i) {
+        const auto tenMillionths = static_cast<int64_t>(random() % 3600000001) - 1800000000;
+        values.push_back(static_cast<double>(tenMillionths) / 1e7);
+        values.push_back(static_cast<double>(tenMillionths) / 1e9);
+        values.push_back(std::uniform_real_distribution<double>(-180, 180)(random));
+    }
+    for (const double value : values) {
+        std::array<char, 400> digits;
+        const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                       std::chars_format::fixed)
+                             .ptr;
+        ASSERT_EQ(written([value](XmlOut& xml) { xml.decimal(value); }),
+                  std::string(digits.data(), end))
+            << std::hexfloat << value;
+    }
 }
 
 // Survey times count from 1989-12-31, Unix times from 1970-01-01; both come out as UTC.

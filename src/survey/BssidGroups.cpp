@@ -48,8 +48,7 @@ BssidGroups::BssidGroups(std::span<const std::string> bssids) {
 
 int32_t BssidGroups::ofBssid(std::string_view bssid) const {
     if (const auto address = canonicalAddress(bssid)) {
-        const auto it = m_byAddress.find(*address);
-        return it == m_byAddress.end() ? -1 : it->second;
+        return ofAddress(*address);
     }
     const auto it = m_byText.find(bssid);
     return it == m_byText.end() ? -1 : it->second;

@@ -27,6 +27,11 @@ public:
     int32_t ofAccessPoint(size_t i) const { return m_groupOf[i]; }
     // The group of a reading's BSSID, -1 for one that is not wanted.
     int32_t ofBssid(std::string_view bssid) const;
+    // The same for a BSSID in the canonical form, by its 48-bit address.
+    int32_t ofAddress(uint64_t address) const {
+        const auto it = m_byAddress.find(address);
+        return it == m_byAddress.end() ? -1 : it->second;
+    }
 
 private:
     std::unordered_map<uint64_t, int32_t> m_byAddress;

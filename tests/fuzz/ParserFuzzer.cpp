@@ -1,8 +1,10 @@
-// The small parsers: settings values, export data lines and the command line
+// The small parsers: settings values, export data lines (the lean reader
+// against the general one) and the command line
 // (numbers, dates and clock times are reached through the exports of the
 // convert harness). Input: one byte that picks the parser (its value modulo
 // 3), then its text.
 #include "FuzzCheck.h"
+#include "LeanAgreement.h"
 #include "cli/CliOptions.h"
 #include "settings/TextForms.h"
 #include "survey/netstumbler/ExportLine.h"
@@ -40,6 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return part.data() >= line.data() &&
                    part.data() + part.size() <= line.data() + line.size();
         };
+        // The lean reader reads a line of NetStumbler's layout as the general one does.
+        check(test::LeanDisagreement(line, date).empty());
         for (const size_t maxColumns : {kAnyColumnCount, kTextExportColumnLimit}) {
             if (const auto reading = ReadDataLine(line, date, maxColumns)) {
                 check(reading->bssid.size() >= 19 && inLine(reading->bssid));

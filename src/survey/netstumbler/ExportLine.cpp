@@ -79,11 +79,6 @@ std::string_view DateText(std::string_view line) {
 
 DateInForce::DateInForce(std::string_view text) : m_text(text), m_epochDay(ParseSurveyDate(text)) {}
 
-bool ExportReading::hasPosition() const {
-    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
-    return inRange && (lat != 0.0 || lon != 0.0);
-}
-
 std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
                                           size_t maxColumns) {
     std::array<std::string_view, kColumnsUsed> columns;

@@ -47,6 +47,12 @@ private:
     std::optional<int64_t> m_epochDay;
 };
 
+// NetStumbler writes 0 / 0 (or 360 / 720) for readings without a GPS fix.
+inline bool IsPosition(double lat, double lon) {
+    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+    return inRange && (lat != 0.0 || lon != 0.0);
+}
+
 // What the readers take from one well-formed data line.
 struct ExportReading {
     double lat = 0.0;
@@ -58,8 +64,7 @@ struct ExportReading {
     char wepDigit = '0';
     char modeDigit = '0';
 
-    // NetStumbler writes 0 / 0 (or 360 / 720) for readings without a GPS fix.
-    bool hasPosition() const;
+    bool hasPosition() const { return IsPosition(lat, lon); }
     bool isAdHoc() const { return modeDigit == '2'; }
     // The digit is compared as a character: "3" is neither open nor WEP.
     Protection protection() const {

@@ -2,17 +2,29 @@
 
 #include "platform/BlockHalves.h"
 #include "survey/netstumbler/ExportLine.h"
+#include "survey/netstumbler/LeanLine.h"
 
 #include <string_view>
 
 namespace wavemark {
 namespace {
 
-// Reads whole lines; `date` is the date in force, before and after.
+// Reads whole lines, those in NetStumbler's own layout the lean way; `date`
+// is the date in force, before and after.
 void readLines(std::string_view text, const BssidGroups& groups, DateInForce& date,
                Readings& readings) {
     std::string_view line;
-    while (TakeLine(text, line)) {
+    LeanReading lean;
+    while (!text.empty()) {
+        if (const size_t taken = ReadLeanLine(text, date, lean)) {
+            text.remove_prefix(taken);
+            if (const int32_t group = groups.ofAddress(lean.address);
+                group >= 0 && IsPosition(lean.lat, lean.lon)) {
+                readings.add(group, lean.lat, lean.lon, lean.time, lean.signal, lean.protection);
+            }
+            continue;
+        }
+        TakeLine(text, line);
         if (IsDateLine(line)) {
             date = DateInForce(DateText(line));
             continue;

@@ -1,0 +1,219 @@
+#include "survey/netstumbler/LeanLine.h"
+
+#include "survey/SurveyTime.h"
+
+#include <algorithm>
+
+namespace wavemark {
+namespace {
+
+// Walks a line byte by byte; every step fails at the line's end.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : m_at(text.data()), m_end(text.data() + text.size()) {}
+
+    size_t left() const { return static_cast<size_t>(m_end - m_at); }
+    char peek() const { return m_at < m_end ? *m_at : '\0'; }
+    bool take(char c) {
+        if (m_at < m_end && *m_at == c) {
+            ++m_at;
+            return true;
+        }
+        return false;
+    }
+    const char* at() const { return m_at; }
+    void skip(size_t count) { m_at += count; }
+
+    // Up to the next TAB, which is taken; false at a line end first.
+    bool toTab(std::string_view& column) {
+        const char* start = m_at;
+        for (; m_at < m_end; ++m_at) {
+            const char c = *m_at;
+            if (c == '\t') {
+                column = std::string_view(start, static_cast<size_t>(m_at - start));
+                ++m_at;
+                return true;
+            }
+            if (c == '\n' || c == '\r') {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    // The TABs left before the line end, counted up to `limit` + 1; then the
+    // line end is taken.
+    size_t tabsToLineEnd(size_t limit) {
+        size_t tabs = 0;
+        for (; m_at < m_end && tabs <= limit; ++m_at) {
+            const char c = *m_at;
+            if (c == '\t') {
+                ++tabs;
+            } else if (c == '\n' || c == '\r') {
+                break;
+            }
+        }
+        if (tabs <= limit && m_at < m_end) {
+            const bool crlf = *m_at == '\r' && m_at + 1 < m_end && m_at[1] == '\n';
+            m_at += crlf ? 2 : 1;
+        }
+        return tabs;
+    }
+
+private:
+    const char* m_at;
+    const char* m_end;
+};
+
+// "47.3770150" up to the TAB: at most 15 significant digits, so the digits
+// as a whole number and the power of ten are exact and one division rounds
+// as from_chars does.
+bool coordinate(Cursor& cursor, char positive, char negative, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool south = cursor.peek() == negative;
+    if (!(cursor.take(positive) || cursor.take(negative)) || !cursor.take(' ')) {
+        return false;
+    }
+    uint64_t digits = 0;
+    int count = 0;
+    int fraction = -1;
+    for (;; cursor.skip(1)) {
+        const char c = cursor.peek();
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            count += digits != 0;
+            fraction += fraction >= 0;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            break;
+        }
+    }
+    if (fraction <= 0 || count > 15 || fraction > 15 || !cursor.take('\t')) {
+        return false;
+    }
+    value = static_cast<double>(digits) / kPowersOfTen[fraction];
+    value = south ? -value : value;
+    return true;
+}
+
+int hexDigit(char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+// "( 00:0b:86:c2:e1:40 )" and its TAB.
+bool address(Cursor& cursor, uint64_t& value) {
+    if (cursor.left() < 22 || !cursor.take('(') || !cursor.take(' ')) {
+        return false;
+    }
+    const char* text = cursor.at();
+    value = 0;
+    for (size_t octet = 0; octet < 6; ++octet) {
+        const int high = hexDigit(text[octet * 3]);
+        const int low = hexDigit(text[octet * 3 + 1]);
+        const char after = text[octet * 3 + 2];
+        if (high < 0 || low < 0 || after != (octet < 5 ? ':' : ' ')) {
+            return false;
+        }
+        value = value << 8 | static_cast<uint64_t>(high << 4 | low);
+    }
+    cursor.skip(18);
+    return cursor.take(')') && cursor.take('\t');
+}
+
+int twoDigits(const char* text) {
+    const bool digits = text[0] >= '0' && text[0] <= '9' && text[1] >= '0' && text[1] <= '9';
+    return digits ? (text[0] - '0') * 10 + (text[1] - '0') : -1;
+}
+
+// "12:34:56", the rest of the column up to its TAB.
+bool clockTime(Cursor& cursor, int32_t& secondOfDay) {
+    if (cursor.left() < 8) {
+        return false;
+    }
+    const char* text = cursor.at();
+    const int hours = twoDigits(text);
+    const int minutes = twoDigits(text + 3);
+    const int seconds = twoDigits(text + 6);
+    if (text[2] != ':' || text[5] != ':' || hours < 0 || hours > 23 || minutes < 0 ||
+        minutes > 59 || seconds < 0 || seconds > 59) {
+        return false;
+    }
+    secondOfDay = hours * 3600 + minutes * 60 + seconds;
+    cursor.skip(8);
+    std::string_view rest;
+    return cursor.toTab(rest);
+}
+
+// "[ 20 70 50 ]": the second whole number, as the general reader takes it
+// (between the first and the second blank after "[ ").
+bool signalLevel(std::string_view column, float& level) {
+    if (column.size() < 3 || column[0] != '[' || column[1] != ' ') {
+        return false;
+    }
+    const std::string_view inner = column.substr(2, column.size() - 3);
+    const size_t firstBlank = inner.find(' ');
+    if (firstBlank == std::string_view::npos) {
+        return false;
+    }
+    std::string_view piece = inner.substr(firstBlank + 1);
+    piece = piece.substr(0, piece.find(' '));
+    const bool negative = piece.starts_with('-');
+    piece.remove_prefix(negative ? 1 : 0);
+    if (piece.empty() || piece.size() > 6) {
+        return false;
+    }
+    int32_t value = 0;
+    for (const char c : piece) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    // "-0" reads as -0.0, which an int cannot hold.
+    if (negative && value == 0) {
+        return false;
+    }
+    level = static_cast<float>(negative ? -value : value);
+    return true;
+}
+
+} // namespace
+
+size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading& reading) {
+    if (!date.epochDay()) {
+        return 0;
+    }
+    Cursor cursor(text);
+    std::string_view name, type, signal, owner, flags;
+    int32_t secondOfDay = 0;
+    if (!coordinate(cursor, 'N', 'S', reading.lat) || !coordinate(cursor, 'E', 'W', reading.lon) ||
+        !cursor.toTab(name) || name.size() < 4 || !cursor.toTab(type) ||
+        !address(cursor, reading.address) || !clockTime(cursor, secondOfDay) ||
+        !cursor.toTab(signal) || !signalLevel(signal, reading.signal) || !cursor.toTab(owner)) {
+        return 0;
+    }
+    // The flag column, then any columns up to the thirteenth.
+    const char* flagStart = cursor.at();
+    const size_t tabsLeft = cursor.tabsToLineEnd(kTextExportColumnLimit - 9);
+    if (tabsLeft > kTextExportColumnLimit - 9) {
+        return 0;
+    }
+    flags = std::string_view(flagStart, static_cast<size_t>(cursor.at() - flagStart));
+    const size_t flagLength = std::min(flags.find_first_of("\t\r\n"), flags.size());
+    if (flagLength < 4) {
+        return 0;
+    }
+    const auto time = GtmTime(*date.epochDay(), secondOfDay);
+    if (!time) {
+        return 0;
+    }
+    reading.time = *time;
+    reading.protection = flags[2] == '0'   ? Protection::Open
+                         : flags[2] == '1' ? Protection::Protected
+                                           : Protection::Unknown;
+    return static_cast<size_t>(cursor.at() - text.data());
+}
+
+} // namespace wavemark

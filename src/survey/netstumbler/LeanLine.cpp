@@ -152,27 +152,24 @@ bool signalLevel(std::string_view column, float& level) {
     if (column.size() < 3 || column[0] != '[' || column[1] != ' ') {
         return false;
     }
-    const std::string_view inner = column.substr(2, column.size() - 3);
-    const size_t firstBlank = inner.find(' ');
-    if (firstBlank == std::string_view::npos) {
+    const char* at = column.data() + 2;
+    const char* const end = column.data() + column.size() - 1;
+    while (at < end && *at != ' ') {
+        ++at;
+    }
+    if (at == end) {
         return false;
     }
-    std::string_view piece = inner.substr(firstBlank + 1);
-    piece = piece.substr(0, piece.find(' '));
-    const bool negative = piece.starts_with('-');
-    piece.remove_prefix(negative ? 1 : 0);
-    if (piece.empty() || piece.size() > 6) {
-        return false;
-    }
+    const bool negative = ++at < end && *at == '-';
+    at += negative ? 1 : 0;
+    const char* const digits = at;
     int32_t value = 0;
-    for (const char c : piece) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        value = value * 10 + (c - '0');
+    for (; at < end && *at >= '0' && *at <= '9' && at - digits < 7; ++at) {
+        value = value * 10 + (*at - '0');
     }
+    const size_t count = static_cast<size_t>(at - digits);
     // "-0" reads as -0.0, which an int cannot hold.
-    if (negative && value == 0) {
+    if (count == 0 || count > 6 || (at < end && *at != ' ') || (negative && value == 0)) {
         return false;
     }
     level = static_cast<float>(negative ? -value : value);

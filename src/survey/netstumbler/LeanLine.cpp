@@ -2,8 +2,6 @@
 
 #include "survey/SurveyTime.h"
 
-#include <algorithm>
-
 namespace wavemark {
 namespace {
 
@@ -198,7 +196,11 @@ size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading&
         return 0;
     }
     flags = std::string_view(flagStart, static_cast<size_t>(cursor.at() - flagStart));
-    const size_t flagLength = std::min(flags.find_first_of("\t\r\n"), flags.size());
+    size_t flagLength = 0;
+    while (flagLength < flags.size() && flags[flagLength] != '\t' && flags[flagLength] != '\r' &&
+           flags[flagLength] != '\n') {
+        ++flagLength;
+    }
     if (flagLength < 4) {
         return 0;
     }

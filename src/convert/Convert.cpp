@@ -73,15 +73,25 @@ bool holdsReadings(SurveyFormat format) {
     return format == SurveyFormat::Ns1 || format == SurveyFormat::WigleCsv;
 }
 
-// Opens an input and tells its format by its first bytes; returns errno.
-int openInput(const std::string& path, ByteStream& stream, SurveyFormat& format) {
+// Tells an open input's format by its first bytes; returns errno.
+int recognize(ByteStream& stream, SurveyFormat& format) {
     std::string_view start;
-    int error = stream.open(path);
-    if (error == 0) {
-        error = stream.peek(kFormatSignatureSize, start);
-    }
+    const int error = stream.peek(kFormatSignatureSize, start);
     format = error == 0 ? RecognizeSurvey(start) : SurveyFormat::Unknown;
     return error;
+}
+
+// Opens an input and tells its format; returns errno.
+int openInput(const std::string& path, ByteStream& stream, SurveyFormat& format) {
+    format = SurveyFormat::Unknown;
+    const int error = stream.open(path);
+    return error != 0 ? error : recognize(stream, format);
+}
+
+int openInput(const std::string& path, LineStream& lines, SurveyFormat& format) {
+    format = SurveyFormat::Unknown;
+    const int error = lines.open(path);
+    return error != 0 ? error : recognize(lines.source(), format);
 }
 
 // Reads survey files that hold their own readings, the first already open,
@@ -127,16 +137,18 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
                                       std::span<const std::string> paths, bool surveysOnly,
                                       bool& surveyFailed) {
     Settings& settings = window.settings();
-    ByteStream stream;
+    // The first input is opened for lines; its first bytes tell its format,
+    // and a survey file is read from the same stream, which may be a pipe.
+    LineStream lines;
     SurveyFormat format = SurveyFormat::Unknown;
-    int error = openInput(paths[0], stream, format);
+    int error = openInput(paths[0], lines, format);
     state.skipped.clear();
     // Where only surveys are given, a summary export has no text export
     // beside it: it may only stand alone, without tracks.
     const bool summaryAllowed =
         !surveysOnly || (paths.size() == 1 && settings.TConvertEnabled == 0);
     if (error == 0 && (holdsReadings(format) || !summaryAllowed)) {
-        std::optional<Survey> survey = readSurveys(paths, stream, format, problems);
+        std::optional<Survey> survey = readSurveys(paths, lines.source(), format, problems);
         surveyFailed = !survey;
         if (survey) {
             state.skipped = survey->skipped;
@@ -147,20 +159,26 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
         }
         return survey;
     }
-    if (error == 0) {
-        error = modLoadFile::LoadFile(state.lines, stream);
-    } else {
-        state.lines.FileLineCount = 0;
+    // A summary export is streamed: a read that fails on the way is the
+    // loader's failure, and the file counts as no export at all.
+    std::string_view firstLine;
+    std::optional<AccessPointList> accessPoints;
+    if (error == 0 && !lines.next(firstLine)) {
+        error = lines.error();
+    }
+    if (error == 0 && IsNetStumblerExport(firstLine)) {
+        accessPoints = ReadSummaryExport(lines);
+        error = lines.error();
     }
     if (error != 0) {
         problems.reportLoadError(error, paths[0]);
     }
-    if (!IsNetStumblerExport(state.lines)) {
+    if (!accessPoints || error != 0) {
         problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         ShowOnly(window, std::nullopt);
         return std::nullopt;
     }
-    MakeWaypoints(ReadSummaryExport(state.lines), waypointOptions(settings), state.data, counters);
+    MakeWaypoints(*accessPoints, waypointOptions(settings), state.data, counters);
     BuildWaypointStyles(settings, state.data);
     return std::nullopt;
 }

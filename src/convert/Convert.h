@@ -3,7 +3,6 @@
 #include "convert/ConversionData.h"
 #include "convert/ConvertWindow.h"
 #include "convert/TrackColorGenerator.h"
-#include "platform/LoadFile.h"
 #include "survey/netstumbler/TextExportReader.h"
 
 #include <cstdint>
@@ -15,10 +14,9 @@
 namespace wavemark {
 
 // What lives from start-up to close beside the settings: the result of the
-// last run, the loader's lines and the track colour sequence.
+// last run and the track colour sequence.
 struct ConverterState {
     ConversionData data;
-    modLoadFile::LoadedLines lines;
     TrackColorGenerator colors;
     // What the last run's survey files held that it left out, and why.
     std::vector<std::pair<std::string, int64_t>> skipped;

@@ -36,7 +36,7 @@ std::string withoutFix(const std::string& bssid, const std::string& ssid = "net"
 class WaypointsTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body) {
-        survey = ReadSummaryExport(test::LinesOf(ExportText(body)));
+        survey = test::SummaryOf(ExportText(body));
         MakeWaypoints(survey, options, data, listener);
     }
     Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
@@ -77,8 +77,7 @@ TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
     EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
     EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
 
-    MakeWaypoints(ReadSummaryExport(test::LinesOf("# Network Stumbler\r\nline 2\r\n")), options,
-                  data, listener);
+    MakeWaypoints(test::SummaryOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
     EXPECT_EQ(std::tuple(data.WptCount, data.LogDate), std::tuple(0, ""));
 }
 

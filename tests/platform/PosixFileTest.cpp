@@ -1,7 +1,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/BufferedFile.h"
 #include "platform/FileSystem.h"
-#include "platform/LoadFile.h"
+#include "platform/LineStream.h"
 #include "platform/TempFileName.h"
 #include "platform/TempFileRegistry.h"
 
@@ -124,9 +124,11 @@ TEST(PosixFiles, FifoWithoutWriterReadsAsEmpty) {
     test::TempFolder folder;
     const std::string fifo = folder.file("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    modLoadFile::LoadedLines lines;
-    EXPECT_EQ(modLoadFile::LoadFile(lines, fifo), 0);
-    EXPECT_EQ(lines.FileLineCount, 0);
+    LineStream lines;
+    ASSERT_EQ(lines.open(fifo), 0);
+    std::string_view line;
+    EXPECT_FALSE(lines.next(line));
+    EXPECT_EQ(lines.error(), 0);
 }
 
 } // namespace

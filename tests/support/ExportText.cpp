@@ -1,7 +1,12 @@
 #include "ExportText.h"
 
 #include "TempFolder.h"
+#include "platform/LineStream.h"
 #include "platform/ReadWholeFile.h"
+#include "survey/netstumbler/ExportLine.h"
+#include "survey/netstumbler/SummaryReader.h"
+
+#include <optional>
 
 #include <stdexcept>
 
@@ -38,14 +43,19 @@ std::string ExportText(const std::vector<std::string>& body, const std::string& 
     return text;
 }
 
-modLoadFile::LoadedLines LinesOf(const std::string& text) {
+AccessPointList SummaryOf(const std::string& text) {
     TempFolder folder;
-    modLoadFile::LoadedLines lines;
-    if (const int error = modLoadFile::LoadFile(lines, folder.write("export.txt", text));
-        error != 0) {
-        throw std::runtime_error("loading a test export failed: " + ReadErrorText(error));
+    LineStream lines;
+    std::string_view firstLine;
+    if (lines.open(folder.write("summary.txt", text)) != 0 || !lines.next(firstLine) ||
+        !IsNetStumblerExport(firstLine)) {
+        throw std::runtime_error("a test summary export is no export");
     }
-    return lines;
+    std::optional<AccessPointList> list = ReadSummaryExport(lines);
+    if (!list) {
+        throw std::runtime_error("reading a test export failed: " + ReadErrorText(lines.error()));
+    }
+    return std::move(*list);
 }
 
 } // namespace wavemark::test

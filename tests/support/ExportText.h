@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LoadFile.h"
+#include "survey/AccessPoint.h"
 
 #include <string>
 #include <vector>
@@ -31,7 +31,8 @@ std::string ExportText(const std::vector<std::string>& body,
 
 std::string DateLine(const std::string& date);
 
-// The lines of `text` as the loader gives them, read from a temporary file.
-modLoadFile::LoadedLines LinesOf(const std::string& text);
+// The summary export `text` as the reader gives it, read from a temporary
+// file; throws when it is no export or cannot be read.
+AccessPointList SummaryOf(const std::string& text);
 
 } // namespace wavemark::test

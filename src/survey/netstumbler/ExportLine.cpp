@@ -61,10 +61,6 @@ std::optional<float> signalLevel(std::string_view column) {
 
 } // namespace
 
-bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines) {
-    return lines.FileLineCount >= 1 && IsNetStumblerExport(lines.FileLines(1));
-}
-
 bool IsNetStumblerExport(std::string_view firstLine) {
     return firstLine.find("Network Stumbler") != std::string_view::npos;
 }

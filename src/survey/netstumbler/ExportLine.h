@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/LoadFile.h"
 #include "survey/AccessPoint.h"
 
 #include <cstdint>
@@ -26,7 +25,6 @@ namespace wavemark {
 inline constexpr std::string_view kDateLineTag = "# $DateGMT:";
 
 // Line 1 of an export contains "Network Stumbler", in this letter case.
-bool IsNetStumblerExport(const modLoadFile::LoadedLines& lines);
 bool IsNetStumblerExport(std::string_view firstLine);
 
 bool IsDateLine(std::string_view line);

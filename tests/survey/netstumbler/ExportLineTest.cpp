@@ -64,8 +64,8 @@ TEST(ExportLine, MalformedLinesAreNotRead) {
 TEST(ExportLine, DatesMustBeValidAndExportsAreKnownByTheirFirstLine) {
     EXPECT_FALSE(ReadDataLine(ApLine{}.line(), DateInForce("2004-02-30"), kAnyColumnCount));
     EXPECT_FALSE(IsDateLine("# $DateGMT 2004-04-09"));
-    EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("network stumbler\r\n")));
-    EXPECT_FALSE(IsNetStumblerExport(test::LinesOf("\r\nNetwork Stumbler\r\n")));
+    EXPECT_FALSE(IsNetStumblerExport("# network stumbler"));
+    EXPECT_TRUE(IsNetStumblerExport("# $Creator: Network Stumbler Version 0.4.0"));
 }
 
 } // namespace

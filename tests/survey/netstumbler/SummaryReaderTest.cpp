@@ -17,10 +17,10 @@ using test::MakeAp;
 // flag column's third digit tells the protection as a character, its fourth
 // an ad-hoc peer. The last date line dates the log.
 TEST(SummaryReader, GivesAnAccessPointPerWellFormedLine) {
-    const AccessPointList survey = ReadSummaryExport(test::LinesOf(test::ExportText(
+    const AccessPointList survey = test::SummaryOf(test::ExportText(
         {MakeAp("00:0b:86:c2:e1:40", "0011", "  public ").line(),
          ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .flags = "0002"}.line(), "garbage",
-         MakeAp("00:00:00:00:00:03", "0031", "").line(), test::DateLine("2004-04-09")})));
+         MakeAp("00:00:00:00:00:03", "0031", "").line(), test::DateLine("2004-04-09")}));
     using Row = std::tuple<std::string, std::string, bool, Protection, bool>;
     std::vector<Row> rows;
     for (const AccessPoint& ap : survey.accessPoints) {

@@ -160,7 +160,7 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
         return survey;
     }
     // A summary export is streamed: a read that fails on the way is the
-    // loader's failure, and the file counts as no export at all.
+    // loader's failure, and the file counts as no export at all (no list).
     std::string_view firstLine;
     std::optional<AccessPointList> accessPoints;
     if (error == 0 && !lines.next(firstLine)) {
@@ -173,7 +173,7 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
     if (error != 0) {
         problems.reportLoadError(error, paths[0]);
     }
-    if (!accessPoints || error != 0) {
+    if (!accessPoints) {
         problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         ShowOnly(window, std::nullopt);
         return std::nullopt;

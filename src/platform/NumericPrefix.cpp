@@ -75,44 +75,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// Coordinates are short plain decimals ("47.3770150"). With at most 15
-// significant digits, both the digits as a whole number and the power of
-// ten are exact doubles, and one IEEE division rounds correctly: the very
-// double that from_chars gives, without its general machinery. Nothing
-// when the number has an exponent or too many digits.
-std::optional<double> plainDecimal(std::string_view text) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    constexpr int kMaxDigits = 15;
-    uint64_t digits = 0;
-    int count = 0;
-    int fraction = 0;
-    bool point = false;
-    size_t pos = 0;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (c >= '0' && c <= '9') {
-            if (digits != 0 || c != '0') {
-                ++count;
-            }
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            fraction += point;
-            if (count > kMaxDigits || fraction > kMaxDigits) {
-                return std::nullopt;
-            }
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            break;
-        }
-    }
-    const bool anyDigit = pos > static_cast<size_t>(point);
-    if (!anyDigit || (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E'))) {
-        return std::nullopt;
-    }
-    return static_cast<double>(digits) / kPowersOfTen[fraction];
-}
-
 // The common case, a number without blanks inside ("47.3770150"), read in
 // place; nothing when blanks inside or a value out of range need the
 // careful way.
@@ -128,8 +90,8 @@ std::optional<double> numberInPlace(std::string_view text) {
         std::any_of(rest.begin(), rest.end(), isBlank)) {
         return std::nullopt;
     }
-    if (const auto plain = plainDecimal(rest)) {
-        return negative ? -*plain : *plain;
+    if (const auto plain = PlainDecimal(rest)) {
+        return negative ? -plain->value : plain->value;
     }
     double value = 0.0;
     const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), value);

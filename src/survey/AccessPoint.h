@@ -9,6 +9,14 @@ namespace wavemark {
 // How an access point guards its traffic, as the scanner saw it.
 enum class Protection { Open, Protected, Unknown };
 
+// Whether a reading has a GPS fix: scanners write 0 / 0, and NetStumbler
+// 360 / 720, for readings without one; anything outside -90..90 and
+// -180..180 is no position either.
+inline bool IsPosition(double lat, double lon) {
+    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
+    return inRange && (lat != 0.0 || lon != 0.0);
+}
+
 // One access point of a survey, as the scanner summed it up. Texts are the
 // survey's own bytes.
 struct AccessPoint {

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace wavemark {
 
@@ -18,6 +20,32 @@ inline std::string BssidText(const std::array<uint8_t, 6>& address) {
         text[3 + octet * 3] = kHex[address[octet] & 0xF];
     }
     return text;
+}
+
+// The 48-bit address of a BSSID in that form (lowercase hex digits only);
+// nothing for any other text.
+inline std::optional<uint64_t> CanonicalAddress(std::string_view bssid) {
+    if (bssid.size() != 21 || !bssid.starts_with("( ") || !bssid.ends_with(" )")) {
+        return std::nullopt;
+    }
+    uint64_t address = 0;
+    for (size_t octet = 0; octet < 6; ++octet) {
+        const size_t at = 2 + octet * 3;
+        if (octet > 0 && bssid[at - 1] != ':') {
+            return std::nullopt;
+        }
+        for (size_t k = at; k < at + 2; ++k) {
+            const char c = bssid[k];
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                     : -1;
+            if (digit < 0) {
+                return std::nullopt;
+            }
+            address = address << 4 | static_cast<uint64_t>(digit);
+        }
+    }
+    return address;
 }
 
 } // namespace wavemark

@@ -75,6 +75,16 @@ std::string_view DateText(std::string_view line) {
 
 DateInForce::DateInForce(std::string_view text) : m_text(text), m_epochDay(ParseSurveyDate(text)) {}
 
+DateInForce ReadHeaderDate(LineStream& lines) {
+    std::string_view line;
+    for (int number = 2; number <= 4; ++number) {
+        if (!lines.next(line)) {
+            return DateInForce();
+        }
+    }
+    return DateInForce(DateText(line));
+}
+
 std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
                                           size_t maxColumns) {
     std::array<std::string_view, kColumnsUsed> columns;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LineStream.h"
 #include "survey/AccessPoint.h"
 
 #include <cstdint>
@@ -45,11 +46,9 @@ private:
     std::optional<int64_t> m_epochDay;
 };
 
-// NetStumbler writes 0 / 0 (or 360 / 720) for readings without a GPS fix.
-inline bool IsPosition(double lat, double lon) {
-    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
-    return inRange && (lat != 0.0 || lon != 0.0);
-}
+// Reads lines 2 to 4 of an export whose line 1 has been read: the date of
+// line 4, none when the export ends sooner.
+DateInForce ReadHeaderDate(LineStream& lines);
 
 // What the readers take from one well-formed data line.
 struct ExportReading {

@@ -1,5 +1,7 @@
 #include "survey/netstumbler/LeanLine.h"
 
+#include "platform/NumericPrefix.h"
+#include "survey/BssidText.h"
 #include "survey/SurveyTime.h"
 
 namespace wavemark {
@@ -63,61 +65,35 @@ private:
     const char* m_end;
 };
 
-// "47.3770150" up to the TAB: at most 15 significant digits, so the digits
-// as a whole number and the power of ten are exact and one division rounds
-// as from_chars does.
+// "47.3770150" up to the TAB, with a fraction, read as the general reader
+// reads it.
 bool coordinate(Cursor& cursor, char positive, char negative, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const bool south = cursor.peek() == negative;
     if (!(cursor.take(positive) || cursor.take(negative)) || !cursor.take(' ')) {
         return false;
     }
-    uint64_t digits = 0;
-    int count = 0;
-    int fraction = -1;
-    for (;; cursor.skip(1)) {
-        const char c = cursor.peek();
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + static_cast<uint64_t>(c - '0');
-            count += digits != 0;
-            fraction += fraction >= 0;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            break;
-        }
-    }
-    if (fraction <= 0 || count > 15 || fraction > 15 || !cursor.take('\t')) {
+    const auto number = PlainDecimal(std::string_view(cursor.at(), cursor.left()));
+    if (!number || number->fractionDigits == 0) {
         return false;
     }
-    value = static_cast<double>(digits) / kPowersOfTen[fraction];
-    value = south ? -value : value;
-    return true;
-}
-
-int hexDigit(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    cursor.skip(number->length);
+    value = south ? -number->value : number->value;
+    return cursor.take('\t');
 }
 
 // "( 00:0b:86:c2:e1:40 )" and its TAB.
 bool address(Cursor& cursor, uint64_t& value) {
-    if (cursor.left() < 22 || !cursor.take('(') || !cursor.take(' ')) {
+    constexpr size_t kSize = 21;
+    if (cursor.left() <= kSize) {
         return false;
     }
-    const char* text = cursor.at();
-    value = 0;
-    for (size_t octet = 0; octet < 6; ++octet) {
-        const int high = hexDigit(text[octet * 3]);
-        const int low = hexDigit(text[octet * 3 + 1]);
-        const char after = text[octet * 3 + 2];
-        if (high < 0 || low < 0 || after != (octet < 5 ? ':' : ' ')) {
-            return false;
-        }
-        value = value << 8 | static_cast<uint64_t>(high << 4 | low);
+    const auto canonical = CanonicalAddress(std::string_view(cursor.at(), kSize));
+    if (!canonical) {
+        return false;
     }
-    cursor.skip(18);
-    return cursor.take(')') && cursor.take('\t');
+    value = *canonical;
+    cursor.skip(kSize);
+    return cursor.take('\t');
 }
 
 int twoDigits(const char* text) {

@@ -8,13 +8,8 @@ namespace wavemark {
 
 std::optional<AccessPointList> ReadSummaryExport(LineStream& lines) {
     AccessPointList list;
-    DateInForce date;
+    DateInForce date = ReadHeaderDate(lines);
     std::string_view line;
-    for (int number = 2; number <= 4 && lines.next(line); ++number) {
-        if (number == 4) {
-            date = DateInForce(DateText(line));
-        }
-    }
     std::string_view block;
     while (lines.nextLines(block)) {
         while (TakeLine(block, line)) {

@@ -65,13 +65,7 @@ std::optional<std::string_view> lastDateLine(std::string_view text) {
 // its readings go behind the first's, so the order is the file's.
 std::optional<std::string> ReadTextExport(LineStream& lines, const BssidGroups& groups,
                                           Readings& readings, size_t splitMinimum) {
-    DateInForce date;
-    std::string_view line;
-    for (int header = 2; header <= 4 && lines.next(line); ++header) {
-        if (header == 4) {
-            date = DateInForce(DateText(line));
-        }
-    }
+    DateInForce date = ReadHeaderDate(lines);
     Readings secondReadings(groups.count());
     std::string_view block;
     while (lines.nextLines(block)) {

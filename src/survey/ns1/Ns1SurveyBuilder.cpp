@@ -22,13 +22,6 @@ uint32_t flagDigit(uint32_t flags, int place) {
     return (flags >> (4 * (digits - place))) & 0xF;
 }
 
-// As the exports' conversion reads a position: 0 / 0 and anything outside
-// -90..90 / -180..180 (NetStumbler's 360 / 720) are no fix.
-bool isPosition(double lat, double lon) {
-    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
-    return inRange && (lat != 0.0 || lon != 0.0);
-}
-
 float exportLevel(int32_t dbm) {
     return static_cast<float>(int64_t{dbm} + kExportLevelOffset);
 }
@@ -76,7 +69,7 @@ void SurveyBuilder::accessPoint(const RecordHead& head) {
         ++m_accessPointsOutOfTime;
         return;
     }
-    const bool positioned = isPosition(head.bestLat, head.bestLong);
+    const bool positioned = IsPosition(head.bestLat, head.bestLong);
     m_survey.accessPoints.accessPoints.push_back(
         {.networkName = std::string(networkName(head.ssid)),
          .bssid = m_bssid,
@@ -91,7 +84,7 @@ void SurveyBuilder::accessPoint(const RecordHead& head) {
 
 void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lon) {
     sample(ticks);
-    if (!isPosition(lat, lon)) {
+    if (!IsPosition(lat, lon)) {
         return;
     }
     const std::optional<int32_t> time = GtmTimeOfFileTime(ticks);

@@ -46,11 +46,6 @@ std::array<uint8_t, 6> octets(uint64_t mac) {
     return bytes;
 }
 
-bool isPosition(double lat, double lon) {
-    const bool inRange = lat >= -90.0 && lat <= 90.0 && lon >= -180.0 && lon <= 180.0;
-    return inRange && (lat != 0.0 || lon != 0.0);
-}
-
 class WigleRows {
 public:
     WigleRows(Survey& survey, const WigleColumns& columns) : m_survey(survey), m_columns(columns) {}
@@ -125,7 +120,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
         heard.authTextClass = ClassifyAuthMode(authText);
     }
     const AuthClass auth = heard.authTextClass;
-    if (isPosition(*lat, *lon)) {
+    if (IsPosition(*lat, *lon)) {
         if (!heard.positioned || signal > heard.signal) {
             heard.lat = *lat;
             heard.lon = *lon;

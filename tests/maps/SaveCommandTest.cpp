@@ -111,18 +111,14 @@ TEST_F(SaveCommandTest, MapNamesAreWrittenInTheirFormatAndSetTheOutputFolder) {
     };
     expectSave(folder.file("survey"), SaveOutcome::NotAMapName, "/previous/folder");
     EXPECT_EQ(GtmFilePath, "earlier.gtm");
-    const std::pair<const char*, std::string_view> starts[] = {{"a.GTM", "\xD3\x00TrackMaker"},
-                                                               {"b.Gtm", "\xD3\x00TrackMaker"},
-                                                               {"c.gtm", "\xD3\x00TrackMaker"},
-                                                               {"d.gpx", "<?xml"},
-                                                               {"e.GPX", "<?xml"},
-                                                               {"f.Kml", "<?xml"}};
-    for (const auto& [name, start] : starts) {
+    // Letter case is MapFormat's test; here each format's own bytes are written.
+    const std::pair<const char*, std::string_view> marks[] = {
+        {"a.GTM", "TrackMaker"}, {"b.gtm", "TrackMaker"}, {"c.gpx", "<gpx "}, {"f.Kml", "<kml "}};
+    for (const auto& [name, mark] : marks) {
         expectSave(folder.file(name), SaveOutcome::Written, folder.path().string());
-        EXPECT_TRUE(test::ReadBytes(folder.file(name)).starts_with(start)) << name;
+        EXPECT_NE(test::ReadBytes(folder.file(name)).substr(0, 200).find(mark), std::string::npos)
+            << name;
     }
-    EXPECT_NE(test::ReadBytes(folder.file("d.gpx")).find("<gpx "), std::string::npos);
-    EXPECT_NE(test::ReadBytes(folder.file("f.Kml")).find("<kml "), std::string::npos);
     expectSave(folder.file("g.gpx.txt"), SaveOutcome::NotAMapName, "/previous/folder");
     EXPECT_EQ(GtmFilePath, folder.file("f.Kml"));
     expectSave("plain.gtm", SaveOutcome::Written, "/previous/folder");

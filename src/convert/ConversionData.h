@@ -48,6 +48,9 @@ struct ConversionData {
     std::vector<float> WptAltitude; // signal level
     std::vector<std::string> WptBssid;
     std::vector<NetworkClass> WptClass;
+    // The waypoint's track, 0 for none; a number past TrkCount is none too,
+    // since a run without tracks only sets TrkCount to 0.
+    std::vector<int32_t> WptTrack;
 
     int16_t WptStyleCount = 0;
     std::vector<WaypointStyle> WptStyles;

@@ -100,6 +100,7 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
     fill(data.TptAltitude, points, readings.signal, readings.group, plan);
     readings.group.clear();
     Recreate(points, data.TptTrack);
+    Recreate(data.WptCount, data.WptTrack);
 
     for (int32_t w = 1; w <= data.WptCount; ++w) {
         const int32_t matches = matchesOf(w);
@@ -116,6 +117,7 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
             progress.trackPointCountChanged(data.TrkPointCount);
         }
         const auto t = static_cast<size_t>(++data.TrkCount);
+        data.WptTrack[static_cast<size_t>(w)] = data.TrkCount;
         const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
         const bool open = readings.lastProtectionOfGroup[group] == Protection::Open;
         data.TrkName[t] = data.WptComment[static_cast<size_t>(w)];

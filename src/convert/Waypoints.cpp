@@ -66,7 +66,7 @@ void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options
     data.WptCount = count;
     Recreate(count, data.WptName, data.WptComment, data.WptLat, data.WptLon, data.WptTime,
              data.WptIcon, data.WptRotation, data.WptDisplay, data.WptAltitude, data.WptBssid,
-             data.WptClass);
+             data.WptClass, data.WptTrack);
     for (size_t w = 1; w <= kept.size(); ++w) {
         const AccessPoint& ap = *kept[w - 1];
         data.WptName[w] = nameSuffix(ap.bssid);

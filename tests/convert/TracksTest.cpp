@@ -146,6 +146,9 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
         }
     }
 
+    // Each waypoint knows its track; those with one reading or none have none.
+    EXPECT_EQ(data.WptTrack, (std::vector<int32_t>{0, 1, 2, 0, 0, 3}));
+
     // A track takes its last reading's class, unless its network is ad-hoc.
     using enum NetworkClass;
     EXPECT_EQ(data.TrkClass, (std::vector<NetworkClass>{Open, Protected, Open, Open}));

@@ -2,6 +2,7 @@
 
 #include "convert/Settings.h"
 #include "settings/CDS_CIni.h"
+#include "settings/MapSection.h"
 
 #include <string>
 
@@ -34,6 +35,13 @@ public:
     // Writes every key from the window's current values. False when a write
     // failed.
     [[nodiscard]] bool shutDown(const Settings& settings);
+
+    // The map window's section, read when the map is first opened and
+    // written at shut-down of a run that opened it.
+    MapSection readMap() { return ReadMapSection(m_ini); }
+    [[nodiscard]] bool writeMap(const MapSection& section) {
+        return WriteMapSection(m_ini, section);
+    }
 
 private:
     bool writeAll(const Settings& settings);

@@ -2,9 +2,9 @@
 
 #include "mapview/WebMercator.h"
 
-#include <compare>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace wavemark {
@@ -16,7 +16,12 @@ struct TileId {
     int x = 0;
     int y = 0;
 
-    auto operator<=>(const TileId&) const = default;
+    // Spelt out rather than <=>: Qt's moc, which reads the headers of the
+    // window's classes, cannot parse <compare>.
+    bool operator==(const TileId&) const = default;
+    bool operator<(const TileId& other) const {
+        return std::tie(zoom, x, y) < std::tie(other.zoom, other.x, other.y);
+    }
 };
 
 // The tiles a view shows, and none beyond it, the one under its centre first

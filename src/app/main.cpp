@@ -32,6 +32,9 @@ int main(int argc, char* argv[]) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
             .toLocal8Bit()
             .toStdString(),
+        (QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/tiles")
+            .toLocal8Bit()
+            .toStdString(),
     };
     ConvForm window(folders,
                     {[](QWidget* parent) { return std::make_unique<QtCommonDialog>(parent); },

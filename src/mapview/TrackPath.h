@@ -3,6 +3,7 @@
 #include "mapview/MapScene.h"
 #include "mapview/WebMercator.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct PixelPoint {
 class TrackPath {
 public:
     TrackPath(const Viewport& view, int tolerance, int margin);
+
+    void setTolerance(int tolerance) { m_tolerance = std::max(tolerance, 1); }
 
     template <typename Draw> void walk(const MapScene& scene, const SceneTrack& track, Draw draw) {
         m_run.clear();

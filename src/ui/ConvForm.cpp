@@ -6,6 +6,7 @@
 #include "ui/LineWidget.h"
 #include "ui/Links.h"
 #include "ui/LocalText.h"
+#include "ui/MapForm.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
 
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace wavemark {
 namespace {
@@ -40,7 +42,8 @@ void setFittedText(QLabel* label, const QString& text, QFont font) {
 } // namespace
 
 ConvForm::ConvForm(const WindowFolders& folders, WindowServices services)
-    : m_services(std::move(services)), m_settingsFile(folders.program, folders.userConfig) {
+    : m_services(std::move(services)), m_tileCache(folders.tileCache),
+      m_settingsFile(folders.program, folders.userConfig) {
     setWindowTitle(QString::fromUtf8(kConvFormTitle));
     setWindowIcon(QIcon(RenderPicture(QStringLiteral(":/pictures/wavemark.svg"), {32, 32})));
     setFont(WindowFont());
@@ -91,6 +94,10 @@ void ConvForm::connectHandlers() {
             [this] { openAddress(kTargetHomePage); });
     connect(label(indexed("Label_Status", 2)), &ClickLabel::doubleClicked, this,
             &ConvForm::openSavedFile);
+    connect(label(indexed("Label_Status", 1)), &ClickLabel::doubleClicked, this,
+            &ConvForm::showMap);
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+M")), this), &QShortcut::activated,
+            this, &ConvForm::showMap);
     connect(m_controls.get<QLineEdit>("TBAPFilter"), &QLineEdit::textChanged, this,
             [this](const QString& text) { m_settings.APFilter = ToLocal(text); });
     for (const auto& [name, field] : kCheckBoxes) {
@@ -105,6 +112,9 @@ void ConvForm::runConvert() {
     setBusy(true);
     // What went wrong has been shown; the window goes on either way.
     static_cast<void>(Convert(m_state, *this));
+    if (m_map) {
+        m_map->showScene(std::make_shared<MapScene>(SceneOf(m_state.data)));
+    }
     setBusy(false);
 }
 
@@ -145,6 +155,17 @@ void ConvForm::showAbout() {
     m_about->show();
     m_about->raise();
     m_about->activateWindow();
+}
+
+void ConvForm::showMap() {
+    if (!m_map) {
+        m_map = new MapForm(m_settingsFile.readMap(),
+                            {m_services.shell, QString::fromLocal8Bit(m_tileCache)}, this);
+        m_map->showScene(std::make_shared<MapScene>(SceneOf(m_state.data)));
+    }
+    m_map->show();
+    m_map->raise();
+    m_map->activateWindow();
 }
 
 // A box in the middle of a run comes up over the counters counted so far,
@@ -227,6 +248,9 @@ void ConvForm::closeEvent(QCloseEvent* event) {
     }
     if (m_about) {
         m_about->close();
+    }
+    if (m_map) {
+        m_map->close();
     }
     event->accept();
 }

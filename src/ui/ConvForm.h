@@ -5,6 +5,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/AboutForm.h"
 #include "ui/ControlBuilder.h"
+#include "ui/MapForm.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -35,10 +36,12 @@ struct WindowServices {
     Shell* shell = nullptr;
 };
 
-// Where the window finds Wavemark.ini (see SettingsFilePath).
+// Where the window finds Wavemark.ini (see SettingsFilePath), and where the
+// map keeps the tiles it fetched.
 struct WindowFolders {
     std::string program;
     std::string userConfig;
+    std::string tileCache;
 };
 
 // The main window. Start-up runs in the constructor: the lists are filled,
@@ -70,10 +73,14 @@ public:
     CommonDialog& colorDialog() { return *ColorDialog; }
 
     const std::string& gtmFilePath() const { return GtmFilePath; }
+    const ConversionData& conversionData() const { return m_state.data; }
     const std::string& settingsFilePath() const { return m_settingsFile.path(); }
     AboutForm* aboutForm() const { return m_about; }
+    MapForm* mapForm() const { return m_map; }
 
     void showAbout();
+    // Opens the map window, or brings it to the front; it then follows every conversion.
+    void showMap();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,6 +132,8 @@ private:
     std::unique_ptr<CommonDialog> FontDialog;
     std::unique_ptr<CommonDialog> ColorDialog;
     QPointer<AboutForm> m_about;
+    QPointer<MapForm> m_map;
+    std::string m_tileCache;
 
     SettingsFile m_settingsFile;
     Settings m_settings;

@@ -68,7 +68,7 @@ constexpr ControlSpec kControls[] = {
     {"Label3", Label, "", 120, 7200, 1815, 375, F::Window, Plain, "Click here to view more info about the program."},
     {"Command2", PushButton, "About Wavemark", 150, 7200, 1740, 315},
     {"Label_Status(0)", Label, "Converting !", 2220, 7140, 1635, 450, F::Status, Hidden},
-    {"Label_Status(1)", Label, "Converted !", 2235, 7140, 1635, 450, F::Status, Hidden},
+    {"Label_Status(1)", Label, "Converted !", 2235, 7140, 1635, 450, F::Status, Hidden, "Double-Click to show the map"},
     {"Label_Status(2)", Label, "File saved !", 2265, 7140, 1635, 450, F::Status, Hidden, "Double-Click to open the converted file"},
 };
 // clang-format on

@@ -3,6 +3,7 @@
 #include "maps/CodeTables.h"
 #include "ui/LineWidget.h"
 #include "ui/LocalText.h"
+#include "ui/MapForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,7 +115,11 @@ void ConvForm::unload() {
         runSave();
     }
     takeListSelections();
-    if (!m_settingsFile.shutDown(m_settings)) {
+    bool written = m_settingsFile.shutDown(m_settings);
+    if (m_map) {
+        written = m_settingsFile.writeMap(m_map->section()) && written;
+    }
+    if (!written) {
         showMessage("The settings could not be saved:\r\n" + m_settingsFile.path() + "\r\n" +
                         m_settingsFile.lastError(),
                     MessageButtons::Ok, MessageIcon::Critical, kProgramTitle);

@@ -11,18 +11,24 @@ namespace {
 // Three access points, of each class; the first and the last have tracks,
 // the second has none.
 ConversionData survey() {
-    // clang-format off
-    return ConversionData{
-        .WptCount = 3, .WptName = {"", "c2e140", "a1b2c3", "0d0e0f"},
-        .WptComment = {"", "caf\xe9", "a1b2c3", "<home>"},
-        .WptLat = {0, 47.5, 47.6, 47.4}, .WptLon = {0, 8.25, 8.3, 8.2},
-        .WptAltitude = {0, 70.4f, -32618.0f, 12.6f},
-        .WptBssid = {"", "( 00:0b:86:c2:e1:40 )", "( 00:0b:86:a1:b2:c3 )", "( 02:00:00:0d:0e:0f )"},
-        .WptClass = {Open, Open, Protected, AdHoc}, .WptTrack = {0, 1, 0, 2},
-        .TrkCount = 2, .TrkLineStyle = {0, 2, 17}, .TrkColor = {0, 255, 4227072},
-        .TrkPointCount = 5, .TptLat = {0, 47.5, 47.51, 47.52, 47.3, 47.35},
-        .TptLon = {0, 8.25, 8.26, 8.27, 8.1, 8.15}, .TptTrack = {0, 1, 1, 1, 2, 2}};
-    // clang-format on
+    ConversionData data;
+    data.WptCount = 3;
+    data.WptName = {"", "c2e140", "a1b2c3", "0d0e0f"};
+    data.WptComment = {"", "caf\xe9", "a1b2c3", "<home>"};
+    data.WptLat = {0, 47.5, 47.6, 47.4};
+    data.WptLon = {0, 8.25, 8.3, 8.2};
+    data.WptAltitude = {0, 70.4f, -32618.0f, 12.6f};
+    data.WptBssid = {"", "( 00:0b:86:c2:e1:40 )", "( 00:0b:86:a1:b2:c3 )", "( 02:00:00:0d:0e:0f )"};
+    data.WptClass = {Open, Open, Protected, AdHoc};
+    data.WptTrack = {0, 1, 0, 2};
+    data.TrkCount = 2;
+    data.TrkLineStyle = {0, 2, 17};
+    data.TrkColor = {0, 255, 4227072};
+    data.TrkPointCount = 5;
+    data.TptLat = {0, 47.5, 47.51, 47.52, 47.3, 47.35};
+    data.TptLon = {0, 8.25, 8.26, 8.27, 8.1, 8.15};
+    data.TptTrack = {0, 1, 1, 1, 2, 2};
+    return data;
 }
 
 std::vector<std::vector<int>> runsOf(const MapScene& scene, const Viewport& view, int tolerance,
@@ -47,7 +53,9 @@ MapScene rowTrack(const std::vector<int>& xs) {
     for (const int x : xs) {
         scene.points.push_back({static_cast<uint32_t>((130972 + x) << 14), 131072U << 14});
     }
-    scene.tracks.push_back({0, static_cast<uint32_t>(xs.size())});
+    SceneTrack track;
+    track.end = static_cast<uint32_t>(xs.size());
+    scene.tracks.push_back(track);
     return scene;
 }
 

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "mapview/MapScene.h"
+#include "mapview/WebMercator.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <memory>
+
+namespace wavemark {
+
+class TileSource;
+
+// The map itself: paints the scene over the tiles and moves the view. The
+// wheel zooms around the pointer, dragging pans, and the keys + and -, the
+// arrows and Home (fit the survey) do the same. Hovering a marker shows
+// its tooltip; clicking one highlights its track.
+class MapCanvas : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MapCanvas(TileSource* tiles, QWidget* parent = nullptr);
+
+    // Shows a new scene. A view the user has moved stays where it is when it
+    // shows part of the new survey; otherwise the view is fitted to it.
+    void setScene(std::shared_ptr<const MapScene> scene);
+    const MapScene& scene() const { return *m_scene; }
+
+    Viewport view() const { return m_view; }
+    void setView(PlanePoint center, int zoom);
+    void fit();
+
+    // The tooltip of the marker under a point of the widget, empty for none.
+    QString toolTipAt(QPoint at) const;
+    int highlightedTrack() const { return m_highlightedTrack; }
+
+signals:
+    void viewChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void changeView(const Viewport& view);
+    std::optional<uint32_t> markerAt(QPoint at) const;
+
+    TileSource* m_tiles;
+    std::shared_ptr<const MapScene> m_scene;
+    Viewport m_view;
+    int m_highlightedTrack = -1;
+    int m_highlightedMarker = -1;
+    bool m_fitted = true; // the view is the fitted one: a resize or a new scene fits again
+    QPoint m_pressedAt;
+    QPoint m_dragFrom;
+    bool m_dragging = false;
+};
+
+} // namespace wavemark

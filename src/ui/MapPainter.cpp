@@ -1,0 +1,217 @@
+#include "ui/MapPainter.h"
+
+#include "maps/Legend.h"
+#include "mapview/Graticule.h"
+#include "mapview/TileGrid.h"
+#include "mapview/TrackPath.h"
+#include "ui/TileSource.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <array>
+#include <cmath>
+
+namespace wavemark {
+namespace {
+
+const QColor kBackground(0xf2, 0xef, 0xe9);
+const QColor kGraticule(0xc4, 0xc0, 0xb8);
+const QColor kGraticuleText(0x80, 0x7c, 0x74);
+const QColor kHighlight(0xff, 0xd8, 0x00);
+constexpr double kGraticuleSpacing = 120;    // pixels between lines at least
+constexpr int kPathMargin = 16;              // pixels beyond the view a line is kept for
+constexpr int kSimplifyTolerance = 2;        // pixels
+constexpr size_t kMostLabelledMarkers = 400; // more in view means zoomed out too far
+
+// The top-left pixel of the view on the plane at its zoom level.
+QPointF viewOrigin(const Viewport& view) {
+    const double size = PlaneSize(view.zoom);
+    return {std::floor(view.center.x * size - view.width / 2.0),
+            std::floor(view.center.y * size - view.height / 2.0)};
+}
+
+void paintGraticule(QPainter& painter, const Viewport& view) {
+    const Graticule graticule = GraticuleOf(view, kGraticuleSpacing);
+    painter.setPen(QPen(kGraticule, 1));
+    for (const GraticuleLine& line : graticule.meridians) {
+        painter.drawLine(QLineF(line.screen, 0, line.screen, view.height));
+    }
+    for (const GraticuleLine& line : graticule.parallels) {
+        painter.drawLine(QLineF(0, line.screen, view.width, line.screen));
+    }
+    painter.setPen(kGraticuleText);
+    for (const GraticuleLine& line : graticule.meridians) {
+        painter.drawText(QPointF(line.screen + 3, 12), QString::fromStdString(line.label));
+    }
+    // A parallel's label stays clear of the meridians' labels along the top.
+    for (const GraticuleLine& line : graticule.parallels) {
+        if (line.screen >= 30) {
+            painter.drawText(QPointF(3, line.screen - 3), QString::fromStdString(line.label));
+        }
+    }
+}
+
+void paintTiles(QPainter& painter, const Viewport& view, const TileSource& tiles) {
+    const QPointF origin = viewOrigin(view);
+    for (const TileId& id : TilesInView(view)) {
+        const QImage image = tiles.tile(id);
+        if (!image.isNull()) {
+            painter.drawImage(QRectF(id.x * double{kTileSize} - origin.x(),
+                                     id.y * double{kTileSize} - origin.y(), kTileSize, kTileSize),
+                              image);
+        }
+    }
+}
+
+void paintTrack(QPainter& painter, const MapScene& scene, const SceneTrack& track, TrackPath& path,
+                QPolygon& polygon) {
+    path.walk(scene, track, [&](const std::vector<PixelPoint>& run) {
+        polygon.resize(static_cast<qsizetype>(2 * (run.size() - 1)));
+        for (size_t i = 1; i < run.size(); ++i) {
+            polygon[static_cast<qsizetype>(2 * i - 2)] = QPoint(run[i - 1].x, run[i - 1].y);
+            polygon[static_cast<qsizetype>(2 * i - 1)] = QPoint(run[i].x, run[i].y);
+        }
+        painter.drawLines(polygon.constData(), static_cast<int>(run.size() - 1));
+    });
+}
+
+void paintTracks(QPainter& painter, const MapScene& scene, const Viewport& view, int highlighted) {
+    const FixedBox visible = VisibleBox(view, kPathMargin);
+    TrackPath path(view, kSimplifyTolerance, kPathMargin);
+    QPolygon polygon;
+    for (const SceneTrack& track : scene.tracks) {
+        if (track.bounds.intersects(visible)) {
+            path.setTolerance(std::max(kSimplifyTolerance, LineWidth(track.lineStyle)));
+            painter.setPen(QPen(FromBgr(track.color), LineWidth(track.lineStyle), Qt::SolidLine,
+                                Qt::SquareCap, Qt::BevelJoin));
+            paintTrack(painter, scene, track, path, polygon);
+        }
+    }
+    if (highlighted >= 0 && static_cast<size_t>(highlighted) < scene.tracks.size()) {
+        const SceneTrack& track = scene.tracks[static_cast<size_t>(highlighted)];
+        const int width = LineWidth(track.lineStyle);
+        painter.setPen(QPen(kHighlight, width + 6, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        paintTrack(painter, scene, track, path, polygon);
+        painter.setPen(
+            QPen(FromBgr(track.color), width, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+        paintTrack(painter, scene, track, path, polygon);
+    }
+}
+
+// One picture per class, drawn once: thousands of markers are then copies.
+const QImage& markerImage(NetworkClass networkClass) {
+    static const std::array<QImage, 3> images = [] {
+        std::array<QImage, 3> made;
+        for (const NetworkClass each :
+             {NetworkClass::Open, NetworkClass::Protected, NetworkClass::AdHoc}) {
+            QImage image(2 * kMarkerRadius + 3, 2 * kMarkerRadius + 3,
+                         QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(Qt::white, 1.5));
+            painter.setBrush(MarkerColor(each));
+            const double centre = kMarkerRadius + 1.5;
+            painter.drawEllipse(QPointF(centre, centre), kMarkerRadius, kMarkerRadius);
+            made[static_cast<size_t>(each)] = image;
+        }
+        return made;
+    }();
+    return images[static_cast<size_t>(networkClass)];
+}
+
+QPointF markerPoint(const Viewport& view, const SceneMarker& marker) {
+    const ScreenPoint at = ToScreen(view, ToPlane(marker.at));
+    return {at.x, at.y};
+}
+
+void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
+                 const std::vector<uint32_t>& visible) {
+    if (visible.size() > kMostLabelledMarkers) {
+        return;
+    }
+    const QFontMetrics metrics(painter.font());
+    // A name covers no marker and no other name.
+    std::vector<QRect> placed;
+    placed.reserve(2 * visible.size());
+    for (const uint32_t m : visible) {
+        const QPoint at = markerPoint(view, scene.markers[m]).toPoint();
+        placed.emplace_back(at.x() - kMarkerRadius, at.y() - kMarkerRadius, 2 * kMarkerRadius + 1,
+                            2 * kMarkerRadius + 1);
+    }
+    for (const uint32_t m : visible) {
+        const SceneMarker& marker = scene.markers[m];
+        const QString name = QString::fromStdString(marker.name);
+        const QPoint at = markerPoint(view, marker).toPoint();
+        const QRect box(at.x() + kMarkerRadius + 3, at.y() - metrics.height() / 2,
+                        metrics.horizontalAdvance(name) + 4, metrics.height());
+        const bool overlaps = std::any_of(placed.begin(), placed.end(), [&](const QRect& other) {
+            return other.intersects(box);
+        });
+        if (overlaps) {
+            continue;
+        }
+        placed.push_back(box);
+        painter.fillRect(box, QColor(255, 255, 255, 190));
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, name);
+    }
+}
+
+void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view, int highlighted) {
+    const std::vector<uint32_t> visible = scene.index.within(VisibleBox(view, kMarkerRadius + 2));
+    const QPointF corner(kMarkerRadius + 1.5, kMarkerRadius + 1.5);
+    for (const uint32_t m : visible) {
+        const SceneMarker& marker = scene.markers[m];
+        painter.drawImage(markerPoint(view, marker) - corner, markerImage(marker.networkClass));
+    }
+    if (highlighted >= 0 && static_cast<size_t>(highlighted) < scene.markers.size()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kHighlight, 3));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(markerPoint(view, scene.markers[static_cast<size_t>(highlighted)]),
+                            kMarkerRadius + 3, kMarkerRadius + 3);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+    paintLabels(painter, scene, view, visible);
+}
+
+void paintScaleBar(QPainter& painter, const Viewport& view) {
+    const ScaleBar bar = ScaleBarOf(view, 120);
+    const QPointF start(10, view.height - 12);
+    const QPointF end = start + QPointF(bar.pixels, 0);
+    painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(start, end);
+    painter.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(start, end);
+    painter.drawLine(start, start - QPointF(0, 6));
+    painter.drawLine(end, end - QPointF(0, 6));
+    painter.drawText(start + QPointF(4, -5), QString::fromStdString(bar.label));
+}
+
+} // namespace
+
+QColor FromBgr(int32_t bgr) {
+    return {bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff};
+}
+
+QColor MarkerColor(NetworkClass networkClass) {
+    return FromBgr(LegendOf(networkClass).color);
+}
+
+void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
+              const MapLayers& layers) {
+    painter.save();
+    painter.fillRect(QRect(0, 0, view.width, view.height), kBackground);
+    paintGraticule(painter, view);
+    if (layers.tiles != nullptr) {
+        paintTiles(painter, view, *layers.tiles);
+    }
+    paintTracks(painter, scene, view, layers.highlightedTrack);
+    paintMarkers(painter, scene, view, layers.highlightedMarker);
+    paintScaleBar(painter, view);
+    painter.restore();
+}
+
+} // namespace wavemark

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "mapview/MapScene.h"
+#include "mapview/WebMercator.h"
+
+#include <QColor>
+
+class QPainter;
+
+namespace wavemark {
+
+class TileSource;
+
+// What is drawn over the scene besides itself.
+struct MapLayers {
+    const TileSource* tiles = nullptr; // tiles are drawn where they have arrived
+    int highlightedTrack = -1;
+    int highlightedMarker = -1;
+};
+
+// Paints the view of the scene, bottom to top: a plain background with a
+// graticule, the tiles that have arrived, the tracks, the markers, their
+// names where they fit without overlap, and a scale bar.
+void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
+              const MapLayers& layers);
+
+// A marker's colour on the map, its class's, and its radius in pixels.
+QColor MarkerColor(NetworkClass networkClass);
+inline constexpr int kMarkerRadius = 5;
+
+// A 0x00BBGGRR colour as Qt's.
+QColor FromBgr(int32_t bgr);
+
+} // namespace wavemark

@@ -1,12 +1,18 @@
 // Drives the real main window without a person: converts a survey by
 // clicking "Convert Data" and, with -o, saves it by clicking "Save GTM-File"
 // (the save dialog answers with that file); prints how long the clicks took
-// and the counters, and optionally saves a picture of the window. The
-// benchmark and the README screenshot use it under the offscreen platform.
+// and the counters, and optionally saves a picture of the window or of the
+// map window (without tiles: it runs where no tile server can be reached).
+// With --map-bench it opens the map and times its redraw at every zoom level
+// from the whole survey inwards. The benchmark and the README pictures use
+// it under the offscreen platform.
 //
 // usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot FILE.png]
+//                             [--map-screenshot FILE.png] [--map-bench]
 
+#include "MapBench.h"
 #include "ui/ConvForm.h"
+#include "ui/MapCanvas.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
 
@@ -62,15 +68,16 @@ public:
     bool startProgram(const std::string&) override { return false; }
 };
 
-// A settings file that names the two exports; every other key keeps its
-// first-start default.
+// A settings file that names the two exports and turns the map's tiles off;
+// every other key keeps its first-start default.
 bool writeSettings(const QString& path, const QString& summary, const QString& text) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
     const QByteArray ini = "[InputPath]\r\nInputSummaryFile=" + summary.toLocal8Bit() +
-                           "\r\nInputTextFile=" + text.toLocal8Bit() + "\r\n";
+                           "\r\nInputTextFile=" + text.toLocal8Bit() +
+                           "\r\n[Map]\r\nTileUrl=\r\nWidth=900\r\nHeight=640\r\n";
     return file.write(ini) == ini.size();
 }
 
@@ -81,7 +88,11 @@ int main(int argc, char* argv[]) {
     QStringList args = QApplication::arguments().mid(1);
     QString output;
     QString screenshot;
-    for (const auto& [option, value] : {std::pair{"-o", &output}, {"--screenshot", &screenshot}}) {
+    QString mapScreenshot;
+    const bool mapBench = args.removeAll(QStringLiteral("--map-bench")) > 0;
+    for (const auto& [option, value] : {std::pair{"-o", &output},
+                                        {"--screenshot", &screenshot},
+                                        {"--map-screenshot", &mapScreenshot}}) {
         const qsizetype at = args.indexOf(option);
         if (at >= 0 && at + 1 < args.size()) {
             *value = args.takeAt(at + 1);
@@ -90,7 +101,7 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() != 2) {
         std::cerr << "usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot "
-                     "FILE.png]\n";
+                     "FILE.png] [--map-screenshot FILE.png] [--map-bench]\n";
         return 2;
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -105,7 +116,7 @@ int main(int argc, char* argv[]) {
     ConsoleMessages messages;
     NoShell shell;
     const std::string folder = programFolder.path().toLocal8Bit().toStdString();
-    ConvForm window({folder, folder},
+    ConvForm window({folder, folder, folder + "/tiles"},
                     {[&output](QWidget*) {
                          return std::make_unique<PresetDialog>(output.toLocal8Bit().toStdString());
                      },
@@ -130,6 +141,17 @@ int main(int argc, char* argv[]) {
     if (!screenshot.isEmpty() && !window.grab().save(screenshot)) {
         std::cerr << "wavemark-windowdrive: cannot write " << screenshot.toStdString() << '\n';
         return 1;
+    }
+    if (!mapScreenshot.isEmpty() || mapBench) {
+        window.showMap();
+        QApplication::processEvents();
+    }
+    if (!mapScreenshot.isEmpty() && !window.mapForm()->grab().save(mapScreenshot)) {
+        std::cerr << "wavemark-windowdrive: cannot write " << mapScreenshot.toStdString() << '\n';
+        return 1;
+    }
+    if (mapBench) {
+        PrintMapBench(*window.mapForm()->canvas(), window.conversionData());
     }
     return messages.shown == 0 ? 0 : 1;
 }

@@ -29,11 +29,13 @@ test: deps build
 run: deps build
 	$(BUILD_DIR)/src/app/wavemark
 
-# Redraws docs/wavemark-window.png from the real window after converting the
-# sample survey in it.
+# Redraws docs/wavemark-window.png and docs/map-window.png from the real
+# window and its map window (without tiles) after converting the sample
+# survey in it.
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/windowdrive/wavemark-windowdrive \
-		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png
+		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png \
+		--map-screenshot docs/map-window.png
 
 # Redraws docs/sample-map.png, the sample survey's map as a viewer shows
 # it, with GDAL's tools (scripts/draw-map names the packages it needs).

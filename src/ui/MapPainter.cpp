@@ -52,14 +52,25 @@ void paintGraticule(QPainter& painter, const Viewport& view) {
     }
 }
 
+// A tile not here yet is stood in for by the part of a coarser one that
+// has arrived, enlarged, so zooming shows the old picture until the new one
+// comes rather than a blank.
+constexpr int kStandInLevels = 4;
+
 void paintTiles(QPainter& painter, const Viewport& view, const TileSource& tiles) {
     const QPointF origin = viewOrigin(view);
     for (const TileId& id : TilesInView(view)) {
-        const QImage image = tiles.tile(id);
-        if (!image.isNull()) {
-            painter.drawImage(QRectF(id.x * double{kTileSize} - origin.x(),
-                                     id.y * double{kTileSize} - origin.y(), kTileSize, kTileSize),
-                              image);
+        const QRectF target(id.x * double{kTileSize} - origin.x(),
+                            id.y * double{kTileSize} - origin.y(), kTileSize, kTileSize);
+        for (int up = 0; up <= kStandInLevels && up <= id.zoom; ++up) {
+            const QImage image = tiles.tile({id.zoom - up, id.x >> up, id.y >> up});
+            if (!image.isNull()) {
+                const double part = double{kTileSize} / (1 << up);
+                const int mask = (1 << up) - 1;
+                painter.drawImage(target, image,
+                                  QRectF((id.x & mask) * part, (id.y & mask) * part, part, part));
+                break;
+            }
         }
     }
 }

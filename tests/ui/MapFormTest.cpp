@@ -221,11 +221,20 @@ private slots:
         MapCanvas& canvas = *f.map.canvas();
         const Viewport view = canvas.view();
         const QPoint corner(20, 60);
-        const PlanePoint there = ToPlane(view, {20.5, 60.5});
-        const double tiles = std::ldexp(1.0, view.zoom);
-        QCOMPARE(pixel(canvas, corner),
-                 TileServer::colorOf(view.zoom, static_cast<int>(there.x * tiles),
-                                     static_cast<int>(there.y * tiles)));
+        // The colour of the tile of a zoom level under the corner as the canvas shows it now.
+        const auto tileColor = [&](int zoom) {
+            const PlanePoint there = ToPlane(canvas.view(), {20.5, 60.5});
+            const double tiles = std::ldexp(1.0, zoom);
+            return TileServer::colorOf(zoom, static_cast<int>(there.x * tiles),
+                                       static_cast<int>(there.y * tiles));
+        };
+        QCOMPARE(pixel(canvas, corner), tileColor(view.zoom));
+        // Zoomed in, the coarser tiles stand in until the new ones come.
+        server.hold();
+        QTest::keyClick(&canvas, Qt::Key_Plus);
+        QCOMPARE(pixel(canvas, corner), tileColor(view.zoom));
+        server.stopHolding();
+        QTRY_COMPARE(pixel(canvas, corner), tileColor(view.zoom + 1));
         QCOMPARE(pixel(canvas, screenOf(canvas, 47.0, 8.01)), kProtectedRed);
         for (const Request& request : server.requests()) {
             QVERIFY(request.userAgent.startsWith("Wavemark/"));

@@ -44,7 +44,6 @@ void MapCanvas::setScene(std::shared_ptr<const MapScene> scene) {
 }
 
 void MapCanvas::setView(PlanePoint center, int zoom) {
-    m_fitted = false;
     changeView(PanBy({center, std::clamp(zoom, kMinZoom, kMaxZoom), width(), height()}, 0, 0));
 }
 
@@ -60,7 +59,6 @@ void MapCanvas::changeView(const Viewport& view) {
         m_tiles->want(TilesInView(m_view));
     }
     update();
-    emit viewChanged();
 }
 
 std::optional<uint32_t> MapCanvas::markerAt(QPoint at) const {

@@ -35,9 +35,6 @@ public:
     QString toolTipAt(QPoint at) const;
     int highlightedTrack() const { return m_highlightedTrack; }
 
-signals:
-    void viewChanged();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -102,6 +102,7 @@ void paintTracks(QPainter& painter, const MapScene& scene, const Viewport& view,
     if (highlighted >= 0 && static_cast<size_t>(highlighted) < scene.tracks.size()) {
         const SceneTrack& track = scene.tracks[static_cast<size_t>(highlighted)];
         const int width = LineWidth(track.lineStyle);
+        path.setTolerance(std::max(kSimplifyTolerance, width));
         painter.setPen(QPen(kHighlight, width + 6, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
         paintTrack(painter, scene, track, path, polygon);
         painter.setPen(

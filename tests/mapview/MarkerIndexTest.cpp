@@ -53,8 +53,8 @@ TEST(MarkerIndex, FindsWhatALookAtEveryMarkerFinds) {
         std::optional<uint32_t> nearest;
         double best = 0;
         for (uint32_t m = 0; m < points.size(); ++m) {
-            const double dx = double{points[m].x} - pointer.x;
-            const double dy = double{points[m].y} - pointer.y;
+            const double dx = static_cast<double>(points[m].x) - pointer.x;
+            const double dy = static_cast<double>(points[m].y) - pointer.y;
             if (std::abs(dx) <= radius && std::abs(dy) <= radius &&
                 (!nearest || dx * dx + dy * dy <= best)) {
                 nearest = m;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextList.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -34,11 +36,13 @@ enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
 // reader creates it with count + 1 elements and leaves slot 0 at its zero
 // value (the GTM writer reads TptTrack[0] as "the track before the first
 // point"). A list that a run does not re-create keeps the previous run's
-// content. Network names, BSSIDs and dates are the export's own bytes.
+// content. Network names, BSSIDs and dates are the export's own bytes; the
+// texts are packed, since a survey of millions of access points would
+// otherwise spend most of its memory on string objects.
 struct ConversionData {
     int32_t WptCount = 0;
-    std::vector<std::string> WptName;    // last three BSSID octets, six hex digits
-    std::vector<std::string> WptComment; // network name, or WptName when empty
+    TextList WptName;    // last three BSSID octets, six hex digits
+    TextList WptComment; // network name, or WptName when empty
     std::vector<double> WptLat;
     std::vector<double> WptLon;
     std::vector<int32_t> WptTime; // seconds since 1989-12-31 00:00:00
@@ -46,7 +50,7 @@ struct ConversionData {
     std::vector<int16_t> WptRotation;
     std::vector<uint8_t> WptDisplay;
     std::vector<float> WptAltitude; // signal level
-    std::vector<std::string> WptBssid;
+    TextList WptBssid;
     std::vector<NetworkClass> WptClass;
     // The waypoint's track, 0 for none; a number past TrkCount is none too,
     // since a run without tracks only sets TrkCount to 0.
@@ -56,7 +60,7 @@ struct ConversionData {
     std::vector<WaypointStyle> WptStyles;
 
     int32_t TrkCount = 0;
-    std::vector<std::string> TrkName;
+    TextList TrkName;
     std::vector<int16_t> TrkLineStyle;
     std::vector<float> TrkScale;
     std::vector<int32_t> TrkColor;

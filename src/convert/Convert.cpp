@@ -159,26 +159,28 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
         }
         return survey;
     }
-    // A summary export is streamed: a read that fails on the way is the
-    // loader's failure, and the file counts as no export at all (no list).
+    // A summary export is streamed into the waypoints: a read that fails on
+    // the way is the loader's failure, and the file counts as no export at
+    // all (no waypoints).
     std::string_view firstLine;
-    std::optional<AccessPointList> accessPoints;
+    std::optional<std::string> logDate;
+    WaypointMaker waypoints(waypointOptions(settings));
     if (error == 0 && !lines.next(firstLine)) {
         error = lines.error();
     }
     if (error == 0 && IsNetStumblerExport(firstLine)) {
-        accessPoints = ReadSummaryExport(lines);
+        logDate = ReadSummaryExport(lines, [&](const AccessPointView& ap) { waypoints.add(ap); });
         error = lines.error();
     }
     if (error != 0) {
         problems.reportLoadError(error, paths[0]);
     }
-    if (!accessPoints) {
+    if (!logDate) {
         problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         ShowOnly(window, std::nullopt);
         return std::nullopt;
     }
-    MakeWaypoints(*accessPoints, waypointOptions(settings), state.data, counters);
+    waypoints.finish(std::move(*logDate), state.data, counters);
     BuildWaypointStyles(settings, state.data);
     return std::nullopt;
 }

@@ -2,17 +2,20 @@
 
 #include "convert/Lists.h"
 
+#include <numeric>
 #include <span>
 #include <vector>
 
 namespace wavemark {
 namespace {
 
-// Where each track's points go: the waypoints of each group, and where the
-// track of each waypoint starts among the trackpoints.
+// Where each track's points go. The tracks are listed by group, each
+// group's in waypoint order: group g's are tracks [first[g], first[g + 1]),
+// each with where its points start among the trackpoints. Packed so, a plan
+// for millions of access points costs 12 bytes each, not a list each.
 struct TrackPlan {
-    std::vector<std::vector<int32_t>> tracksOfGroup;
-    std::vector<size_t> firstPointOf;
+    std::vector<uint32_t> first;      // per group, and one past the last
+    std::vector<uint32_t> firstPoint; // per track listed
 };
 
 // Makes one trackpoint list from one column: each reading goes to every track
@@ -22,11 +25,12 @@ template <typename T>
 void fill(std::vector<T>& list, int32_t points, ChunkedColumn<T>& column,
           const ChunkedColumn<int32_t>& groupOf, const TrackPlan& plan) {
     Recreate(points, list);
-    std::vector<size_t> next = plan.firstPointOf;
+    std::vector<uint32_t> next = plan.firstPoint;
     size_t i = 0;
     column.drain([&](T value) {
-        for (const int32_t w : plan.tracksOfGroup[static_cast<size_t>(groupOf[i])]) {
-            list[next[static_cast<size_t>(w)]++] = value;
+        const auto group = static_cast<size_t>(groupOf[i]);
+        for (uint32_t track = plan.first[group]; track < plan.first[group + 1]; ++track) {
+            list[next[track]++] = value;
         }
         ++i;
     });
@@ -36,9 +40,9 @@ void fill(std::vector<T>& list, int32_t points, ChunkedColumn<T>& column,
 
 BssidGroups WaypointGroups(const ConversionData& data) {
     if (data.WptCount == 0) {
-        return BssidGroups(std::span<const std::string>{});
+        return BssidGroups(data.WptBssid, 0);
     }
-    return BssidGroups(std::span(data.WptBssid).subspan(1, static_cast<size_t>(data.WptCount)));
+    return BssidGroups(data.WptBssid, static_cast<size_t>(data.WptCount));
 }
 
 std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const ConversionData& data) {
@@ -52,7 +56,7 @@ std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const Conver
 std::vector<int32_t> GroupOfEachWaypoint(const Survey& survey, const ConversionData& data) {
     std::vector<int32_t> groupOf(static_cast<size_t>(data.WptCount) + 1, -1);
     for (size_t w = 1; w < groupOf.size(); ++w) {
-        if (const auto it = survey.groupOfBssid.find(data.WptBssid[w]);
+        if (const auto it = survey.groupOfBssid.find(std::string(data.WptBssid[w]));
             it != survey.groupOfBssid.end()) {
             groupOf[w] = it->second;
         }
@@ -69,31 +73,45 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
 
     // Waypoints that share a BSSID each get every reading of it, so the sum
     // can pass any 32-bit counter: it is checked as it grows.
-    TrackPlan plan;
-    plan.tracksOfGroup.resize(readings.countOfGroup.size());
-    plan.firstPointOf.assign(static_cast<size_t>(data.WptCount) + 1, 0);
     int32_t trackCount = 0;
     size_t pointCount = 0;
+    size_t nameBytes = 0;
     const auto matchesOf = [&](int32_t w) {
         const int32_t group = groupOfWaypoint[static_cast<size_t>(w)];
         return group < 0 ? 0 : readings.countOfGroup[static_cast<size_t>(group)];
     };
+    TrackPlan plan;
+    plan.first.assign(readings.countOfGroup.size() + 1, 0);
     for (int32_t w = 1; w <= data.WptCount; ++w) {
         const auto matches = static_cast<size_t>(matchesOf(w));
         if (matches >= 2) {
-            const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
             ++trackCount;
-            plan.firstPointOf[static_cast<size_t>(w)] = pointCount + 1;
-            plan.tracksOfGroup[group].push_back(w);
+            ++plan.first[static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]) + 1];
+            nameBytes += data.WptComment[static_cast<size_t>(w)].size();
             pointCount += matches;
             if (pointCount > static_cast<size_t>(kMaxTrackPoints)) {
                 return TracksOutcome::TooManyPoints;
             }
         }
     }
+    std::partial_sum(plan.first.begin(), plan.first.end(), plan.first.begin());
+    plan.firstPoint.resize(static_cast<size_t>(trackCount));
+    std::vector<uint32_t> nextOfGroup(plan.first.begin(), plan.first.end() - 1);
+    uint32_t start = 1;
+    for (int32_t w = 1; w <= data.WptCount; ++w) {
+        const auto matches = static_cast<uint32_t>(matchesOf(w));
+        if (matches >= 2) {
+            const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
+            plan.firstPoint[nextOfGroup[group]++] = start;
+            start += matches;
+        }
+    }
+    nextOfGroup = {};
     const auto points = static_cast<int32_t>(pointCount);
-    Recreate(trackCount, data.TrkName, data.TrkLineStyle, data.TrkScale, data.TrkColor,
-             data.TrkClass);
+    Recreate(trackCount, data.TrkLineStyle, data.TrkScale, data.TrkColor, data.TrkClass);
+    data.TrkName.clear();
+    data.TrkName.reserve(static_cast<size_t>(trackCount) + 1, nameBytes);
+    data.TrkName.push_back({});
     fill(data.TptLat, points, readings.lat, readings.group, plan);
     fill(data.TptLon, points, readings.lon, readings.group, plan);
     fill(data.TptTime, points, readings.time, readings.group, plan);
@@ -120,7 +138,7 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
         data.WptTrack[static_cast<size_t>(w)] = data.TrkCount;
         const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
         const bool open = readings.lastProtectionOfGroup[group] == Protection::Open;
-        data.TrkName[t] = data.WptComment[static_cast<size_t>(w)];
+        data.TrkName.push_back(data.WptComment[static_cast<size_t>(w)]);
         data.TrkColor[t] = options.TChangeColors ? colors.next()
                            : open                ? options.TColorNoWep
                                                  : options.TColorWep;

@@ -35,55 +35,85 @@ std::string nameSuffix(std::string_view bssid) {
     return name;
 }
 
+template <typename... T> void shrinkToFit(std::vector<T>&... lists) {
+    (lists.shrink_to_fit(), ...);
+}
+
 } // namespace
+
+WaypointMaker::WaypointMaker(const WaypointOptions& options)
+    : m_options(options), m_filter(filterNames(m_options.APFilter)) {}
+
+void WaypointMaker::add(const AccessPointView& ap) {
+    if (std::find(m_filter.begin(), m_filter.end(), ap.networkName) != m_filter.end()) {
+        ++m_countFiltered;
+        return;
+    }
+    if (!ap.hasPosition) {
+        return;
+    }
+    ++m_countSelected;
+    const bool open = ap.protection == Protection::Open;
+    m_countNoWEP += open;
+    m_countWEP += ap.protection == Protection::Protected;
+    m_countAdHoc += ap.adHoc;
+    // WEP access points still count without a waypoint.
+    if (m_options.NoWEPCheck && ap.protection == Protection::Protected) {
+        return;
+    }
+    m_name.push_back(nameSuffix(ap.bssid));
+    m_comment.push_back(ap.networkName.empty() ? m_name[m_name.size() - 1] : ap.networkName);
+    m_bssid.push_back(ap.bssid);
+    m_lat.push_back(ap.lat);
+    m_lon.push_back(ap.lon);
+    m_time.push_back(ap.time);
+    m_icon.push_back(open ? m_options.IconNoWEP : m_options.IconWEP);
+    m_display.push_back(open ? m_options.StyleNoWEP : m_options.StyleWEP);
+    m_altitude.push_back(ap.signal);
+    m_class.push_back(ap.adHoc ? NetworkClass::AdHoc
+                      : open   ? NetworkClass::Open
+                               : NetworkClass::Protected);
+}
+
+void WaypointMaker::finish(std::string logDate, ConversionData& data,
+                           SummaryCountListener& listener) {
+    data.CountWEP = m_countWEP;
+    data.CountNoWEP = m_countNoWEP;
+    data.CountAdHoc = m_countAdHoc;
+    data.CountFiltered = m_countFiltered;
+    data.CountSelected = m_countSelected;
+    listener.countersReady(data);
+
+    // The lists grew as the access points came, by half again at a time;
+    // the room left over would stay for as long as the result does.
+    for (TextList* texts : {&m_name, &m_comment, &m_bssid}) {
+        texts->shrinkToFit();
+    }
+    shrinkToFit(m_lat, m_lon, m_time, m_icon, m_display, m_altitude, m_class);
+
+    const auto count = static_cast<int32_t>(m_lat.size() - 1);
+    data.WptCount = count;
+    data.WptName = std::move(m_name);
+    data.WptComment = std::move(m_comment);
+    data.WptBssid = std::move(m_bssid);
+    data.WptLat = std::move(m_lat);
+    data.WptLon = std::move(m_lon);
+    data.WptTime = std::move(m_time);
+    data.WptIcon = std::move(m_icon);
+    data.WptDisplay = std::move(m_display);
+    data.WptAltitude = std::move(m_altitude);
+    data.WptClass = std::move(m_class);
+    Recreate(count, data.WptRotation, data.WptTrack);
+    data.LogDate = std::move(logDate);
+}
 
 void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options,
                    ConversionData& data, SummaryCountListener& listener) {
-    const std::vector<std::string_view> filter = filterNames(options.APFilter);
-    std::vector<const AccessPoint*> kept;
-    data.CountAdHoc = data.CountWEP = data.CountNoWEP = data.CountFiltered = 0;
-    data.CountSelected = 0;
+    WaypointMaker maker(options);
     for (const AccessPoint& ap : survey.accessPoints) {
-        if (std::find(filter.begin(), filter.end(), ap.networkName) != filter.end()) {
-            ++data.CountFiltered;
-            continue;
-        }
-        if (!ap.hasPosition) {
-            continue;
-        }
-        ++data.CountSelected;
-        data.CountNoWEP += ap.protection == Protection::Open;
-        data.CountWEP += ap.protection == Protection::Protected;
-        data.CountAdHoc += ap.adHoc;
-        // WEP access points still count without a waypoint.
-        if (!(options.NoWEPCheck && ap.protection == Protection::Protected)) {
-            kept.push_back(&ap);
-        }
+        maker.add(AccessPointView::Of(ap));
     }
-    listener.countersReady(data);
-
-    const auto count = static_cast<int32_t>(kept.size());
-    data.WptCount = count;
-    Recreate(count, data.WptName, data.WptComment, data.WptLat, data.WptLon, data.WptTime,
-             data.WptIcon, data.WptRotation, data.WptDisplay, data.WptAltitude, data.WptBssid,
-             data.WptClass, data.WptTrack);
-    for (size_t w = 1; w <= kept.size(); ++w) {
-        const AccessPoint& ap = *kept[w - 1];
-        data.WptName[w] = nameSuffix(ap.bssid);
-        data.WptComment[w] = ap.networkName.empty() ? data.WptName[w] : ap.networkName;
-        data.WptLat[w] = ap.lat;
-        data.WptLon[w] = ap.lon;
-        data.WptTime[w] = ap.time;
-        const bool open = ap.protection == Protection::Open;
-        data.WptIcon[w] = open ? options.IconNoWEP : options.IconWEP;
-        data.WptDisplay[w] = open ? options.StyleNoWEP : options.StyleWEP;
-        data.WptAltitude[w] = ap.signal;
-        data.WptBssid[w] = ap.bssid;
-        data.WptClass[w] = ap.adHoc ? NetworkClass::AdHoc
-                           : open   ? NetworkClass::Open
-                                    : NetworkClass::Protected;
-    }
-    data.LogDate = survey.logDate;
+    maker.finish(survey.logDate, data, listener);
 }
 
 } // namespace wavemark

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wavemark {
@@ -29,6 +30,26 @@ struct AccessPoint {
     float signal = 0.0f;
     Protection protection = Protection::Unknown;
     bool adHoc = false;
+};
+
+// An access point as a reader meets it, its texts still in the bytes it
+// was read from: a reader that streams hands these on without making
+// strings of them.
+struct AccessPointView {
+    std::string_view networkName;
+    std::string_view bssid;
+    bool hasPosition = false;
+    double lat = 0.0;
+    double lon = 0.0;
+    int32_t time = 0;
+    float signal = 0.0f;
+    Protection protection = Protection::Unknown;
+    bool adHoc = false;
+
+    static AccessPointView Of(const AccessPoint& ap) {
+        return {ap.networkName, ap.bssid,  ap.hasPosition, ap.lat,  ap.lon,
+                ap.time,        ap.signal, ap.protection,  ap.adHoc};
+    }
 };
 
 // The access points of a survey in the survey's order, and the date of its

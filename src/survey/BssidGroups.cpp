@@ -4,10 +4,10 @@
 
 namespace wavemark {
 
-BssidGroups::BssidGroups(std::span<const std::string> bssids) {
-    m_groupOf.reserve(bssids.size());
-    for (const std::string& text : bssids) {
-        const std::string_view bssid = text;
+BssidGroups::BssidGroups(const TextList& bssids, size_t count) {
+    m_groupOf.reserve(count);
+    for (size_t i = 1; i <= count; ++i) {
+        const std::string_view bssid = bssids[i];
         const auto next = static_cast<int32_t>(m_count);
         const auto address = CanonicalAddress(bssid);
         const int32_t group = address ? m_byAddress.try_emplace(*address, next).first->second

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/TextList.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -19,8 +19,9 @@ namespace wavemark {
 // the order of their first access point.
 class BssidGroups {
 public:
-    // `bssids` must outlive the groups.
-    explicit BssidGroups(std::span<const std::string> bssids);
+    // The access points numbered 1 to `count` in `bssids`, which must
+    // outlive the groups unchanged.
+    BssidGroups(const TextList& bssids, size_t count);
 
     size_t count() const { return m_count; }
     // The group of the i-th wanted access point, from 0.

@@ -1,6 +1,7 @@
 #include "convert/Convert.h"
 
 #include "ExportText.h"
+#include "Gzip.h"
 #include "RecordingWindow.h"
 #include "TempFolder.h"
 
@@ -142,12 +143,16 @@ TEST_F(ConvertTest, FilesThatAreNoExportsKeepWhatTheLastRunMade) {
     window.m_settings.SummaryFilePath = summary;
     EXPECT_EQ(convert(), ConvertOutcome::Converted);
     window.selectedCodes[CodeList::IconWEP] = 63;
-    for (const std::string& path : {notes, folder.write("empty.txt", ""), missing}) {
+    // The summary is streamed into the waypoints: one whose end cannot be
+    // read has been read whole but for its last bytes, and still leaves them.
+    const std::string gzip = test::Gzip(test::ReadBytes(summary));
+    const std::string cutShort = folder.write("cut.txt.gz", gzip.substr(0, gzip.size() - 4));
+    for (const std::string& path : {notes, folder.write("empty.txt", ""), missing, cutShort}) {
         window.m_settings.SummaryFilePath = path;
-        EXPECT_EQ(convert(),
-                  path == missing ? ConvertOutcome::ReadFailed : ConvertOutcome::NotAnExport);
-        ASSERT_EQ(window.messages.size(), path == missing ? 2u : 1u) << path;
-        EXPECT_EQ(window.messages.front().title, path == missing ? "ERROR - LoadFile" : "Wavemark");
+        const bool unreadable = path == missing || path == cutShort;
+        EXPECT_EQ(convert(), unreadable ? ConvertOutcome::ReadFailed : ConvertOutcome::NotAnExport);
+        ASSERT_EQ(window.messages.size(), unreadable ? 2u : 1u) << path;
+        EXPECT_EQ(window.messages.front().title, unreadable ? "ERROR - LoadFile" : "Wavemark");
         EXPECT_EQ(window.messages.back().text, "Not a Network Stumbler file !");
         EXPECT_EQ(std::tuple(state.data.WptCount, state.data.WptIcon[1], state.data.CountWEP,
                              state.data.WptStyleCount, state.data.TrkCount),

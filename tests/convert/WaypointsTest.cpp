@@ -39,7 +39,13 @@ protected:
         survey = test::SummaryOf(ExportText(body));
         MakeWaypoints(survey, options, data, listener);
     }
-    Names names() const { return {data.WptName.begin() + 1, data.WptName.end()}; }
+    Names names() const {
+        Names names;
+        for (size_t w = 1; w < data.WptName.size(); ++w) {
+            names.emplace_back(data.WptName[w]);
+        }
+        return names;
+    }
 
     WaypointOptions options{"MOBILE,public", false, 141, 44, 4, 3};
     AccessPointList survey;

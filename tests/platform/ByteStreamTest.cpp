@@ -3,6 +3,7 @@
 #include "platform/GzipInflater.h"
 #include "platform/ReadWholeFile.h"
 
+#include "Gzip.h"
 #include "SameBytes.h"
 #include "TempFolder.h"
 
@@ -10,10 +11,11 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include <zlib.h>
 
 namespace wavemark {
 namespace {
+
+using test::Gzip;
 
 // Everything read after a look at the start, in reads of `size` bytes.
 std::string readAll(ByteStream& stream, size_t size) {
@@ -45,21 +47,6 @@ TEST(ByteStream, PeekedBytesAreStillRead) {
     ASSERT_EQ(stream.peek(3, start), 0);
     EXPECT_EQ(start, "tS\x0c");
     EXPECT_EQ(readAll(stream, 3), "tS\x0c rest");
-}
-
-// One gzip member holding `bytes`, made by zlib's deflate.
-std::string Gzip(std::string bytes) {
-    z_stream zlib{};
-    EXPECT_EQ(deflateInit2(&zlib, 1, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY), Z_OK);
-    std::string member(deflateBound(&zlib, bytes.size()), '\0');
-    zlib.next_in = reinterpret_cast<Bytef*>(bytes.data());
-    zlib.avail_in = static_cast<uInt>(bytes.size());
-    zlib.next_out = reinterpret_cast<Bytef*>(member.data());
-    zlib.avail_out = static_cast<uInt>(member.size());
-    EXPECT_EQ(deflate(&zlib, Z_FINISH), Z_STREAM_END);
-    member.resize(zlib.total_out);
-    deflateEnd(&zlib);
-    return member;
 }
 
 // Bytes that do not compress, so that their member spans several input blocks.

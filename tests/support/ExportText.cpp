@@ -51,11 +51,18 @@ AccessPointList SummaryOf(const std::string& text) {
         !IsNetStumblerExport(firstLine)) {
         throw std::runtime_error("a test summary export is no export");
     }
-    std::optional<AccessPointList> list = ReadSummaryExport(lines);
-    if (!list) {
+    AccessPointList list;
+    const std::optional<std::string> logDate =
+        ReadSummaryExport(lines, [&list](const AccessPointView& ap) {
+            list.accessPoints.push_back({std::string(ap.networkName), std::string(ap.bssid),
+                                         ap.hasPosition, ap.lat, ap.lon, ap.time, ap.signal,
+                                         ap.protection, ap.adHoc});
+        });
+    if (!logDate) {
         throw std::runtime_error("reading a test export failed: " + ReadErrorText(lines.error()));
     }
-    return std::move(*list);
+    list.logDate = *logDate;
+    return list;
 }
 
 } // namespace wavemark::test

@@ -20,12 +20,8 @@ template <typename T> size_t bytes(const std::vector<T>& list) {
     return list.capacity() * sizeof(T);
 }
 
-size_t bytes(const std::vector<std::string>& list) {
-    size_t total = list.capacity() * sizeof(std::string);
-    for (const std::string& text : list) {
-        total += text.capacity() > 15 ? text.capacity() + 1 : 0;
-    }
-    return total;
+size_t bytes(const TextList& list) {
+    return list.capacityBytes();
 }
 
 size_t bytes(const std::string& text) {

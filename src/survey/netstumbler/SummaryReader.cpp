@@ -6,8 +6,8 @@
 
 namespace wavemark {
 
-std::optional<AccessPointList> ReadSummaryExport(LineStream& lines) {
-    AccessPointList list;
+std::optional<std::string>
+ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointView&)>& each) {
     DateInForce date = ReadHeaderDate(lines);
     std::string_view line;
     std::string_view block;
@@ -18,23 +18,22 @@ std::optional<AccessPointList> ReadSummaryExport(LineStream& lines) {
                 continue;
             }
             if (const auto r = ReadDataLine(line, date, kAnyColumnCount)) {
-                list.accessPoints.push_back({.networkName = std::string(r->networkName),
-                                             .bssid = std::string(r->bssid),
-                                             .hasPosition = r->hasPosition(),
-                                             .lat = r->lat,
-                                             .lon = r->lon,
-                                             .time = r->time,
-                                             .signal = r->signal,
-                                             .protection = r->protection(),
-                                             .adHoc = r->isAdHoc()});
+                each({.networkName = r->networkName,
+                      .bssid = r->bssid,
+                      .hasPosition = r->hasPosition(),
+                      .lat = r->lat,
+                      .lon = r->lon,
+                      .time = r->time,
+                      .signal = r->signal,
+                      .protection = r->protection(),
+                      .adHoc = r->isAdHoc()});
             }
         }
     }
     if (lines.error() != 0) {
         return std::nullopt;
     }
-    list.logDate = std::string(date.text());
-    return list;
+    return std::string(date.text());
 }
 
 } // namespace wavemark

@@ -50,12 +50,12 @@ TEST(GpxWriter, SmallSurveyAsWritten) {
 TEST(GpxWriter, TextsAndCoordinatesAtTheirLimits) {
     ConversionData data = test::SmallMap();
     data.LogDate = "2004-04-08";
-    data.WptComment[1] = "Caf\xE9 <&>";
+    data.WptComment = {"", "Caf\xE9 <&>"};
     data.WptLat[1] = -90.0;
     data.WptLon[1] = 180.0;
     data.WptIcon[1] = 0;
     data.WptClass[1] = NetworkClass::AdHoc;
-    data.TrkName[1] = std::string(1, '\x01');
+    data.TrkName = {"", std::string(1, '\x01')};
     data.TptLat[2] = 1e-7;
     data.TptLon = {0, -180.0, 180.0};
     const std::string gpx = test::Written(&WriteGpx, data, kContext);

@@ -66,7 +66,7 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
 
 // Long texts are cut to the signed length; counts stand where their records are left out.
 TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
-    data.WptComment[1] = std::string(40000, 'x');
+    data.WptComment = {"", std::string(40000, 'x')};
     std::string file = write();
     EXPECT_EQ(file.substr(180 + 26, 2), bytes("FF 7F"));
     EXPECT_EQ(file.size(), 180u + 43 + 32767 + 35 + 50 + 16);

@@ -56,7 +56,8 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
     data.WptCount = 4;
     data.WptName = {"", "a", "b", "c", "d"};
     data.WptComment = {"", "x]]>y", "b", "c", "d"};
-    data.WptBssid.resize(5, "( 00:00:00:00:00:01 )");
+    data.WptBssid = {"", "( 00:00:00:00:00:01 )", "( 00:00:00:00:00:01 )", "( 00:00:00:00:00:01 )",
+                     "( 00:00:00:00:00:01 )"};
     data.WptLat = data.WptLon = {0, 1, 2, 3, 4};
     data.WptTime = {0, 0, 0, 0, 0};
     data.WptAltitude.resize(5);

@@ -217,10 +217,12 @@ void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay
     window.setCounterLabel(Counter::Tracks, "Reading File !");
     window.setCounterLabel(Counter::TrackPoints, "");
     window.processEvents();
-    const BssidGroups groups = WaypointGroups(data);
-    Readings readings(groups.count());
+    // The BSSID index serves the reading only: it is gone before the tracks
+    // are made, when a large survey needs the room most.
+    std::optional<BssidGroups> groups = WaypointGroups(data);
+    Readings readings(groups->count());
     std::optional<std::string> lastDate =
-        ReadTextExport(lines, groups, readings, sizes.splitMinimum);
+        ReadTextExport(lines, *groups, readings, sizes.splitMinimum);
     if (!lastDate) {
         // Found only after "Reading File !": the counters go back to what
         // the lists hold, which is nothing.
@@ -229,7 +231,9 @@ void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay
         return;
     }
     data.LogDate = std::move(*lastDate);
-    makeTracks(GroupOfEachWaypoint(groups, data), readings, state, settings, counters, problems);
+    const std::vector<int32_t> groupOfWaypoint = GroupOfEachWaypoint(*groups, data);
+    groups.reset();
+    makeTracks(groupOfWaypoint, readings, state, settings, counters, problems);
 }
 
 void run(ConverterState& state, ConvertWindow& window, Problems& problems,
@@ -257,8 +261,12 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
         counters.showTracks(0);
         counters.showPoints(0);
     } else if (survey) {
-        makeTracks(GroupOfEachWaypoint(*survey, data), survey->readings, state, settings, counters,
-                   problems);
+        // The access points have become waypoints: only the readings are
+        // still needed.
+        const std::vector<int32_t> groupOfWaypoint = GroupOfEachWaypoint(*survey, data);
+        survey->accessPoints = {};
+        survey->groupOfBssid = {};
+        makeTracks(groupOfWaypoint, survey->readings, state, settings, counters, problems);
     } else if (!surveyFailed) {
         readTextExport(state, window, counters, problems, sizes);
     }

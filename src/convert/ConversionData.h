@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DefaultInitAllocator.h"
 #include "platform/TextList.h"
 
 #include <cstdint>
@@ -27,6 +28,10 @@ struct WaypointStyle {
 
     bool operator==(const WaypointStyle&) const = default;
 };
+
+// The trackpoints' lists are made to their full size and then written
+// everywhere by the track maker: a list of these is not zeroed first.
+template <typename T> using ScatterList = std::vector<T, DefaultInitAllocator<T>>;
 
 // What kind of network a waypoint or a track stands for: map formats that
 // name their styles tell these three apart.
@@ -67,11 +72,11 @@ struct ConversionData {
     std::vector<NetworkClass> TrkClass;
 
     int32_t TrkPointCount = 0;
-    std::vector<double> TptLat;
-    std::vector<double> TptLon;
-    std::vector<int32_t> TptTime;
-    std::vector<int32_t> TptTrack;
-    std::vector<float> TptAltitude;
+    ScatterList<double> TptLat;
+    ScatterList<double> TptLon;
+    ScatterList<int32_t> TptTime;
+    ScatterList<int32_t> TptTrack;
+    ScatterList<float> TptAltitude;
 
     int32_t CountSelected = 0;
     int32_t CountWEP = 0;

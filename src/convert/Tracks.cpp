@@ -21,10 +21,18 @@ struct TrackPlan {
 // Makes one trackpoint list from one column: each reading goes to every track
 // of its group. The column is freed as the list fills, so the readings and
 // the lists are never both whole.
+// A trackpoint list of `points` + 1 values, slot 0 zero and the others left
+// for the caller to write every one of.
+template <typename T> void makeRoom(ScatterList<T>& list, int32_t points) {
+    list.clear();
+    list.resize(static_cast<size_t>(points) + 1);
+    list[0] = T{};
+}
+
 template <typename T>
-void fill(std::vector<T>& list, int32_t points, ChunkedColumn<T>& column,
+void fill(ScatterList<T>& list, int32_t points, ChunkedColumn<T>& column,
           const ChunkedColumn<int32_t>& groupOf, const TrackPlan& plan) {
-    Recreate(points, list);
+    makeRoom(list, points);
     std::vector<uint32_t> next = plan.firstPoint;
     size_t i = 0;
     column.drain([&](T value) {
@@ -117,7 +125,7 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
     fill(data.TptTime, points, readings.time, readings.group, plan);
     fill(data.TptAltitude, points, readings.signal, readings.group, plan);
     readings.group.clear();
-    Recreate(points, data.TptTrack);
+    makeRoom(data.TptTrack, points);
     Recreate(data.WptCount, data.WptTrack);
 
     for (int32_t w = 1; w <= data.WptCount; ++w) {

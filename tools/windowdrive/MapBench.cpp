@@ -16,7 +16,7 @@ namespace {
 constexpr int kRuns = 7;
 constexpr double kTargetMs = 50;
 
-template <typename T> size_t bytes(const std::vector<T>& list) {
+template <typename T, typename A> size_t bytes(const std::vector<T, A>& list) {
     return list.capacity() * sizeof(T);
 }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <span>
+
 namespace wavemark {
 namespace {
 
@@ -26,7 +28,7 @@ struct Box {
         minlon = maxlon = static_cast<float>(lon);
     }
 
-    void widen(const std::vector<double>& lats, const std::vector<double>& lons, int32_t count) {
+    void widen(std::span<const double> lats, std::span<const double> lons, int32_t count) {
         for (int32_t i = 1; i <= count; ++i) {
             stretch(minlat, maxlat, lats[static_cast<size_t>(i)]);
             stretch(minlon, maxlon, lons[static_cast<size_t>(i)]);

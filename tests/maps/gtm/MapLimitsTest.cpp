@@ -13,7 +13,8 @@ Limits limitsOf(const Points& waypoints, const Points& trackpoints) {
     ConversionData data;
     data.WptCount = static_cast<int32_t>(waypoints.size());
     data.TrkPointCount = static_cast<int32_t>(trackpoints.size());
-    data.WptLat = data.WptLon = data.TptLat = data.TptLon = {0.0};
+    data.WptLat = data.WptLon = {0.0};
+    data.TptLat = data.TptLon = {0.0};
     for (const auto& [lat, lon] : waypoints) {
         data.WptLat.push_back(lat);
         data.WptLon.push_back(lon);

@@ -116,15 +116,17 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
     }
     nextOfGroup = {};
     const auto points = static_cast<int32_t>(pointCount);
-    Recreate(trackCount, data.TrkLineStyle, data.TrkScale, data.TrkColor, data.TrkClass);
-    data.TrkName.clear();
-    data.TrkName.reserve(static_cast<size_t>(trackCount) + 1, nameBytes);
-    data.TrkName.push_back({});
     fill(data.TptLat, points, readings.lat, readings.group, plan);
     fill(data.TptLon, points, readings.lon, readings.group, plan);
     fill(data.TptTime, points, readings.time, readings.group, plan);
     fill(data.TptAltitude, points, readings.signal, readings.group, plan);
+    // The track lists come once the readings and the plan are gone.
     readings.group.clear();
+    plan = {};
+    Recreate(trackCount, data.TrkLineStyle, data.TrkScale, data.TrkColor, data.TrkClass);
+    data.TrkName.clear();
+    data.TrkName.reserve(static_cast<size_t>(trackCount) + 1, nameBytes);
+    data.TrkName.push_back({});
     makeRoom(data.TptTrack, points);
     Recreate(data.WptCount, data.WptTrack);
 

@@ -8,7 +8,7 @@
 namespace wavemark {
 
 // How an access point guards its traffic, as the scanner saw it.
-enum class Protection { Open, Protected, Unknown };
+enum class Protection : uint8_t { Open, Protected, Unknown };
 
 // Whether a reading has a GPS fix: scanners write 0 / 0, and NetStumbler
 // 360 / 720, for readings without one; anything outside -90..90 and

@@ -4,13 +4,13 @@
 
 namespace wavemark {
 
-BssidGroups::BssidGroups(const TextList& bssids, size_t count) {
+BssidGroups::BssidGroups(const TextList& bssids, size_t count) : m_byAddress(count) {
     m_groupOf.reserve(count);
     for (size_t i = 1; i <= count; ++i) {
         const std::string_view bssid = bssids[i];
         const auto next = static_cast<int32_t>(m_count);
         const auto address = CanonicalAddress(bssid);
-        const int32_t group = address ? m_byAddress.try_emplace(*address, next).first->second
+        const int32_t group = address ? m_byAddress.insert(*address, next)
                                       : m_byText.try_emplace(bssid, next).first->second;
         m_count += group == next;
         m_groupOf.push_back(group);

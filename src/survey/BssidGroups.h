@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FlatIndex.h"
 #include "platform/TextList.h"
 
 #include <cstddef>
@@ -29,13 +30,10 @@ public:
     // The group of a reading's BSSID, -1 for one that is not wanted.
     int32_t ofBssid(std::string_view bssid) const;
     // The same for a BSSID in the canonical form, by its 48-bit address.
-    int32_t ofAddress(uint64_t address) const {
-        const auto it = m_byAddress.find(address);
-        return it == m_byAddress.end() ? -1 : it->second;
-    }
+    int32_t ofAddress(uint64_t address) const { return m_byAddress.find(address); }
 
 private:
-    std::unordered_map<uint64_t, int32_t> m_byAddress;
+    FlatIndex m_byAddress;
     std::unordered_map<std::string_view, int32_t> m_byText;
     std::vector<int32_t> m_groupOf;
     size_t m_count = 0;

@@ -1,9 +1,8 @@
 #include "settings/MapSection.h"
 
 #include "platform/TextTrim.h"
+#include "settings/IniDocument.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <string_view>
 #include <vector>
@@ -30,13 +29,6 @@ std::optional<Number> inRange(std::optional<Number> value, Number low, Number hi
     return std::nullopt;
 }
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 // Written the same in every locale, as from_chars reads it back.
 std::string decimal(double value) {
     char text[32];
@@ -57,7 +49,7 @@ MapSection ReadMapSection(CDS_CIni& ini) {
     // The first of duplicate keys wins, as everywhere in the file.
     const auto value = [&](std::string_view key) -> std::optional<std::string_view> {
         for (int i = keys.lowerBound; i <= keys.upperBound(); ++i) {
-            if (sameName(Trim(keys.at(i), kBlanks), key)) {
+            if (SameIniName(Trim(keys.at(i), kBlanks), key)) {
                 return Trim(values.at(i), kBlanks);
             }
         }

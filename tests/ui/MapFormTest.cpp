@@ -147,17 +147,14 @@ private slots:
         QVERIFY(dark > 20);
     }
 
-    // The marker under the pointer gives its tooltip; a click on it highlights its track,
-    // a click beside every marker takes the highlight away again.
+    // The marker under the pointer gives its tooltip (MapScene's text); a click on it highlights
+    // its track, a click beside every marker takes the highlight away again.
     void tooltipsAndHighlight() {
         CanvasFixture f;
         MapCanvas& canvas = f.canvas;
         const QPoint second = screenOf(canvas, 47.0, 8.01);
-        QCOMPARE(canvas.toolTipAt(second + QPoint(3, -2)),
-                 QString("Name: bbbbbb\nNetwork: second\nBSSID: 00:00:00:bb:bb:bb\n"
-                         "Class: protected\nSignal: 60\nReadings: 2"));
-        QCOMPARE(canvas.toolTipAt(screenOf(canvas, 47.0, 8.0)).section(u'\n', 5),
-                 QString("Readings: no track"));
+        QCOMPARE(canvas.toolTipAt(second + QPoint(3, -2)).section(u'\n', 0, 0),
+                 QString("Name: bbbbbb"));
         QVERIFY(canvas.toolTipAt(second + QPoint(12, 0)).isEmpty());
 
         const QPoint beside = screenOf(canvas, 47.003, 8.015) + QPoint(4, 0);
@@ -180,11 +177,8 @@ private slots:
         MapCanvas& canvas = f.canvas;
         const Viewport fitted = canvas.view();
         const QPoint pointer(300, 80);
-        const PlanePoint under = ToPlane(fitted, {300, 80});
         wheel(canvas, pointer, 120);
-        QCOMPARE(canvas.view().zoom, fitted.zoom + 1);
-        const PlanePoint after = ToPlane(canvas.view(), {300, 80});
-        QVERIFY(std::abs(after.x - under.x) < 1e-12 && std::abs(after.y - under.y) < 1e-12);
+        QCOMPARE(canvas.view(), ZoomAround(fitted, {300, 80}, 1));
         wheel(canvas, pointer, -120);
         wheel(canvas, pointer, -120);
         QCOMPARE(canvas.view().zoom, fitted.zoom - 1);

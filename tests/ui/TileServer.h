@@ -17,7 +17,6 @@ namespace wavemark::test {
 enum class Answer {
     Tile,        // a picture the server calls fresh for a day
     Expired,     // a picture already stale, with an ETag to ask about it again
-    NotFound,    // 404
     ServerError, // 500
     NoPicture,   // 200 and image/png, but the body is a web page
     HangUp,      // the connection is closed without an answer
@@ -145,12 +144,6 @@ private:
         case Answer::Expired:
             body = Png(path);
             caching = "Expires: Thu, 01 Jan 1970 00:00:00 GMT\r\nETag: \"v1\"\r\n";
-            break;
-        case Answer::NotFound:
-            status = "404 Not Found";
-            type = "text/plain";
-            caching.clear();
-            body = "No such tile\n";
             break;
         case Answer::ServerError:
             status = "500 Internal Server Error";

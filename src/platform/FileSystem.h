@@ -54,8 +54,9 @@ int CreateTempFile(const std::string& target, TempFile& file);
 // Writes all of `bytes`; a write past the process's file size limit fails
 // with EFBIG instead of stopping the process.
 int WriteAll(TempFile& file, std::string_view bytes);
-// Gives the file the target's access rights and puts it on disk, then gives
-// it a (hidden) name if it has none, and closes it.
+// Gives the file the target's access rights, and its owner and group as far
+// as the system allows, and puts it on disk, then gives it a (hidden) name if
+// it has none, and closes it.
 int Finish(TempFile& file, const std::string& target);
 // Moves a finished file over the target, replacing it in one step.
 int Replace(TempFile& file, const std::string& target);

@@ -8,12 +8,14 @@
 #include "TempFolder.h"
 
 #include <csignal>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace wavemark {
 namespace {
@@ -88,6 +90,72 @@ TEST(AtomicFile, ReplacedFileKeepsItsAccessRights) {
     EXPECT_EQ(WriteFileAtomically(folder.file("new.gtm"), "new"), 0);
     ::umask(mask);
     EXPECT_EQ(modeOf(folder.file("new.gtm")), 0640);
+}
+
+// Owner and group, as chown takes them.
+std::pair<uid_t, gid_t> ownerOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+    return {st.st_uid, st.st_gid};
+}
+
+constexpr uid_t kAlice = 12345;
+constexpr uid_t kBob = 12346;
+constexpr gid_t kTeam = 23456;
+
+// Root's run leaves alice's map hers, setuid and setgid bits too, which chown clears.
+TEST(AtomicFile, ReplacedFileKeepsItsOwnerAndGroup) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    test::TempFolder folder;
+    const std::string kml = folder.write("survey.kml", "old");
+    ASSERT_EQ(::chown(kml.c_str(), kAlice, kTeam), 0);
+    fs::permissions(kml, fs::perms(06750));
+    BufferedFile file(kml);
+    ASSERT_TRUE(file.open());
+    file.buffer() = "new";
+    ASSERT_TRUE(file.finish());
+    EXPECT_EQ(test::ReadBytes(kml), "new");
+    EXPECT_EQ(ownerOf(kml), std::make_pair(kAlice, kTeam));
+    EXPECT_EQ(modeOf(kml), 06750);
+}
+
+// bob, in alice's team, replaces her map in the team's folder: he may not keep her as its
+// owner, but the team keeps it; a file of a group he is not in is still replaced, as his.
+TEST(AtomicFile, UserKeepsTheGroupHeIsIn) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may become another user";
+    }
+    constexpr gid_t bobs = 12346;
+    constexpr gid_t other = 34567;
+    test::TempFolder folder;
+    ASSERT_EQ(::chown(folder.path().c_str(), 0, kTeam), 0);
+    fs::permissions(folder.path(), fs::perms(0770));
+    const std::string shared = folder.write("survey.kml", "old");
+    const std::string foreign = folder.write("other.kml", "old");
+    ASSERT_EQ(::chown(shared.c_str(), kAlice, kTeam), 0);
+    ASSERT_EQ(::chown(foreign.c_str(), kAlice, other), 0);
+    fs::permissions(shared, fs::perms(0660));
+    fs::permissions(foreign, fs::perms(0666));
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgroups(1, &kTeam) != 0 || ::setgid(bobs) != 0 || ::setuid(kBob) != 0) {
+            ::_exit(255);
+        }
+        const int error = WriteFileAtomically(shared, "new");
+        ::_exit(error != 0 ? error : WriteFileAtomically(foreign, "new"));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(test::ReadBytes(shared), "new");
+    EXPECT_EQ(ownerOf(shared), std::make_pair(kBob, kTeam));
+    EXPECT_EQ(modeOf(shared), 0660);
+    EXPECT_EQ(ownerOf(foreign), std::make_pair(kBob, bobs));
 }
 
 // The temporary name fits beside the longest one, cut between characters ("é": 2 bytes).

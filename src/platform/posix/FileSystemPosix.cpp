@@ -53,16 +53,21 @@ void factsOf(const struct stat& st, FileFacts& facts) {
     facts.inode = static_cast<uint64_t>(st.st_ino);
 }
 
-// The mode a new file would get, or the existing target's, so that replacing
-// a file does not change who may read it.
-mode_t modeForTarget(const std::string& target) {
+// The replaced file's owner, group and mode, or the mode a new file would
+// get, so that replacing a file changes neither whose it is nor who may read
+// it. Only root may give a file away, but anyone may give it a group they are
+// in; what the system refuses is left as for a new file rather than failing
+// the write. The owner goes first, as chown may clear setuid and setgid bits.
+int giveTargetsRights(int fd, const std::string& target) {
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        return st.st_mode & 07777;
+    if (::stat(target.c_str(), &st) != 0) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
     }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    static_cast<void>(::fchown(fd, st.st_uid, st.st_gid) == 0 ||
+                      ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) == 0);
+    return ::fchmod(fd, st.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 // Whether a file grown to `end` bytes would exceed RLIMIT_FSIZE; the system
@@ -246,7 +251,10 @@ int WriteAll(TempFile& file, std::string_view bytes) {
 }
 
 int Finish(TempFile& file, const std::string& target) {
-    if (::fchmod(file.fd, modeForTarget(target)) != 0 || ::fsync(file.fd) != 0) {
+    if (const int error = giveTargetsRights(file.fd, target)) {
+        return error;
+    }
+    if (::fsync(file.fd) != 0) {
         return errno;
     }
     if (file.name.empty()) {

@@ -45,6 +45,10 @@ int ByteStream::open(const std::string& path) {
     return error;
 }
 
+bool ByteStream::trailingBytesIgnored() const {
+    return m_gzip && m_gzip->trailingBytesIgnored();
+}
+
 int ByteStream::readSource(char* buffer, size_t size, size_t& got) {
     got = 0;
     if (m_fd < 0) {

@@ -48,6 +48,14 @@ public:
     // all.
     uint64_t sizeHint() const { return m_sizeHint; }
 
+    // Whether a compressed file went on after its last member with bytes
+    // that are neither another member nor zero padding. As with `gzip -d`,
+    // they end the stream without an error, yet they were never read: the
+    // user deserves a notice that they were ignored, as gzip prints
+    // "decompression OK, trailing garbage ignored". Known once read() has
+    // given the end; false for a plain file.
+    bool trailingBytesIgnored() const;
+
 private:
     int readSource(char* buffer, size_t size, size_t& got);
 

@@ -39,41 +39,81 @@ int GzipInflater::start(int fd, std::string_view taken) {
 }
 
 int GzipInflater::fill(bool& more) {
+    // The bytes not yet inflated stay in front: the next member's magic may
+    // be cut by the end of a block.
+    const size_t kept = m_zlib.avail_in;
+    if (kept > 0) {
+        std::memmove(m_input.get(), m_zlib.next_in, kept);
+    }
     size_t got = 0;
-    if (const int error = platform::ReadSome(m_fd, reinterpret_cast<char*>(m_input.get()),
-                                             kInputBlockSize, got)) {
+    if (const int error = platform::ReadSome(m_fd, reinterpret_cast<char*>(m_input.get()) + kept,
+                                             kInputBlockSize - kept, got)) {
         return error;
     }
     m_zlib.next_in = m_input.get();
-    m_zlib.avail_in = static_cast<uInt>(got);
+    m_zlib.avail_in = static_cast<uInt>(kept + got);
     more = got > 0;
+    return 0;
+}
+
+int GzipInflater::afterMember(bool& another) {
+    another = false;
+    for (bool more = true; m_zlib.avail_in < 2 && more;) {
+        if (const int error = fill(more)) {
+            return error;
+        }
+    }
+    const unsigned char* next = m_zlib.next_in;
+    if (m_zlib.avail_in >= 2 && next[0] == 0x1f && next[1] == 0x8b) {
+        another = true;
+        return 0;
+    }
+    if (m_zlib.avail_in == 1 && next[0] != 0) {
+        return kTruncatedGzip;
+    }
+    // Zero padding is read to its end, which may be far off; the first other
+    // byte ends the reading, and gzip would ignore it and the rest.
+    while (m_zlib.avail_in > 0) {
+        const unsigned char* begin = m_zlib.next_in;
+        const unsigned char* end = begin + m_zlib.avail_in;
+        if (std::find_if(begin, end, [](unsigned char c) { return c != 0; }) != end) {
+            m_trailingBytesIgnored = true;
+            return 0;
+        }
+        m_zlib.avail_in = 0;
+        bool more = false;
+        if (const int error = fill(more)) {
+            return error;
+        }
+    }
     return 0;
 }
 
 int GzipInflater::read(char* buffer, size_t size, size_t& got) {
     got = 0;
     while (got < size && !m_atEnd) {
+        if (m_memberEnded) {
+            bool another = false;
+            if (const int error = afterMember(another)) {
+                return error;
+            }
+            if (!another) {
+                m_atEnd = true;
+                break;
+            }
+            if (inflateReset(&m_zlib) != Z_OK) {
+                return kBrokenGzip;
+            }
+            m_memberEnded = false;
+        }
         if (m_zlib.avail_in == 0) {
             bool more = false;
             if (const int error = fill(more)) {
                 return error;
             }
             if (!more) {
-                // The end of the file is the end of the stream only between
-                // members.
-                if (!m_memberEnded) {
-                    return kTruncatedGzip;
-                }
-                m_atEnd = true;
-                break;
+                return kTruncatedGzip;
             }
-        }
-        if (m_memberEnded) {
-            // More bytes after a member: the next member's header.
-            if (inflateReset(&m_zlib) != Z_OK) {
-                return kBrokenGzip;
-            }
-            m_memberEnded = false;
         }
         // zlib counts in unsigned int: a larger buffer is filled in parts.
         const size_t part = std::min<size_t>(size - got, std::numeric_limits<uInt>::max());

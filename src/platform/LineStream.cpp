@@ -6,6 +6,33 @@
 #include <new>
 
 namespace wavemark {
+namespace {
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+// Where the first line longer than kLongestLine starts in `text`, which
+// starts a line; npos when there is none. A line that is not too long ends
+// within kLongestLine + 1 bytes of its start: the look goes from window to
+// window, each starting after the last line end of the one before, so that
+// short lines cost a few bytes at the end of each window.
+size_t FindLongLine(std::string_view text) {
+    size_t from = 0;
+    while (text.size() - from > kLongestLine) {
+        size_t end = from + kLongestLine + 1;
+        while (end > from && !IsLineEnd(text[end - 1])) {
+            --end;
+        }
+        if (end == from) {
+            return from;
+        }
+        from = end;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
 
 int LineStream::open(const std::string& path) {
     if (const int error = m_source.open(path)) {
@@ -51,6 +78,32 @@ bool LineStream::refill() {
     return got > 0;
 }
 
+bool LineStream::skipLongLine() {
+    for (;;) {
+        std::string_view rest(m_buffer.get() + m_begin, m_end - m_begin);
+        std::string_view line;
+        if (!TakeLine(rest, line)) {
+            // The file ends in the line.
+            m_inLongLine = false;
+            return true;
+        }
+        // A CR read last is kept until the byte behind it tells whether it
+        // is half of CR LF.
+        const size_t available = m_end - m_begin;
+        const size_t length = line.size();
+        const bool crLast = length + 1 == available && m_buffer[m_begin + length] == '\r';
+        if (length < available && (!crLast || m_atEnd)) {
+            m_begin = m_end - rest.size();
+            m_inLongLine = false;
+            return true;
+        }
+        m_begin += length;
+        if (!refill() && m_error != 0) {
+            return false;
+        }
+    }
+}
+
 bool LineStream::next(std::string_view& line) {
     return (!m_lines.empty() || nextLines(m_lines)) && TakeLine(m_lines, line);
 }
@@ -65,14 +118,30 @@ bool LineStream::nextLines(std::string_view& lines) {
         return false;
     }
     for (;;) {
-        // The last line end whose kind is known: a CR as the last byte read
-        // may be the first half of CR LF.
+        if (m_inLongLine) {
+            if (!skipLongLine()) {
+                return false;
+            }
+            // Its bytes are gone: it is given as an empty line.
+            lines = "\n";
+            return true;
+        }
         const char* start = m_buffer.get() + m_begin;
         const size_t available = m_end - m_begin;
-        size_t cut = available;
-        while (!m_atEnd && cut > 0 && start[cut - 1] != '\n' &&
-               (start[cut - 1] != '\r' || cut == available)) {
-            --cut;
+        // The lines before a too long one, else those up to the last line end
+        // whose kind is known: a CR as the last byte read may be the first
+        // half of CR LF.
+        size_t cut = FindLongLine({start, available});
+        if (cut == 0) {
+            m_inLongLine = true;
+            continue;
+        }
+        if (cut == std::string_view::npos) {
+            cut = available;
+            while (!m_atEnd && cut > 0 && start[cut - 1] != '\n' &&
+                   (start[cut - 1] != '\r' || cut == available)) {
+                --cut;
+            }
         }
         if (cut > 0) {
             lines = std::string_view(start, cut);

@@ -111,7 +111,11 @@ TEST(ByteStream, DamagedGzipFilesAreReadErrors) {
         {whole + whole.substr(0, 12), kTruncatedGzip},
         {badCrc, kBrokenGzip},
         {"\x1f\x8b\x07" + whole.substr(3), kBrokenGzip},
-        {whole + "trailing", kBrokenGzip},
+        // What starts as a member must be one; a single byte after a member,
+        // too short for the magic, is taken by gzip for a member cut short.
+        {whole + "\x1f\x8b\x07" + whole.substr(3), kBrokenGzip},
+        {whole + "\x1f\x8b", kTruncatedGzip},
+        {whole + "x", kTruncatedGzip},
     };
     for (const auto& [bytes, error] : cases) {
         std::string text;
@@ -119,6 +123,48 @@ TEST(ByteStream, DamagedGzipFilesAreReadErrors) {
     }
     EXPECT_EQ(ReadErrorText(kBrokenGzip), "Is not a valid gzip file");
     EXPECT_EQ(ReadErrorText(kTruncatedGzip), "Is a truncated gzip file");
+}
+
+// One member of exactly `size` bytes holding `bytes`: a comment in its header
+// (flag FCOMMENT) takes up the room.
+std::string MemberOfSize(const std::string& bytes, size_t size) {
+    std::string member = Gzip(bytes);
+    member[3] = '\x10';
+    member.insert(10, std::string(size - member.size() - 1, 'c') + '\0');
+    return member;
+}
+
+// Bytes after the last member end the stream as gzip -d ends it: zero
+// padding silently, other bytes with a notice; neither is read as data. The
+// first member ends around the first edge of the compressed input's blocks,
+// so that what follows it may be cut in two.
+TEST(ByteStream, BytesAfterTheLastMemberEndTheStream) {
+    const test::TempFolder folder;
+    const std::string whole = Gzip("b\r\n");
+    const std::string zeros(2 * GzipInflater::kInputBlockSize + 5, '\0');
+    struct Case {
+        std::string after;
+        std::string plainAfter;
+        bool ignored;
+    };
+    const Case cases[] = {
+        {whole, "b\r\n", false},
+        {std::string(1, '\0'), "", false},
+        {zeros, "", false},
+        {"xy", "", true},
+        {"\x1fx", "", true},
+        {zeros + "x", "", true},
+        {std::string(3, '\0') + whole, "", true},
+    };
+    for (size_t size = GzipInflater::kInputBlockSize; size < GzipInflater::kInputBlockSize + 4;
+         ++size) {
+        for (const Case& c : cases) {
+            ByteStream stream;
+            ASSERT_EQ(stream.open(folder.write("in.gz", MemberOfSize("a\r\n", size) + c.after)), 0);
+            EXPECT_EQ(readAll(stream, 4096), "a\r\n" + c.plainAfter) << size;
+            EXPECT_EQ(stream.trailingBytesIgnored(), c.ignored) << size << " " << c.after.size();
+        }
+    }
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "ui/TileSource.h"
 
 #include <QAbstractNetworkCache>
+#include <QBuffer>
+#include <QImageReader>
 #include <QNetworkAccessManager>
 #include <QNetworkDiskCache>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -17,11 +20,17 @@ namespace {
 // QNetworkAccessManager alone would open six connections to a host.
 constexpr size_t kMaxInFlight = 2;
 constexpr qint64 kDiskCacheBytes = 50 * 1024 * 1024;
-// A full-screen view on a 4K display shows about 16 × 10 tiles; fewer kept
-// pictures would make such a view evict and fetch its own tiles in turn.
-constexpr int kPicturesKept = 200;
 // Without it a server that stops answering would hold both slots for good.
 constexpr int kTransferTimeoutMs = 15000;
+// Twenty times the weight of the heaviest real tile; a body beyond it is
+// dropped as it arrives, before it fills memory.
+constexpr qint64 kMaxBodyBytes = 2 * 1024 * 1024;
+// Sixteen times the side of a plain tile, 64 MiB decoded; a picture whose
+// header claims more is not decoded at all, as a small compressed body can
+// unfold into gigabytes.
+constexpr int kMaxPictureSide = 4096;
+// One hop from http to https and one to a mirror are all a tile server needs.
+constexpr int kMaxRedirects = 5;
 
 // 6 bits of zoom and 29 of x and y each, far beyond any zoom a server offers.
 quint64 PackedTile(TileId id) {
@@ -29,13 +38,39 @@ quint64 PackedTile(TileId id) {
     return quint64(id.zoom) << 58 | (quint64(id.x) & mask) << 29 | (quint64(id.y) & mask);
 }
 
+// The scheme is read from the template itself: the placeholders come after
+// it, so no tile's address can have another one.
+bool IsWebTemplate(const QString& urlTemplate) {
+    return urlTemplate.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           urlTemplate.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
+
+bool TooLarge(const QNetworkReply& reply) {
+    return reply.header(QNetworkRequest::ContentLengthHeader).toLongLong() > kMaxBodyBytes ||
+           reply.bytesAvailable() > kMaxBodyBytes;
+}
+
+// The size is read from the picture's header first, so that an absurd one
+// is refused before any memory is set aside for it.
+QImage Decode(const QByteArray& body) {
+    QBuffer device;
+    device.setData(body);
+    device.open(QIODevice::ReadOnly);
+    QImageReader reader(&device);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
+        return {};
+    }
+    return reader.read();
+}
+
 } // namespace
 
 TileSource::TileSource(QString urlTemplate, const QString& cacheFolder, QByteArray userAgent,
-                       QObject* parent)
+                       QObject* parent, TileLimits limits)
     : QObject(parent), m_urlTemplate(std::move(urlTemplate)), m_userAgent(std::move(userAgent)),
-      m_pictures(kPicturesKept) {
-    if (!enabled()) {
+      m_deadline(limits.deadline), m_pictures(limits.pictureBytes) {
+    if (!IsWebTemplate(m_urlTemplate)) {
         return;
     }
     m_network = new QNetworkAccessManager(this);
@@ -95,9 +130,22 @@ void TileSource::startRequests() {
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                              QNetworkRequest::PreferCache);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, true);
+        request.setMaximumRedirectsAllowed(kMaxRedirects);
         QNetworkReply* reply = m_network->get(request);
         m_inFlight.emplace(id, reply);
         connect(reply, &QNetworkReply::finished, this, [this, reply, id] { finish(reply, id); });
+        // Once the buffer is full the network stops reading, so no body can
+        // grow past it. Twice the limit, as the network may stop a little
+        // short of full, and the body must pass the limit to be dropped.
+        reply->setReadBufferSize(2 * kMaxBodyBytes);
+        const auto dropIfTooLarge = [reply] {
+            if (TooLarge(*reply)) {
+                reply->abort();
+            }
+        };
+        connect(reply, &QNetworkReply::metaDataChanged, this, dropIfTooLarge);
+        connect(reply, &QNetworkReply::readyRead, this, dropIfTooLarge);
+        QTimer::singleShot(m_deadline, reply, &QNetworkReply::abort);
     }
 }
 
@@ -106,7 +154,7 @@ void TileSource::finish(QNetworkReply* reply, TileId id) {
     reply->deleteLater();
     QImage picture;
     if (reply->error() == QNetworkReply::NoError) {
-        picture = QImage::fromData(reply->readAll());
+        picture = Decode(reply->readAll());
         // The disk cache would otherwise hand the same bad body back on every run.
         if (picture.isNull() && m_network->cache()) {
             m_network->cache()->remove(reply->url());
@@ -114,7 +162,8 @@ void TileSource::finish(QNetworkReply* reply, TileId id) {
     }
     const bool arrived = !picture.isNull();
     if (arrived) {
-        m_pictures.insert(PackedTile(id), new QImage(std::move(picture)));
+        const qsizetype bytes = picture.sizeInBytes();
+        m_pictures.insert(PackedTile(id), new QImage(std::move(picture)), bytes);
     } else {
         m_failed.insert(id);
     }

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <deque>
 #include <map>
 #include <set>
@@ -17,6 +18,21 @@ class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace wavemark {
+
+// What a tile server can make a source wait for or hold. Real tiles weigh
+// 5–100 KB and arrive within a second or two; tests shorten these.
+struct TileLimits {
+    // From the request to the last byte, redirects included: a server that
+    // trickles a byte a second never trips the network's own timeout, which
+    // only watches for silence. 30 s still carries a tile of the largest
+    // size allowed over a link of 70 KB/s.
+    std::chrono::milliseconds deadline{30000};
+    // The decoded pictures kept. A full-screen view on a 4K display shows
+    // about 16 × 10 tiles, 40 MiB decoded, or four times that with tiles for
+    // high-density displays; fewer would make such a view evict and fetch
+    // its own tiles in turn.
+    qsizetype pictureBytes = 256 * 1024 * 1024;
+};
 
 // Fetches slippy-map tiles the way public tile servers ask of a program:
 // it names itself in the User-Agent, keeps at most two requests open, asks
@@ -28,12 +44,14 @@ class TileSource : public QObject {
     Q_OBJECT
 
 public:
-    // An empty URL template turns tiles off: nothing is ever requested.
+    // Only an http or https URL template turns tiles on; with any other, or
+    // none, nothing is ever requested, since opening a file or a pipe named
+    // there could block the window.
     TileSource(QString urlTemplate, const QString& cacheFolder, QByteArray userAgent,
-               QObject* parent = nullptr);
+               QObject* parent = nullptr, TileLimits limits = {});
     ~TileSource() override;
 
-    bool enabled() const { return !m_urlTemplate.isEmpty(); }
+    bool enabled() const { return m_network != nullptr; }
 
     // The tiles the view shows now, most wanted first. Tiles still queued
     // from an earlier view that are not in the list are dropped.
@@ -53,11 +71,12 @@ private:
 
     QString m_urlTemplate;
     QByteArray m_userAgent;
+    std::chrono::milliseconds m_deadline;
     QNetworkAccessManager* m_network = nullptr;
     std::deque<TileId> m_queue;
     std::map<TileId, QNetworkReply*> m_inFlight;
     std::set<TileId> m_failed;
-    // The decoded pictures, a bounded number of them; the disk cache keeps
+    // The decoded pictures, up to a bound in bytes; the disk cache keeps
     // the rest. Keyed by the tile's numbers packed into one integer.
     QCache<quint64, QImage> m_pictures;
 };

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -20,6 +21,10 @@ enum class Answer {
     ServerError, // 500
     NoPicture,   // 200 and image/png, but the body is a web page
     HangUp,      // the connection is closed without an answer
+    Oversized,   // a Content-Length of 3 MiB, a tile's worth of body, then silence
+    Endless,     // a chunked body that never ends, sent as fast as it is taken
+    Trickle,     // a byte at a time, a body that takes minutes to end
+    Enormous,    // a well-formed picture of 5600 × 5600, a few KB as PNG
 };
 
 struct Request {
@@ -30,13 +35,18 @@ struct Request {
 
 // A tile server on the loopback interface that speaks just enough HTTP/1.1
 // for QNetworkAccessManager: GET requests, kept-alive connections, bodies
-// with a Content-Length. Tile /z/x/y.png is a plain square of colour
-// (40x, 40y, 10z), so a picture filed under the wrong tile shows. While
-// holding, requests wait until the test releases them.
+// with a Content-Length, or chunked for one that never ends. Tile /z/x/y.png
+// is a plain square of colour (40x, 40y, 10z), so a picture filed under the
+// wrong tile shows. While holding, requests wait until the test releases them.
 class TileServer : public QObject {
 public:
     static QColor colorOf(int z, int x, int y) {
         return {x * 40 % 256, y * 40 % 256, z * 10 % 256};
+    }
+    static QImage picture(int z, int x, int y) {
+        QImage image(256, 256, QImage::Format_RGB32);
+        image.fill(colorOf(z, x, y));
+        return image;
     }
 
     TileServer() {
@@ -157,6 +167,31 @@ private:
         case Answer::HangUp:
             socket->disconnectFromHost();
             return;
+        case Answer::Oversized:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " +
+                          QByteArray::number(3 << 20) + "\r\n\r\n" + Png(path));
+            return;
+        case Answer::Endless:
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\n"
+                          "Transfer-Encoding: chunked\r\n\r\n");
+            connect(socket, &QTcpSocket::bytesWritten, socket, [socket] {
+                if (socket->bytesToWrite() < kChunk) {
+                    socket->write(QByteArray::number(kChunk, 16) + "\r\n" +
+                                  QByteArray(kChunk, 'x') + "\r\n");
+                }
+            });
+            return;
+        case Answer::Trickle: {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: 100000"
+                          "\r\n\r\n");
+            auto* drip = new QTimer(socket);
+            connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(20);
+            return;
+        }
+        case Answer::Enormous:
+            body = Enormous();
+            break;
         }
         socket->write("HTTP/1.1 " + status + "\r\nContent-Type: " + type + "\r\nContent-Length: " +
                       QByteArray::number(body.size()) + "\r\n" + caching + "\r\n" + body);
@@ -167,13 +202,28 @@ private:
         const int z = parts.value(1).toInt();
         const int x = parts.value(2).toInt();
         const int y = parts.value(3).split('.').front().toInt();
-        QImage image(256, 256, QImage::Format_RGB32);
-        image.fill(colorOf(z, x, y));
+        return Encoded(picture(z, x, y));
+    }
+
+    // One bit a pixel, so that it decodes to 4 MB, not the 125 MB of colour:
+    // without a bound on the size the source would keep it.
+    static QByteArray Enormous() {
+        static const QByteArray png = [] {
+            QImage image(5600, 5600, QImage::Format_Mono);
+            image.fill(1);
+            return Encoded(image);
+        }();
+        return png;
+    }
+
+    static QByteArray Encoded(const QImage& image) {
         QBuffer png;
         png.open(QIODevice::WriteOnly);
         image.save(&png, "PNG");
         return png.data();
     }
+
+    static constexpr int kChunk = 64 * 1024;
 
     QHash<QByteArray, Answer> m_answers;
     Answer m_answerToAll = Answer::Tile;

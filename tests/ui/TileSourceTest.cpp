@@ -2,12 +2,19 @@
 
 #include "TileServer.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace wavemark;
 using namespace wavemark::test;
@@ -37,10 +44,51 @@ QByteArrayList Sorted(QByteArrayList paths) {
 // A tile server and a source that asks it, with a fresh disk cache, and a
 // spy on the tiles that arrive.
 struct Fetching {
+    explicit Fetching(TileLimits limits = {})
+        : source(server.urlTemplate(), cache.path(), kAgent, nullptr, limits) {}
     TileServer server;
     QTemporaryDir cache;
-    TileSource source{server.urlTemplate(), cache.path(), kAgent};
+    TileSource source;
     QSignalSpy arrived{&source, &TileSource::tileArrived};
+};
+
+// A FIFO nobody writes to, which blocks whoever opens it to read. Should a
+// reader still be stuck after a few seconds the writing end is opened and
+// closed to set it free, and any after it, so that the test fails instead of
+// hanging.
+class Pipe {
+public:
+    explicit Pipe(const QString& path) : m_path(QFile::encodeName(path)) {
+        m_made = mkfifo(m_path.constData(), 0600) == 0;
+        m_watch = std::thread([this, done = m_done.get_future()] {
+            std::chrono::milliseconds patience(5000);
+            while (done.wait_for(patience) == std::future_status::timeout) {
+                const int end = open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+                if (end >= 0) {
+                    m_readerWasStuck = true;
+                    close(end);
+                }
+                patience = std::chrono::milliseconds(50);
+            }
+        });
+    }
+    ~Pipe() { readerWasStuck(); }
+
+    bool made() const { return m_made; }
+    bool readerWasStuck() {
+        if (m_watch.joinable()) {
+            m_done.set_value();
+            m_watch.join();
+        }
+        return m_readerWasStuck;
+    }
+
+private:
+    QByteArray m_path;
+    bool m_made = false;
+    bool m_readerWasStuck = false;
+    std::promise<void> m_done;
+    std::thread m_watch;
 };
 
 } // namespace
@@ -141,16 +189,24 @@ private slots:
 
     void unusableAnswersFailForThisSource_data() {
         QTest::addColumn<Answer>("answer");
-        QTest::newRow("server error") << Answer::ServerError;
-        QTest::newRow("no picture") << Answer::NoPicture;
-        QTest::newRow("hung up") << Answer::HangUp;
+        QTest::addColumn<int>("deadlineMs");
+        const int standard = int(TileLimits().deadline.count());
+        QTest::newRow("server error") << Answer::ServerError << standard;
+        QTest::newRow("no picture") << Answer::NoPicture << standard;
+        QTest::newRow("hung up") << Answer::HangUp << standard;
+        QTest::newRow("says it is too long") << Answer::Oversized << standard;
+        QTest::newRow("never ends") << Answer::Endless << standard;
+        QTest::newRow("too slow") << Answer::Trickle << 300;
+        QTest::newRow("enormous picture") << Answer::Enormous << standard;
     }
 
     void unusableAnswersFailForThisSource() {
         QFETCH(Answer, answer);
+        QFETCH(int, deadlineMs);
         // Nothing is said about a missing tile, not even on the console.
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
-        Fetching f;
+        const TileLimits limits{.deadline = std::chrono::milliseconds(deadlineMs)};
+        Fetching f(limits);
         auto& [server, cache, source, arrived] = f;
         server.setAnswer("/10/1/1.png", answer);
         QSignalSpy failed(&source, &TileSource::tileFailed);
@@ -171,25 +227,66 @@ private slots:
         QCOMPARE(failed.count(), 1);
 
         // Nor is the bad answer kept on disk for the next run to fail on.
-        TileSource nextRun(server.urlTemplate(), cache.path(), kAgent);
+        TileSource nextRun(server.urlTemplate(), cache.path(), kAgent, nullptr, limits);
         QSignalSpy failedAgain(&nextRun, &TileSource::tileFailed);
         nextRun.want({{10, 1, 1}});
         QTRY_COMPARE(failedAgain.count(), 1);
         QCOMPARE(server.paths().mid(asked.size() + 1).value(0), QByteArray("/10/1/1.png"));
     }
 
-    void noTemplateAsksForNothing() {
+    void keptPicturesAreBoundedInBytes() {
+        const qsizetype tileBytes = TileServer::picture(13, 1, 1).sizeInBytes();
+        Fetching f({.pictureBytes = 3 * tileBytes});
+        auto& [server, cache, source, arrived] = f;
+        const std::vector<TileId> view{{13, 1, 1}, {13, 2, 1}, {13, 3, 1}, {13, 4, 1}, {13, 5, 1}};
+
+        source.want(view);
+        QTRY_COMPARE(arrived.count(), 5);
+        const QByteArrayList order = Heard(arrived);
+        for (const TileId& id : view) {
+            const bool lastThree = order.indexOf(PathOf(id)) >= 2;
+            QCOMPARE(source.tile(id).isNull(), !lastThree);
+        }
+
+        // The two let go come back from the disk cache, not the server.
+        source.want(view);
+        QTRY_COMPARE(arrived.count(), 7);
+        QCOMPARE(Sorted(Heard(arrived).mid(5)), Sorted(order.mid(0, 2)));
+        QCOMPARE(server.requests().size(), size_t(5));
+    }
+
+    void onlyWebTemplatesAskForTiles_data() {
+        QTest::addColumn<QString>("urlTemplate");
+        QTest::newRow("none") << QString();
+        QTest::newRow("a pipe") << QStringLiteral("file://{dir}/fifo");
+        QTest::newRow("ftp") << QStringLiteral("ftp://127.0.0.1:{port}/{z}/{x}/{y}.png");
+        QTest::newRow("no scheme") << QStringLiteral("127.0.0.1:{port}/{z}/{x}/{y}.png");
+    }
+
+    void onlyWebTemplatesAskForTiles() {
+        QFETCH(QString, urlTemplate);
         TileServer server;
         QTemporaryDir cache;
-        TileSource off(QString(), cache.path(), kAgent);
+        QTemporaryDir files;
+        Pipe pipe(files.filePath(QStringLiteral("fifo")));
+        QVERIFY(pipe.made());
+        const QString port = QString::number(QUrl(server.urlTemplate()).port());
+        urlTemplate.replace(QLatin1String("{dir}"), files.path());
+        urlTemplate.replace(QLatin1String("{port}"), port);
+
+        TileSource off(urlTemplate, cache.path(), kAgent);
         QSignalSpy arrived(&off, &TileSource::tileArrived);
         QSignalSpy failed(&off, &TileSource::tileFailed);
         QVERIFY(!off.enabled());
         off.want({{11, 1, 1}, {11, 2, 1}});
 
-        TileSource on(server.urlTemplate(), cache.path(), kAgent);
+        // The scheme's case does not matter.
+        TileSource on(QStringLiteral("HTTP://127.0.0.1:%1/{z}/{x}/{y}.png").arg(port), cache.path(),
+                      kAgent);
+        QVERIFY(on.enabled());
         on.want({{11, 3, 1}});
         QTRY_VERIFY(!on.tile({11, 3, 1}).isNull());
+        QVERIFY(!pipe.readerWasStuck());
         QCOMPARE(server.paths(), QByteArrayList{"/11/3/1.png"});
         QCOMPARE(arrived.count() + failed.count(), 0);
         QVERIFY(off.tile({11, 1, 1}).isNull());

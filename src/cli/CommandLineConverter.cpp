@@ -4,14 +4,14 @@
 #include "cli/ConsoleWindow.h"
 #include "convert/Convert.h"
 #include "maps/MapFile.h"
-#include "platform/ByteStream.h"
 #include "platform/FileSystem.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsTable.h"
 #include "survey/SurveyFormat.h"
 
 #include <algorithm>
-#include <optional>
+#include <utility>
+#include <vector>
 #include <ostream>
 #include <string_view>
 
@@ -27,31 +27,40 @@ constexpr const char* kFormatsRead =
     "wavemark-convert reads NetStumbler summary and text exports, NetStumbler NS1 logs and "
     "WiGLE CSV files, any of them gzip-compressed.";
 
-// The kind of the first input by its first bytes; nothing for a pipe, which
-// cannot be looked at twice. A file that cannot be read counts as of no
-// known kind: the conversion reports why.
-std::optional<SurveyFormat> formatOf(const std::string& path) {
-    platform::FileFacts facts;
-    if (platform::InspectInput(path, facts) == 0 && facts.kind == platform::FileKind::Pipe) {
-        return std::nullopt;
-    }
-    ByteStream stream;
-    std::string_view start;
-    if (stream.open(path) != 0 || stream.peek(kFormatSignatureSize, start) != 0) {
-        return SurveyFormat::Unknown;
-    }
-    return RecognizeSurvey(start);
-}
-
 // Whether the inputs are NetStumbler's two exports rather than survey files
-// that hold their readings. A pipe first of two inputs is taken for a
-// summary export, otherwise for a survey, and the conversion tells by its
-// content.
-bool givesExports(const std::optional<SurveyFormat>& first, size_t inputs) {
-    if (!first) {
+// that hold their readings. A first input of no known kind, or one that
+// cannot be read, is taken for a summary export when a second input stands
+// beside it, and the conversion says what is wrong with it.
+bool givesExports(const FirstInput& first, size_t inputs) {
+    if (first.error != 0 || first.format == SurveyFormat::Unknown) {
         return inputs == 2;
     }
-    return *first != SurveyFormat::Ns1 && *first != SurveyFormat::WigleCsv;
+    return first.format == SurveyFormat::NetStumblerExport;
+}
+
+// The inputs without a file given again under the same or another name,
+// each said on `notices`: merging a file with itself would double its
+// readings.
+std::vector<std::string> withoutRepeats(const std::vector<std::string>& paths,
+                                        std::ostream* notices) {
+    std::vector<std::string> kept;
+    std::vector<std::pair<uint64_t, uint64_t>> seen;
+    for (const std::string& path : paths) {
+        platform::FileFacts facts;
+        if (platform::InspectInput(path, facts) == 0 && facts.kind == platform::FileKind::Regular) {
+            const std::pair file(facts.device, facts.inode);
+            if (std::ranges::find(seen, file) != seen.end()) {
+                if (notices) {
+                    *notices << "wavemark-convert: " << path
+                             << " is a file given before: it is read once\n";
+                }
+                continue;
+            }
+            seen.push_back(file);
+        }
+        kept.push_back(path);
+    }
+    return kept;
 }
 
 void applyFlags(const CliOptions& options, Settings& settings) {
@@ -96,12 +105,16 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         }
     }
     applyFlags(options, settings);
-    const std::vector<std::string>& paths = options.inputs;
-    if (std::ranges::count(paths, std::string(platform::kStandardInput)) > 1) {
+    if (std::ranges::count(options.inputs, std::string(platform::kStandardInput)) > 1) {
         return usageError(errors, "only one input can be the standard input (-)");
     }
-    const std::optional<SurveyFormat> first = formatOf(paths[0]);
-    const bool exports = givesExports(first, paths.size());
+    // The first input is opened once: its first bytes tell its kind and are
+    // then read, as a pipe cannot be read twice.
+    FirstInput first;
+    OpenFirstInput(options.inputs[0], first);
+    const bool exports = givesExports(first, options.inputs.size());
+    const std::vector<std::string> paths =
+        exports ? options.inputs : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
     if (exports && paths.size() > 2) {
         return usageError(errors, "too many input files");
     }
@@ -125,12 +138,17 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         }
     }
     const ConvertOutcome outcome =
-        exports ? Convert(state, window) : ConvertSurveys(state, window, paths);
+        exports ? Convert(state, window, first) : ConvertSurveys(state, window, paths, first);
     if (outcome != ConvertOutcome::Converted) {
-        if (outcome == ConvertOutcome::NotAnExport && first == SurveyFormat::Unknown) {
+        if (outcome == ConvertOutcome::NotAnExport && first.format == SurveyFormat::Unknown) {
             errors << kFormatsRead << '\n';
         }
         return kExitFailed;
+    }
+    if (!options.quiet) {
+        for (const std::string& notice : state.notices) {
+            errors << "wavemark-convert: " << notice << '\n';
+        }
     }
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
@@ -143,6 +161,10 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         window.printCounters(out);
         for (const auto& [reason, count] : state.skipped) {
             out << "Left out, " << reason << ": " << count << '\n';
+        }
+        if (state.data.NamesCut > 0) {
+            out << "Network names cut to " << kMaxNameBytes << " bytes: " << state.data.NamesCut
+                << '\n';
         }
     }
     return kExitOk;

@@ -33,6 +33,11 @@ struct WaypointStyle {
 // everywhere by the track maker: a list of these is not zeroed first.
 template <typename T> using ScatterList = std::vector<T, DefaultInitAllocator<T>>;
 
+// Map readers take names of a few hundred bytes at most (GDAL refuses an
+// element of a megabyte): longer network names are cut to this many bytes,
+// at a character's start.
+inline constexpr size_t kMaxNameBytes = 255;
+
 // What kind of network a waypoint or a track stands for: map formats that
 // name their styles tell these three apart.
 enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
@@ -41,16 +46,18 @@ enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
 // reader creates it with count + 1 elements and leaves slot 0 at its zero
 // value (the GTM writer reads TptTrack[0] as "the track before the first
 // point"). A list that a run does not re-create keeps the previous run's
-// content. Network names, BSSIDs and dates are the export's own bytes; the
-// texts are packed, since a survey of millions of access points would
-// otherwise spend most of its memory on string objects.
+// content. Network names, BSSIDs and dates are UTF-8 and times are UTC
+// seconds since 1970 (kNoTime for none), whatever the survey's own forms:
+// each map writer turns them into its format's. The texts are packed, since
+// a survey of millions of access points would otherwise spend most of its
+// memory on string objects.
 struct ConversionData {
     int32_t WptCount = 0;
     TextList WptName;    // last three BSSID octets, six hex digits
-    TextList WptComment; // network name, or WptName when empty
+    TextList WptComment; // network name (at most kMaxNameBytes), or WptName when empty
     std::vector<double> WptLat;
     std::vector<double> WptLon;
-    std::vector<int32_t> WptTime; // seconds since 1989-12-31 00:00:00
+    std::vector<int64_t> WptTime;
     std::vector<int16_t> WptIcon;
     std::vector<int16_t> WptRotation;
     std::vector<uint8_t> WptDisplay;
@@ -74,7 +81,7 @@ struct ConversionData {
     int32_t TrkPointCount = 0;
     ScatterList<double> TptLat;
     ScatterList<double> TptLon;
-    ScatterList<int32_t> TptTime;
+    ScatterList<int64_t> TptTime;
     ScatterList<int32_t> TptTrack;
     ScatterList<float> TptAltitude;
 
@@ -86,6 +93,8 @@ struct ConversionData {
 
     std::string LogDate;
     bool DataSaved = true;
+    // Network names longer than kMaxNameBytes, cut to it.
+    int32_t NamesCut = 0;
 
     bool operator==(const ConversionData&) const = default;
 };

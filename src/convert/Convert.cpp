@@ -13,6 +13,7 @@
 #include "survey/netstumbler/SummaryReader.h"
 #include "survey/netstumbler/TextExportReader.h"
 
+#include <cerrno>
 #include <new>
 #include <optional>
 #include <span>
@@ -50,7 +51,7 @@ private:
 
 WaypointOptions waypointOptions(const Settings& settings) {
     WaypointOptions options;
-    options.APFilter = ToWindows1252(settings.APFilter);
+    options.APFilter = Utf8OrWindows1252(settings.APFilter);
     options.NoWEPCheck = settings.NoWEPCheck == 1;
     options.IconNoWEP = settings.IconNoWEP;
     options.IconWEP = settings.IconWEP;
@@ -81,38 +82,54 @@ int recognize(ByteStream& stream, SurveyFormat& format) {
     return error;
 }
 
-// Opens an input and tells its format; returns errno.
-int openInput(const std::string& path, ByteStream& stream, SurveyFormat& format) {
-    format = SurveyFormat::Unknown;
-    const int error = stream.open(path);
-    return error != 0 ? error : recognize(stream, format);
+// What is wrong with a survey file that is of no known kind: `openError`
+// is 0 or EISDIR.
+std::string unknownKindText(int openError, ByteStream& stream) {
+    if (openError == EISDIR) {
+        return "Is a folder";
+    }
+    std::string_view start;
+    if (stream.peek(kFormatSignatureSize, start) != 0) {
+        return kNotASurveyText;
+    }
+    return DescribeUnknownSurvey(start);
 }
 
-int openInput(const std::string& path, LineStream& lines, SurveyFormat& format) {
-    format = SurveyFormat::Unknown;
-    const int error = lines.open(path);
-    return error != 0 ? error : recognize(lines.source(), format);
+// A compressed input that went on after its last member, in gzip's words.
+void noteTrailingBytes(const ByteStream& stream, const std::string& path,
+                       std::vector<std::string>& notices) {
+    if (stream.trailingBytesIgnored()) {
+        notices.push_back(path + ": decompression OK, trailing garbage ignored");
+    }
 }
 
 // Reads survey files that hold their own readings, the first already open,
 // and merges them; nothing when one fails, which has been shown.
-std::optional<Survey> readSurveys(std::span<const std::string> paths, ByteStream& first,
-                                  SurveyFormat firstFormat, Problems& problems) {
-    std::optional<Survey> total;
+std::optional<Survey> readSurveys(std::span<const std::string> paths, FirstInput& first,
+                                  Problems& problems, std::vector<std::string>& notices) {
+    SurveyMerger merger;
     for (size_t i = 0; i < paths.size(); ++i) {
         ByteStream later;
-        SurveyFormat format = firstFormat;
+        ByteStream& stream = i == 0 ? first.lines.source() : later;
+        SurveyFormat format = first.format;
+        int error = first.error;
         if (i > 0) {
-            if (const int error = openInput(paths[i], later, format); error != 0) {
-                problems.reportLoadError(error, paths[i]);
-                return std::nullopt;
+            error = later.open(paths[i]);
+            if (error == 0) {
+                error = recognize(later, format);
             }
         }
-        Survey survey;
-        SurveyProblem problem{0, kNotASurveyText};
-        if (holdsReadings(format)) {
-            problem = ReadSurvey(format, i == 0 ? first : later, survey);
+        if (error != 0 && error != EISDIR) {
+            problems.reportLoadError(error, paths[i]);
+            return std::nullopt;
         }
+        if (error != 0 || !holdsReadings(format)) {
+            problems.report(ConvertOutcome::NotASurvey,
+                            SurveyErrorText(paths[i], unknownKindText(error, stream)));
+            return std::nullopt;
+        }
+        Survey survey;
+        const SurveyProblem problem = ReadSurvey(format, stream, survey);
         if (problem.error != 0) {
             problems.reportLoadError(problem.error, paths[i]);
             return std::nullopt;
@@ -121,34 +138,27 @@ std::optional<Survey> readSurveys(std::span<const std::string> paths, ByteStream
             problems.report(ConvertOutcome::NotASurvey, SurveyErrorText(paths[i], problem.text));
             return std::nullopt;
         }
-        if (total) {
-            MergeSurvey(*total, survey);
-        } else {
-            total = std::move(survey);
-        }
+        noteTrailingBytes(stream, paths[i], notices);
+        merger.add(std::move(survey));
     }
-    return total;
+    return std::move(merger.total());
 }
 
 // Reads the first input: the summary export, whose waypoints it makes, or
 // survey files that hold their readings too, which it returns.
 std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& window,
                                       CounterDisplay& counters, Problems& problems,
-                                      std::span<const std::string> paths, bool surveysOnly,
-                                      bool& surveyFailed) {
+                                      std::span<const std::string> paths, FirstInput& first,
+                                      bool surveysOnly, bool& surveyFailed) {
     Settings& settings = window.settings();
-    // The first input is opened for lines; its first bytes tell its format,
-    // and a survey file is read from the same stream, which may be a pipe.
-    LineStream lines;
-    SurveyFormat format = SurveyFormat::Unknown;
-    int error = openInput(paths[0], lines, format);
     state.skipped.clear();
+    state.notices.clear();
     // Where only surveys are given, a summary export has no text export
     // beside it: it may only stand alone, without tracks.
     const bool summaryAllowed =
         !surveysOnly || (paths.size() == 1 && settings.TConvertEnabled == 0);
-    if (error == 0 && (holdsReadings(format) || !summaryAllowed)) {
-        std::optional<Survey> survey = readSurveys(paths, lines.source(), format, problems);
+    if ((first.error == 0 && holdsReadings(first.format)) || !summaryAllowed) {
+        std::optional<Survey> survey = readSurveys(paths, first, problems, state.notices);
         surveyFailed = !survey;
         if (survey) {
             state.skipped = survey->skipped;
@@ -162,6 +172,8 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
     // A summary export is streamed into the waypoints: a read that fails on
     // the way is the loader's failure, and the file counts as no export at
     // all (no waypoints).
+    LineStream& lines = first.lines;
+    int error = first.error;
     std::string_view firstLine;
     std::optional<std::string> logDate;
     WaypointMaker waypoints(waypointOptions(settings));
@@ -180,6 +192,7 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
         ShowOnly(window, std::nullopt);
         return std::nullopt;
     }
+    noteTrailingBytes(lines.source(), paths[0], state.notices);
     waypoints.finish(std::move(*logDate), state.data, counters);
     BuildWaypointStyles(settings, state.data);
     return std::nullopt;
@@ -230,6 +243,7 @@ void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay
         counters.readingPassDone();
         return;
     }
+    noteTrailingBytes(lines.source(), settings.TextFilePath, state.notices);
     data.LogDate = std::move(*lastDate);
     const std::vector<int32_t> groupOfWaypoint = GroupOfEachWaypoint(*groups, data);
     groups.reset();
@@ -237,7 +251,8 @@ void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay
 }
 
 void run(ConverterState& state, ConvertWindow& window, Problems& problems,
-         std::span<const std::string> paths, bool surveysOnly, const TextReadSizes& sizes) {
+         std::span<const std::string> paths, FirstInput& first, bool surveysOnly,
+         const TextReadSizes& sizes) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
@@ -247,7 +262,7 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
     CounterDisplay counters(window);
     bool surveyFailed = false;
     std::optional<Survey> survey =
-        readFirstInputs(state, window, counters, problems, paths, surveysOnly, surveyFailed);
+        readFirstInputs(state, window, counters, problems, paths, first, surveysOnly, surveyFailed);
 
     ConversionData& data = state.data;
     counters.showWaypoints(data.WptCount);
@@ -276,13 +291,13 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
 }
 
 ConvertOutcome convertInputs(ConverterState& state, ConvertWindow& window,
-                             std::span<const std::string> paths, bool surveysOnly,
-                             const TextReadSizes& sizes) {
+                             std::span<const std::string> paths, FirstInput& first,
+                             bool surveysOnly, const TextReadSizes& sizes) {
     window.setWaitCursor(true);
     ShowOnly(window, StatusNotice::Converting);
     Problems problems(window);
     try {
-        run(state, window, problems, paths, surveysOnly, sizes);
+        run(state, window, problems, paths, first, surveysOnly, sizes);
     } catch (const std::bad_alloc&) {
         // A list may be half made: the counts drop to nothing so that no one
         // reads past what was made.
@@ -307,14 +322,29 @@ std::string SurveyErrorText(const std::string& path, const std::string& problem)
     return "The survey could not be read:\r\n" + path + "\r\n" + problem;
 }
 
+void OpenFirstInput(const std::string& path, FirstInput& input) {
+    input.format = SurveyFormat::Unknown;
+    input.error = input.lines.open(path);
+    if (input.error == 0) {
+        input.error = recognize(input.lines.source(), input.format);
+    }
+}
+
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
-    const std::string summary = window.settings().SummaryFilePath;
-    return convertInputs(state, window, std::span(&summary, 1), false, sizes);
+    FirstInput summary;
+    OpenFirstInput(window.settings().SummaryFilePath, summary);
+    return Convert(state, window, summary, sizes);
+}
+
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, FirstInput& summary,
+                       const TextReadSizes& sizes) {
+    const std::string path = window.settings().SummaryFilePath;
+    return convertInputs(state, window, std::span(&path, 1), summary, false, sizes);
 }
 
 ConvertOutcome ConvertSurveys(ConverterState& state, ConvertWindow& window,
-                              std::span<const std::string> paths) {
-    return convertInputs(state, window, paths, true, {});
+                              std::span<const std::string> paths, FirstInput& first) {
+    return convertInputs(state, window, paths, first, true, {});
 }
 
 } // namespace wavemark

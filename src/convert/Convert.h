@@ -3,6 +3,8 @@
 #include "convert/ConversionData.h"
 #include "convert/ConvertWindow.h"
 #include "convert/TrackColorGenerator.h"
+#include "platform/LineStream.h"
+#include "survey/SurveyFormat.h"
 #include "survey/netstumbler/TextExportReader.h"
 
 #include <cstdint>
@@ -20,6 +22,8 @@ struct ConverterState {
     TrackColorGenerator colors;
     // What the last run's survey files held that it left out, and why.
     std::vector<std::pair<std::string, int64_t>> skipped;
+    // What the last run noticed of its inputs that did not stop it.
+    std::vector<std::string> notices;
 };
 
 inline constexpr const char* kNotAnExportMessage = "Not a Network Stumbler file !";
@@ -52,15 +56,29 @@ enum class [[nodiscard]] ConvertOutcome{
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window,
                        const TextReadSizes& sizes = {});
 
-// The same for survey files of one survey, merged (see MergeSurvey): the
-// command-line converter's form. A summary export may only stand alone
-// there, with tracks off, as no text export goes with it.
+// The first input of a conversion, opened and told by its first bytes once:
+// those bytes are then read, as a pipe or the standard input cannot be
+// looked at twice.
+struct FirstInput {
+    LineStream lines;
+    SurveyFormat format = SurveyFormat::Unknown;
+    int error = 0; // errno of opening it or of reading its first bytes
+};
+void OpenFirstInput(const std::string& path, FirstInput& input);
+
+// The same with the summary (settings.SummaryFilePath) already open.
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, FirstInput& summary,
+                       const TextReadSizes& sizes = {});
+
+// The same for survey files of one survey, merged (see SurveyMerger), the
+// first already open: the command-line converter's form. A summary export
+// may only stand alone there, with tracks off, as no text export goes with
+// it; a lone input of no known kind is told the user as what it is.
 ConvertOutcome ConvertSurveys(ConverterState& state, ConvertWindow& window,
-                              std::span<const std::string> paths);
+                              std::span<const std::string> paths, FirstInput& first);
 
 // The message for a survey file that is not what its start promised.
 std::string SurveyErrorText(const std::string& path, const std::string& problem);
-inline constexpr const char* kNotASurveyText = "Is not an NS1 log or a WiGLE CSV file";
 
 // The loader's message for a file it could not read, with errno `code`.
 std::string LoadErrorText(int code, const std::string& path);

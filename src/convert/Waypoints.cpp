@@ -3,6 +3,7 @@
 #include "convert/Lists.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,18 @@ std::string nameSuffix(std::string_view bssid) {
     return name;
 }
 
+// The name cut to kMaxNameBytes at the start of a UTF-8 character.
+std::string_view cutName(std::string_view name) {
+    if (name.size() <= kMaxNameBytes) {
+        return name;
+    }
+    size_t end = kMaxNameBytes;
+    while (end > 0 && (static_cast<uint8_t>(name[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return name.substr(0, end);
+}
+
 template <typename... T> void shrinkToFit(std::vector<T>&... lists) {
     (lists.shrink_to_fit(), ...);
 }
@@ -62,7 +75,9 @@ void WaypointMaker::add(const AccessPointView& ap) {
         return;
     }
     m_name.push_back(nameSuffix(ap.bssid));
-    m_comment.push_back(ap.networkName.empty() ? m_name[m_name.size() - 1] : ap.networkName);
+    const std::string_view name = cutName(ap.networkName);
+    m_namesCut += name.size() < ap.networkName.size();
+    m_comment.push_back(name.empty() ? m_name[m_name.size() - 1] : name);
     m_bssid.push_back(ap.bssid);
     m_lat.push_back(ap.lat);
     m_lon.push_back(ap.lon);
@@ -82,6 +97,7 @@ void WaypointMaker::finish(std::string logDate, ConversionData& data,
     data.CountAdHoc = m_countAdHoc;
     data.CountFiltered = m_countFiltered;
     data.CountSelected = m_countSelected;
+    data.NamesCut = m_namesCut;
     listener.countersReady(data);
 
     // The lists grew as the access points came, by half again at a time;

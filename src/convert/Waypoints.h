@@ -11,7 +11,7 @@
 namespace wavemark {
 
 struct WaypointOptions {
-    std::string APFilter; // comma-separated network names, Windows-1252 bytes
+    std::string APFilter; // comma-separated network names, UTF-8
     bool NoWEPCheck = false;
     int16_t IconNoWEP = 0;
     int16_t IconWEP = 0;
@@ -28,7 +28,7 @@ public:
 
 // Makes the waypoints of a survey's access points as they come: one per
 // access point that has a position, whose name is not filtered, and that is
-// not left out for WEP. The result's lists are replaced only by finish(), so
+// not left out for WEP. The filter compares whole names, before any cut. The result's lists are replaced only by finish(), so
 // a survey that fails on the way leaves the last conversion as it was.
 class WaypointMaker {
 public:
@@ -50,13 +50,14 @@ private:
     int32_t m_countAdHoc = 0;
     int32_t m_countFiltered = 0;
     int32_t m_countSelected = 0;
+    int32_t m_namesCut = 0;
     // The waypoint lists as ConversionData numbers them, from 1.
     TextList m_name{std::string_view{}};
     TextList m_comment{std::string_view{}};
     TextList m_bssid{std::string_view{}};
     std::vector<double> m_lat{0};
     std::vector<double> m_lon{0};
-    std::vector<int32_t> m_time{0};
+    std::vector<int64_t> m_time{0};
     std::vector<int16_t> m_icon{0};
     std::vector<uint8_t> m_display{0};
     std::vector<float> m_altitude{0};

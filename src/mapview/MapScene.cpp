@@ -2,7 +2,6 @@
 
 #include "maps/Legend.h"
 #include "maps/TrackPoints.h"
-#include "platform/Windows1252.h"
 
 #include <cmath>
 
@@ -44,9 +43,9 @@ void addMarkers(const ConversionData& data, MapScene& scene) {
             ToFixed(Project(data.WptLat[w], data.WptLon[w])),
             data.WptClass[w],
             track >= 1 && track <= static_cast<int32_t>(scene.tracks.size()) ? track - 1 : -1,
-            FromWindows1252(data.WptName[w]),
-            FromWindows1252(data.WptComment[w]),
-            FromWindows1252(BareBssid(data.WptBssid[w])),
+            std::string(data.WptName[w]),
+            std::string(data.WptComment[w]),
+            std::string(BareBssid(data.WptBssid[w])),
             static_cast<int>(std::lround(data.WptAltitude[w]))};
         scene.bounds.add(marker.at);
         places.push_back(marker.at);

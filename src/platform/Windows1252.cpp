@@ -16,6 +16,10 @@ char toByte(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<char>(codePoint);
     }
+    // The five unused bytes came in as their C1 controls: they go back.
+    if (codePoint < 0xA0 && kHighControls[codePoint - 0x80] == 0) {
+        return static_cast<char>(codePoint);
+    }
     for (size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] != 0 && kHighControls[i] == codePoint) {
             return static_cast<char>(0x80 + i);
@@ -59,6 +63,20 @@ size_t decode(std::string_view text, size_t pos, char32_t& codePoint) {
 
 } // namespace
 
+size_t Utf8SequenceLength(std::string_view text, size_t pos) {
+    char32_t codePoint = 0;
+    return static_cast<uint8_t>(text[pos]) < 0x80 ? 1 : decode(text, pos, codePoint);
+}
+
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<uint8_t>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string ToWindows1252(std::string_view utf8) {
     std::string bytes;
     bytes.reserve(utf8.size());
@@ -95,6 +113,21 @@ void AppendUtf8(char byte, std::string& text) {
         text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         text += static_cast<char>(0x80 | (c & 0x3F));
     }
+}
+
+std::string Utf8OrWindows1252(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (size_t pos = 0; pos < bytes.size();) {
+        const size_t length = Utf8SequenceLength(bytes, pos);
+        if (length == 0) {
+            AppendUtf8(bytes[pos++], text);
+        } else {
+            text.append(bytes.substr(pos, length));
+            pos += length;
+        }
+    }
+    return text;
 }
 
 std::string FromWindows1252(std::string_view bytes) {

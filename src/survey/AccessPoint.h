@@ -18,15 +18,15 @@ inline bool IsPosition(double lat, double lon) {
     return inRange && (lat != 0.0 || lon != 0.0);
 }
 
-// One access point of a survey, as the scanner summed it up. Texts are the
-// survey's own bytes.
+// One access point of a survey, as the scanner summed it up. Texts are
+// UTF-8, whatever the survey file's encoding.
 struct AccessPoint {
-    std::string networkName;  // without surrounding blanks
+    std::string networkName;  // as the survey's own rules read it
     std::string bssid;        // as the survey writes it
     bool hasPosition = false; // no GPS fix when it was seen: lat, lon mean nothing
     double lat = 0.0;
     double lon = 0.0;
-    int32_t time = 0; // seconds since 1989-12-31 00:00:00 UTC
+    int64_t time = 0; // UTC seconds (see SurveyTime.h), or kNoTime
     float signal = 0.0f;
     Protection protection = Protection::Unknown;
     bool adHoc = false;
@@ -41,7 +41,7 @@ struct AccessPointView {
     bool hasPosition = false;
     double lat = 0.0;
     double lon = 0.0;
-    int32_t time = 0;
+    int64_t time = 0;
     float signal = 0.0f;
     Protection protection = Protection::Unknown;
     bool adHoc = false;

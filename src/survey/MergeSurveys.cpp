@@ -1,26 +1,23 @@
 #include "survey/MergeSurveys.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
 
 namespace wavemark {
 namespace {
 
-void mergeAccessPoints(AccessPointList& total, const AccessPointList& next) {
-    std::unordered_map<std::string, size_t> indexOf;
-    for (size_t i = 0; i < total.accessPoints.size(); ++i) {
-        indexOf.try_emplace(total.accessPoints[i].bssid, i);
-    }
-    for (const AccessPoint& ap : next.accessPoints) {
+void mergeAccessPoints(AccessPointList& total, AccessPointList& next,
+                       std::unordered_map<std::string, size_t>& indexOf) {
+    for (AccessPoint& ap : next.accessPoints) {
         const auto [at, added] = indexOf.try_emplace(ap.bssid, total.accessPoints.size());
         if (added) {
-            total.accessPoints.push_back(ap);
+            total.accessPoints.push_back(std::move(ap));
             continue;
         }
         AccessPoint& kept = total.accessPoints[at->second];
         // A reading with a position beats one without, whatever its signal.
         if (std::pair(ap.hasPosition, ap.signal) > std::pair(kept.hasPosition, kept.signal)) {
-            kept = ap;
+            kept = std::move(ap);
         }
     }
     total.logDate = std::max(total.logDate, next.logDate);
@@ -53,10 +50,19 @@ void mergeSkipped(Survey& total, const Survey& next) {
 
 } // namespace
 
-void MergeSurvey(Survey& total, Survey& next) {
-    mergeAccessPoints(total.accessPoints, next.accessPoints);
-    mergeReadings(total, next);
-    mergeSkipped(total, next);
+void SurveyMerger::add(Survey&& next) {
+    if (m_empty) {
+        m_empty = false;
+        m_total = std::move(next);
+        const std::vector<AccessPoint>& aps = m_total.accessPoints.accessPoints;
+        for (size_t i = 0; i < aps.size(); ++i) {
+            m_accessPointOf.try_emplace(aps[i].bssid, i);
+        }
+        return;
+    }
+    mergeAccessPoints(m_total.accessPoints, next.accessPoints, m_accessPointOf);
+    mergeReadings(m_total, next);
+    mergeSkipped(m_total, next);
 }
 
 } // namespace wavemark

@@ -2,13 +2,28 @@
 
 #include "survey/Survey.h"
 
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+
 namespace wavemark {
 
-// Adds `next` to `total`, as several files of one survey: an access point of
-// a BSSID that `total` already has is one access point, kept with its
-// strongest reading (the earlier of equals); readings of a BSSID follow one
-// another in the order the surveys are merged. The log date is the later
-// one; what was left out adds up.
-void MergeSurvey(Survey& total, Survey& next);
+// Adds surveys up, as several files of one survey: an access point of a
+// BSSID already there is one access point, kept with its strongest reading
+// (the earlier of equals); readings of a BSSID follow one another in the
+// order the surveys are added. The log date is the latest; what was left
+// out adds up. Each survey costs the time of its own size, whatever came
+// before it.
+class SurveyMerger {
+public:
+    void add(Survey&& next);
+    Survey& total() { return m_total; }
+
+private:
+    Survey m_total;
+    bool m_empty = true;
+    // The first access point of each BSSID in the total.
+    std::unordered_map<std::string, size_t> m_accessPointOf;
+};
 
 } // namespace wavemark

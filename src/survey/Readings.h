@@ -17,7 +17,7 @@ struct Readings {
     explicit Readings(size_t groups)
         : countOfGroup(groups, 0), lastProtectionOfGroup(groups, Protection::Open) {}
 
-    void add(int32_t groupOf, double latitude, double longitude, int32_t seconds, float level,
+    void add(int32_t groupOf, double latitude, double longitude, int64_t seconds, float level,
              Protection protection) {
         group.push(groupOf);
         lat.push(latitude);
@@ -42,7 +42,7 @@ struct Readings {
     ChunkedColumn<int32_t> group;
     ChunkedColumn<double> lat;
     ChunkedColumn<double> lon;
-    ChunkedColumn<int32_t> time;
+    ChunkedColumn<int64_t> time; // UTC seconds
     ChunkedColumn<float> signal;
     std::vector<int32_t> countOfGroup;
     std::vector<Protection> lastProtectionOfGroup;

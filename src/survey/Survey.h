@@ -21,7 +21,7 @@ struct Survey {
     // The group in `readings` of each BSSID, by the text the access points
     // carry.
     std::unordered_map<std::string, int32_t> groupOfBssid;
-    // Rows or records read but left out, and why ("Bluetooth and cell rows").
+    // Rows or records read but left out, and why ("malformed rows").
     std::vector<std::pair<std::string, int64_t>> skipped;
 
     // The group of a BSSID, made when it is new.

@@ -7,9 +7,6 @@
 namespace wavemark {
 namespace {
 
-// Days from 1970-01-01 to 1989-12-31: twenty years, five of them leap years.
-constexpr int64_t kGtmEpochFromUnixDays = 20 * 365 + 5 - 1;
-
 // Reads `minDigits`..`maxDigits` decimal digits at `pos`, moving past them.
 std::optional<int> readNumber(std::string_view text, size_t& pos, size_t minDigits,
                               size_t maxDigits) {
@@ -53,7 +50,8 @@ constexpr int64_t daysFromCivil(int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-constexpr int64_t kEpochDay = daysFromCivil(1989, 12, 31);
+// The exports' times are kept within 2^31 - 1 seconds of this midnight.
+constexpr int64_t kExportWindowMiddle = daysFromCivil(1989, 12, 31) * kSecondsPerDay;
 
 } // namespace
 
@@ -72,7 +70,7 @@ std::optional<int64_t> ParseSurveyDate(std::string_view text) {
     if (!day || *day < 1 || *day > daysInMonth(*year, *month) || pos != text.size()) {
         return std::nullopt;
     }
-    return daysFromCivil(*year, *month, *day) - kEpochDay;
+    return daysFromCivil(*year, *month, *day);
 }
 
 std::optional<int32_t> ParseClockTime(std::string_view text) {
@@ -93,17 +91,17 @@ std::optional<int32_t> ParseClockTime(std::string_view text) {
     return *hours * 3600 + *minutes * 60 + *seconds;
 }
 
-std::optional<int32_t> GtmTime(int64_t epochDay, int32_t secondOfDay) {
-    const int64_t seconds = std::llabs(epochDay * 86400 + secondOfDay);
-    if (seconds > std::numeric_limits<int32_t>::max()) {
+std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay) {
+    const int64_t seconds = day * kSecondsPerDay + secondOfDay;
+    if (std::llabs(seconds - kExportWindowMiddle) > std::numeric_limits<int32_t>::max()) {
         return std::nullopt;
     }
-    return static_cast<int32_t>(seconds);
+    return seconds;
 }
 
-std::string CalendarDate(int64_t epochDay) {
+std::string CalendarDate(int64_t dayNumber) {
     // Howard Hinnant's civil_from_days, from days since 1970-01-01.
-    const int64_t z = epochDay + kGtmEpochFromUnixDays + 719468;
+    const int64_t z = dayNumber + 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const int64_t dayOfEra = z - era * 146097;
     const int64_t yearOfEra =

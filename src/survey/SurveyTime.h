@@ -1,29 +1,39 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace wavemark {
 
-// Export times are the clock time as written, with no time-zone conversion,
-// counted in seconds from 1989-12-31 00:00:00 (the GTM epoch).
+// Survey times are UTC moments in whole seconds since 1970-01-01 00:00:00,
+// whatever the survey file counts from; days are counted from the same
+// midnight. A map format that cannot hold a moment says so itself.
+inline constexpr int64_t kNoTime = std::numeric_limits<int64_t>::min();
+inline constexpr int64_t kSecondsPerDay = 86400;
 
-// Days from the GTM epoch to a date written "yyyy-m-d" (a 4-digit year, 1 or
-// 2 digits for month and day, blanks around the text ignored), or nothing
-// when the text is not a valid calendar date.
+// The day of a date written "yyyy-m-d" (a 4-digit year, 1 or 2 digits for
+// month and day, blanks around the text ignored), or nothing when the text
+// is not a valid calendar date.
 std::optional<int64_t> ParseSurveyDate(std::string_view text);
 
 // Seconds since midnight of a time written "h:m:s" (1 or 2 digits each,
 // blanks around the text ignored), or nothing when it is not a valid time.
 std::optional<int32_t> ParseClockTime(std::string_view text);
 
-// The GTM time of a day and a time of day: the distance in seconds from the
-// epoch, taken as a positive number, or nothing beyond 2147483647 seconds.
-std::optional<int32_t> GtmTime(int64_t epochDay, int32_t secondOfDay);
+// The moment of an export line's date and clock time, or nothing when it
+// lies more than 2^31 - 1 seconds from 1989-12-31 00:00:00: NetStumbler's
+// exports take such a line to be no data line.
+std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay);
 
-// "yyyy-mm-dd" of a day counted from the GTM epoch, as date lines write it.
-std::string CalendarDate(int64_t epochDay);
+// The day of a moment, and its second of that day.
+inline int64_t DayOf(int64_t seconds) {
+    return seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds - 1) / kSecondsPerDay) - 1;
+}
+
+// "yyyy-mm-dd" of a day, as date lines write it.
+std::string CalendarDate(int64_t day);
 
 } // namespace wavemark

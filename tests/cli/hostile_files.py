@@ -27,6 +27,10 @@ HEADER = ("# $Creator: Network Stumbler Version 0.4.0\r\n"
 AP_LINE = ("N 47.3770150\tE 8.5390250\t( net )\tBSS\t( 00:0b:86:c2:e1:40 )\t12:34:56 (GMT)\t"
            "[ 20 70 50 ]\t# (  )\t0001\t0040\t100\r\n")
 PREVIOUS = b"previous output\n"
+WIGLE = ("WigleWifi-1.6,appRelease=1\nMAC,SSID,AuthMode,FirstSeen,Channel,Frequency,RSSI,"
+         "CurrentLatitude,CurrentLongitude,AltitudeMeters,AccuracyMeters,RCOIs,MfgrId,Type\n"
+         "00:0b:86:c2:e1:40,net,[WEP][ESS],2004-04-08 12:00:00,6,2437,-60,47.1,8.5,0,5,,,WIFI\n"
+         "00:0b:86:c2:e1:40,net,[WEP][ESS],2004-04-08 12:00:05,6,2437,-58,47.2,8.5,0,5,,,WIFI\n")
 
 
 def export(work, name, count):
@@ -90,11 +94,16 @@ def counters_to_a_full_disk(convert, work, summary, text):
 
 
 def streams_and_links(convert, work, summary, text):
-    """Pipes, standard input, gzip and the longest name give the bytes plain files give."""
+    """Pipes, standard input, gzip and the longest name give the bytes plain files give; so do
+    a survey file given twice, and one read from standard input redirected from the file."""
     folder = pathlib.Path(work, "streams")
     folder.mkdir()
     reference = folder / "reference.gtm"
     subprocess.run([convert, "-q", summary, text, "-o", reference], check=True)
+    wigle = folder / "w.csv"
+    wigle.write_text(WIGLE)
+    wigle_reference = folder / "wigle.gtm"
+    subprocess.run([convert, "-q", wigle, "-o", wigle_reference], check=True)
     # The inputs as a shell gives them, converted to OUT.
     runs = {
         "text export from standard input": f"cat {text} | C {summary} -",
@@ -104,13 +113,22 @@ def streams_and_links(convert, work, summary, text):
         "gzip summary export of two members": f"{{ head -c 999 {summary} | gzip; "
         f"tail -c +1000 {summary} | gzip; }} > s.gz && C s.gz {text}",
         "name of 255 bytes": f"C {summary} {text}",
+        "wigle: survey file from standard input": "C - < w.csv",
+        "wigle: a file given twice": "V w.csv ./w.csv 2>&1 | "
+        "grep -qx 'wavemark-convert: ./w.csv is a file given before: it is read once'",
+        "wigle: gzip padded with zeros": "{ gzip -c w.csv; head -c 1000 /dev/zero; } > z.gz && "
+        "C z.gz",
+        "wigle: gzip with trailing garbage": "{ gzip -c w.csv; echo junk; } > g.gz && V g.gz 2>&1 | "
+        "grep -qx '.*: g.gz: decompression OK, trailing garbage ignored'",
     }
     problems = []
     for index, (name, command) in enumerate(runs.items()):
         written = folder / (("n" * 251 + ".gtm") if name.startswith("name") else f"{index}.gtm")
         command = command.replace("C ", f"{convert} -q -o {written.name} ")
+        command = command.replace("V ", f"{convert} -o {written.name} ")
         run = subprocess.run(["bash", "-c", command], cwd=folder, capture_output=True, timeout=60)
-        if run.returncode != 0 or written.read_bytes() != reference.read_bytes():
+        expected = wigle_reference if name.startswith("wigle") else reference
+        if run.returncode != 0 or written.read_bytes() != expected.read_bytes():
             problems.append(f"{name}: status {run.returncode}, {run.stderr!r}, other bytes")
     return len(runs), problems
 
@@ -137,7 +155,20 @@ def main():
         packed[-8] ^= 1
         corrupted = pathlib.Path(work, "corrupted.gz")
         corrupted.write_bytes(packed)
+        # Lone inputs of no kind the converter reads: each is told for what it is.
+        lone = {"empty": b"", "short": b"Net", "ns1-version-256": b"NetS\0\1\0\0\0\0\0\0",
+                "utf-16": "WigleWifi-1.6\n".encode("utf-16"), "broken-gzip": b"\x1f\x8b\x08"}
+        for name, content in lone.items():
+            pathlib.Path(work, name).write_bytes(content)
         cases = [
+            ("lone-empty", [os.path.join(work, "empty")], "Is empty"),
+            ("lone-short", [os.path.join(work, "short")], "Is 3 bytes long"),
+            ("lone-ns1-version-256", [os.path.join(work, "ns1-version-256")],
+             "Has NS1 version 256, which is not known"),
+            ("lone-utf-16", [os.path.join(work, "utf-16")], "Is UTF-16 text"),
+            ("lone-broken-gzip", [os.path.join(work, "broken-gzip")], "Is a truncated gzip file"),
+            ("lone-folder", [work], "Is a folder"),
+            ("lone-device", ["/dev/zero"], "Is not a regular file"),
             ("too-many-trackpoints", [many_aps, many_readings], "too many track points"),
             ("device-as-text", [summary, "/dev/zero"], "Is not a regular file"),
             ("truncated-gzip-text", [summary, truncated], "Is a truncated gzip file"),
@@ -160,8 +191,9 @@ def main():
             ("file-size-limit", [summary, text], "File too large",
              limit(resource.RLIMIT_FSIZE, 4096)),
         ]
+        # 8 GiB of zero bytes are one line far longer than any export's: it is not held.
         if sys.argv[3:] != ["--sanitized"]:
-            cases.append(("memory-limit", [sparse.name, text], "Cannot allocate memory",
+            cases.append(("memory-limit", [sparse.name, text], "Not a Network Stumbler file !",
                           limit(resource.RLIMIT_AS, 1 << 30)))
         problems = [problem for case in cases for problem in run_case(convert, work, *case)]
         count, more = streams_and_links(convert, work, summary, text)

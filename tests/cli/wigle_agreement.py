@@ -67,7 +67,8 @@ def check_case(convert, prefix):
     (_, exp_wpts, exp_trks), (printed, wig_wpts, wig_trks) = runs["exports"], runs["wigle"]
 
     aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
-                   "own_class": flags[2] not in "01", "ad_hoc": flags[3] == "2", "summary_fix": position is not None, "readings": []}
+                   "ad_hoc": int(flags, 16) & 0x02 != 0, "summary_fix": position is not None,
+                   "readings": []}
            for bssid, ssid, flags, position, _, _ in read_export(summary)}
     for bssid, _, _, position, time, signal in read_export(text):
         if position is not None:
@@ -95,7 +96,7 @@ def check_case(convert, prefix):
     if exp_trks != [t for t, (_, ap) in zip(wig_trks, tracked) if ap["summary_fix"]]:
         problems.append("tracks differ from the exports'")
     known = {n: ap for n, ap in kept}
-    shared = lambda w: (w[0], w[1]) + (() if known.get(w[0], {}).get("own_class") else (w[4],))
+    shared = lambda w: (w[0], w[1], w[4])
     if ([shared(w) for w in wig_wpts if known[w[0]]["summary_fix"]]
             != [shared(w) for w in exp_wpts]):
         problems.append("waypoint names, comments or classes differ from the exports'")
@@ -106,7 +107,7 @@ def check_case(convert, prefix):
                 f"Number of filterd APs : {sum(1 for ap in aps.values() if ap['ssid'] in FILTERED)}",
                 f"Number of Waypoints: {len(kept)}", f"Number of Tracklogs: {len(want_trks)}",
                 f"Number of Trackpoints: {sum(len(t[1]) for t in want_trks)}",
-                f"Left out, Bluetooth and cell rows: {others}"]
+                f"Left out, rows of radios other than Wi-Fi: {others}"]
     if printed != counters:
         problems.append(f"printed {printed}, expected {counters}")
     return problems

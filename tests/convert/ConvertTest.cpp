@@ -192,8 +192,8 @@ TEST_F(ConvertTest, SurveyFilesGiveWaypointsAndTracks) {
     EXPECT_TRUE(window.messages.empty());
     EXPECT_EQ(std::tuple(state.data.WptName[1], state.data.WptName[2], state.data.TrkName[1]),
               std::tuple("c2e140", "ddeeff", "home"));
-    EXPECT_EQ(state.skipped,
-              (std::vector<std::pair<std::string, int64_t>>{{"Bluetooth and cell rows", 1}}));
+    EXPECT_EQ(state.skipped, (std::vector<std::pair<std::string, int64_t>>{
+                                 {"rows of radios other than Wi-Fi", 1}}));
 
     const std::string broken = folder.write("broken.csv", "WigleWifi-1.4\nno,columns\n");
     window.m_settings.SummaryFilePath = broken;

@@ -56,8 +56,7 @@ protected:
 // Lines without a fix, and lines that cannot be read (ExportLine tells which),
 // even with a filtered name, count nowhere; columns past the ninth are never
 // too many; date lines and joined exports (their column titles included) date
-// the lines after them. Flag digits are compared as characters: "3" is no
-// WEP digit for the counters, but takes the WEP symbol and style.
+// the lines after them. A flag digit of 3 has the privacy bit: WEP.
 TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
     const std::string joined =
         ExportText({MakeAp("00:00:00:00:00:05", "0031").line()}, "2004-04-11");
@@ -66,7 +65,7 @@ TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
           ApLine{.ssid = "public", .signal = "[ 20 ]"}.line(), "", "garbage",
           MakeAp("00:00:00:00:00:03", "0002").line() + "\tx\ty\tz", test::DateLine("2004-04-09"),
           MakeAp("00:00:00:00:00:04", "0012").line(), joined.substr(0, joined.size() - 2)});
-    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
+    EXPECT_EQ(countersOf(data), (Counters{3, 2, 2, 0, 5}));
     ASSERT_EQ(data.WptCount, 5);
     EXPECT_EQ(names(), (Names{"C2e140", "000002", "000003", "000004", "000005"}));
     EXPECT_EQ(data.WptTime[5] - data.WptTime[1], 3 * 86400);
@@ -80,8 +79,8 @@ TEST_F(WaypointsTest, MakesAWaypointFromEachKeptLine) {
     // The WEP lines still count without a waypoint.
     options.NoWEPCheck = true;
     MakeWaypoints(survey, options, data, listener);
-    EXPECT_EQ(countersOf(data), (Counters{2, 2, 2, 0, 5}));
-    EXPECT_EQ(names(), (Names{"000002", "000003", "000005"}));
+    EXPECT_EQ(countersOf(data), (Counters{3, 2, 2, 0, 5}));
+    EXPECT_EQ(names(), (Names{"000002", "000003"}));
 
     MakeWaypoints(test::SummaryOf("# Network Stumbler\r\nline 2\r\n"), options, data, listener);
     EXPECT_EQ(std::tuple(data.WptCount, data.LogDate), std::tuple(0, ""));
@@ -97,6 +96,7 @@ TEST_F(WaypointsTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         {"MOBILE, public", {"000001", "000002", "000004", "000005"}, 1},
         {"MOBILE,", {"000001", "000002", "000004"}, 2},
         {"", {"000001", "000002", "000004", "000005"}, 0},
+        {"Caf\xC3\xA9", {"000001", "000002", "000005"}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.filter);
@@ -109,6 +109,21 @@ TEST_F(WaypointsTest, FilterMatchesWholeUntrimmedPiecesExactly) {
         EXPECT_EQ(names(), c.kept);
         EXPECT_EQ(data.CountFiltered, c.filtered);
     }
+}
+
+// Names of more than 255 bytes are cut at the start of a character and counted; the filter still
+// compares the whole name.
+TEST_F(WaypointsTest, LongNamesAreCutAtACharacter) {
+    const std::string name = std::string(254, 'a') + "\xE9\xE9";
+    options.APFilter = "x";
+    read({MakeAp("00:00:00:00:00:01", "0001", name).line(),
+          MakeAp("00:00:00:00:00:02", "0001", std::string(255, 'b')).line()});
+    EXPECT_EQ(data.WptComment[1], std::string(254, 'a'));
+    EXPECT_EQ(data.WptComment[2], std::string(255, 'b'));
+    EXPECT_EQ(data.NamesCut, 1);
+    options.APFilter = "x," + std::string(254, 'a') + "\xC3\xA9\xC3\xA9";
+    read({MakeAp("00:00:00:00:00:01", "0001", name).line()});
+    EXPECT_EQ(data.CountFiltered, 1);
 }
 
 } // namespace

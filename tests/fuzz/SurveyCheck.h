@@ -2,6 +2,8 @@
 
 #include "FuzzCheck.h"
 #include "platform/ByteStream.h"
+#include "platform/Windows1252.h"
+#include "survey/SurveyTime.h"
 #include "survey/SurveyFile.h"
 
 #include <numeric>
@@ -37,8 +39,9 @@ std::optional<SurveyProblem> ReadFromMemory(std::string_view bytes, Survey& surv
     return problem;
 }
 
-// Checks that groups, counts and columns agree and that every reading has a
-// position, and gives the whole survey as text.
+// Checks that groups, counts and columns agree, that every reading has a
+// position and a time, and that texts are UTF-8, and gives the whole survey
+// as text.
 inline std::string ConsistentSurveyText(const Survey& survey) {
     const Readings& r = survey.readings;
     const size_t groups = r.countOfGroup.size(), count = r.group.size();
@@ -49,12 +52,12 @@ inline std::string ConsistentSurveyText(const Survey& survey) {
     out.precision(17);
     for (size_t i = 0; i < count; ++i) {
         check(r.group[i] >= 0 && static_cast<size_t>(r.group[i]) < groups &&
-              isPosition(r.lat[i], r.lon[i]) && r.time[i] >= 0);
+              isPosition(r.lat[i], r.lon[i]) && r.time[i] != kNoTime);
         out << r.group[i] << ' ' << r.lat[i] << ' ' << r.lon[i] << ' ' << r.time[i] << ' '
             << r.signal[i] << '\n';
     }
     for (const AccessPoint& ap : survey.accessPoints.accessPoints) {
-        check(ap.bssid.size() == 21 && ap.time >= 0 &&
+        check(ap.bssid.size() == 21 && Utf8OrWindows1252(ap.networkName) == ap.networkName &&
               (!ap.hasPosition || isPosition(ap.lat, ap.lon)));
         out << ap.bssid << ap.networkName << ap.hasPosition << ap.lat << ap.lon << ap.time
             << ap.signal << static_cast<int>(ap.protection) << ap.adHoc << '\n';

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +17,7 @@ namespace {
 using namespace wavemark;
 
 // The shared checks, and what WiGLE adds: one access point per BSSID, a
-// class for each, names without blanks at their ends, and rows longer than 8
-// bytes.
+// class for each, finite signals, and rows longer than 8 bytes.
 std::string checked(const Survey& survey, size_t fileSize) {
     const std::string text = fuzz::ConsistentSurveyText(survey);
     const auto& aps = survey.accessPoints.accessPoints;
@@ -25,12 +25,13 @@ std::string checked(const Survey& survey, size_t fileSize) {
     check(survey.readings.group.size() <= fileSize / 8);
     for (const AccessPoint& ap : aps) {
         check(survey.groupOfBssid.contains(ap.bssid) && ap.protection != Protection::Unknown);
-        check(ap.networkName == TrimEnds(ap.networkName, ' ', ' '));
+        check(std::isfinite(ap.signal));
     }
     const std::string& date = survey.accessPoints.logDate;
     check(date.empty() || (date.size() >= 10 && date[date.size() - 3] == '-'));
     for (const auto& [why, count] : survey.skipped) {
-        check(count > 0 && (why == "Bluetooth and cell rows" || why == "malformed rows"));
+        check(count > 0 && (why == "rows of radios other than Wi-Fi" || why == "malformed rows" ||
+                            why == "rows with coordinates out of range"));
     }
     return text;
 }

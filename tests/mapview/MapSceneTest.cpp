@@ -14,7 +14,7 @@ ConversionData survey() {
     ConversionData data;
     data.WptCount = 3;
     data.WptName = {"", "c2e140", "a1b2c3", "0d0e0f"};
-    data.WptComment = {"", "caf\xe9", "a1b2c3", "<home>"};
+    data.WptComment = {"", "caf\xc3\xa9", "a1b2c3", "<home>"};
     data.WptLat = {0, 47.5, 47.6, 47.4};
     data.WptLon = {0, 8.25, 8.3, 8.2};
     data.WptAltitude = {0, 70.4f, -32618.0f, 12.6f};

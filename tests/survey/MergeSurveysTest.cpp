@@ -42,15 +42,16 @@ std::vector<std::pair<std::string, double>> readingsOf(Survey& survey) {
 // One access point per BSSID, kept at its strongest reading (a position beats
 // any signal without one, the earlier of equals stays); readings follow one
 // another file by file; the later log date and the sum of what was left out.
-TEST(MergeSurvey, OneAccessPointPerBssidAndReadingsInFileOrder) {
-    Survey total = file({{.networkName = "first", .bssid = kA, .hasPosition = true, .signal = 60},
-                         {.networkName = "b", .bssid = kB, .hasPosition = false, .signal = 90}},
-                        {kA, kB}, "2004-04-09");
-    Survey second = file({{.networkName = "equal", .bssid = kA, .hasPosition = true, .signal = 60},
-                          {.networkName = "fixed", .bssid = kB, .hasPosition = true, .signal = 10},
-                          {.networkName = "c", .bssid = "( 00:00:00:00:00:0c )"}},
-                         {kB, kA}, "2004-04-08");
-    MergeSurvey(total, second);
+TEST(SurveyMerger, OneAccessPointPerBssidAndReadingsInFileOrder) {
+    SurveyMerger merger;
+    merger.add(file({{.networkName = "first", .bssid = kA, .hasPosition = true, .signal = 60},
+                     {.networkName = "b", .bssid = kB, .hasPosition = false, .signal = 90}},
+                    {kA, kB}, "2004-04-09"));
+    merger.add(file({{.networkName = "equal", .bssid = kA, .hasPosition = true, .signal = 60},
+                     {.networkName = "fixed", .bssid = kB, .hasPosition = true, .signal = 10},
+                     {.networkName = "c", .bssid = "( 00:00:00:00:00:0c )"}},
+                    {kB, kA}, "2004-04-08"));
+    Survey& total = merger.total();
     std::vector<std::string> names;
     for (const AccessPoint& ap : total.accessPoints.accessPoints) {
         names.push_back(ap.networkName);

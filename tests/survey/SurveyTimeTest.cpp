@@ -2,24 +2,38 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace wavemark {
 namespace {
 
-std::optional<int32_t> momentOf(const char* date, const char* time) {
+std::optional<int64_t> momentOf(const char* date, const char* time) {
     const auto day = ParseSurveyDate(date);
     const auto second = ParseClockTime(time);
-    return day && second ? GtmTime(*day, *second) : std::nullopt;
+    return day && second ? ExportLineTime(*day, *second) : std::nullopt;
 }
 
-TEST(SurveyTime, CountsSecondsWithin31BitsOfTheGtmEpoch) {
-    EXPECT_EQ(momentOf("1989-12-31", "00:00:00"), 0);
-    EXPECT_EQ(momentOf("2000-03-01", "00:00:00"), 320803200);
-    EXPECT_EQ(momentOf("1989-12-30", "23:59:59"), 1);
-    EXPECT_EQ(momentOf("2058-01-18", "03:14:07"), 2147483647);
+// True UTC seconds, before 1990 too, within 2^31 - 1 seconds of 1989-12-31 either way; and
+// back to their dates.
+TEST(SurveyTime, ExportLinesAreUtcMomentsWithinTheirWindow) {
+    EXPECT_EQ(momentOf("1989-12-31", "00:00:00"), 631065600);
+    EXPECT_EQ(momentOf("2000-03-01", "00:00:00"), 951868800);
+    EXPECT_EQ(momentOf("1989-12-30", "23:59:59"), 631065599);
+    EXPECT_EQ(momentOf("1970-01-01", "00:00:00"), 0);
+    EXPECT_EQ(momentOf("2058-01-18", "03:14:07"), 2778549247);
     EXPECT_EQ(momentOf("2058-01-18", "03:14:08"), std::nullopt);
-    EXPECT_EQ(momentOf("1921-12-12", "20:45:53"), 2147483647);
+    EXPECT_EQ(momentOf("1921-12-12", "20:45:53"), -1516418047);
     EXPECT_EQ(momentOf("1921-12-12", "20:45:52"), std::nullopt);
+    for (const auto& [seconds, date] :
+         std::vector<std::pair<int64_t, std::string>>{{-1516418047, "1921-12-12"},
+                                                      {-1, "1969-12-31"},
+                                                      {0, "1970-01-01"},
+                                                      {951868799, "2000-02-29"},
+                                                      {2778549247, "2058-01-18"}}) {
+        EXPECT_EQ(CalendarDate(DayOf(seconds)), date) << seconds;
+    }
 }
 
 TEST(SurveyTime, ReadsShortFieldsButOnlyCalendarMoments) {

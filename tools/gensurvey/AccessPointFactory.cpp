@@ -54,8 +54,8 @@ std::string plainName(Prng& rng) {
 
 std::string pickFlags(Prng& rng, bool wep) {
     // Capability bits as hex: 0001 infrastructure, 0010 WEP, 0020 short
-    // preamble, 0400 short slot. A short preamble makes the WEP digit "2" or
-    // "3", which is neither "with" nor "without WEP" for the counters.
+    // preamble, 0400 short slot. A short preamble makes the third digit "2"
+    // or "3", whose lowest bit still tells WEP.
     const uint64_t pick = rng.below(100);
     if (wep) {
         return pick < 60 ? "0011" : pick < 95 ? "0411" : "0031";

@@ -49,10 +49,8 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
         if (ap.summaryFix != Fix::Position) {
             continue;
         }
-        // The counters look at the digits "1" and "0" only; every other WEP
-        // digit still gets the WEP symbol.
-        countWep += ap.wepDigit() == '1' ? 1 : 0;
-        countNoWep += ap.wepDigit() == '0' ? 1 : 0;
+        countWep += ap.wep() ? 1 : 0;
+        countNoWep += ap.wep() ? 0 : 1;
         countAdHoc += ap.adhoc ? 1 : 0;
         waypoints.push_back(
             Waypoint{&ap, &tallies[i], ap.ssid.empty() ? ap.nameSuffix() : ap.ssid});
@@ -77,7 +75,7 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
     text += "# wpt\tname\tcomment\ttime\taltitude\tsymbol\tlat\tlon\n";
     for (const Waypoint& w : waypoints) {
         const AccessPoint& ap = *w.ap;
-        const int symbol = ap.wepDigit() == '0' ? kSymbolWithoutWep : kSymbolWithWep;
+        const int symbol = ap.wep() ? kSymbolWithWep : kSymbolWithoutWep;
         appendRow(text, {"wpt", ap.nameSuffix(), w.comment,
                          isoTime(survey.steps[ap.firstStep].time), std::to_string(w.tally->signal),
                          std::to_string(symbol), signedDegrees(ap.lat), signedDegrees(ap.lon)});

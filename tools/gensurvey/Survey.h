@@ -51,7 +51,7 @@ struct Drive {
 struct AccessPoint {
     std::string ssid; // bytes as the export writes them (Windows-1252)
     std::string bssid;
-    std::string flags; // four hex digits; the third is the WEP digit
+    std::string flags; // the capability field as four hex digits
     bool adhoc = false;
     bool filtered = false; // the SSID is one of the default filter names
     int channel = 6;
@@ -68,7 +68,8 @@ struct AccessPoint {
     size_t centerStep = 0;
     int64_t lostSignalAt = -1; // index of a reading that lost the signal, or -1
 
-    char wepDigit() const { return flags[2]; }
+    // The privacy bit, 0x0010: WEP.
+    bool wep() const { return (std::stoi(flags, nullptr, 16) & 0x0010) != 0; }
     // The last three octets of the BSSID: the waypoint name.
     std::string nameSuffix() const {
         return bssid.substr(9, 2) + bssid.substr(12, 2) + bssid.substr(15, 2);

@@ -5,7 +5,7 @@
 #include "maps/TrackPoints.h"
 #include "maps/xml/XmlOut.h"
 #include "platform/BufferedFile.h"
-#include "platform/Windows1252.h"
+#include "survey/SurveyTime.h"
 
 namespace wavemark {
 namespace {
@@ -24,18 +24,21 @@ void position(XmlOut& xml, double lat, double lon) {
 void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
     xml << "<wpt";
     position(xml, data.WptLat[w], data.WptLon[w]);
-    xml << "\n  <time>";
-    xml.surveyTime(data.WptTime[w]) << "</time>\n  <name>";
+    xml << "\n";
+    if (data.WptTime[w] != kNoTime) {
+        xml << "  <time>";
+        xml.time(data.WptTime[w]) << "</time>\n";
+    }
+    xml << "  <name>";
     xml.text(data.WptName[w]) << "</name>\n  <cmt>";
     xml.text(data.WptComment[w]) << "</cmt>\n  <desc>";
     xml.text(data.WptComment[w]) << " (";
     xml.text(BareBssid(data.WptBssid[w]))
         << "), " << LegendOf(data.WptClass[w]).name << ", signal ";
     xml.number(data.WptAltitude[w]) << "</desc>\n";
-    // Symbol names are our own UTF-8 text, one with a "®".
     if (const auto symbol = SymbolName(data.WptIcon[w])) {
         xml << "  <sym>";
-        xml.text(ToWindows1252(*symbol)) << "</sym>\n";
+        xml.text(*symbol) << "</sym>\n";
     }
     xml << "  <type>" << LegendOf(data.WptClass[w]).type << "</type>\n</wpt>\n";
 }
@@ -60,7 +63,7 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
            " version=\"1.1\" creator=\"Wavemark " WAVEMARK_VERSION "\">\n"
            "<metadata>\n  <name>";
     xml.text(SurveyTitle(data.LogDate)) << "</name>\n  <time>";
-    xml.unixTime(context.writtenAt) << "</time>\n</metadata>\n";
+    xml.time(context.writtenAt) << "</time>\n</metadata>\n";
 
     for (size_t w = 1; w <= static_cast<size_t>(data.WptCount); ++w) {
         waypoint(xml, data, w);
@@ -75,8 +78,11 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
         for (size_t p = points.first; p < points.end; ++p) {
             xml << "    <trkpt";
             position(xml, data.TptLat[p], data.TptLon[p]);
-            xml << "<time>";
-            xml.surveyTime(data.TptTime[p]) << "</time></trkpt>\n";
+            if (data.TptTime[p] != kNoTime) {
+                xml << "<time>";
+                xml.time(data.TptTime[p]) << "</time>";
+            }
+            xml << "</trkpt>\n";
             if (!file.flushIfFull()) {
                 return false;
             }

@@ -14,8 +14,9 @@ namespace wavemark {
 //   waypoints, then their style records   -- only when there are waypoints
 //   trackpoints, then the track records   -- only when there are trackpoints
 // Flags are i16 -1/0. Fixed texts are space-padded; variable texts are a u16
-// byte count and the bytes. Texts are single-byte (Windows-1252) as read.
-// Times are seconds since 1989-12-31 00:00:00; colours 0x00BBGGRR.
+// byte count and the bytes. Texts are single-byte (Windows-1252, see
+// GtmText.h). Times are seconds since 1989-12-31 00:00:00, 0 for none;
+// colours 0x00BBGGRR.
 
 // The counts and the bounding box; the fields every file carries the same
 // are named in GtmRecords.cpp.

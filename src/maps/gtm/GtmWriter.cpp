@@ -1,6 +1,7 @@
 #include "maps/gtm/GtmWriter.h"
 
 #include "maps/gtm/GtmRecords.h"
+#include "maps/gtm/GtmText.h"
 #include "maps/gtm/LittleEndianWriter.h"
 #include "maps/gtm/MapLimits.h"
 #include "platform/BufferedFile.h"
@@ -18,11 +19,19 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
     header.write(out);
     GtmDatum{}.write(out);
 
+    GtmText name;
+    GtmText comment;
     if (data.WptCount > 0) {
         for (size_t i = 1; i <= static_cast<size_t>(data.WptCount); ++i) {
-            GtmWaypoint{data.WptLat[i],     data.WptLon[i],      data.WptName[i],
-                        data.WptComment[i], data.WptIcon[i],     data.WptDisplay[i],
-                        data.WptTime[i],    data.WptRotation[i], data.WptAltitude[i]}
+            GtmWaypoint{data.WptLat[i],
+                        data.WptLon[i],
+                        name.of(data.WptName[i]),
+                        comment.of(data.WptComment[i]),
+                        data.WptIcon[i],
+                        data.WptDisplay[i],
+                        GtmTimeOf(data.WptTime[i]),
+                        data.WptRotation[i],
+                        data.WptAltitude[i]}
                 .write(out);
             if (!file.flushIfFull()) {
                 return false;
@@ -35,7 +44,7 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
     if (data.TrkPointCount > 0) {
         for (size_t i = 1; i <= static_cast<size_t>(data.TrkPointCount); ++i) {
             const auto newTrack = static_cast<uint8_t>(data.TptTrack[i] - data.TptTrack[i - 1]);
-            GtmTrackpoint{data.TptLat[i], data.TptLon[i], data.TptTime[i], newTrack,
+            GtmTrackpoint{data.TptLat[i], data.TptLon[i], GtmTimeOf(data.TptTime[i]), newTrack,
                           data.TptAltitude[i]}
                 .write(out);
             if (!file.flushIfFull()) {
@@ -43,7 +52,7 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
             }
         }
         for (size_t j = 1; j <= static_cast<size_t>(data.TrkCount); ++j) {
-            GtmTrack{data.TrkName[j], static_cast<uint8_t>(data.TrkLineStyle[j]), data.TrkColor[j],
+            GtmTrack{name.of(data.TrkName[j]), static_cast<uint8_t>(data.TrkLineStyle[j]), data.TrkColor[j],
                      data.TrkScale[j]}
                 .write(out);
             if (!file.flushIfFull()) {

@@ -4,10 +4,13 @@
 #include "maps/TrackPoints.h"
 #include "maps/xml/XmlOut.h"
 #include "platform/BufferedFile.h"
+#include "survey/SurveyTime.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -104,8 +107,12 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
     descriptionRow(xml, "Class");
     xml << LegendOf(data.WptClass[w]).name << "</td></tr>";
     descriptionRow(xml, "Signal");
-    xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n<TimeStamp><when>";
-    xml.surveyTime(data.WptTime[w]) << "</when></TimeStamp><styleUrl>#";
+    xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n";
+    if (data.WptTime[w] != kNoTime) {
+        xml << "<TimeStamp><when>";
+        xml.time(data.WptTime[w]) << "</when></TimeStamp>";
+    }
+    xml << "<styleUrl>#";
     pointStyleId(xml, {data.WptClass[w], data.WptDisplay[w]});
     xml << "</styleUrl><Point><coordinates>";
     xml.decimal(data.WptLon[w]) << ",";
@@ -113,12 +120,22 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
 }
 
 void trackStart(XmlOut& xml, const ConversionData& data, size_t t, TrackPoints points) {
-    const auto times = std::span(data.TptTime).subspan(points.first, points.end - points.first);
-    const auto [earliest, latest] = std::minmax_element(times.begin(), times.end());
+    int64_t earliest = std::numeric_limits<int64_t>::max();
+    int64_t latest = kNoTime;
+    for (size_t p = points.first; p < points.end; ++p) {
+        if (data.TptTime[p] != kNoTime) {
+            earliest = std::min(earliest, data.TptTime[p]);
+            latest = std::max(latest, data.TptTime[p]);
+        }
+    }
     xml << "<Placemark><name>";
-    xml.text(data.TrkName[t]) << "</name>\n<TimeSpan><begin>";
-    xml.surveyTime(*earliest) << "</begin><end>";
-    xml.surveyTime(*latest) << "</end></TimeSpan><styleUrl>#";
+    xml.text(data.TrkName[t]) << "</name>\n";
+    if (latest != kNoTime) {
+        xml << "<TimeSpan><begin>";
+        xml.time(earliest) << "</begin><end>";
+        xml.time(latest) << "</end></TimeSpan>";
+    }
+    xml << "<styleUrl>#";
     lineStyleId(xml, lineKey(data, t));
     xml << "</styleUrl><LineString><tessellate>1</tessellate><coordinates>\n";
 }

@@ -3,6 +3,7 @@
 #include "platform/Windows1252.h"
 #include "survey/SurveyTime.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -10,9 +11,7 @@
 namespace wavemark {
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
-// 1970-01-01 counted in days from the survey epoch, 1989-12-31.
-constexpr int64_t kUnixEpochDay = -7304;
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // Bytes that stand for themselves in XML text.
 constexpr std::array<bool, 256> kPlain = [] {
@@ -43,8 +42,13 @@ std::string_view replacementOf(char c) {
     case '\r':
         return "&#13;";
     default:
-        return "\xEF\xBF\xBD";
+        return kReplacement;
     }
+}
+
+// U+FFFE and U+FFFF are valid UTF-8 but no XML characters.
+bool isNonCharacter(std::string_view sequence) {
+    return sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF";
 }
 
 // Survey coordinates have seven decimals or fewer, and writing them is most
@@ -95,22 +99,29 @@ void twoDigits(std::string& out, int64_t value) {
 
 } // namespace
 
-XmlOut& XmlOut::text(std::string_view windows1252) {
+XmlOut& XmlOut::text(std::string_view utf8) {
     size_t plainFrom = 0;
-    for (size_t i = 0; i < windows1252.size(); ++i) {
-        const char c = windows1252[i];
+    for (size_t i = 0; i < utf8.size();) {
+        const char c = utf8[i];
         if (kPlain[static_cast<unsigned char>(c)]) {
+            ++i;
             continue;
         }
-        m_out.append(windows1252.substr(plainFrom, i - plainFrom));
-        plainFrom = i + 1;
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            AppendUtf8(c, m_out);
-        } else {
+        m_out.append(utf8.substr(plainFrom, i - plainFrom));
+        if (static_cast<unsigned char>(c) < 0x80) {
             m_out.append(replacementOf(c));
+            ++i;
+        } else if (const size_t length = Utf8SequenceLength(utf8, i);
+                   length == 0 || isNonCharacter(utf8.substr(i, length))) {
+            m_out.append(kReplacement);
+            i += std::max<size_t>(length, 1);
+        } else {
+            m_out.append(utf8.substr(i, length));
+            i += length;
         }
+        plainFrom = i;
     }
-    m_out.append(windows1252.substr(plainFrom));
+    m_out.append(utf8.substr(plainFrom));
     return *this;
 }
 
@@ -118,12 +129,21 @@ XmlOut& XmlOut::decimal(double value) {
     if (appendSevenDecimals(m_out, value)) {
         return *this;
     }
-    // A fixed form of the smallest doubles takes over 300 digits.
+    // The shortest fixed form of the smallest doubles takes over 300 digits,
+    // which schema validators refuse.
+    constexpr int kMostDecimals = 9;
     std::array<char, 400> digits;
-    const auto end =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed)
-            .ptr;
-    m_out.append(digits.data(), end);
+    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                              std::chars_format::fixed, kMostDecimals)
+                    .ptr;
+    while (end[-1] == '0') {
+        --end;
+    }
+    if (end[-1] == '.') {
+        --end;
+    }
+    const std::string_view text(digits.data(), static_cast<size_t>(end - digits.data()));
+    m_out.append(text == "-0" ? "0" : text);
     return *this;
 }
 
@@ -134,13 +154,9 @@ XmlOut& XmlOut::number(float value) {
     return *this;
 }
 
-XmlOut& XmlOut::surveyTime(int64_t seconds) {
-    int64_t day = seconds / kSecondsPerDay;
-    int64_t second = seconds % kSecondsPerDay;
-    if (second < 0) {
-        second += kSecondsPerDay;
-        --day;
-    }
+XmlOut& XmlOut::time(int64_t seconds) {
+    const int64_t day = DayOf(seconds);
+    const int64_t second = seconds - day * kSecondsPerDay;
     if (day != m_day) {
         m_day = day;
         m_date = CalendarDate(day) + 'T';
@@ -153,10 +169,6 @@ XmlOut& XmlOut::surveyTime(int64_t seconds) {
     twoDigits(m_out, second % 60);
     m_out += 'Z';
     return *this;
-}
-
-XmlOut& XmlOut::unixTime(int64_t seconds) {
-    return surveyTime(seconds + kUnixEpochDay * kSecondsPerDay);
 }
 
 XmlOut& XmlOut::rgbHex(int32_t bgr) {

@@ -73,7 +73,7 @@ std::string_view DateText(std::string_view line) {
     return line.size() > 12 ? line.substr(12) : std::string_view{};
 }
 
-DateInForce::DateInForce(std::string_view text) : m_text(text), m_epochDay(ParseSurveyDate(text)) {}
+DateInForce::DateInForce(std::string_view text) : m_text(text), m_day(ParseSurveyDate(text)) {}
 
 DateInForce ReadHeaderDate(LineStream& lines) {
     std::string_view line;
@@ -97,14 +97,14 @@ std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInFor
         return std::nullopt;
     }
     const auto signal = signalLevel(columns[6]);
-    if (!signal || !date.epochDay()) {
+    if (!signal || !date.day()) {
         return std::nullopt;
     }
     const auto secondOfDay = ParseClockTime(columns[5].substr(0, 8));
     if (!secondOfDay) {
         return std::nullopt;
     }
-    const auto time = GtmTime(*date.epochDay(), *secondOfDay);
+    const auto time = ExportLineTime(*date.day(), *secondOfDay);
     if (!time) {
         return std::nullopt;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/LineStream.h"
 #include "survey/AccessPoint.h"
+#include "survey/CapabilityFlags.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,9 +20,9 @@ namespace wavemark {
 //   4  "( 00:0b:86:c2:e1:40 )" BSSID, kept as written
 //   5  "12:34:56 (GMT)"        clock time, first 8 characters
 //   6  "[ 20 70 50 ]"          SNR, signal, noise: the signal is the level
-//   8  "0011"                  flags: 3rd digit WEP, 4th digit "2" ad-hoc
-// The flag tests compare characters, not bits. All texts are the export's
-// bytes, compared exactly.
+//   8  "0011"                  capability field in hex (see CapabilityFlags.h)
+// All texts are the export's Windows-1252 bytes, compared exactly; the
+// readers hand them on as UTF-8.
 
 inline constexpr std::string_view kDateLineTag = "# $DateGMT:";
 
@@ -39,11 +40,11 @@ class DateInForce {
 public:
     explicit DateInForce(std::string_view text = {});
     std::string_view text() const { return m_text; }
-    const std::optional<int64_t>& epochDay() const { return m_epochDay; }
+    const std::optional<int64_t>& day() const { return m_day; }
 
 private:
     std::string m_text;
-    std::optional<int64_t> m_epochDay;
+    std::optional<int64_t> m_day;
 };
 
 // Reads lines 2 to 4 of an export whose line 1 has been read: the date of
@@ -56,25 +57,20 @@ struct ExportReading {
     double lon = 0.0;
     std::string_view networkName; // trimmed
     std::string_view bssid;       // column 4 as written
-    int32_t time = 0;             // GTM time
+    int64_t time = 0;             // UTC seconds
     float signal = 0.0f;
     char wepDigit = '0';
     char modeDigit = '0';
 
     bool hasPosition() const { return IsPosition(lat, lon); }
-    bool isAdHoc() const { return modeDigit == '2'; }
-    // The digit is compared as a character: "3" is neither open nor WEP.
-    Protection protection() const {
-        return wepDigit == '0'   ? Protection::Open
-               : wepDigit == '1' ? Protection::Protected
-                                 : Protection::Unknown;
-    }
+    bool isAdHoc() const { return IsAdHocFlagChar(modeDigit); }
+    Protection protection() const { return ProtectionOfFlagChar(wepDigit); }
 };
 
 // Reads a data line, or nothing when it is not well formed: fewer than 9 or
 // more than `maxColumns` columns, a column shorter than its brackets, no
 // signal number, or a date and time that is no valid moment within 2^31
-// seconds of the GTM epoch. Such a line counts nowhere.
+// seconds of 1989-12-31. Such a line counts nowhere.
 std::optional<ExportReading> ReadDataLine(std::string_view line, const DateInForce& date,
                                           size_t maxColumns);
 

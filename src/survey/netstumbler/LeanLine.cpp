@@ -153,7 +153,7 @@ bool signalLevel(std::string_view column, float& level) {
 } // namespace
 
 size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading& reading) {
-    if (!date.epochDay()) {
+    if (!date.day()) {
         return 0;
     }
     Cursor cursor(text);
@@ -180,14 +180,12 @@ size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading&
     if (flagLength < 4) {
         return 0;
     }
-    const auto time = GtmTime(*date.epochDay(), secondOfDay);
+    const auto time = ExportLineTime(*date.day(), secondOfDay);
     if (!time) {
         return 0;
     }
     reading.time = *time;
-    reading.protection = flags[2] == '0'   ? Protection::Open
-                         : flags[2] == '1' ? Protection::Protected
-                                           : Protection::Unknown;
+    reading.protection = ProtectionOfFlagChar(flags[2]);
     return static_cast<size_t>(cursor.at() - text.data());
 }
 

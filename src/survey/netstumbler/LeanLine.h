@@ -18,7 +18,7 @@ struct LeanReading {
     double lat = 0.0;
     double lon = 0.0;
     uint64_t address = 0; // the BSSID's 48 bits
-    int32_t time = 0;     // GTM time
+    int64_t time = 0;     // UTC seconds
     float signal = 0.0f;
     Protection protection = Protection::Open;
 };

@@ -1,16 +1,32 @@
 #include "survey/netstumbler/SummaryReader.h"
 
+#include "platform/Windows1252.h"
 #include "survey/netstumbler/ExportLine.h"
 
 #include <string_view>
 
 namespace wavemark {
+namespace {
+
+// An export's Windows-1252 text as UTF-8; ASCII, by far the most of it, is
+// handed on as it stands.
+std::string_view asUtf8(std::string_view text, std::string& room) {
+    if (IsAscii(text)) {
+        return text;
+    }
+    room = FromWindows1252(text);
+    return room;
+}
+
+} // namespace
 
 std::optional<std::string>
 ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointView&)>& each) {
     DateInForce date = ReadHeaderDate(lines);
     std::string_view line;
     std::string_view block;
+    std::string nameRoom;
+    std::string bssidRoom;
     while (lines.nextLines(block)) {
         while (TakeLine(block, line)) {
             if (IsDateLine(line)) {
@@ -18,8 +34,8 @@ ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointV
                 continue;
             }
             if (const auto r = ReadDataLine(line, date, kAnyColumnCount)) {
-                each({.networkName = r->networkName,
-                      .bssid = r->bssid,
+                each({.networkName = asUtf8(r->networkName, nameRoom),
+                      .bssid = asUtf8(r->bssid, bssidRoom),
                       .hasPosition = r->hasPosition(),
                       .lat = r->lat,
                       .lon = r->lon,
@@ -33,7 +49,7 @@ ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointV
     if (lines.error() != 0) {
         return std::nullopt;
     }
-    return std::string(date.text());
+    return FromWindows1252(date.text());
 }
 
 } // namespace wavemark

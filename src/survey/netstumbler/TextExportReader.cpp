@@ -1,6 +1,7 @@
 #include "survey/netstumbler/TextExportReader.h"
 
 #include "platform/BlockHalves.h"
+#include "platform/Windows1252.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/LeanLine.h"
 
@@ -36,7 +37,10 @@ void readLines(std::string_view text, const BssidGroups& groups, DateInForce& da
         if (!r || !r->hasPosition()) {
             continue;
         }
-        if (const int32_t group = groups.ofBssid(r->bssid); group >= 0) {
+        // The waypoints carry their BSSIDs as UTF-8.
+        const int32_t group = IsAscii(r->bssid) ? groups.ofBssid(r->bssid)
+                                                : groups.ofBssid(FromWindows1252(r->bssid));
+        if (group >= 0) {
             readings.add(group, r->lat, r->lon, r->time, r->signal, r->protection());
         }
     }
@@ -86,7 +90,7 @@ std::optional<std::string> ReadTextExport(LineStream& lines, const BssidGroups& 
     if (lines.error() != 0) {
         return std::nullopt;
     }
-    return std::string(date.text());
+    return FromWindows1252(date.text());
 }
 
 } // namespace wavemark

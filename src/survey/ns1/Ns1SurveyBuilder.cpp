@@ -1,7 +1,9 @@
 #include "survey/ns1/Ns1SurveyBuilder.h"
 
-#include "platform/TextTrim.h"
+#include "platform/Windows1252.h"
 #include "survey/BssidText.h"
+#include "survey/CapabilityFlags.h"
+#include "survey/SurveyTime.h"
 #include "survey/ns1/FileTime.h"
 
 #include <algorithm>
@@ -26,10 +28,9 @@ float exportLevel(int32_t dbm) {
     return static_cast<float>(int64_t{dbm} + kExportLevelOffset);
 }
 
-// The exports print the SSID as a C string between "( " and " )", and the
-// conversion drops the blanks around it.
-std::string_view networkName(std::string_view ssid) {
-    return Trim(ssid.substr(0, ssid.find('\0')), kSpaces);
+// The SSID is a C string of the log's Windows-1252 bytes, blanks and all.
+std::string networkName(std::string_view ssid) {
+    return FromWindows1252(ssid.substr(0, ssid.find('\0')));
 }
 
 template <typename T> void permute(ChunkedColumn<T>& column, const std::vector<size_t>& order) {
@@ -46,29 +47,23 @@ template <typename T> void permute(ChunkedColumn<T>& column, const std::vector<s
 } // namespace
 
 Protection ProtectionOfFlags(uint32_t flags) {
-    const uint32_t digit = flagDigit(flags, 3);
-    return digit == 0 ? Protection::Open : digit == 1 ? Protection::Protected : Protection::Unknown;
+    return ProtectionOfFlagDigit(static_cast<int>(flagDigit(flags, 3)));
 }
 
 bool IsAdHocByFlags(uint32_t flags) {
-    return flagDigit(flags, 4) == 2;
+    return IsAdHocFlagDigit(static_cast<int>(flagDigit(flags, 4)));
 }
 
 void SurveyBuilder::accessPoint(const RecordHead& head) {
     m_bssid = BssidText(head.bssid);
     m_protection = ProtectionOfFlags(head.flags);
     m_group = -1;
-    if (!m_firstSeenOfFirst) {
-        m_firstSeenOfFirst = head.firstSeen.value_or(kGtmEpochFileTime);
+    if (!m_anyAccessPoint) {
+        m_anyAccessPoint = true;
+        m_firstSeenOfFirst = head.firstSeen;
     }
-    // Version 1 knows no time: its access points stand at the GTM epoch,
-    // which is how a GTM file says "no time".
-    const std::optional<int32_t> time =
-        head.firstSeen ? GtmTimeOfFileTime(*head.firstSeen) : std::optional<int32_t>(0);
-    if (!time) {
-        ++m_accessPointsOutOfTime;
-        return;
-    }
+    // Version 1 knows no time.
+    const int64_t time = head.firstSeen ? UtcSecondsOfFileTime(*head.firstSeen) : kNoTime;
     const bool positioned = IsPosition(head.bestLat, head.bestLong);
     m_survey.accessPoints.accessPoints.push_back(
         {.networkName = std::string(networkName(head.ssid)),
@@ -76,7 +71,7 @@ void SurveyBuilder::accessPoint(const RecordHead& head) {
          .hasPosition = positioned,
          .lat = head.bestLat,
          .lon = head.bestLong,
-         .time = *time,
+         .time = time,
          .signal = exportLevel(head.maxSignal),
          .protection = m_protection,
          .adHoc = IsAdHocByFlags(head.flags)});
@@ -87,25 +82,21 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
     if (!IsPosition(lat, lon)) {
         return;
     }
-    const std::optional<int32_t> time = GtmTimeOfFileTime(ticks);
-    if (!time) {
-        ++m_readingsOutOfTime;
-        return;
-    }
+    const int64_t time = UtcSecondsOfFileTime(ticks);
     if (m_group < 0) {
         m_group = m_survey.groupOf(m_bssid);
         const auto groups = static_cast<size_t>(m_group) + 1;
         if (m_latestOfGroup.size() < groups) {
-            m_latestOfGroup.resize(groups, std::numeric_limits<int32_t>::min());
+            m_latestOfGroup.resize(groups, std::numeric_limits<int64_t>::min());
             m_protectionAtLatest.resize(groups, Protection::Open);
         }
     }
-    m_survey.readings.add(m_group, lat, lon, *time, exportLevel(signal), m_protection);
+    m_survey.readings.add(m_group, lat, lon, time, exportLevel(signal), m_protection);
     // Readings of equal times keep the order of the file: the later one is
     // the last.
     const auto group = static_cast<size_t>(m_group);
-    if (*time >= m_latestOfGroup[group]) {
-        m_latestOfGroup[group] = *time;
+    if (time >= m_latestOfGroup[group]) {
+        m_latestOfGroup[group] = time;
         m_protectionAtLatest[group] = m_protection;
     } else {
         m_outOfOrder = true;
@@ -118,7 +109,7 @@ void SurveyBuilder::putInTimeOrder() {
     // file does.
     Readings& readings = m_survey.readings;
     const size_t count = readings.time.size();
-    std::vector<int32_t> times(count);
+    std::vector<int64_t> times(count);
     for (size_t i = 0; i < count; ++i) {
         times[i] = readings.time[i];
     }
@@ -148,15 +139,9 @@ void SurveyBuilder::finish(uint64_t trailingBytes) {
     } else if (m_firstSeenOfFirst) {
         m_survey.accessPoints.logDate = DateOfFileTime(*m_firstSeenOfFirst);
     }
-    const std::pair<const char*, int64_t> notes[] = {
-        {"NS1 access points first seen at a time a GTM file cannot hold", m_accessPointsOutOfTime},
-        {"NS1 readings taken at a time a GTM file cannot hold", m_readingsOutOfTime},
-        {"bytes after the last access point of an NS1 file", static_cast<int64_t>(trailingBytes)},
-    };
-    for (const auto& [what, count] : notes) {
-        if (count > 0) {
-            m_survey.skipped.emplace_back(what, count);
-        }
+    if (trailingBytes > 0) {
+        m_survey.skipped.emplace_back("bytes after the last access point of an NS1 file",
+                                      static_cast<int64_t>(trailingBytes));
     }
 }
 

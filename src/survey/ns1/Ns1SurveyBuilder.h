@@ -38,9 +38,8 @@ public:
     // `survey` is empty.
     explicit SurveyBuilder(Survey& survey) : m_survey(survey) {}
 
-    // Starts a record. Its access point joins the survey unless it was first
-    // seen at a time a GTM file cannot hold; the samples that follow are its
-    // own.
+    // Starts a record: its access point joins the survey, and the samples
+    // that follow are its own.
     void accessPoint(const RecordHead& head);
 
     // A sample without GPS data.
@@ -48,8 +47,7 @@ public:
         m_anySample = true;
         m_latestSample = std::max(m_latestSample, ticks);
     }
-    // A sample with GPS data: a reading when it is a position and its time
-    // fits a GTM file.
+    // A sample with GPS data: a reading when it is a position.
     void sample(uint64_t ticks, int32_t signal, double lat, double lon);
 
     // Puts the readings of each BSSID in time order, dates the log, and notes
@@ -65,22 +63,21 @@ private:
     Protection m_protection = Protection::Unknown;
     int32_t m_group = -1; // made at its first reading
 
+    bool m_anyAccessPoint = false;
     std::optional<uint64_t> m_firstSeenOfFirst;
     uint64_t m_latestSample = 0;
     bool m_anySample = false;
-    int64_t m_accessPointsOutOfTime = 0;
-    int64_t m_readingsOutOfTime = 0;
 
-    // Per group the latest GTM time and the protection of the last reading
+    // Per group the latest time and the protection of the last reading
     // that carries it: a BSSID whose records overlap in time gets its
     // readings sorted, and nothing is kept per reading for that.
-    std::vector<int32_t> m_latestOfGroup;
+    std::vector<int64_t> m_latestOfGroup;
     std::vector<Protection> m_protectionAtLatest;
     bool m_outOfOrder = false;
 };
 
-// The protection and ad-hoc mode the exports' flag column shows for a
-// capability field.
+// The protection and ad-hoc mode of a capability field, read from the
+// digits the exports' flag column shows of it (see CapabilityFlags.h).
 Protection ProtectionOfFlags(uint32_t flags);
 bool IsAdHocByFlags(uint32_t flags);
 

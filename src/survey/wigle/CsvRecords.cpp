@@ -9,6 +9,7 @@ namespace wavemark {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnds = "\r\n";
 
 void store(CsvRecord& record, std::string_view field) {
     if (record.count < CsvRecord::kStored) {
@@ -30,6 +31,7 @@ bool CsvRecords::refill() {
     if (m_begin > 0) {
         std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
         m_end -= m_begin;
+        m_oneLineUntil -= std::min(m_oneLineUntil, m_begin);
         m_begin = 0;
     }
     // A whole block, even from a pipe that gives a little at a time: a record
@@ -65,16 +67,17 @@ bool CsvRecords::next(CsvRecord& record) {
             continue;
         }
         if (m_skipping) {
-            const size_t lf = text.find('\n');
-            m_skipping = lf == std::string_view::npos;
-            m_begin += m_skipping ? text.size() : lf + 1;
+            // A CR LF split here leaves an empty line, which is no record.
+            const size_t lineEnd = text.find_first_of(kLineEnds);
+            m_skipping = lineEnd == std::string_view::npos;
+            m_begin += m_skipping ? text.size() : lineEnd + 1;
             continue;
         }
         const std::string_view window = text.substr(0, m_sizes.longestRecord);
         const bool final = m_atEnd && window.size() == text.size();
         m_recordStart = m_begin;
         size_t used = 0;
-        const Cut cut = this->cut(window, final, record, used);
+        const Cut cut = this->cut(window, final, m_begin < m_oneLineUntil, record, used);
         if (cut == Cut::Record) {
             m_begin += used;
             if (record.count > 0) {
@@ -89,34 +92,33 @@ bool CsvRecords::next(CsvRecord& record) {
             }
             continue;
         }
-        if (cut == Cut::NeedMore && window.find('\n') == std::string_view::npos) {
+        if (cut == Cut::NeedMore && window.find_first_of(kLineEnds) == std::string_view::npos) {
             ++m_tooLong;
             m_skipping = true;
             m_begin += window.size();
             continue;
         }
-        // A quoted field open to the end of the file, or past the longest
-        // record, began with a stray quote.
-        splitLine(text, record, used);
-        m_begin += used;
+        takeFirstLinePlainly(record);
         return true;
     }
 }
 
 void CsvRecords::splitFirstLinePlainly(CsvRecord& record) {
     m_begin = m_recordStart;
-    size_t used = 0;
-    splitLine(std::string_view(m_buffer.get() + m_begin, m_end - m_begin), record, used);
-    m_begin += used;
+    takeFirstLinePlainly(record);
 }
 
-void CsvRecords::splitLine(std::string_view text, CsvRecord& record, size_t& used) {
-    const size_t lf = text.find('\n');
-    used = lf == std::string_view::npos ? text.size() : lf + 1;
-    std::string_view line = text.substr(0, lf);
-    if (line.ends_with('\r')) {
-        line.remove_suffix(1);
-    }
+void CsvRecords::takeFirstLinePlainly(CsvRecord& record) {
+    // Cut at one line each, the lines the record joined are not scanned for
+    // a closing quote again: without this, every line of a stray quote's
+    // record would scan all the lines after it once more.
+    m_oneLineUntil = std::max(m_oneLineUntil, m_begin + m_lastLineStart);
+    const std::string_view text(m_buffer.get() + m_begin, m_end - m_begin);
+    const size_t lineEnd = std::min(text.find_first_of(kLineEnds), text.size());
+    const bool crLf =
+        lineEnd + 1 < text.size() && text[lineEnd] == '\r' && text[lineEnd + 1] == '\n';
+    const std::string_view line = text.substr(0, lineEnd);
+    m_begin += std::min(lineEnd + (crLf ? 2 : 1), text.size());
     record.count = 0;
     record.spansLines = false;
     for (size_t start = 0;;) {
@@ -129,15 +131,16 @@ void CsvRecords::splitLine(std::string_view text, CsvRecord& record, size_t& use
     }
 }
 
-CsvRecords::Cut CsvRecords::cut(std::string_view text, bool final, CsvRecord& record,
+CsvRecords::Cut CsvRecords::cut(std::string_view text, bool final, bool oneLine, CsvRecord& record,
                                 size_t& used) {
     record.count = 0;
     record.spansLines = false;
     m_unquotedUsed = 0;
+    m_lastLineStart = 0;
     const char* const bytes = text.data();
     const size_t size = text.size();
     Field field;
-    size_t resume = 0; // commas, quotes and LFs before this are dealt with
+    size_t resume = 0; // commas, quotes and line ends before this are dealt with
     const auto startField = [&](size_t at) {
         field = Field{at};
         if (at < size && bytes[at] == '"') {
@@ -145,28 +148,33 @@ CsvRecords::Cut CsvRecords::cut(std::string_view text, bool final, CsvRecord& re
             resume = at + 1;
         }
     };
+    // The record ends at `at`; a CR LF split by the end of `text` leaves an
+    // empty line, which is no record.
+    const auto endRecord = [&](size_t at) {
+        endField(text, field, at, true, record);
+        used = at + (bytes[at] == '\r' && at + 1 < size && bytes[at + 1] == '\n' ? 2 : 1);
+        return Cut::Record;
+    };
     startField(0);
     for (size_t chunk = 0; chunk < size; chunk += 64) {
         const SpecialMarks found = FindSpecialBytes(text, chunk);
-        // Up to the first LF, with it.
-        const uint64_t line = found.lfs == 0 ? ~uint64_t{0} : found.lfs ^ (found.lfs - 1);
+        // Up to the first line end, with it.
+        const uint64_t line =
+            found.lineEnds == 0 ? ~uint64_t{0} : found.lineEnds ^ (found.lineEnds - 1);
         if (!field.quoted && (found.quotes & line) == 0) {
-            // No quote: every comma ends a field, the LF the record.
+            // No quote: every comma ends a field, the line end the record.
             for (uint64_t commas = found.commas & line; commas != 0; commas &= commas - 1) {
                 const size_t at = chunk + static_cast<size_t>(std::countr_zero(commas));
                 store(record, std::string_view(bytes + field.start, at - field.start));
                 field.start = at + 1;
             }
-            if (found.lfs != 0) {
-                const size_t at = chunk + static_cast<size_t>(std::countr_zero(found.lfs));
-                endField(text, field, at, true, record);
-                used = at + 1;
-                return Cut::Record;
+            if (found.lineEnds != 0) {
+                return endRecord(chunk + static_cast<size_t>(std::countr_zero(found.lineEnds)));
             }
             startField(field.start); // the next chunk may start with a quote
             continue;
         }
-        for (uint64_t marks = found.commas | found.lfs | found.quotes; marks != 0;
+        for (uint64_t marks = found.commas | found.lineEnds | found.quotes; marks != 0;
              marks &= marks - 1) {
             const size_t at = chunk + static_cast<size_t>(std::countr_zero(marks));
             if (at < resume) {
@@ -174,40 +182,42 @@ CsvRecords::Cut CsvRecords::cut(std::string_view text, bool final, CsvRecord& re
             }
             const char c = bytes[at];
             if (field.inQuotes) {
+                if (c == ',') {
+                    continue;
+                }
                 if (c != '"') {
-                    record.spansLines = record.spansLines || c == '\n';
+                    if (oneLine) {
+                        return Cut::Unclosed;
+                    }
+                    field.crossed = record.spansLines = true;
+                    m_lastLineStart = at + 1;
                     continue;
                 }
                 // Only a quote before a comma or the line end closes the
-                // field; two quotes are one; any other quote stays.
+                // field; two quotes are one; any other quote stays, but on
+                // a line after the field's first it was a stray quote.
                 if (at + 1 >= size && !final) {
                     return Cut::NeedMore;
                 }
                 const char after = at + 1 < size ? bytes[at + 1] : '\n';
-                bool closes = after == ',' || after == '\n';
-                if (after == '\r') {
-                    if (at + 2 >= size && !final) {
-                        return Cut::NeedMore;
-                    }
-                    closes = at + 2 >= size || bytes[at + 2] == '\n';
-                }
                 if (after == '"') {
                     field.doubled = true;
                     resume = at + 2;
-                } else if (closes) {
+                } else if (after == ',' || after == '\n' || after == '\r') {
                     field.inQuotes = false;
                     field.quoteEnd = at;
+                } else if (field.crossed) {
+                    return Cut::Unclosed;
                 }
                 continue;
             }
             if (c == '"') {
                 continue; // inside a field that did not start with one
             }
-            endField(text, field, at, c == '\n', record);
-            if (c == '\n') {
-                used = at + 1;
-                return Cut::Record;
+            if (c != ',') {
+                return endRecord(at);
             }
+            endField(text, field, at, false, record);
             startField(at + 1);
         }
     }
@@ -225,11 +235,10 @@ CsvRecords::Cut CsvRecords::cut(std::string_view text, bool final, CsvRecord& re
 void CsvRecords::endField(std::string_view text, const Field& field, size_t end, bool lineEnd,
                           CsvRecord& record) {
     if (!field.quoted) {
-        const size_t stop = lineEnd && end > field.start && text[end - 1] == '\r' ? end - 1 : end;
-        if (lineEnd && record.count == 0 && stop == field.start) {
+        if (lineEnd && record.count == 0 && end == field.start) {
             return; // an empty line: no record
         }
-        store(record, text.substr(field.start, stop - field.start));
+        store(record, text.substr(field.start, end - field.start));
         return;
     }
     const std::string_view inside = text.substr(field.start + 1, field.quoteEnd - field.start - 1);

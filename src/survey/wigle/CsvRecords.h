@@ -30,22 +30,33 @@ struct CsvReadSizes {
     size_t block = size_t{4} << 20; // bytes asked of the stream at once
     // A record may not be longer: a longer line is skipped (tooLong()), and a
     // quoted field still open after this many bytes is taken to be a stray
-    // quote (see next()).
+    // quote (see CsvRecords).
     size_t longestRecord = size_t{1} << 20;
 };
 
 // The records of a CSV file as RFC 4180 writes them, read front to back in
-// large blocks: fields end at commas, records at LF or CR LF; a field that
-// starts with a quote runs to the quote that closes it, may hold commas and
-// line breaks, and writes a quote as two. Empty lines are no records, and a
-// UTF-8 byte order mark at the start is dropped.
+// large blocks: fields end at commas, records at line ends (LF, CR LF or a
+// lone CR, mixed as they come); a field that starts with a quote runs to the
+// quote that closes it, may hold commas and line breaks, and writes a quote
+// as two. Empty lines are no records, and a UTF-8 byte order mark at the
+// start is dropped.
 //
 // Writers in the field bend the rules, so the reader is lenient: a quote
 // inside a field that did not start with one is a character like any other,
-// and inside a quoted field a quote not followed by a quote, a comma or the
-// line end is kept as it stands (firmware that wraps names in quotes
-// without doubling those inside). A quoted field that never closes is a stray
-// quote: its line is then split at every comma, quotes and all.
+// and on the line a quoted field starts on, a quote in it not followed by a
+// quote, a comma or the line end is kept as it stands (firmware that wraps
+// names in quotes without doubling those inside: "Free" Wifi).
+//
+// Only a writer that keeps the rules puts a line break inside quotes, so on
+// the lines after its first such a quote shows that the field began with a
+// stray quote, as does a quoted field still open at the end of the file or
+// past the longest record. Its record's first line is then split at every
+// comma, quotes and all, as is that of a record that spans lines but does
+// not read as its caller expects (splitFirstLinePlainly). The lines such a
+// record joined, up to the one it ended on, are then read as records of one
+// line each: a quoted field that does not close on its line has its line
+// split plainly at once. So a byte is scanned by at most two records, and a
+// file of stray quotes takes time in proportion to its size.
 //
 // Fields are cut where they lie, found 64 bytes at a time (SpecialBytes.h);
 // only a field that writes a quote as two is copied, to undo that.
@@ -61,7 +72,8 @@ public:
 
     // For a record that spans lines but does not read as its caller expects:
     // takes it back and gives its first line instead, split at every comma
-    // with its quotes as they stand; the lines after it are read next.
+    // with its quotes as they stand; the lines after it are read next, one
+    // line each up to the record's last.
     void splitFirstLinePlainly(CsvRecord& record);
 
     int error() const { return m_error; }
@@ -76,16 +88,20 @@ private:
         bool quoted = false;   // it starts with a quote
         bool inQuotes = false; // its closing quote is still to come
         bool doubled = false;  // it holds a quote written as two
+        bool crossed = false;  // it holds a line break
         size_t quoteEnd = 0;   // where its closing quote stands
     };
 
     bool refill();
     // Cuts the record `text` starts with; `final` when no byte follows
-    // `text`. `used` is its length with its line end.
-    Cut cut(std::string_view text, bool final, CsvRecord& record, size_t& used);
+    // `text`, `oneLine` when a quoted field may not hold a line break. `used`
+    // is its length with its line end.
+    Cut cut(std::string_view text, bool final, bool oneLine, CsvRecord& record, size_t& used);
     void endField(std::string_view text, const Field& field, size_t end, bool lineEnd,
                   CsvRecord& record);
-    static void splitLine(std::string_view text, CsvRecord& record, size_t& used);
+    // The record from m_begin on as its first line split plainly, the lines
+    // the cut of it joined to be read one line each.
+    void takeFirstLinePlainly(CsvRecord& record);
 
     ByteStream& m_stream;
     CsvReadSizes m_sizes;
@@ -94,6 +110,8 @@ private:
     size_t m_begin = 0; // first byte not yet given out
     size_t m_end = 0;   // one past the last byte read
     size_t m_recordStart = 0;
+    size_t m_lastLineStart = 0; // of the last line the latest cut entered, from its record
+    size_t m_oneLineUntil = 0;  // records that start before this are cut at one line
     bool m_atEnd = false;
     bool m_started = false;
     bool m_skipping = false; // inside a line that is too long

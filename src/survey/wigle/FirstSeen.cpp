@@ -61,26 +61,26 @@ std::optional<FirstSeenMoment> FirstSeenReader::read(std::string_view text) {
         const int minutes = twoDigits(14);
         const int seconds = twoDigits(17);
         if (hours < 24 && minutes < 60 && seconds < 60) {
-            const auto epochDay = day(text.substr(0, 10));
-            if (!epochDay) {
+            const auto dayNumber = day(text.substr(0, 10));
+            if (!dayNumber) {
                 return std::nullopt;
             }
-            return FirstSeenMoment{*epochDay, hours * 3600 + minutes * 60 + seconds};
+            return FirstSeenMoment{*dayNumber, hours * 3600 + minutes * 60 + seconds};
         }
     }
     const size_t blank = text.find(' ');
     if (blank == std::string_view::npos) {
         return std::nullopt;
     }
-    const auto epochDay = day(text.substr(0, blank));
-    if (!epochDay) {
+    const auto dayNumber = day(text.substr(0, blank));
+    if (!dayNumber) {
         return std::nullopt;
     }
     const auto secondOfDay = ParseClockTime(text.substr(blank + 1));
     if (!secondOfDay) {
         return std::nullopt;
     }
-    return FirstSeenMoment{*epochDay, *secondOfDay};
+    return FirstSeenMoment{*dayNumber, *secondOfDay};
 }
 
 } // namespace wavemark

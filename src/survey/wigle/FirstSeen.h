@@ -9,13 +9,13 @@
 
 namespace wavemark {
 
-// A moment as a WiGLE row gives it, counted from the GTM epoch
-// (1989-12-31 00:00:00); WiGLE writers give UTC.
+// A moment as a WiGLE row gives it, its day counted from 1970-01-01;
+// WiGLE writers give UTC.
 struct FirstSeenMoment {
-    int64_t epochDay = 0;
+    int64_t day = 0;
     int32_t secondOfDay = 0;
 
-    int64_t seconds() const { return epochDay * 86400 + secondOfDay; }
+    int64_t seconds() const { return day * 86400 + secondOfDay; }
 };
 
 // Reads FirstSeen fields. Writers give "yyyy-mm-dd hh:mm:ss"; firmware with

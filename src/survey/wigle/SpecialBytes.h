@@ -11,10 +11,11 @@
 
 namespace wavemark {
 
-// Where the commas, LFs and quotes stand among 64 bytes: bit k for byte k.
+// Where the commas, line end bytes (CR, LF) and quotes stand among 64 bytes:
+// bit k for byte k.
 struct SpecialMarks {
     uint64_t commas = 0;
-    uint64_t lfs = 0;
+    uint64_t lineEnds = 0;
     uint64_t quotes = 0;
 };
 
@@ -41,23 +42,23 @@ inline SpecialMarks specialMarks64(const char* bytes) {
 #if defined(__SSE2__)
     const __m128i comma = _mm_set1_epi8(',');
     const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
     const __m128i quote = _mm_set1_epi8('"');
     for (int k = 0; k < 4; ++k) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * k));
-        const auto bits = [&](__m128i c) {
-            return uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))}
-                   << (16 * k);
+        const auto bits = [&](__m128i equal) {
+            return uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(equal))} << (16 * k);
         };
-        marks.commas |= bits(comma);
-        marks.lfs |= bits(lf);
-        marks.quotes |= bits(quote);
+        marks.commas |= bits(_mm_cmpeq_epi8(v, comma));
+        marks.lineEnds |= bits(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        marks.quotes |= bits(_mm_cmpeq_epi8(v, quote));
     }
 #else
     for (int k = 0; k < 8; ++k) {
         uint64_t word = 0;
         std::memcpy(&word, bytes + 8 * k, 8);
         marks.commas |= gatherTopBits(bytesEqual(word, ',')) << (8 * k);
-        marks.lfs |= gatherTopBits(bytesEqual(word, '\n')) << (8 * k);
+        marks.lineEnds |= gatherTopBits(bytesEqual(word, '\n') | bytesEqual(word, '\r')) << (8 * k);
         marks.quotes |= gatherTopBits(bytesEqual(word, '"')) << (8 * k);
     }
 #endif
@@ -66,7 +67,7 @@ inline SpecialMarks specialMarks64(const char* bytes) {
 
 } // namespace detail
 
-// The commas, LFs and quotes among the 64 bytes of `text` from `offset`
+// The commas, line end bytes and quotes among the 64 bytes of `text` from `offset`
 // (fewer at its end). A CSV record's fields are cut at these bytes only, so
 // the bytes between them are not looked at one by one.
 inline SpecialMarks FindSpecialBytes(std::string_view text, size_t offset) {

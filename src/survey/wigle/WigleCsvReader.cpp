@@ -20,8 +20,12 @@ namespace {
 // NetStumbler's exports write a signal as dBm + 149 (their Sig column);
 // WiGLE's RSSI is dBm.
 constexpr double kSigOverDbm = 149.0;
+// No radio gives a dBm beyond 16 bits: a value past them is no measurement
+// (1e300 would make an infinite signal), and a float holds every one within.
+constexpr double kLowestRssi = -32768.0;
+constexpr double kHighestRssi = 32767.0;
 
-enum class RowKind { Reading, OtherRadio, Malformed };
+enum class RowKind { Reading, OtherRadio, Malformed, OutOfRange };
 
 // What the rows of one MAC add up to so far.
 struct Heard {
@@ -29,10 +33,10 @@ struct Heard {
     bool positioned = false;
     double lat = 0.0;
     double lon = 0.0;
-    int32_t time = 0;
+    int64_t time = 0;
     float signal = 0.0f;
     AuthClass auth;
-    std::string ssid; // UTF-8, trimmed
+    std::string ssid; // as the row writes it
     // The last AuthMode text and its class: it seldom changes.
     std::string authText;
     AuthClass authTextClass;
@@ -87,17 +91,15 @@ RowKind WigleRows::read(const CsvRecord& row) {
     const auto rssi = ParseDecimal(row[m_columns.rssi]);
     const auto lat = ParseDecimal(row[m_columns.latitude]);
     const auto lon = ParseDecimal(row[m_columns.longitude]);
-    if (!mac || !moment || !rssi || !lat || !lon) {
+    if (!mac || !moment || !rssi || !lat || !lon || *rssi < kLowestRssi || *rssi > kHighestRssi) {
         return RowKind::Malformed;
     }
-    const int64_t seconds = moment->seconds();
-    const auto time = seconds >= 0 && seconds <= INT32_MAX
-                          ? std::optional<int32_t>(static_cast<int32_t>(seconds))
-                          : GtmTime(moment->epochDay, moment->secondOfDay);
-    if (!time) {
-        return RowKind::Malformed;
+    if (*lat < -90.0 || *lat > 90.0 || *lon < -180.0 || *lon > 180.0) {
+        return RowKind::OutOfRange;
     }
-    if (!m_latest || moment->seconds() > m_latest->seconds()) {
+    // Not before the row is sure to be read: a row left out dates nothing.
+    const int64_t time = moment->seconds();
+    if (!m_latest || time > m_latest->seconds()) {
         m_latest = moment;
     }
 
@@ -109,7 +111,9 @@ RowKind WigleRows::read(const CsvRecord& row) {
         m_heard.emplace_back().group = m_survey.groupOf(BssidText(octets(*mac)));
     }
     Heard& heard = m_heard[index];
-    const std::string_view ssid = TrimEnds(row[m_columns.ssid], ' ', ' ');
+    // Blanks around a name are part of it: "Guest" and "Guest " are two
+    // networks, and the name filter must see what the air carried.
+    const std::string_view ssid = row[m_columns.ssid];
     if (!ssid.empty() && ssid != heard.ssid) {
         heard.ssid.assign(ssid);
     }
@@ -124,15 +128,15 @@ RowKind WigleRows::read(const CsvRecord& row) {
         if (!heard.positioned || signal > heard.signal) {
             heard.lat = *lat;
             heard.lon = *lon;
-            heard.time = *time;
+            heard.time = time;
             heard.signal = signal;
         }
         heard.positioned = true;
         heard.auth = auth;
-        m_survey.readings.add(heard.group, *lat, *lon, *time, signal, auth.protection);
+        m_survey.readings.add(heard.group, *lat, *lon, time, signal, auth.protection);
     } else if (!heard.positioned) {
         if (first || signal > heard.signal) {
-            heard.time = *time;
+            heard.time = time;
             heard.signal = signal;
         }
         heard.auth = auth;
@@ -145,7 +149,7 @@ void WigleRows::finish() {
     list.reserve(list.size() + m_heard.size());
     for (size_t i = 0; i < m_heard.size(); ++i) {
         const Heard& heard = m_heard[i];
-        list.push_back({.networkName = ToWindows1252(heard.ssid),
+        list.push_back({.networkName = Utf8OrWindows1252(heard.ssid),
                         .bssid = BssidText(octets(m_macOf[i])),
                         .hasPosition = heard.positioned,
                         .lat = heard.lat,
@@ -156,7 +160,7 @@ void WigleRows::finish() {
                         .adHoc = heard.auth.adHoc});
     }
     if (m_latest) {
-        m_survey.accessPoints.logDate = CalendarDate(m_latest->epochDay);
+        m_survey.accessPoints.logDate = CalendarDate(m_latest->day);
     }
 }
 
@@ -188,17 +192,19 @@ SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSize
     WigleRows rows(survey, *columns);
     int64_t otherRadios = 0;
     int64_t malformed = 0;
+    int64_t outOfRange = 0;
     CsvRecord record;
     while (records.next(record)) {
         RowKind kind = rows.read(record);
         // A quote that opens a field and never closes on its line is taken
         // to be part of the text, unless the lines it joins make a row.
-        if (kind == RowKind::Malformed && record.spansLines) {
+        if ((kind == RowKind::Malformed || kind == RowKind::OutOfRange) && record.spansLines) {
             records.splitFirstLinePlainly(record);
             kind = rows.read(record);
         }
         otherRadios += kind == RowKind::OtherRadio ? 1 : 0;
         malformed += kind == RowKind::Malformed ? 1 : 0;
+        outOfRange += kind == RowKind::OutOfRange ? 1 : 0;
     }
     if (records.error() != 0) {
         return {records.error(), ""};
@@ -206,10 +212,13 @@ SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSize
     rows.finish();
     malformed += records.tooLong();
     if (otherRadios > 0) {
-        survey.skipped.emplace_back("Bluetooth and cell rows", otherRadios);
+        survey.skipped.emplace_back("rows of radios other than Wi-Fi", otherRadios);
     }
     if (malformed > 0) {
         survey.skipped.emplace_back("malformed rows", malformed);
+    }
+    if (outOfRange > 0) {
+        survey.skipped.emplace_back("rows with coordinates out of range", outOfRange);
     }
     return {};
 }

@@ -1,25 +1,13 @@
 #include "survey/wigle/WigleFields.h"
 
+#include "platform/HexDigits.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
 
 namespace wavemark {
 namespace {
-
-// The value of each hex digit, -1 for every other byte.
-constexpr std::array<int8_t, 256> kHexValue = [] {
-    std::array<int8_t, 256> values{};
-    values.fill(-1);
-    for (int i = 0; i < 10; ++i) {
-        values[static_cast<size_t>('0' + i)] = static_cast<int8_t>(i);
-    }
-    for (int i = 0; i < 6; ++i) {
-        values[static_cast<size_t>('a' + i)] = values[static_cast<size_t>('A' + i)] =
-            static_cast<int8_t>(10 + i);
-    }
-    return values;
-}();
 
 // Clearing bit 5 makes a lowercase ASCII letter uppercase and never makes a
 // letter of anything else.
@@ -61,8 +49,8 @@ std::optional<uint64_t> ParseMac(std::string_view text) {
     uint64_t value = 0;
     int bad = 0;
     for (size_t octet = 0; octet < 6; ++octet) {
-        const int high = kHexValue[static_cast<uint8_t>(text[octet * 3])];
-        const int low = kHexValue[static_cast<uint8_t>(text[octet * 3 + 1])];
+        const int high = kHexDigitValue[static_cast<uint8_t>(text[octet * 3])];
+        const int low = kHexDigitValue[static_cast<uint8_t>(text[octet * 3 + 1])];
         const char separator = octet == 5 ? ':' : text[octet * 3 + 2];
         bad |= high | low | (separator != ':' && separator != '-' ? -1 : 0);
         value = value << 8 | static_cast<uint64_t>(high << 4 | low);

@@ -2,6 +2,7 @@
 
 #include "SameBytes.h"
 #include "SmallMap.h"
+#include "survey/SurveyTime.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -45,18 +46,21 @@ TEST(GpxWriter, SmallSurveyAsWritten) {
     EXPECT_TRUE(test::SameBytes(expected, test::Written(&WriteGpx, test::SmallMap(), kContext)));
 }
 
-// Texts are escaped UTF-8; longitude 180 is written as -180, the same meridian, since GPX
-// wants it below 180; a code without a symbol name writes no symbol.
+// Texts are escaped UTF-8, whole in any script; a waypoint or point without a time has no time
+// element; longitude 180 is written as -180, the same meridian, since GPX wants it below 180;
+// a code without a symbol name writes no symbol.
 TEST(GpxWriter, TextsAndCoordinatesAtTheirLimits) {
     ConversionData data = test::SmallMap();
     data.LogDate = "2004-04-08";
-    data.WptComment = {"", "Caf\xE9 <&>"};
+    data.WptComment = {"", "Caf\xC3\xA9 <&>"};
+    data.WptTime[1] = kNoTime;
     data.WptLat[1] = -90.0;
     data.WptLon[1] = 180.0;
     data.WptIcon[1] = 0;
     data.WptClass[1] = NetworkClass::AdHoc;
-    data.TrkName = {"", std::string(1, '\x01')};
+    data.TrkName = {"", "\x01\xE8\xBF\x9E\xE8\xBF\x99WIFI_\xF0\x9F\x90\x8D"};
     data.TptLat[2] = 1e-7;
+    data.TptTime[2] = kNoTime;
     data.TptLon = {0, -180.0, 180.0};
     const std::string gpx = test::Written(&WriteGpx, data, kContext);
     EXPECT_TRUE(has(gpx, "<name>Wi-Fi survey 2004-04-08</name>"));
@@ -64,9 +68,10 @@ TEST(GpxWriter, TextsAndCoordinatesAtTheirLimits) {
     EXPECT_TRUE(has(gpx, "<cmt>Caf\xC3\xA9 &lt;&amp;&gt;</cmt>"));
     EXPECT_TRUE(has(gpx, "<desc>Caf\xC3\xA9 &lt;&amp;&gt; (00:0b:86:c2:e1:40), ad-hoc, signal 70"));
     EXPECT_TRUE(has(gpx, "</desc>\n  <type>Wi-Fi ad-hoc</type>"));
-    EXPECT_TRUE(has(gpx, "<name>\xEF\xBF\xBD</name>"));
-    EXPECT_TRUE(has(gpx, "<trkpt lat=\"47.5\" lon=\"-180\">"));
-    EXPECT_TRUE(has(gpx, "<trkpt lat=\"0.0000001\" lon=\"-180\">"));
+    EXPECT_TRUE(has(gpx, "<name>\xEF\xBF\xBD\xE8\xBF\x9E\xE8\xBF\x99WIFI_\xF0\x9F\x90\x8D</name>"));
+    EXPECT_TRUE(has(gpx, "<wpt lat=\"-90\" lon=\"-180\">\n  <name>"));
+    EXPECT_TRUE(has(gpx, "<trkpt lat=\"47.5\" lon=\"-180\"><time>"));
+    EXPECT_TRUE(has(gpx, "<trkpt lat=\"0.0000001\" lon=\"-180\"></trkpt>"));
 }
 
 // Without tracks only waypoints are written; without waypoints only the metadata.

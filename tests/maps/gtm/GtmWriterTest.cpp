@@ -5,10 +5,13 @@
 #include "SmallMap.h"
 #include "TempFolder.h"
 #include "maps/gtm/GtmRecords.h"
+#include "survey/SurveyTime.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -62,6 +65,26 @@ TEST_F(GtmWriterTest, SmallSurveyByteForByte) {
     EXPECT_EQ(header.size(), GtmHeader::kSize);
     EXPECT_EQ(datum.size(), GtmDatum::kSize);
     EXPECT_TRUE(test::SameBytes(header + datum + waypoint + style + trackpoints + track, write()));
+}
+
+// UTF-8 texts become Windows-1252 bytes, "?" for what the code page lacks; times GTM cannot hold,
+// before 1989-12-31 or 2^31 seconds after it, or none at all, are written as GTM's "no time", 0.
+TEST_F(GtmWriterTest, TextsAndTimesInGtmsOwnForms) {
+    data.WptComment = {
+        "", "Caf\xC3\xA9 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x90\x8D \xE2\x82\xAC\xC2\x81"};
+    data.TrkName = {"", "\xC3\xBF"};
+    const std::vector<std::pair<int64_t, std::string>> times{
+        {kNoTime, "00 00 00 00"},    {631065599, "00 00 00 00"},  {631065601, "01 00 00 00"},
+        {2778549247, "FF FF FF 7F"}, {2778549248, "00 00 00 00"}, {0, "00 00 00 00"}};
+    for (const auto& [time, gtm] : times) {
+        data.WptTime[1] = data.TptTime[2] = time;
+        const std::string file = write();
+        EXPECT_EQ(file.substr(180 + 26, 2 + 12),
+                  bytes("0C 00 43 61 66 E9 20 3F 3F 20 3F 20 80 81"));
+        EXPECT_EQ(file.substr(180 + 26 + 14 + 3, 4), bytes(gtm)) << time;
+        EXPECT_EQ(file.substr(file.size() - 15 - 25 + 16, 4), bytes(gtm)) << time;
+        EXPECT_EQ(file.substr(file.size() - 15, 3), bytes("01 00 FF"));
+    }
 }
 
 // Long texts are cut to the signed length; counts stand where their records are left out.

@@ -22,7 +22,7 @@ TEST(ExportLine, ReadsTheColumnsOfAWellFormedLine) {
     const auto r = read(line);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->networkName, "padded");
-    EXPECT_EQ(r->time, 450362096);
+    EXPECT_EQ(r->time, 1081427696);
     EXPECT_EQ(r->signal, -32618.0f);
     EXPECT_EQ(read(ApLine{.signal = "[ 20 70.5 50 ]"}.line())->signal, 70.5f);
 }

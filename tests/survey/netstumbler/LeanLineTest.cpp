@@ -30,7 +30,7 @@ TEST(LeanLine, ReadsNetStumblersLayoutAsTheGeneralReaderDoes) {
     EXPECT_EQ(reading.lat, 47.376513);
     EXPECT_EQ(reading.lon, 8.542228);
     EXPECT_EQ(reading.address, 0x000b86bc5280u);
-    EXPECT_EQ(reading.time, 450403150); // 2004-04-08 23:59:10
+    EXPECT_EQ(reading.time, 1081468750); // 2004-04-08 23:59:10
     EXPECT_EQ(reading.signal, 79.0f);
     EXPECT_EQ(reading.protection, Protection::Protected);
 

@@ -1,4 +1,5 @@
 #include "survey/ns1/Ns1Reader.h"
+#include "survey/SurveyTime.h"
 #include "survey/ns1/FileTime.h"
 #include "survey/ns1/Ns1SurveyBuilder.h"
 
@@ -20,7 +21,7 @@ namespace {
 
 constexpr uint64_t kSecond = 10'000'000;               // FILETIME ticks
 constexpr uint64_t kApril22 = 127'270'656'000'000'000; // 2004-04-22 00:00:00
-constexpr int32_t kApril22Gtm = 451'526'400;
+constexpr int64_t kApril22Utc = 1'082'592'000;
 constexpr const char* kTruncated = "Is a truncated NS1 file";
 constexpr const char* kTrailing = "bytes after the last access point of an NS1 file";
 using Skipped = std::vector<std::pair<std::string, int64_t>>;
@@ -107,7 +108,7 @@ SurveyProblem readNs1(const std::string& bytes, Survey& survey, size_t blockSize
 }
 
 using ApRow =
-    std::tuple<std::string, std::string, bool, double, double, int32_t, float, Protection, bool>;
+    std::tuple<std::string, std::string, bool, double, double, int64_t, float, Protection, bool>;
 std::vector<ApRow> accessPoints(const Survey& survey) {
     std::vector<ApRow> rows;
     for (const AccessPoint& ap : survey.accessPoints.accessPoints) {
@@ -117,7 +118,7 @@ std::vector<ApRow> accessPoints(const Survey& survey) {
     return rows;
 }
 
-using ReadingRow = std::tuple<int32_t, double, int32_t, float>; // group, lat, time, signal
+using ReadingRow = std::tuple<int32_t, double, int64_t, float>; // group, lat, time, signal
 std::vector<ReadingRow> readings(const Survey& survey) {
     std::vector<ReadingRow> rows;
     const Readings& r = survey.readings;
@@ -130,7 +131,7 @@ std::vector<ReadingRow> readings(const Survey& survey) {
 // A protected access point heard four times (without GPS data, by location source 3 as its
 // signal was lost, at 0 / 0), and an ad-hoc peer without a position heard two days later.
 std::vector<Ns1Record> twoAccessPoints() {
-    return {{.ssid = std::string(" linksys \0x", 11),
+    return {{.ssid = std::string(" linksys\xE9 \0x", 12),
              .flags = 0x0011,
              .firstSeen = kApril22 + 5 * kSecond,
              .bestLat = 47.377015,
@@ -148,31 +149,23 @@ std::vector<Ns1Record> twoAccessPoints() {
              .samples = {{kApril22 + (2 * 86400 + 1) * kSecond, -81, 1, -33.4489, -70.6693}}}};
 }
 
-// The GTM time the exports' date and clock time give: whole seconds, the distance from
-// 1989-12-31 taken positive, nothing beyond 2^31 - 1 seconds either way; and the date they print.
-TEST(FileTime, GivesTheExportsGtmTimeAndDate) {
-    const std::vector<std::tuple<uint64_t, std::optional<int32_t>, std::string>> cases{
-        {127'270'656'009'999'999, 451'526'400, "2004-04-22"},   // 00:00:00.9999999
-        {127'270'655'999'999'999, 451'526'399, "2004-04-21"},   // 23:59:59.9999999
-        {122'755'392'000'000'000, 0, "1989-12-31"},             // the GTM epoch
-        {122'755'391'999'999'999, 1, "1989-12-30"},             // 23:59:59.9999999
-        {122'755'391'980'000'000, 2, "1989-12-30"},             // 23:59:58
-        {144'230'228'470'000'000, 2'147'483'647, "2058-01-18"}, // 03:14:07
-        {144'230'228'480'000'000, std::nullopt, "2058-01-18"},
-        {101'280'555'530'000'000, 2'147'483'647, "1921-12-12"}, // 20:45:53
-        {101'280'555'529'999'999, std::nullopt, "1921-12-12"},
-        {125'962'992'000'000'000, 320'760'000, "2000-02-29"}, // 12:00
-        {157'520'160'000'000'000, std::nullopt, "2100-03-01"},
-        {0, std::nullopt, "1601-01-01"},
-        {UINT64_MAX, std::nullopt, "60056-05-28"}};
-    for (const auto& [ticks, gtm, date] : cases) {
-        EXPECT_EQ(ns1::GtmTimeOfFileTime(ticks), gtm) << ticks;
+// Whole UTC seconds, as the exports print them, over every FILETIME; and the date they print.
+TEST(FileTime, GivesUtcSecondsAndDate) {
+    const std::vector<std::tuple<uint64_t, int64_t, std::string>> cases{
+        {127'270'656'009'999'999, 1'082'592'000, "2004-04-22"}, // 00:00:00.9999999
+        {127'270'655'999'999'999, 1'082'591'999, "2004-04-21"}, // 23:59:59.9999999
+        {116'444'736'000'000'000, 0, "1970-01-01"},
+        {116'444'735'990'000'000, -1, "1969-12-31"},
+        {0, -11'644'473'600, "1601-01-01"},
+        {UINT64_MAX, 1'833'029'933'770, "60056-05-28"}};
+    for (const auto& [ticks, seconds, date] : cases) {
+        EXPECT_EQ(ns1::UtcSecondsOfFileTime(ticks), seconds) << ticks;
         EXPECT_EQ(ns1::DateOfFileTime(ticks), date) << ticks;
     }
 }
 
-// Each layout gives what the exports give: levels dBm + 149, the SSID up to a NUL and without
-// blanks, readings at positions only, the log dated by its latest sample. Version 1 has no times,
+// Each layout gives levels dBm + 149, the SSID up to a NUL with its blanks, as UTF-8, readings at
+// positions only, the log dated by its latest sample. Version 1 has no times,
 // positions or samples; without Flags its access points are open, and where neither reading of it
 // ends at the file's end the one with Flags holds.
 TEST(Ns1Reader, ReadsEveryVersion) {
@@ -186,32 +179,34 @@ TEST(Ns1Reader, ReadsEveryVersion) {
             << version << flags;
         const bool v1 = version == 1;
         const Protection wep = flags ? Protection::Protected : Protection::Open;
-        EXPECT_EQ(
-            accessPoints(survey),
-            (std::vector<ApRow>{{"linksys", "( 00:0b:86:c2:e1:40 )", !v1, v1 ? 0 : 47.377015,
-                                 v1 ? 0 : 8.539025, v1 ? 0 : kApril22Gtm + 5, 89.0f, wep, false},
-                                {"", "( 02:1c:4a:00:00:01 )", false, 0.0, 0.0,
-                                 v1 ? 0 : kApril22Gtm + 172799, 89.0f, Protection::Open, flags}}))
+        EXPECT_EQ(accessPoints(survey),
+                  (std::vector<ApRow>{
+                      {" linksys\u00e9 ", "( 00:0b:86:c2:e1:40 )", !v1, v1 ? 0 : 47.377015,
+                       v1 ? 0 : 8.539025, v1 ? kNoTime : kApril22Utc + 5, 89.0f, wep, false},
+                      {"", "( 02:1c:4a:00:00:01 )", false, 0.0, 0.0,
+                       v1 ? kNoTime : kApril22Utc + 172799, 89.0f, Protection::Open, flags}}))
             << version << flags;
-        const std::vector<ReadingRow> heard{{0, 47.377015, kApril22Gtm + 5, 79.0f},
-                                            {0, 47.3771, kApril22Gtm + 7, -32618.0f},
-                                            {1, -33.4489, kApril22Gtm + 172801, 68.0f}};
+        const std::vector<ReadingRow> heard{{0, 47.377015, kApril22Utc + 5, 79.0f},
+                                            {0, 47.3771, kApril22Utc + 7, -32618.0f},
+                                            {1, -33.4489, kApril22Utc + 172801, 68.0f}};
         EXPECT_EQ(readings(survey), v1 ? std::vector<ReadingRow>() : heard) << version;
-        EXPECT_EQ(survey.accessPoints.logDate, v1 ? "1989-12-31" : "2004-04-24");
+        EXPECT_EQ(survey.accessPoints.logDate, v1 ? "" : "2004-04-24");
         const Skipped noted{{kTrailing, static_cast<int64_t>(trailing.size())}};
         EXPECT_EQ(survey.skipped, trailing.empty() ? Skipped() : noted);
     }
 }
 
-// The flag column prints the capability field as at least four hex digits: the third gives the
-// protection ('0' open, '1' protected), the fourth the mode ('2' ad-hoc).
+// The flag column prints the capability field as at least four hex digits: the third holds the
+// privacy bit (odd: protected), the fourth the IBSS bit (2, 3, 6, 7, ...: ad-hoc).
 TEST(Ns1Reader, ReadsFlagsAsTheExportsFlagColumn) {
     const std::vector<std::tuple<uint32_t, Protection, bool>> cases{
-        {0x0001, Protection::Open, false},       {0x0411, Protection::Protected, false},
-        {0x0031, Protection::Unknown, false},    {0x0012, Protection::Protected, true},
-        {0x0022, Protection::Unknown, true},     {0x0003, Protection::Open, false},
-        {0x10011, Protection::Open, false},      {0x10102, Protection::Protected, false},
-        {0x12345678, Protection::Unknown, false}};
+        {0x0001, Protection::Open, false},         {0x0411, Protection::Protected, false},
+        {0x0031, Protection::Protected, false},    {0x0012, Protection::Protected, true},
+        {0x0022, Protection::Open, true},          {0x0003, Protection::Open, true},
+        {0x0061, Protection::Open, false},         {0x0421, Protection::Open, false},
+        {0x0005, Protection::Open, false},         {0x00F7, Protection::Protected, true},
+        {0x10011, Protection::Open, false},        {0x10102, Protection::Protected, false},
+        {0x12345678, Protection::Protected, false}};
     for (const auto& [flags, protection, adHoc] : cases) {
         EXPECT_EQ(ns1::ProtectionOfFlags(flags), protection) << std::hex << flags;
         EXPECT_EQ(ns1::IsAdHocByFlags(flags), adHoc) << std::hex << flags;
@@ -263,22 +258,21 @@ TEST(Ns1Reader, OrdersTheReadingsOfABssidByWholeSeconds) {
               (std::vector<Protection>{Protection::Protected, Protection::Open}));
 }
 
-// An access point or reading at a time a GTM file cannot hold is left out and counted, as the
-// exports' conversion leaves out its line; the text export still dates its last line by it.
-TEST(Ns1Reader, LeavesOutTimesAGtmFileCannotHold) {
-    constexpr uint64_t kAfter2058 = 150'000'000'000'000'000; // 2076-05-01 02:40:00
+// Every time is kept as the UTC moment it is, however far from today: no access point or reading
+// is left out for its time.
+TEST(Ns1Reader, KeepsEveryTime) {
+    constexpr uint64_t kIn2076 = 150'000'000'000'000'000; // 2076-05-01 02:40:00
     Survey survey;
-    ASSERT_TRUE(
-        readNs1(Ns1Log(12, {{.firstSeen = 0, .samples = {{kApril22, -70, 1, 47.1, 8.5}}},
-                            {.ssid = "late", .samples = {{kAfter2058, -70, 1, 47.1, 8.5}}}}),
-                survey)
-            .none());
-    EXPECT_EQ(survey.accessPoints.accessPoints.size(), 1u);
-    EXPECT_EQ(readings(survey), (std::vector<ReadingRow>{{0, 47.1, kApril22Gtm, 79.0f}}));
+    ASSERT_TRUE(readNs1(Ns1Log(12, {{.firstSeen = 0, .samples = {{kApril22, -70, 1, 47.1, 8.5}}},
+                                    {.ssid = "late", .samples = {{kIn2076, -70, 1, 47.1, 8.5}}}}),
+                        survey)
+                    .none());
+    ASSERT_EQ(survey.accessPoints.accessPoints.size(), 2u);
+    EXPECT_EQ(survey.accessPoints.accessPoints[0].time, -11'644'473'600);
+    EXPECT_EQ(readings(survey), (std::vector<ReadingRow>{{0, 47.1, kApril22Utc, 79.0f},
+                                                         {0, 47.1, 3'355'526'400, 79.0f}}));
     EXPECT_EQ(survey.accessPoints.logDate, "2076-05-01");
-    EXPECT_EQ(survey.skipped,
-              (Skipped{{"NS1 access points first seen at a time a GTM file cannot hold", 1},
-                       {"NS1 readings taken at a time a GTM file cannot hold", 1}}));
+    EXPECT_EQ(survey.skipped, Skipped());
 }
 
 // Without samples the log is dated by its first access point, as the text export's header is;

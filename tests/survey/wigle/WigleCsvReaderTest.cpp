@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -99,17 +100,23 @@ const std::vector<Fields> kRows = {
     {"c4:6e:1f:0a:9b:12", "Old_Lab", "[IBSS]", "2019-06-14 17:42:09", "-88", "0.0", "0.0"},
 };
 
+// `text` with its line ends written as `ends`, taken in turn.
+std::string relined(const std::string& text, const std::vector<std::string>& ends) {
+    std::string out;
+    size_t count = 0;
+    for (const char c : text) {
+        out += c == '\n' ? ends[count++ % ends.size()] : std::string(1, c);
+    }
+    return out;
+}
+
 std::string bomCrlfBlankNames() {
     const std::string columns = "MAC,SSID,AuthMode,FirstSeen,RSSI,CurrentLatitude,CurrentLongitude";
     std::string text = "\xEF\xBB\xBF" + kPreHeader +
                        " mac , ssid,AUTHMODE,FirstSeen,RSSI,CurrentLatitude,CurrentLongitude\n\n" +
                        rows(columns, kRows);
     text.pop_back();
-    std::string crlf;
-    for (const char c : text) {
-        crlf += c == '\n' ? "\r\n" : std::string(1, c);
-    }
-    return crlf;
+    return relined(text, {"\r\n"});
 }
 
 // Each writer's layout: the columns are found by name.
@@ -123,67 +130,83 @@ TEST(WigleCsvReader, Layouts) {
                    kRows)},
              {"Kismet's short rows", kPreHeader + k16 + "\n" + rows(k12, kRows)},
              {"BOM, CR LF and blanks in names", bomCrlfBlankNames()},
+             {"CR line ends", relined(file(k14, kRows), {"\r"})},
+             {"CR, LF, CR LF and an empty CR line",
+              relined(file(k16, kRows), {"\r", "\n", "\r\n", "\r\r"})},
          }) {
         EXPECT_EQ(read(text),
                   "0 \n"
-                  "( 02:1a:11:f3:4c:20 ) CafeGuest | 51.50734 -0.12802 929468529 84 protected\n"
-                  "( 02:1a:11:f3:4c:25 )  | 51.50719 -0.12771 929468525 66 open\n"
-                  "( c4:6e:1f:0a:9b:12 ) Old_Lab | - 929468529 61 open ad-hoc\n"
-                  "reading 0 51.50721 -0.12764 929468525 78\n"
-                  "reading 1 51.50719 -0.12771 929468525 66\n"
-                  "reading 0 51.50734 -0.12802 929468529 84\n"
+                  "( 02:1a:11:f3:4c:20 ) CafeGuest | 51.50734 -0.12802 1560534129 84 protected\n"
+                  "( 02:1a:11:f3:4c:25 )  | 51.50719 -0.12771 1560534125 66 open\n"
+                  "( c4:6e:1f:0a:9b:12 ) Old_Lab | - 1560534129 61 open ad-hoc\n"
+                  "reading 0 51.50721 -0.12764 1560534125 78\n"
+                  "reading 1 51.50719 -0.12771 1560534125 66\n"
+                  "reading 0 51.50734 -0.12802 1560534129 84\n"
                   "date 2019-06-14\n")
             << name;
     }
 }
 
-// The SSID as written in the file, and the network name it gives.
+// The SSID as written in the file, and the network name it gives: the text without its CSV
+// quoting, blanks and all, as UTF-8.
 TEST(WigleCsvReader, QuotedFieldsAndTheirText) {
-    const std::string next = "( 00:00:00:00:00:02 ) next | 1.5 2.5 929468525 89 open\n"
-                             "reading 0 1.5 2.5 929468525 99\nreading 1 1.5 2.5 929468525 89\n"
+    const std::string next = "( 00:00:00:00:00:02 ) next | 1.5 2.5 1560534125 89 open\n"
+                             "reading 0 1.5 2.5 1560534125 99\nreading 1 1.5 2.5 1560534125 89\n"
                              "date 2019-06-14\n";
     for (const auto& [written, name] : std::vector<std::pair<std::string, std::string>>{
              {"\"Bob's Net, 5G\"", "Bob's Net, 5G"},
              {"\"say \"\"hi\"\"\"", "say \"hi\""},
              {"\"two\r\nlines, \"\"quoted\"\"\"", "two\r\nlines, \"quoted\""},
+             {"\"cr\rinside\"", "cr\rinside"},
              {"ab\"c", "ab\"c"},
              {"\"my\"net\"", "my\"net"},
              {"\"\"", ""},
-             {"\"  padded  \"", "padded"},
+             {"\"Free\" Wifi", "\"Free\" Wifi"},
+             {"\"  padded \t\"", "  padded \t"},
+             {"Wycom Technology ", "Wycom Technology "},
+             {" Banksia-Paediatrics-Staff", " Banksia-Paediatrics-Staff"},
              {"\"never closed", "\"never closed"},
-             {"Caf\xC3\xA9 \xE2\x98\x95", "Caf\xE9 ?"},
+             {"Caf\xC3\xA9 \xE2\x98\x95", "Caf\xC3\xA9 \xE2\x98\x95"},
+             {"Caf\xE9", "Caf\xC3\xA9"},
          }) {
         const std::string text =
             file(k14, {ap("00:00:00:00:00:01", written), ap("00:00:00:00:00:02", "next", "-60")});
         EXPECT_EQ(read(text),
-                  "0 \n( 00:00:00:00:00:01 ) " + name + " | 1.5 2.5 929468525 99 open\n" + next);
+                  "0 \n( 00:00:00:00:00:01 ) " + name + " | 1.5 2.5 1560534125 99 open\n" + next);
     }
 }
 
-// A row between two good ones is left out, counted once, and spoils nothing.
+// A row between two good ones is left out, counted once under its reason, and spoils nothing: it
+// adds no access point, reading or log date (it is a day later than the good ones).
 TEST(WigleCsvReader, RowsLeftOutAreCounted) {
     const Fields good = ap("00:00:00:00:00:01", "a");
     const auto spoilt = [&](size_t at, const std::string& value) {
-        Fields row = good;
+        Fields row = {
+            "00:00:00:00:00:02", "b", "[ESS]", "2019-06-15 08:00:00", "-50", "1.5", "2.5"};
         row.resize(kNamed.size(), "WIFI");
         row[at] = value;
         return rows(k14, {row});
     };
     const std::string head = kPreHeader + k14 + "\n";
+    const std::string others = "rows of radios other than Wi-Fi: 1";
+    const std::string malformed = "malformed rows: 1";
+    const std::string outside = "rows with coordinates out of range: 1";
     for (const auto& [row, count] : std::vector<std::pair<std::string, std::string>>{
-             {spoilt(7, "BLE"), "Bluetooth and cell rows: 1"},
-             {spoilt(7, ""), "Bluetooth and cell rows: 1"},
-             {"310260_12345_678,Carrier,,2019-06-14 17:42:05,6,-90,1.5,2.5,6,6,LTE\n",
-              "Bluetooth and cell rows: 1"},
-             {"00:00:00:00:00:02,b,[ESS],2019-06-14 17:42:05,6,-50,1.5\n", "malformed rows: 1"},
-             {"00:00:00:00:00:02,b,[ESS],2019-06-14 17:42:05,6,-50,1.5,2.5,6,6\n",
-              "malformed rows: 1"},
-             {spoilt(0, "00:00:00:00:02"), "malformed rows: 1"},
-             {spoilt(3, ""), "malformed rows: 1"},
-             {spoilt(3, "9999-12-31 23:59:59"), "malformed rows: 1"},
-             {spoilt(4, "strong"), "malformed rows: 1"},
-             {spoilt(5, "N 1.5"), "malformed rows: 1"},
-             {spoilt(6, "nan"), "malformed rows: 1"},
+             {spoilt(7, "BLE"), others},
+             {spoilt(7, ""), others},
+             {spoilt(7, "ZIGBEE"), others},
+             {"310260_12345_678,Carrier,,2019-06-15 08:00:00,6,-90,1.5,2.5,6,6,LTE\n", others},
+             {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,1.5\n", malformed},
+             {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,1.5,2.5,6,6\n", malformed},
+             {spoilt(0, "00:00:00:00:02"), malformed},
+             {spoilt(3, ""), malformed},
+             {spoilt(4, "strong"), malformed},
+             {spoilt(4, "1e300"), malformed},
+             {spoilt(4, "-40000"), malformed},
+             {spoilt(5, "N 1.5"), malformed},
+             {spoilt(6, "nan"), malformed},
+             {spoilt(5, "90.5"), outside},
+             {spoilt(6, "-181"), outside},
          }) {
         const std::string text = head + rows(k14, {good}) + row + rows(k14, {good});
         EXPECT_EQ(read(text), read(head + rows(k14, {good, good})) + count + "\n") << row;
@@ -191,8 +214,8 @@ TEST(WigleCsvReader, RowsLeftOutAreCounted) {
 }
 
 // The waypoint is the strongest positioned row, the first of equals; the class is the last
-// positioned row's. Rows without a position (0 / 0, out of range) make no reading and count only
-// for an access point without one. The log date is the latest FirstSeen, not the last.
+// positioned row's. Rows at 0 / 0 make no reading and count only for an access point without a
+// position. The log date is the latest FirstSeen, not the last.
 TEST(WigleCsvReader, WaypointIsTheStrongestPositionedRow) {
     const std::string a = "00:00:00:00:00:0a", b = "00:00:00:00:00:0b", day = "2019-06-14 17:42:0";
     EXPECT_EQ(read(file(k14, {{a, "A", "[ESS]", day + "1", "-40", "0", "0"},
@@ -201,12 +224,39 @@ TEST(WigleCsvReader, WaypointIsTheStrongestPositionedRow) {
                               {a, "A", "[WEP]", day + "3", "-60", "47.2", "8.2"},
                               {b, "", "[WPA2][IBSS]", day + "4", "-75", "0", "0"},
                               {a, " A2 ", "[ESS]", day + "5", "-60", "47.3", "8.3"},
-                              {a, "", "[WEP]", day + "6", "-50", "91", "8.4"},
+                              {a, "", "[WEP]", day + "6", "-50", "0", "0"},
                               {b, "B", "[WPA2][IBSS]", day + "3", "-90", "0", "0"}})),
-              "0 \n( 00:00:00:00:00:0a ) A2 | 47.2 8.2 929468523 89 open\n"
-              "( 00:00:00:00:00:0b ) B | - 929468524 74 protected ad-hoc\n"
-              "reading 0 47.1 8.1 929468522 79\nreading 0 47.2 8.2 929468523 89\n"
-              "reading 0 47.3 8.3 929468525 89\ndate 2019-06-15\n");
+              "0 \n( 00:00:00:00:00:0a )  A2  | 47.2 8.2 1560534123 89 open\n"
+              "( 00:00:00:00:00:0b ) B | - 1560534124 74 protected ad-hoc\n"
+              "reading 0 47.1 8.1 1560534122 79\nreading 0 47.2 8.2 1560534123 89\n"
+              "reading 0 47.3 8.3 1560534125 89\ndate 2019-06-15\n");
+}
+
+// A quoted field that never closes began with a stray quote: its row's line is read with the
+// quotes as they stand, and the rows after it as written, however they quote. So does one with a
+// quote that neither doubles nor closes it on a line after its first (only a writer that keeps
+// the rules puts a line break in quotes); the lines a record that was taken back had joined are
+// read one line each.
+TEST(WigleCsvReader, StrayQuotes) {
+    const std::string head = kPreHeader + k14 + "\n";
+    const std::string mac1 = "00:00:00:00:00:01", mac2 = "00:00:00:00:00:02";
+    const std::string later = rows(k14, {ap("00:00:00:00:00:03", "\"Bob's Net, 5G\""),
+                                         ap("00:00:00:00:00:04", "\"two\nlines\"")});
+    const std::string rest = ",,2019-06-14 17:42:05,6,-50,1.5,2.5,6,6,WIFI\n";
+    for (const auto& [written, asIf, count] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {rows(k14, {ap(mac1, "\"Free\" Wifi"), ap(mac2, "\"Free\" Wifi")}) + later,
+              rows(k14, {ap(mac1, "\"\"\"Free\"\" Wifi\""), ap(mac2, "\"\"\"Free\"\" Wifi\"")}) +
+                  later,
+              ""},
+             {rows(k14, {ap(mac1, "\"never closed")}) + later,
+              rows(k14, {ap(mac1, "\"\"\"never closed\"")}) + later, ""},
+             {mac1 + ",\"two\n\"lines\" here\"" + rest + later, later, "malformed rows: 2\n"},
+             {"00:00:00:00:00:0x,\"a\n" + mac2 + ",\"\"x\ny\"" + rest + later, later,
+              "malformed rows: 3\n"},
+         }) {
+        EXPECT_EQ(read(head + written), read(head + asIf) + count) << written;
+    }
 }
 
 // A line longer than the longest record is skipped in one piece; a quote left open beyond it

@@ -10,10 +10,10 @@
 #include "survey/SurveyFormat.h"
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 #include <ostream>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -114,7 +114,8 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     OpenFirstInput(options.inputs[0], first);
     const bool exports = givesExports(first, options.inputs.size());
     const std::vector<std::string> paths =
-        exports ? options.inputs : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
+        exports ? options.inputs
+                : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
     if (exports && paths.size() > 2) {
         return usageError(errors, "too many input files");
     }

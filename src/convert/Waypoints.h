@@ -28,8 +28,9 @@ public:
 
 // Makes the waypoints of a survey's access points as they come: one per
 // access point that has a position, whose name is not filtered, and that is
-// not left out for WEP. The filter compares whole names, before any cut. The result's lists are replaced only by finish(), so
-// a survey that fails on the way leaves the last conversion as it was.
+// not left out for WEP. The filter compares whole names, before any cut.
+// The result's lists are replaced only by finish(), so a survey that fails
+// on the way leaves the last conversion as it was.
 class WaypointMaker {
 public:
     explicit WaypointMaker(const WaypointOptions& options);

@@ -61,6 +61,25 @@ size_t decode(std::string_view text, size_t pos, char32_t& codePoint) {
     return overlong || invalid ? 0 : length;
 }
 
+// One Windows-1252 byte appended to `text` as UTF-8.
+void appendUtf8(char byte, std::string& text) {
+    const auto b = static_cast<uint8_t>(byte);
+    char32_t c = b;
+    if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) {
+        c = kHighControls[b - 0x80];
+    }
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 } // namespace
 
 size_t Utf8SequenceLength(std::string_view text, size_t pos) {
@@ -97,31 +116,13 @@ std::string ToWindows1252(std::string_view utf8) {
     return bytes;
 }
 
-void AppendUtf8(char byte, std::string& text) {
-    const auto b = static_cast<uint8_t>(byte);
-    char32_t c = b;
-    if (b >= 0x80 && b < 0xA0 && kHighControls[b - 0x80] != 0) {
-        c = kHighControls[b - 0x80];
-    }
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string Utf8OrWindows1252(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (size_t pos = 0; pos < bytes.size();) {
         const size_t length = Utf8SequenceLength(bytes, pos);
         if (length == 0) {
-            AppendUtf8(bytes[pos++], text);
+            appendUtf8(bytes[pos++], text);
         } else {
             text.append(bytes.substr(pos, length));
             pos += length;
@@ -134,7 +135,7 @@ std::string FromWindows1252(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (const char byte : bytes) {
-        AppendUtf8(byte, text);
+        appendUtf8(byte, text);
     }
     return text;
 }

@@ -26,7 +26,4 @@ size_t Utf8SequenceLength(std::string_view text, size_t pos);
 // Whether every byte is below 0x80, where all these encodings agree.
 bool IsAscii(std::string_view text);
 
-// One Windows-1252 byte appended to `text` as UTF-8, as FromWindows1252 turns it.
-void AppendUtf8(char byte, std::string& text);
-
 } // namespace wavemark

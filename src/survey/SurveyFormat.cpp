@@ -46,10 +46,6 @@ SurveyFormat RecognizeSurvey(std::string_view start) {
     return SurveyFormat::Unknown;
 }
 
-} // namespace wavemark
-
-namespace wavemark {
-
 std::string DescribeUnknownSurvey(std::string_view start) {
     if (start.empty()) {
         return "Is empty";

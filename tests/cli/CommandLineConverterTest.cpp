@@ -178,10 +178,11 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
                                                               row(kOpen, "12:00:01", "LTE"));
     const std::string tuesday = folder.write("tuesday.csv", head + row(kWep, "13:00:00", "WIFI"));
     ASSERT_EQ(run({"--filter", "", monday, tuesday, "-o", output}), 0) << errors.str();
-    EXPECT_EQ(out.str(), "Number of APs with WEP : 1\nNumber of APs without WEP : 0\n"
-                         "Number of AdHoc peers : 0\nNumber of filterd APs : 0\n"
-                         "Number of Waypoints: 1\nNumber of Tracklogs: 1\n"
-                         "Number of Trackpoints: 2\nLeft out, rows of radios other than Wi-Fi: 1\n");
+    EXPECT_EQ(out.str(),
+              "Number of APs with WEP : 1\nNumber of APs without WEP : 0\n"
+              "Number of AdHoc peers : 0\nNumber of filterd APs : 0\n"
+              "Number of Waypoints: 1\nNumber of Tracklogs: 1\n"
+              "Number of Trackpoints: 2\nLeft out, rows of radios other than Wi-Fi: 1\n");
 
     const std::string notes = folder.write("notes.txt", "notes\r\n");
     EXPECT_EQ(run({"--no-tracks", notes, "-o", output}), 1);

@@ -3,8 +3,8 @@
 #include "FuzzCheck.h"
 #include "platform/ByteStream.h"
 #include "platform/Windows1252.h"
-#include "survey/SurveyTime.h"
 #include "survey/SurveyFile.h"
+#include "survey/SurveyTime.h"
 
 #include <numeric>
 #include <optional>

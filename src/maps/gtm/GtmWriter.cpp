@@ -52,8 +52,8 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
             }
         }
         for (size_t j = 1; j <= static_cast<size_t>(data.TrkCount); ++j) {
-            GtmTrack{name.of(data.TrkName[j]), static_cast<uint8_t>(data.TrkLineStyle[j]), data.TrkColor[j],
-                     data.TrkScale[j]}
+            GtmTrack{name.of(data.TrkName[j]), static_cast<uint8_t>(data.TrkLineStyle[j]),
+                     data.TrkColor[j], data.TrkScale[j]}
                 .write(out);
             if (!file.flushIfFull()) {
                 return false;

@@ -2,6 +2,7 @@
 
 #include "platform/DefaultInitAllocator.h"
 #include "platform/TextList.h"
+#include "survey/SurveyTime.h"
 
 #include <cstdint>
 #include <string>
@@ -46,8 +47,8 @@ enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
 // reader creates it with count + 1 elements and leaves slot 0 at its zero
 // value (the GTM writer reads TptTrack[0] as "the track before the first
 // point"). A list that a run does not re-create keeps the previous run's
-// content. Network names, BSSIDs and dates are UTF-8 and times are UTC
-// seconds since 1970 (kNoTime for none), whatever the survey's own forms:
+// content. Network names, BSSIDs and dates are UTF-8 and times are packed
+// UTC moments (see PackedTime), whatever the survey's own forms:
 // each map writer turns them into its format's. The texts are packed, since
 // a survey of millions of access points would otherwise spend most of its
 // memory on string objects.
@@ -57,7 +58,7 @@ struct ConversionData {
     TextList WptComment; // network name (at most kMaxNameBytes), or WptName when empty
     std::vector<double> WptLat;
     std::vector<double> WptLon;
-    std::vector<int64_t> WptTime;
+    std::vector<PackedTime> WptTime;
     std::vector<int16_t> WptIcon;
     std::vector<int16_t> WptRotation;
     std::vector<uint8_t> WptDisplay;
@@ -81,7 +82,7 @@ struct ConversionData {
     int32_t TrkPointCount = 0;
     ScatterList<double> TptLat;
     ScatterList<double> TptLon;
-    ScatterList<int64_t> TptTime;
+    ScatterList<PackedTime> TptTime;
     ScatterList<int32_t> TptTrack;
     ScatterList<float> TptAltitude;
 

@@ -81,7 +81,7 @@ void WaypointMaker::add(const AccessPointView& ap) {
     m_bssid.push_back(ap.bssid);
     m_lat.push_back(ap.lat);
     m_lon.push_back(ap.lon);
-    m_time.push_back(ap.time);
+    m_time.push_back(PackTime(ap.time));
     m_icon.push_back(open ? m_options.IconNoWEP : m_options.IconWEP);
     m_display.push_back(open ? m_options.StyleNoWEP : m_options.StyleWEP);
     m_altitude.push_back(ap.signal);

@@ -58,7 +58,7 @@ private:
     TextList m_bssid{std::string_view{}};
     std::vector<double> m_lat{0};
     std::vector<double> m_lon{0};
-    std::vector<int64_t> m_time{0};
+    std::vector<PackedTime> m_time{0};
     std::vector<int16_t> m_icon{0};
     std::vector<uint8_t> m_display{0};
     std::vector<float> m_altitude{0};

@@ -2,6 +2,7 @@
 
 #include "platform/ChunkedColumn.h"
 #include "survey/AccessPoint.h"
+#include "survey/SurveyTime.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,7 @@ struct Readings {
         group.push(groupOf);
         lat.push(latitude);
         lon.push(longitude);
-        time.push(seconds);
+        time.push(PackTime(seconds));
         signal.push(level);
         ++countOfGroup[static_cast<size_t>(groupOf)];
         lastProtectionOfGroup[static_cast<size_t>(groupOf)] = protection;
@@ -42,7 +43,7 @@ struct Readings {
     ChunkedColumn<int32_t> group;
     ChunkedColumn<double> lat;
     ChunkedColumn<double> lon;
-    ChunkedColumn<int64_t> time; // UTC seconds
+    ChunkedColumn<PackedTime> time;
     ChunkedColumn<float> signal;
     std::vector<int32_t> countOfGroup;
     std::vector<Protection> lastProtectionOfGroup;

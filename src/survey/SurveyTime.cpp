@@ -50,8 +50,7 @@ constexpr int64_t daysFromCivil(int64_t year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-// The exports' times are kept within 2^31 - 1 seconds of this midnight.
-constexpr int64_t kExportWindowMiddle = daysFromCivil(1989, 12, 31) * kSecondsPerDay;
+static_assert(kPackedTimeBase == daysFromCivil(1989, 12, 31) * kSecondsPerDay);
 
 } // namespace
 
@@ -93,7 +92,7 @@ std::optional<int32_t> ParseClockTime(std::string_view text) {
 
 std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay) {
     const int64_t seconds = day * kSecondsPerDay + secondOfDay;
-    if (std::llabs(seconds - kExportWindowMiddle) > std::numeric_limits<int32_t>::max()) {
+    if (PackTime(seconds) == kNoPackedTime) {
         return std::nullopt;
     }
     return seconds;

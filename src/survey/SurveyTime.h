@@ -25,12 +25,35 @@ std::optional<int32_t> ParseClockTime(std::string_view text);
 
 // The moment of an export line's date and clock time, or nothing when it
 // lies more than 2^31 - 1 seconds from 1989-12-31 00:00:00: NetStumbler's
-// exports take such a line to be no data line.
+// exports take such a line to be no data line, so every moment of an export
+// packs (see PackedTime).
 std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay);
 
 // The day of a moment, and its second of that day.
 inline int64_t DayOf(int64_t seconds) {
     return seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds - 1) / kSecondsPerDay) - 1;
+}
+
+// Times held by the million, a survey's readings and the conversion's
+// waypoints and trackpoints, take 32 bits: seconds from 1989-12-31 00:00:00
+// UTC, the middle of the span NetStumbler's exports can date a line in.
+// They hold every moment from 1921-12-13 20:45:53 to 2058-01-18 03:14:07,
+// before and after Wi-Fi; kNoPackedTime stands for none, and for a moment
+// outside that span.
+using PackedTime = int32_t;
+inline constexpr PackedTime kNoPackedTime = std::numeric_limits<int32_t>::min();
+inline constexpr int64_t kPackedTimeBase = 631'065'600;
+
+inline PackedTime PackTime(int64_t seconds) {
+    if (seconds == kNoTime || seconds - kPackedTimeBase < -std::numeric_limits<int32_t>::max() ||
+        seconds - kPackedTimeBase > std::numeric_limits<int32_t>::max()) {
+        return kNoPackedTime;
+    }
+    return static_cast<PackedTime>(seconds - kPackedTimeBase);
+}
+
+inline int64_t UnpackTime(PackedTime time) {
+    return time == kNoPackedTime ? kNoTime : kPackedTimeBase + time;
 }
 
 // "yyyy-mm-dd" of a day, as date lines write it.

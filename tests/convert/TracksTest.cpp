@@ -123,9 +123,9 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
          reading(kC, "10:00:04", "N 6"), reading(kB, "10:00:04", "N 5", "0031"),
          DateLine("2004-04-11")});
     const std::string expected = "2004-04-11\nname 0b 4227072 5\nname 0a 255 2\nname 0a 255 2\n"
-                                 "1 2 1081418401 70\n1 4 1081591203 70\n1 5 1081591204 70\n"
-                                 "2 1 1081418400 70\n2 3 1081504802 70\n"
-                                 "3 1 1081418400 70\n3 3 1081504802 70\n"
+                                 "1 2 450352801 70\n1 4 450525603 70\n1 5 450525604 70\n"
+                                 "2 1 450352800 70\n2 3 450439202 70\n"
+                                 "3 1 450352800 70\n3 3 450439202 70\n"
                                  "read p1 p2 p3 t1 p4 p5 t2 p6 p5 p5 p6 p7 t3 ";
     // The mixed ends put a date line after a lone CR and end them in each kind.
     const std::pair<const char*, std::vector<std::string>> variants[] = {
@@ -172,7 +172,7 @@ TEST_F(TracksTest, LineFourDatesTheReadingsBelowItWithoutItsTag) {
     std::string text = ExportText({reading(kA, "10:00:00", "N 1"), reading(kA, "10:00:01", "N 2")});
     text.replace(text.find("# $DateGMT:"), 11, "# $Written:");
     read(folder.write("text.txt", text));
-    EXPECT_EQ(result(), "2004-04-08\nname 0a 255 2\n1 1 1081418400 70\n1 2 1081418401 70\n"
+    EXPECT_EQ(result(), "2004-04-08\nname 0a 255 2\n1 1 450352800 70\n1 2 450352801 70\n"
                         "read p1 p2 t1 ");
 }
 

@@ -40,8 +40,7 @@ std::optional<SurveyProblem> ReadFromMemory(std::string_view bytes, Survey& surv
 }
 
 // Checks that groups, counts and columns agree, that every reading has a
-// position and a time, and that texts are UTF-8, and gives the whole survey
-// as text.
+// position and that texts are UTF-8, and gives the whole survey as text.
 inline std::string ConsistentSurveyText(const Survey& survey) {
     const Readings& r = survey.readings;
     const size_t groups = r.countOfGroup.size(), count = r.group.size();
@@ -52,7 +51,7 @@ inline std::string ConsistentSurveyText(const Survey& survey) {
     out.precision(17);
     for (size_t i = 0; i < count; ++i) {
         check(r.group[i] >= 0 && static_cast<size_t>(r.group[i]) < groups &&
-              isPosition(r.lat[i], r.lon[i]) && r.time[i] != kNoTime);
+              isPosition(r.lat[i], r.lon[i]));
         out << r.group[i] << ' ' << r.lat[i] << ' ' << r.lon[i] << ' ' << r.time[i] << ' '
             << r.signal[i] << '\n';
     }

@@ -25,9 +25,9 @@ void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
     xml << "<wpt";
     position(xml, data.WptLat[w], data.WptLon[w]);
     xml << "\n";
-    if (data.WptTime[w] != kNoTime) {
+    if (data.WptTime[w] != kNoPackedTime) {
         xml << "  <time>";
-        xml.time(data.WptTime[w]) << "</time>\n";
+        xml.time(UnpackTime(data.WptTime[w])) << "</time>\n";
     }
     xml << "  <name>";
     xml.text(data.WptName[w]) << "</name>\n  <cmt>";
@@ -78,9 +78,9 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
         for (size_t p = points.first; p < points.end; ++p) {
             xml << "    <trkpt";
             position(xml, data.TptLat[p], data.TptLon[p]);
-            if (data.TptTime[p] != kNoTime) {
+            if (data.TptTime[p] != kNoPackedTime) {
                 xml << "<time>";
-                xml.time(data.TptTime[p]) << "</time>";
+                xml.time(UnpackTime(data.TptTime[p])) << "</time>";
             }
             xml << "</trkpt>\n";
             if (!file.flushIfFull()) {

@@ -108,9 +108,9 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
     xml << LegendOf(data.WptClass[w]).name << "</td></tr>";
     descriptionRow(xml, "Signal");
     xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n";
-    if (data.WptTime[w] != kNoTime) {
+    if (data.WptTime[w] != kNoPackedTime) {
         xml << "<TimeStamp><when>";
-        xml.time(data.WptTime[w]) << "</when></TimeStamp>";
+        xml.time(UnpackTime(data.WptTime[w])) << "</when></TimeStamp>";
     }
     xml << "<styleUrl>#";
     pointStyleId(xml, {data.WptClass[w], data.WptDisplay[w]});
@@ -120,20 +120,20 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
 }
 
 void trackStart(XmlOut& xml, const ConversionData& data, size_t t, TrackPoints points) {
-    int64_t earliest = std::numeric_limits<int64_t>::max();
-    int64_t latest = kNoTime;
+    PackedTime earliest = std::numeric_limits<PackedTime>::max();
+    PackedTime latest = kNoPackedTime;
     for (size_t p = points.first; p < points.end; ++p) {
-        if (data.TptTime[p] != kNoTime) {
+        if (data.TptTime[p] != kNoPackedTime) {
             earliest = std::min(earliest, data.TptTime[p]);
             latest = std::max(latest, data.TptTime[p]);
         }
     }
     xml << "<Placemark><name>";
     xml.text(data.TrkName[t]) << "</name>\n";
-    if (latest != kNoTime) {
+    if (latest != kNoPackedTime) {
         xml << "<TimeSpan><begin>";
-        xml.time(earliest) << "</begin><end>";
-        xml.time(latest) << "</end></TimeSpan>";
+        xml.time(UnpackTime(earliest)) << "</begin><end>";
+        xml.time(UnpackTime(latest)) << "</end></TimeSpan>";
     }
     xml << "<styleUrl>#";
     lineStyleId(xml, lineKey(data, t));

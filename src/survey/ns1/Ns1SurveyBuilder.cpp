@@ -87,7 +87,7 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
         m_group = m_survey.groupOf(m_bssid);
         const auto groups = static_cast<size_t>(m_group) + 1;
         if (m_latestOfGroup.size() < groups) {
-            m_latestOfGroup.resize(groups, std::numeric_limits<int64_t>::min());
+            m_latestOfGroup.resize(groups, std::numeric_limits<PackedTime>::min());
             m_protectionAtLatest.resize(groups, Protection::Open);
         }
     }
@@ -95,8 +95,8 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
     // Readings of equal times keep the order of the file: the later one is
     // the last.
     const auto group = static_cast<size_t>(m_group);
-    if (time >= m_latestOfGroup[group]) {
-        m_latestOfGroup[group] = time;
+    if (const PackedTime packed = PackTime(time); packed >= m_latestOfGroup[group]) {
+        m_latestOfGroup[group] = packed;
         m_protectionAtLatest[group] = m_protection;
     } else {
         m_outOfOrder = true;
@@ -109,7 +109,7 @@ void SurveyBuilder::putInTimeOrder() {
     // file does.
     Readings& readings = m_survey.readings;
     const size_t count = readings.time.size();
-    std::vector<int64_t> times(count);
+    std::vector<PackedTime> times(count);
     for (size_t i = 0; i < count; ++i) {
         times[i] = readings.time[i];
     }

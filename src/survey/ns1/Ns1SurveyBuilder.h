@@ -71,7 +71,7 @@ private:
     // Per group the latest time and the protection of the last reading
     // that carries it: a BSSID whose records overlap in time gets its
     // readings sorted, and nothing is kept per reading for that.
-    std::vector<int64_t> m_latestOfGroup;
+    std::vector<PackedTime> m_latestOfGroup;
     std::vector<Protection> m_protectionAtLatest;
     bool m_outOfOrder = false;
 };

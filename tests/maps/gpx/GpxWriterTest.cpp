@@ -53,14 +53,14 @@ TEST(GpxWriter, TextsAndCoordinatesAtTheirLimits) {
     ConversionData data = test::SmallMap();
     data.LogDate = "2004-04-08";
     data.WptComment = {"", "Caf\xC3\xA9 <&>"};
-    data.WptTime[1] = kNoTime;
+    data.WptTime[1] = kNoPackedTime;
     data.WptLat[1] = -90.0;
     data.WptLon[1] = 180.0;
     data.WptIcon[1] = 0;
     data.WptClass[1] = NetworkClass::AdHoc;
     data.TrkName = {"", "\x01\xE8\xBF\x9E\xE8\xBF\x99WIFI_\xF0\x9F\x90\x8D"};
     data.TptLat[2] = 1e-7;
-    data.TptTime[2] = kNoTime;
+    data.TptTime[2] = kNoPackedTime;
     data.TptLon = {0, -180.0, 180.0};
     const std::string gpx = test::Written(&WriteGpx, data, kContext);
     EXPECT_TRUE(has(gpx, "<name>Wi-Fi survey 2004-04-08</name>"));

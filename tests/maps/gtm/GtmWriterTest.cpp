@@ -77,7 +77,7 @@ TEST_F(GtmWriterTest, TextsAndTimesInGtmsOwnForms) {
         {kNoTime, "00 00 00 00"},    {631065599, "00 00 00 00"},  {631065601, "01 00 00 00"},
         {2778549247, "FF FF FF 7F"}, {2778549248, "00 00 00 00"}, {0, "00 00 00 00"}};
     for (const auto& [time, gtm] : times) {
-        data.WptTime[1] = data.TptTime[2] = time;
+        data.WptTime[1] = data.TptTime[2] = PackTime(time);
         const std::string file = write();
         EXPECT_EQ(file.substr(180 + 26, 2 + 12),
                   bytes("0C 00 43 61 66 E9 20 3F 3F 20 3F 20 80 81"));

@@ -60,7 +60,7 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
     data.WptBssid = {"", "( 00:00:00:00:00:01 )", "( 00:00:00:00:00:01 )", "( 00:00:00:00:00:01 )",
                      "( 00:00:00:00:00:01 )"};
     data.WptLat = data.WptLon = {0, 1, 2, 3, 4};
-    data.WptTime = {0, kNoTime, 0, 0, 0};
+    data.WptTime = {0, kNoPackedTime, 0, 0, 0};
     data.WptAltitude.resize(5);
     data.WptClass = {Open, Open, Open, Protected, AdHoc};
     data.WptDisplay = {0, 3, 3, 2, 4};
@@ -72,7 +72,7 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
     data.TrkPointCount = 6;
     data.TptTrack = {0, 1, 1, 2, 2, 3, 3};
     data.TptLat = data.TptLon = {0, 1, 2, 3, 4, 5, 6};
-    data.TptTime = {0, 100, 50, kNoTime, kNoTime, 9, kNoTime};
+    data.TptTime = {0, 100, 50, kNoPackedTime, kNoPackedTime, 9, kNoPackedTime};
     const std::string kml = test::Written(&WriteKml, data);
 
     EXPECT_EQ(count(kml, "<Style id="), 5u);
@@ -87,8 +87,8 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
                          "<width>2</width>"),
               1u);
     // Times left out where there are none.
-    EXPECT_EQ(count(kml, "<begin>1970-01-01T00:00:50Z</begin><end>1970-01-01T00:01:40Z</end>"), 1u);
-    EXPECT_EQ(count(kml, "<begin>1970-01-01T00:00:09Z</begin><end>1970-01-01T00:00:09Z</end>"), 1u);
+    EXPECT_EQ(count(kml, "<begin>1989-12-31T00:00:50Z</begin><end>1989-12-31T00:01:40Z</end>"), 1u);
+    EXPECT_EQ(count(kml, "<begin>1989-12-31T00:00:09Z</begin><end>1989-12-31T00:00:09Z</end>"), 1u);
     EXPECT_EQ(count(kml, "<TimeSpan>"), 2u);
     EXPECT_EQ(count(kml, "<TimeStamp>"), 3u);
     EXPECT_EQ(count(kml, "<coordinates>\n5,5\n6,6\n</coordinates>"), 1u);

@@ -123,7 +123,7 @@ std::vector<ReadingRow> readings(const Survey& survey) {
     std::vector<ReadingRow> rows;
     const Readings& r = survey.readings;
     for (size_t i = 0; i < r.group.size(); ++i) {
-        rows.emplace_back(r.group[i], r.lat[i], r.time[i], r.signal[i]);
+        rows.emplace_back(r.group[i], r.lat[i], UnpackTime(r.time[i]), r.signal[i]);
     }
     return rows;
 }
@@ -258,19 +258,26 @@ TEST(Ns1Reader, OrdersTheReadingsOfABssidByWholeSeconds) {
               (std::vector<Protection>{Protection::Protected, Protection::Open}));
 }
 
-// Every time is kept as the UTC moment it is, however far from today: no access point or reading
-// is left out for its time.
-TEST(Ns1Reader, KeepsEveryTime) {
+// No access point or reading is left out for its time: an access point keeps whatever moment it
+// has, a reading any from 1921 to 2058 (past them it has none), and the latest dates the log.
+TEST(Ns1Reader, KeepsEveryAccessPointAndReadingWhateverItsTime) {
     constexpr uint64_t kIn2076 = 150'000'000'000'000'000; // 2076-05-01 02:40:00
+    constexpr uint64_t kIn1985 = 121'309'488'000'000'000; // 1985-06-01 12:00:00
+    constexpr int64_t kIn1985Utc = 486'475'200;
     Survey survey;
-    ASSERT_TRUE(readNs1(Ns1Log(12, {{.firstSeen = 0, .samples = {{kApril22, -70, 1, 47.1, 8.5}}},
-                                    {.ssid = "late", .samples = {{kIn2076, -70, 1, 47.1, 8.5}}}}),
+    ASSERT_TRUE(readNs1(Ns1Log(12, {{.firstSeen = 0,
+                                     .samples = {{kIn1985, -70, 1, 47.1, 8.5},
+                                                 {kApril22, -70, 1, 47.1, 8.5}}},
+                                    {.ssid = "late",
+                                     .bssid = {0, 0, 0, 0, 0, 9},
+                                     .samples = {{kIn2076, -70, 1, 47.1, 8.5}}}}),
                         survey)
                     .none());
     ASSERT_EQ(survey.accessPoints.accessPoints.size(), 2u);
     EXPECT_EQ(survey.accessPoints.accessPoints[0].time, -11'644'473'600);
-    EXPECT_EQ(readings(survey), (std::vector<ReadingRow>{{0, 47.1, kApril22Utc, 79.0f},
-                                                         {0, 47.1, 3'355'526'400, 79.0f}}));
+    EXPECT_EQ(readings(survey), (std::vector<ReadingRow>{{0, 47.1, kIn1985Utc, 79.0f},
+                                                         {0, 47.1, kApril22Utc, 79.0f},
+                                                         {1, 47.1, kNoTime, 79.0f}}));
     EXPECT_EQ(survey.accessPoints.logDate, "2076-05-01");
     EXPECT_EQ(survey.skipped, Skipped());
 }

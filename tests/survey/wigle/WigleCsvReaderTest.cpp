@@ -65,8 +65,8 @@ std::string describe(const SurveyProblem& problem, const Survey& survey) {
     }
     const Readings& r = survey.readings;
     for (size_t i = 0; i < r.group.size(); ++i) {
-        out << "reading " << r.group[i] << " " << r.lat[i] << " " << r.lon[i] << " " << r.time[i]
-            << " " << r.signal[i] << "\n";
+        out << "reading " << r.group[i] << " " << r.lat[i] << " " << r.lon[i] << " "
+            << UnpackTime(r.time[i]) << " " << r.signal[i] << "\n";
     }
     out << "date " << survey.accessPoints.logDate << "\n";
     for (const auto& [why, count] : survey.skipped) {

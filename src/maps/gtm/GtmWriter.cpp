@@ -44,8 +44,8 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
     if (data.TrkPointCount > 0) {
         for (size_t i = 1; i <= static_cast<size_t>(data.TrkPointCount); ++i) {
             const auto newTrack = static_cast<uint8_t>(data.TptTrack[i] - data.TptTrack[i - 1]);
-            GtmTrackpoint{data.TptLat[i], data.TptLon[i], GtmTimeOf(UnpackTime(data.TptTime[i])), newTrack,
-                          data.TptAltitude[i]}
+            GtmTrackpoint{data.TptLat[i], data.TptLon[i], GtmTimeOf(UnpackTime(data.TptTime[i])),
+                          newTrack, data.TptAltitude[i]}
                 .write(out);
             if (!file.flushIfFull()) {
                 return false;

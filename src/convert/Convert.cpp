@@ -110,7 +110,7 @@ std::optional<Survey> readSurveys(std::span<const std::string> paths, FirstInput
     SurveyMerger merger;
     for (size_t i = 0; i < paths.size(); ++i) {
         ByteStream later;
-        ByteStream& stream = i == 0 ? first.lines.source() : later;
+        ByteStream& stream = i == 0 ? first.lines->source() : later;
         SurveyFormat format = first.format;
         int error = first.error;
         if (i > 0) {
@@ -172,7 +172,7 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
     // A summary export is streamed into the waypoints: a read that fails on
     // the way is the loader's failure, and the file counts as no export at
     // all (no waypoints).
-    LineStream& lines = first.lines;
+    LineStream& lines = *first.lines;
     int error = first.error;
     std::string_view firstLine;
     std::optional<std::string> logDate;
@@ -263,6 +263,7 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
     bool surveyFailed = false;
     std::optional<Survey> survey =
         readFirstInputs(state, window, counters, problems, paths, first, surveysOnly, surveyFailed);
+    first.lines.reset();
 
     ConversionData& data = state.data;
     counters.showWaypoints(data.WptCount);
@@ -324,9 +325,9 @@ std::string SurveyErrorText(const std::string& path, const std::string& problem)
 
 void OpenFirstInput(const std::string& path, FirstInput& input) {
     input.format = SurveyFormat::Unknown;
-    input.error = input.lines.open(path);
+    input.error = input.lines->open(path);
     if (input.error == 0) {
-        input.error = recognize(input.lines.source(), input.format);
+        input.error = recognize(input.lines->source(), input.format);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "survey/netstumbler/TextExportReader.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -60,7 +61,8 @@ ConvertOutcome Convert(ConverterState& state, ConvertWindow& window,
 // those bytes are then read, as a pipe or the standard input cannot be
 // looked at twice.
 struct FirstInput {
-    LineStream lines;
+    // Let go once read, so that its block is free before later inputs come.
+    std::optional<LineStream> lines{std::in_place};
     SurveyFormat format = SurveyFormat::Unknown;
     int error = 0; // errno of opening it or of reading its first bytes
 };

@@ -1,39 +1,67 @@
 #include "cli/CliOptions.h"
 
+#include "survey/SurveyFormat.h"
+
 namespace wavemark {
 
 const char* const kUsageLine = "usage: wavemark-convert [options] SUMMARY [TEXT] -o OUTPUT";
 const char* const kSurveysUsageLine = "       wavemark-convert [options] SURVEY... -o OUTPUT";
 
-const char* const kHelpText =
-    "Converts a NetStumbler summary export and text export, or survey files that\n"
-    "hold their own readings (NetStumbler NS1 logs, WiGLE CSV files), into a map:\n"
-    "a GPS TrackMaker, GPX or KML file with a waypoint per access point and a\n"
-    "track per access point through its readings. Any input may be\n"
-    "gzip-compressed; the kind of a file is told by its content, not its name.\n"
-    "Several survey files are merged: one access point per BSSID (its strongest\n"
-    "reading), its readings in the order the files are given.\n"
-    "\n"
-    "  -o, --output FILE    map file to write (required), in the format its\n"
-    "                       extension names: .gtm, .gpx or .kml\n"
-    "  --format FORMAT      gtm, gpx or kml, whatever the output's name\n"
-    "  --settings FILE      read options from an INI file in the Wavemark.ini\n"
-    "                       format; keys it lacks keep their first-start defaults\n"
-    "  --no-tracks          do not read a text export\n"
-    "  --filter TEXT        comma-separated network names to leave out\n"
-    "  --only-no-wep        keep only access points without WEP\n"
-    "  --fixed-colors       track colours by WEP class\n"
-    "  --random-colors      a random colour per track\n"
-    "  -q, --quiet          print nothing but errors\n"
-    "  -h, --help           show this help\n"
-    "  --version            show the version\n"
-    "\n"
-    "TEXT is required unless tracks are off; any input may be a pipe, or - for\n"
-    "the standard input. On success the seven counters are printed, and for\n"
-    "survey files the rows they held that were left out, and the exit status is\n"
-    "0; an input that cannot be read or is not a survey, or an\n"
-    "output that cannot be written or is refused (an input, a folder, a device,\n"
-    "a pipe, a socket, a read-only file), gives status 1; bad usage 2.\n";
+namespace {
+
+// `text` broken into lines of at most 78 characters at its blanks.
+std::string wrapped(const std::string& text) {
+    std::string lines;
+    size_t lineStart = 0;
+    size_t from = 0;
+    while (from < text.size()) {
+        size_t end = text.find(' ', from);
+        end = end == std::string::npos ? text.size() : end;
+        if (end - lineStart > 78 && from > lineStart) {
+            lines.back() = '\n';
+            lineStart = from;
+        }
+        lines.append(text, from, end - from).append(end < text.size() ? " " : "");
+        from = end + 1;
+    }
+    return lines + "\n";
+}
+
+} // namespace
+
+std::string HelpText() {
+    return wrapped("Converts survey files (" + SurveyKindsRead() +
+                   ") into a map with a waypoint per access point and a track per access "
+                   "point through its readings. Any input may be gzip-compressed; the kind of a "
+                   "file is told by its content, not its name. Several survey files that hold "
+                   "their own readings are merged: one access point per BSSID (its strongest "
+                   "reading), its readings in the order the files are given.") +
+           "\n"
+           "  -o, --output FILE    map file to write (required), in the format its\n"
+           "                       extension names: " +
+           MapFormatExtensions() +
+           "\n"
+           "  --format FORMAT      " +
+           MapFormatNames() +
+           ", whatever the output's name\n"
+           "  --settings FILE      read options from an INI file in the Wavemark.ini\n"
+           "                       format; keys it lacks keep their first-start defaults\n"
+           "  --no-tracks          do not read a text export\n"
+           "  --filter TEXT        comma-separated network names to leave out\n"
+           "  --only-no-wep        keep only access points without WEP\n"
+           "  --fixed-colors       track colours by WEP class\n"
+           "  --random-colors      a random colour per track\n"
+           "  -q, --quiet          print nothing but errors\n"
+           "  -h, --help           show this help\n"
+           "  --version            show the version\n"
+           "\n"
+           "TEXT is required unless tracks are off; any input may be a pipe, or - for\n"
+           "the standard input. On success the seven counters are printed, and for\n"
+           "survey files the rows they held that were left out, and the exit status is\n"
+           "0; an input that cannot be read or is not a survey, or an\n"
+           "output that cannot be written or is refused (an input, a folder, a device,\n"
+           "a pipe, a socket, a read-only file), gives status 1; bad usage 2.\n";
+}
 
 CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     CliParseResult result;
@@ -67,11 +95,11 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
             output = text;
         } else if (arg == "--format") {
             if (!value(text)) {
-                return fail("option --format needs gtm, gpx or kml");
+                return fail("option --format needs " + MapFormatNames());
             }
             format = MapFormatNamed(text);
             if (!format) {
-                return fail("unknown map format " + text + " (gtm, gpx or kml)");
+                return fail("unknown map format " + text + " (" + MapFormatNames() + ")");
             }
         } else if (arg == "--settings") {
             if (!value(text)) {
@@ -114,8 +142,8 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
         format = MapFormatOfPath(*output);
     }
     if (!format) {
-        return fail("the map format of " + *output +
-                    " is unknown: name it .gtm, .gpx or .kml, or give --format");
+        return fail("the map format of " + *output + " is unknown: name it " +
+                    MapFormatExtensions() + ", or give --format");
     }
     o.inputs = std::move(positional);
     o.outputPath = *output;

@@ -36,6 +36,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageLine;
 extern const char* const kSurveysUsageLine;
-extern const char* const kHelpText;
+// The help, the formats read and written named by their tables.
+std::string HelpText();
 
 } // namespace wavemark

@@ -23,10 +23,6 @@ int usageError(std::ostream& errors, const std::string& problem) {
     return kExitUsage;
 }
 
-constexpr const char* kFormatsRead =
-    "wavemark-convert reads NetStumbler summary and text exports, NetStumbler NS1 logs and "
-    "WiGLE CSV files, any of them gzip-compressed.";
-
 // Whether the inputs are NetStumbler's two exports rather than survey files
 // that hold their readings. A first input of no known kind, or one that
 // cannot be read, is taken for a summary export when a second input stands
@@ -88,7 +84,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     }
     const CliOptions& options = parsed.options;
     if (options.help) {
-        out << kUsageLine << '\n' << kSurveysUsageLine << "\n\n" << kHelpText;
+        out << kUsageLine << '\n' << kSurveysUsageLine << "\n\n" << HelpText();
         return kExitOk;
     }
     if (options.version) {
@@ -142,7 +138,8 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         exports ? Convert(state, window, first) : ConvertSurveys(state, window, paths, first);
     if (outcome != ConvertOutcome::Converted) {
         if (outcome == ConvertOutcome::NotAnExport && first.format == SurveyFormat::Unknown) {
-            errors << kFormatsRead << '\n';
+            errors << "wavemark-convert reads " << SurveyKindsRead()
+                   << ", any of them gzip-compressed.\n";
         }
         return kExitFailed;
     }

@@ -8,7 +8,6 @@
 #include "platform/ReadWholeFile.h"
 #include "platform/Windows1252.h"
 #include "survey/MergeSurveys.h"
-#include "survey/SurveyFile.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/SummaryReader.h"
 #include "survey/netstumbler/TextExportReader.h"
@@ -70,10 +69,6 @@ TrackOptions trackOptions(const Settings& settings) {
     return options;
 }
 
-bool holdsReadings(SurveyFormat format) {
-    return format == SurveyFormat::Ns1 || format == SurveyFormat::WigleCsv;
-}
-
 // Tells an open input's format by its first bytes; returns errno.
 int recognize(ByteStream& stream, SurveyFormat& format) {
     std::string_view start;
@@ -90,7 +85,7 @@ std::string unknownKindText(int openError, ByteStream& stream) {
     }
     std::string_view start;
     if (stream.peek(kFormatSignatureSize, start) != 0) {
-        return kNotASurveyText;
+        return NotASurveyText();
     }
     return DescribeUnknownSurvey(start);
 }
@@ -123,13 +118,13 @@ std::optional<Survey> readSurveys(std::span<const std::string> paths, FirstInput
             problems.reportLoadError(error, paths[i]);
             return std::nullopt;
         }
-        if (error != 0 || !holdsReadings(format)) {
+        if (error != 0 || !HoldsReadings(format)) {
             problems.report(ConvertOutcome::NotASurvey,
                             SurveyErrorText(paths[i], unknownKindText(error, stream)));
             return std::nullopt;
         }
         Survey survey;
-        const SurveyProblem problem = ReadSurvey(format, stream, survey);
+        const SurveyProblem problem = InfoOf(format).read(stream, survey);
         if (problem.error != 0) {
             problems.reportLoadError(problem.error, paths[i]);
             return std::nullopt;
@@ -157,7 +152,7 @@ std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& wind
     // beside it: it may only stand alone, without tracks.
     const bool summaryAllowed =
         !surveysOnly || (paths.size() == 1 && settings.TConvertEnabled == 0);
-    if ((first.error == 0 && holdsReadings(first.format)) || !summaryAllowed) {
+    if ((first.error == 0 && HoldsReadings(first.format)) || !summaryAllowed) {
         std::optional<Survey> survey = readSurveys(paths, first, problems, state.notices);
         surveyFailed = !survey;
         if (survey) {

@@ -33,6 +33,16 @@ std::string lower(std::string_view text) {
     return result;
 }
 
+// "gtm, gpx or kml", each name after `prefix`.
+std::string listed(std::string_view prefix) {
+    std::string names;
+    for (size_t i = 0; i < kFormats.size(); ++i) {
+        names.append(i == 0 ? "" : i + 1 == kFormats.size() ? " or " : ", ");
+        names.append(prefix).append(lower(kFormats[i].name));
+    }
+    return names;
+}
+
 } // namespace
 
 const MapFormatInfo& InfoOf(MapFormat format) {
@@ -56,6 +66,14 @@ std::optional<MapFormat> MapFormatNamed(std::string_view name) {
         }
     }
     return std::nullopt;
+}
+
+std::string MapFormatNames() {
+    return listed("");
+}
+
+std::string MapFormatExtensions() {
+    return listed(".");
 }
 
 std::string MapFileFilter() {

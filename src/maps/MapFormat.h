@@ -40,4 +40,9 @@ std::optional<MapFormat> MapFormatNamed(std::string_view name);
 // The save dialog's filter, "desc|pattern|" for each format in turn.
 std::string MapFileFilter();
 
+// The formats' names as a sentence lists them, "gtm, gpx or kml", or as
+// extensions, ".gtm, .gpx or .kml".
+std::string MapFormatNames();
+std::string MapFormatExtensions();
+
 } // namespace wavemark

@@ -2,7 +2,6 @@
 
 #include "platform/ByteStream.h"
 #include "survey/Survey.h"
-#include "survey/SurveyFormat.h"
 
 #include <string>
 
@@ -18,8 +17,7 @@ struct SurveyProblem {
     bool none() const { return error == 0 && text.empty(); }
 };
 
-// Reads a survey file of `format` (an NS1 log or a WiGLE CSV file) from
-// `stream`, whose start told the format, into `survey`.
-SurveyProblem ReadSurvey(SurveyFormat format, ByteStream& stream, Survey& survey);
+// Reads a whole survey file, whose start told its format, into `survey`.
+using SurveyReader = SurveyProblem (*)(ByteStream& stream, Survey& survey);
 
 } // namespace wavemark

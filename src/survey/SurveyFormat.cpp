@@ -1,11 +1,58 @@
 #include "survey/SurveyFormat.h"
 
+#include "survey/ns1/Ns1Reader.h"
+#include "survey/wigle/WigleCsvReader.h"
+
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace wavemark {
 namespace {
 
 constexpr size_t kNs1HeadSize = 8;
+
+// NetStumbler's log starts with "NetS" and its version, a small number: a
+// text never holds those zero bytes.
+bool isNs1Start(std::string_view start) {
+    return start.size() >= kNs1HeadSize && start.starts_with("NetS") &&
+           start.substr(5, 3) == std::string_view("\0\0\0", 3);
+}
+
+// Some writers put a UTF-8 byte order mark before the first line.
+bool isWigleStart(std::string_view start) {
+    return start.starts_with("WigleWifi-") || start.starts_with("\xEF\xBB\xBFWigleWifi-");
+}
+
+// NetStumbler's exports name the program in line 1.
+bool isExportStart(std::string_view start) {
+    const std::string_view firstLine = start.substr(0, start.find_first_of("\r\n"));
+    return firstLine.find("Network Stumbler") != std::string_view::npos;
+}
+
+constexpr std::array<SurveyFormatInfo, 3> kFormats{{
+    {SurveyFormat::Ns1, &isNs1Start,
+     [](ByteStream& stream, Survey& survey) { return ReadNs1(stream, survey); },
+     "NetStumbler NS1 logs", "an NS1 log", "*.ns1"},
+    {SurveyFormat::WigleCsv, &isWigleStart,
+     [](ByteStream& stream, Survey& survey) { return ReadWigleCsv(stream, survey); },
+     "WiGLE CSV files", "a WiGLE CSV file", "*.csv"},
+    {SurveyFormat::NetStumblerExport, &isExportStart, nullptr,
+     "NetStumbler summary and text exports", "a NetStumbler export", "*.txt"},
+}};
+
+// "a, b and c".
+std::string spokenList(const std::vector<std::string_view>& items, std::string_view last) {
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            text.append(i + 1 == items.size() ? " " + std::string(last) + " " : ", ");
+        }
+        text.append(items[i]);
+    }
+    return text;
+}
 
 // UTF-16 text has a byte order mark, or, in its Latin part, a zero byte in
 // every other place.
@@ -28,22 +75,51 @@ bool isUtf16(std::string_view start) {
 
 } // namespace
 
+std::span<const SurveyFormatInfo> SurveyFormats() {
+    return kFormats;
+}
+
+const SurveyFormatInfo& InfoOf(SurveyFormat format) {
+    return *std::ranges::find(kFormats, format, &SurveyFormatInfo::format);
+}
+
+bool HoldsReadings(SurveyFormat format) {
+    return format != SurveyFormat::Unknown && InfoOf(format).read != nullptr;
+}
+
 SurveyFormat RecognizeSurvey(std::string_view start) {
-    // The version after the signature is a small number: a text never holds
-    // those zero bytes.
-    if (start.size() >= kNs1HeadSize && start.starts_with("NetS") &&
-        start.substr(5, 3) == std::string_view("\0\0\0", 3)) {
-        return SurveyFormat::Ns1;
-    }
-    // Some writers put a UTF-8 byte order mark before the first line.
-    if (start.starts_with("WigleWifi-") || start.starts_with("\xEF\xBB\xBFWigleWifi-")) {
-        return SurveyFormat::WigleCsv;
-    }
-    const std::string_view firstLine = start.substr(0, start.find_first_of("\r\n"));
-    if (firstLine.find("Network Stumbler") != std::string_view::npos) {
-        return SurveyFormat::NetStumblerExport;
+    for (const SurveyFormatInfo& info : kFormats) {
+        if (info.isStartOf(start)) {
+            return info.format;
+        }
     }
     return SurveyFormat::Unknown;
+}
+
+std::string SurveyKindsRead() {
+    std::vector<std::string_view> kinds;
+    for (const SurveyFormatInfo& info : kFormats) {
+        kinds.push_back(info.kinds);
+    }
+    return spokenList(kinds, "and");
+}
+
+std::string SurveyPatterns() {
+    std::string patterns;
+    for (const SurveyFormatInfo& info : kFormats) {
+        patterns.append(patterns.empty() ? "" : ";").append(info.pattern);
+    }
+    return patterns;
+}
+
+std::string NotASurveyText() {
+    std::vector<std::string_view> ones;
+    for (const SurveyFormatInfo& info : kFormats) {
+        if (info.read != nullptr) {
+            ones.push_back(info.one);
+        }
+    }
+    return "Is not " + spokenList(ones, "or");
 }
 
 std::string DescribeUnknownSurvey(std::string_view start) {
@@ -66,7 +142,7 @@ std::string DescribeUnknownSurvey(std::string_view start) {
         return "Is " + std::to_string(start.size()) + (start.size() == 1 ? " byte" : " bytes") +
                " long, too short for any survey";
     }
-    return kNotASurveyText;
+    return NotASurveyText();
 }
 
 } // namespace wavemark

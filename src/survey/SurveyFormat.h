@@ -1,6 +1,9 @@
 #pragma once
 
+#include "survey/SurveyFile.h"
+
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,15 +14,40 @@ enum class SurveyFormat { NetStumblerExport, Ns1, WigleCsv, Unknown };
 // How many first bytes tell the format.
 inline constexpr size_t kFormatSignatureSize = 512;
 
-// The format of a survey by its first bytes (after any gzip compression),
-// never by its name: NetStumbler's exports name the program in line 1, an
-// NS1 log starts with "NetS", a WiGLE CSV file with "WigleWifi-".
+// A survey format as the program knows it: how its first bytes (after any
+// gzip compression) are told, never its name; the reader of a file that
+// holds its readings, none for NetStumbler's exports, which the convert
+// command streams; and how messages, help and the open dialog name it.
+struct SurveyFormatInfo {
+    SurveyFormat format;
+    bool (*isStartOf)(std::string_view start);
+    SurveyReader read;
+    std::string_view kinds; // "WiGLE CSV files"
+    std::string_view one;   // "a WiGLE CSV file"
+    std::string_view pattern;
+};
+
+// Every survey format, the most particular signature first.
+std::span<const SurveyFormatInfo> SurveyFormats();
+const SurveyFormatInfo& InfoOf(SurveyFormat format);
+
+// Whether a file of `format` holds its readings beside its access points.
+bool HoldsReadings(SurveyFormat format);
+
+// The format of a survey by its first bytes, Unknown for none.
 SurveyFormat RecognizeSurvey(std::string_view start);
+
+// "NetStumbler NS1 logs, WiGLE CSV files and NetStumbler summary and text
+// exports": what the program reads, for help and messages.
+std::string SurveyKindsRead();
+
+// The open dialog's patterns of every format, "*.ns1;*.csv;*.txt".
+std::string SurveyPatterns();
 
 // What a file of no known kind is, by its first bytes, for the user: "Is
 // empty", "Is UTF-16 text", "Has NS1 version 256, which is not known", or
-// that it is none of the kinds read.
+// that it is none of the files that hold their readings (NotASurveyText).
 std::string DescribeUnknownSurvey(std::string_view start);
-inline constexpr const char* kNotASurveyText = "Is not an NS1 log or a WiGLE CSV file";
+std::string NotASurveyText();
 
 } // namespace wavemark

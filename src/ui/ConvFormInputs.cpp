@@ -1,6 +1,7 @@
 #include "ui/ConvForm.h"
 
 #include "platform/PathParts.h"
+#include "survey/SurveyFormat.h"
 #include "ui/LocalText.h"
 
 #include <QLabel>
@@ -10,10 +11,11 @@ namespace wavemark {
 void ConvForm::LoadFile_Click(int index) {
     std::string& path = index == 0 ? m_settings.SummaryFilePath : m_settings.TextFilePath;
     CommonDialog& dialog = *dlgOpenFile;
-    // The summary may also be an NS1 log or a WiGLE CSV file, any of them
-    // gzip-compressed; the conversion tells them by their content.
-    dialog.Filter = index == 0 ? "Surveys (*.txt;*.ns1;*.csv;*.gz)|*.txt;*.ns1;*.csv;*.gz|"
-                                 "Text Files (*.txt)|*.txt|All Files (*.*)|*.*"
+    // The summary may be any survey file, gzip-compressed too; the
+    // conversion tells them by their content.
+    const std::string surveys = SurveyPatterns() + ";*.gz";
+    dialog.Filter = index == 0 ? "Surveys (" + surveys + ")|" + surveys +
+                                     "|Text Files (*.txt)|*.txt|All Files (*.*)|*.*"
                                : "Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
     dialog.DialogTitle =
         index == 0 ? "Netstumbler Summary-Text-File" : "Netstumbler Export-Text-File";

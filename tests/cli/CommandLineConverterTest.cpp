@@ -186,9 +186,9 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
 
     const std::string notes = folder.write("notes.txt", "notes\r\n");
     EXPECT_EQ(run({"--no-tracks", notes, "-o", output}), 1);
-    EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\nwavemark-convert reads NetStumbler "
-                            "summary and text exports, NetStumbler NS1 logs and WiGLE CSV "
-                            "files, any of them gzip-compressed.\n");
+    EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\nwavemark-convert reads NetStumbler NS1 "
+                            "logs, WiGLE CSV files and NetStumbler summary and text exports, "
+                            "any of them gzip-compressed.\n");
     EXPECT_EQ(run({monday, summary, "-o", output}), 1);
     EXPECT_EQ(errors.str(), "The survey could not be read:\n" + summary +
                                 "\nIs not an NS1 log or a WiGLE CSV file\n");

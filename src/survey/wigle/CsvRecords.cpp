@@ -1,6 +1,6 @@
 #include "survey/wigle/CsvRecords.h"
 
-#include "survey/wigle/SpecialBytes.h"
+#include "platform/CsvSpecialBytes.h"
 
 #include <bit>
 #include <cstring>

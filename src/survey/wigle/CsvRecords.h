@@ -58,8 +58,9 @@ struct CsvReadSizes {
 // split plainly at once. So a byte is scanned by at most two records, and a
 // file of stray quotes takes time in proportion to its size.
 //
-// Fields are cut where they lie, found 64 bytes at a time (SpecialBytes.h);
-// only a field that writes a quote as two is copied, to undo that.
+// Fields are cut where they lie, found 64 bytes at a time
+// (platform/CsvSpecialBytes.h); only a field that writes a quote as two is
+// copied, to undo that.
 class CsvRecords {
 public:
     CsvRecords(ByteStream& stream, const CsvReadSizes& sizes = {});

@@ -46,8 +46,10 @@ constexpr std::array<SurveyFormatInfo, 3> kFormats{{
 std::string spokenList(const std::vector<std::string_view>& items, std::string_view last) {
     std::string text;
     for (size_t i = 0; i < items.size(); ++i) {
-        if (i > 0) {
-            text.append(i + 1 == items.size() ? " " + std::string(last) + " " : ", ");
+        if (i + 1 == items.size() && i > 0) {
+            text.append(" ").append(last).append(" ");
+        } else if (i > 0) {
+            text.append(", ");
         }
         text.append(items[i]);
     }

@@ -6,9 +6,9 @@
 #include "ui/LineWidget.h"
 #include "ui/Links.h"
 #include "ui/LocalText.h"
-#include "ui/MapForm.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
+#include "ui/map/MapForm.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "settings/SettingsFile.h"
 #include "ui/AboutForm.h"
 #include "ui/ControlBuilder.h"
-#include "ui/MapForm.h"
+#include "ui/map/MapForm.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -28,6 +28,18 @@ void showColorDialog(CommonDialog& dialog, int32_t& color) {
     color = dialog.Color;
 }
 
+// The preview tells "Thin line" from every other style by its width alone,
+// 1 pixel against the 2 of the window's other lines, and draws no dashes,
+// crosses or fills: that is the window as its users know it. The map files
+// and the map window give each style a width of its own instead (LineWidth,
+// maps/Legend.h), so that styles stay apart in other viewers; the written
+// files must not change with the window, so the two rules stay apart too.
+constexpr int16_t kThinLineStyle = 1;
+
+int previewLineWidth(int16_t lineStyle) {
+    return lineStyle == kThinLineStyle ? 1 : 2;
+}
+
 } // namespace
 
 void ConvForm::SelectFont_Click() {
@@ -97,10 +109,8 @@ void ConvForm::showBackgroundPreview() {
     setColor(preview, QPalette::Window, m_settings.WPTBoxBackColor);
 }
 
-// "Thin line" (code 1) is drawn 1 pixel wide, every other style 2 pixels;
-// the style itself is not drawn.
 void ConvForm::showLinePreview(LineWidget* preview, int16_t lineStyle, int32_t color) {
-    preview->setLineWidth(lineStyle == 1 ? 1 : 2);
+    preview->setLineWidth(previewLineWidth(lineStyle));
     preview->setLineColor(FromBgr(color));
 }
 

@@ -3,7 +3,7 @@
 #include "maps/CodeTables.h"
 #include "ui/LineWidget.h"
 #include "ui/LocalText.h"
-#include "ui/MapForm.h"
+#include "ui/map/MapForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "ui/MapForm.h"
+#include "ui/map/MapForm.h"
 
 #include "TileServer.h"
 #include "WindowFixture.h"
 #include "mapview/Graticule.h"
 #include "mapview/TileGrid.h"
 #include "mapview/ViewFit.h"
-#include "ui/MapCanvas.h"
-#include "ui/TileSource.h"
+#include "ui/map/MapCanvas.h"
+#include "ui/map/TileSource.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "MapBench.h"
 
-#include "ui/MapCanvas.h"
+#include "ui/map/MapCanvas.h"
 
 #include <QElapsedTimer>
 #include <QImage>

@@ -12,9 +12,9 @@
 
 #include "MapBench.h"
 #include "ui/ConvForm.h"
-#include "ui/MapCanvas.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
+#include "ui/map/MapCanvas.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
-#include "ui/MapForm.h"
+#include "ui/map/MapForm.h"
 
 #include "ui/Links.h"
-#include "ui/MapCanvas.h"
 #include "ui/Shell.h"
-#include "ui/TileSource.h"
+#include "ui/map/MapCanvas.h"
+#include "ui/map/TileSource.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

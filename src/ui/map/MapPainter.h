@@ -28,7 +28,4 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
 QColor MarkerColor(NetworkClass networkClass);
 inline constexpr int kMarkerRadius = 5;
 
-// A 0x00BBGGRR colour as Qt's.
-QColor FromBgr(int32_t bgr);
-
 } // namespace wavemark

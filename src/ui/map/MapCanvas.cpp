@@ -1,9 +1,9 @@
-#include "ui/MapCanvas.h"
+#include "ui/map/MapCanvas.h"
 
 #include "mapview/TileGrid.h"
 #include "mapview/ViewFit.h"
-#include "ui/MapPainter.h"
-#include "ui/TileSource.h"
+#include "ui/map/MapPainter.h"
+#include "ui/map/TileSource.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>

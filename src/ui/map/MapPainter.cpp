@@ -1,10 +1,11 @@
-#include "ui/MapPainter.h"
+#include "ui/map/MapPainter.h"
 
 #include "maps/Legend.h"
 #include "mapview/Graticule.h"
 #include "mapview/TileGrid.h"
 #include "mapview/TrackPath.h"
-#include "ui/TileSource.h"
+#include "ui/BgrColor.h"
+#include "ui/map/TileSource.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -203,10 +204,6 @@ void paintScaleBar(QPainter& painter, const Viewport& view) {
 }
 
 } // namespace
-
-QColor FromBgr(int32_t bgr) {
-    return {bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff};
-}
 
 QColor MarkerColor(NetworkClass networkClass) {
     return FromBgr(LegendOf(networkClass).color);

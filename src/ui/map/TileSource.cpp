@@ -1,4 +1,4 @@
-#include "ui/TileSource.h"
+#include "ui/map/TileSource.h"
 
 #include <QAbstractNetworkCache>
 #include <QBuffer>

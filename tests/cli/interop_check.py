@@ -4,7 +4,9 @@
 The sample survey and a generated one are converted with first-start defaults and compared
 with the generator's manifest: the counter lines, and what gpsbabel reads as GPX: each
 waypoint's name, comment, time, elevation, symbol and position, each track's name, point
-count and first and last time.
+count and first and last time. Then the sample summary is converted to GTM and GPX once per
+symbol code, every access point given that code: the GPX file must name it as
+tests/data/gtm-symbols.txt does, and gpsbabel must read the GTM file as that file says it does.
 
 usage: interop_check.py CONVERT GENSURVEY SAMPLES
 """
@@ -22,6 +24,8 @@ COUNTER_LABELS = ["Number of APs with WEP : ", "Number of APs without WEP : ",
                   "Number of Tracklogs: ", "Number of Trackpoints: "]
 # gpsbabel's names for the two default symbol codes.
 SYMBOL_NAMES = {141: "Radio Beacon", 44: "Tall Tower"}
+SYMBOL_TABLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data",
+                            "gtm-symbols.txt")
 
 
 def gpsbabel_text(raw):
@@ -86,6 +90,31 @@ def run_case(convert, summary, text, manifest_path, gtm):
     return problems
 
 
+def symbol_problems(convert, summary, work):
+    settings, gtm, gpx = (os.path.join(work, name) for name in ("s.ini", "s.gtm", "s.gpx"))
+    with open(SYMBOL_TABLE, encoding="utf-8") as f:
+        table = [line.rstrip("\n").split("\t") for line in f]
+    codes = [int(row[0]) for row in table]
+    problems = [] if codes == list(range(1, 193)) else [f"table codes {codes[:3]}..., not 1-192"]
+    symbols = lambda text: {w.findtext("{*}sym") for w in ET.fromstring(text).findall("{*}wpt")}
+    for code, name, *babel in table:
+        with open(settings, "w") as f:
+            f.write(f"[Waypoints]\nIconNoWEP={code}\nIconWEP={code}\n")
+        for output in (gtm, gpx):
+            subprocess.run([convert, "-q", "--no-tracks", "--settings", settings, summary, "-o",
+                            output], check=True)
+        with open(gpx, "rb") as f:
+            ours = symbols(f.read())
+        theirs = symbols(subprocess.run(["gpsbabel", "-i", "gtm", "-f", gtm, "-o", "gpx", "-F",
+                                         "-"], check=True, capture_output=True).stdout)
+        babel = {None if babel == ["-"] else babel[0]} if babel else {name}
+        if ours != {name}:
+            problems.append(f"code {code}: GPX symbols {ours}, expected {name!r}")
+        if theirs != babel:
+            problems.append(f"code {code}: gpsbabel reads {theirs}, expected {babel}")
+    return problems
+
+
 def main():
     if len(sys.argv) != 4:
         print(__doc__)
@@ -103,9 +132,10 @@ def main():
                   os.path.join(samples, "text.txt"), generate("sample", "--sample")[2]),
                  ("generated",
                   *generate("survey", "--aps", "500", "--readings", "50000", "--seed", "7"))]
-        for case, summary, text, manifest in cases:
-            problems = run_case(convert, summary, text, manifest,
-                                os.path.join(work, f"{case}.gtm"))
+        for case, summary, text, manifest in cases + [("symbols", cases[0][1], None, None)]:
+            problems = (symbol_problems(convert, summary, work) if case == "symbols" else
+                        run_case(convert, summary, text, manifest,
+                                 os.path.join(work, f"{case}.gtm")))
             print(f"[{case}] " + ("ok" if not problems else f"{len(problems)} mismatch(es):"))
             for problem in problems[:25]:
                 print(f"  {problem}")

@@ -176,5 +176,21 @@ TEST_F(TracksTest, LineFourDatesTheReadingsBelowItWithoutItsTag) {
                         "read p1 p2 t1 ");
 }
 
+// Every trackpoint list starts with a zero slot 0 (the GTM writer takes TptTrack[0] for the
+// track before the first point), also where an earlier run left longer lists of other values.
+TEST_F(TracksTest, ListsOfAnEarlierRunAreReplacedSlotZeroToo) {
+    data.TptLat = data.TptLon = ScatterList<double>(9, 7.0);
+    data.TptTime = data.TptTrack = ScatterList<int32_t>(9, 7);
+    data.TptAltitude.assign(9, 7.0f);
+    summary({kA});
+    read(folder.write(
+        "text.txt", ExportText({reading(kA, "10:00:00", "N 1"), reading(kA, "10:00:01", "N 2")})));
+    EXPECT_EQ(data.TptLat, (ScatterList<double>{0, 1, 2}));
+    EXPECT_EQ(data.TptLon, (ScatterList<double>{0, 8.539025, 8.539025}));
+    EXPECT_EQ(data.TptTime, (ScatterList<PackedTime>{0, 450352800, 450352801}));
+    EXPECT_EQ(data.TptTrack, (ScatterList<int32_t>{0, 1, 1}));
+    EXPECT_EQ(data.TptAltitude, (ScatterList<float>{0, 70, 70}));
+}
+
 } // namespace
 } // namespace wavemark

@@ -229,7 +229,10 @@ private slots:
         QVERIFY(f.saveDialog().shown.empty());
     }
 
-    // Every control where the form designer put it, in stacking order, and the Tab order.
+    // The window as designed at 96 dpi: its size, its 55 controls, a row of each kind placed by
+    // the twip rule (15 to the pixel; a line a 2-pixel band around its segment; a label sized to
+    // its text keeps its corner), Label3's rim taking clicks around Command2, no focusable
+    // control over another, and the Tab order.
     void layoutAsDesigned() {
         WindowFixture f;
         f.folder.write("Wavemark.ini", ""); // no first start: no About window
@@ -237,52 +240,18 @@ private slots:
         if (window.logicalDpiX() != 96 || window.logicalDpiY() != 96) {
             QSKIP("The designed pixels are those of a 96 dpi screen");
         }
-        // Twips, 15 to the pixel; a line is a band 30 twips thick; -1: sized by its text.
-        // clang-format off
-        const struct {
-            const char* name;
-            int left, top, width, height;
-        } designed[] = {
-            {"Shape3", 0, 0, 6975, 1095}, {"Image1", 120, 90, 2805, 795},
-            {"Label2", 3120, 120, 495, 735}, {"Image2", 3600, 120, 3135, 855},
-            {"Line3(0)", 0, 1065, 6960, 30}, {"LoadFile(0)", 120, 1200, 1695, 375},
-            {"Filename(0)", 1920, 1320, 4815, 255}, {"LoadFile(1)", 120, 1665, 1695, 375},
-            {"Filename(1)", 1920, 1800, 4815, 255}, {"Line3(2)", 0, 2145, 6960, 30},
-            {"NoWEPCheck", 120, 2280, 2055, 255}, {"FilterLabel", 2280, 2280, 495, 255},
-            {"TBAPFilter", 2760, 2250, 3975, 285}, {"Line3(3)", 0, 2625, 6960, 30},
-            {"SelectFont", 120, 2880, 1695, 375}, {"SelectBackground", 120, 3360, 1695, 375},
-            {"IconLabel(0)", 2160, 2700, 1815, 255}, {"CB_IconNoWEP", 2160, 2940, 2175, 315},
-            {"CB_StyleNoWEP", 2160, 3420, 2175, 315}, {"IconLabel(1)", 4560, 2700, 1815, 255},
-            {"CB_IconWEP", 4560, 2940, 2175, 315}, {"CB_StyleWEP", 4560, 3435, 2175, 315},
-            {"Shape2(0)", 120, 3825, 6615, 615}, {"FontTest(1)", 315, 3960, -1, -1},
-            {"FontTest(0)", 3285, 3945, -1, -1}, {"Line3(4)", 0, 4545, 7080, 30},
-            {"TConvertEnabled", 120, 4680, 1440, 255}, {"TChangeColors", 2055, 4635, 1755, 345},
-            {"TrackColorNoWep", 120, 5040, 1815, 375}, {"TrackColorWep", 2055, 5040, 1815, 375},
-            {"Shape2(1)", 120, 5520, 1815, 255}, {"TLineNoWepTest", 240, 5625, 1560, 30},
-            {"Shape2(2)", 2040, 5520, 1815, 255}, {"TLineWepTest", 2160, 5625, 1560, 30},
-            {"CB_LineNoWEP", 120, 5880, 1815, 315}, {"CB_LineWEP", 2040, 5880, 1815, 315},
-            {"Line3(1)", 0, 6345, 3960, 30}, {"Line4", 3945, 4560, 30, 3480},
-            {"Convert", 135, 6480, 1815, 495}, {"Command1", 2040, 6480, 1815, 495},
-            {"Label1(0)", 4080, 4680, 2655, 255}, {"Label1(1)", 4080, 5040, 2655, 255},
-            {"Label1(2)", 4080, 5400, 2655, 255}, {"Label1(3)", 4080, 5760, 2655, 255},
-            {"Label1(4)", 4080, 6120, 2655, 255}, {"Label1(5)", 4080, 6480, 2655, 255},
-            {"Label1(6)", 4080, 6840, 2655, 255}, {"Label1(7)", 4080, 7200, 2655, 255},
-            {"Line5", 0, 7050, 3960, 30}, {"Line1", 1965, 7080, 30, 720},
-            {"Label3", 120, 7200, 1815, 375}, {"Command2", 150, 7200, 1740, 315},
-            {"Label_Status(0)", 2220, 7140, 1635, 450}, {"Label_Status(1)", 2235, 7140, 1635, 450},
-            {"Label_Status(2)", 2265, 7140, 1635, 450}};
-        // clang-format on
-        QCOMPARE(window.size(), QSize(6840 / 15, 7575 / 15));
-        // Children come in stacking order.
-        const auto children = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        QCOMPARE(children.size(), qsizetype(std::size(designed)));
-        for (qsizetype index = 0; index < children.size(); ++index) {
-            const auto& [name, left, top, width, height] = designed[index];
-            const QRect at = children[index]->geometry();
-            const QSize size = width < 0 ? at.size() : QSize(width / 15, height / 15);
-            QCOMPARE(std::pair(children[index]->objectName(), at),
-                     std::pair(QString(name), QRect(QPoint(left / 15, top / 15), size)));
+        QCOMPARE(window.size(), QSize(456, 505));
+        QCOMPARE(window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), qsizetype{55});
+        // Image1 at 120, 90 twips, 2805 × 795; Line3(0) from 0 to 6960 along 1080; Line4 from
+        // 4560 to 8040 along 3960.
+        for (const auto& [name, rect] : {std::pair{"Image1", QRect(8, 6, 187, 53)},
+                                         {"Line3(0)", QRect(0, 71, 464, 2)},
+                                         {"Line4", QRect(263, 304, 2, 232)}}) {
+            QCOMPARE(f.control<QWidget>(name)->geometry(), rect);
         }
+        QCOMPARE(f.control<QWidget>("FontTest(0)")->pos(), QPoint(219, 263));
+        QCOMPARE(window.childAt(9, 490), f.control<QWidget>("Label3"));
+        QCOMPARE(window.childAt(60, 490), f.control<QWidget>("Command2"));
 
         QStringList tabOrder;
         for (int stop = 0; stop < 20; ++stop) {
@@ -295,6 +264,14 @@ private slots:
                                    "TrackColorWep CB_LineNoWEP CB_LineWEP Convert Command1 "
                                    "Command2 LoadFile(0)")
                                .split(u' '));
+        for (qsizetype a = 0; a < tabOrder.size() - 1; ++a) {
+            for (qsizetype b = a + 1; b < tabOrder.size() - 1; ++b) {
+                QVERIFY2(!f.control<QWidget>(tabOrder[a])
+                              ->geometry()
+                              .intersects(f.control<QWidget>(tabOrder[b])->geometry()),
+                         qPrintable(tabOrder[a] + " overlaps " + tabOrder[b]));
+            }
+        }
     }
 
     // Each counter shows the longest text with the largest count whole.
@@ -421,7 +398,7 @@ private slots:
         QCOMPARE(shown.InitDir, f.folder.path().string());
         QCOMPARE(shown.FileName, "summary.txt"s);
         QVERIFY(
-            shown.Filter.starts_with("Surveys (*.txt;*.ns1;*.csv;*.gz)|*.txt;*.ns1;*.csv;*.gz|"));
+            shown.Filter.starts_with("Surveys (*.ns1;*.csv;*.txt;*.gz)|*.ns1;*.csv;*.txt;*.gz|"));
 
         f.openDialog().fail(5, "Access denied");
         press("LoadFile(1)");

@@ -42,6 +42,8 @@ TEST(LeanLine, ReadsNetStumblersLayoutAsTheGeneralReaderDoes) {
         withColumn(1, "W 180.0000000"),
         withColumn(1, "E 720.0000000"),
         withColumn(2, "(  )"),
+        withColumn(4, "( 01:23:45:67:89:ab )"), // every hex digit
+        withColumn(4, "( cd:ef:ff:0f:f0:9a )"),
         withColumn(6, "[ 0 -32618 -32618 ]"),
         withColumn(6, "[ 5 6]"),
         withColumn(8, "0002") + "\tx\ty",

@@ -129,6 +129,7 @@ TEST(WigleCsvReader, Layouts) {
                    "CurrentLatitude,FirstSeen,AuthMode,SSID,MAC,Extra",
                    kRows)},
              {"Kismet's short rows", kPreHeader + k16 + "\n" + rows(k12, kRows)},
+             {"names given twice, the first counts", file(k14 + ", mac,Ssid,RSSI ", kRows)},
              {"BOM, CR LF and blanks in names", bomCrlfBlankNames()},
              {"CR line ends", relined(file(k14, kRows), {"\r"})},
              {"CR, LF, CR LF and an empty CR line",
@@ -177,7 +178,9 @@ TEST(WigleCsvReader, QuotedFieldsAndTheirText) {
 }
 
 // A row between two good ones is left out, counted once under its reason, and spoils nothing: it
-// adds no access point, reading or log date (it is a day later than the good ones).
+// adds no access point, reading or log date (it is a day later than the good ones). A row that
+// ends in a radio's name before the Type column is that radio's when it holds as many fields as
+// the columns the reader needs, and malformed when it holds fewer.
 TEST(WigleCsvReader, RowsLeftOutAreCounted) {
     const Fields good = ap("00:00:00:00:00:01", "a");
     const auto spoilt = [&](size_t at, const std::string& value) {
@@ -196,6 +199,8 @@ TEST(WigleCsvReader, RowsLeftOutAreCounted) {
              {spoilt(7, ""), others},
              {spoilt(7, "ZIGBEE"), others},
              {"310260_12345_678,Carrier,,2019-06-15 08:00:00,6,-90,1.5,2.5,6,6,LTE\n", others},
+             {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,1.5,BT\n", others},
+             {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,BT\n", malformed},
              {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,1.5\n", malformed},
              {"00:00:00:00:00:02,b,[ESS],2019-06-15 08:00:00,6,-50,1.5,2.5,6,6\n", malformed},
              {spoilt(0, "00:00:00:00:02"), malformed},

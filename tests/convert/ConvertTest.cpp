@@ -64,8 +64,8 @@ protected:
 // Each counter has its own count; kB's single reading makes no track, and
 // "Reading File !" is painted before the text export is read. 9 points give
 // style records of height -12; the records are built again on every run,
-// even when no access point is kept. The typed filter is turned into the
-// export's bytes, and meets only them.
+// even when no access point is kept. The filter meets names as text, typed
+// UTF-8 or an older settings file's Windows-1252 alike.
 TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     folder.write("summary.txt", ExportText({MakeAp(kA, "0011", "Caf\xC3\xA9").line(),
                                             MakeAp(kB, "0002", "Caf\xE9").line(),
@@ -93,6 +93,9 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     EXPECT_EQ(state.data.CountFiltered, 1);
     EXPECT_EQ(state.data.WptCount, 1);
     EXPECT_EQ(state.data.WptStyles[4].Height, -16);
+    window.m_settings.APFilter = "Caf\xE9";
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
+    EXPECT_EQ(state.data.CountFiltered, 1);
 }
 
 // While the window is not due to paint, trackpoint counts are held back; the

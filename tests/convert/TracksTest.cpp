@@ -176,6 +176,18 @@ TEST_F(TracksTest, LineFourDatesTheReadingsBelowItWithoutItsTag) {
                         "read p1 p2 t1 ");
 }
 
+// Waypoints carry their BSSIDs and the log its date as UTF-8; the text export's Windows-1252
+// bytes meet them.
+TEST_F(TracksTest, TextsBeyondAsciiAreReadAsUtf8) {
+    summary({"00:0b:86:c2:e1:\xC3\xA9"});
+    const std::string bssid = "00:0b:86:c2:e1:\xE9";
+    read(folder.write("text.txt",
+                      ExportText({reading(bssid, "10:00:00", "N 1"),
+                                  reading(bssid, "10:00:01", "N 2"), DateLine("r\xE9sum\xE9")})));
+    EXPECT_EQ(data.TrkPointCount, 2);
+    EXPECT_EQ(data.LogDate, "r\xC3\xA9sum\xC3\xA9");
+}
+
 // Every trackpoint list starts with a zero slot 0 (the GTM writer takes TptTrack[0] for the
 // track before the first point), also where an earlier run left longer lists of other values.
 TEST_F(TracksTest, ListsOfAnEarlierRunAreReplacedSlotZeroToo) {

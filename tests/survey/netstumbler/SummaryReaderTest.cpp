@@ -20,7 +20,7 @@ TEST(SummaryReader, GivesAnAccessPointPerWellFormedLine) {
     const AccessPointList survey = test::SummaryOf(test::ExportText(
         {MakeAp("00:0b:86:c2:e1:40", "0011", "  caf\xE9 ").line(),
          ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .flags = "0002"}.line(), "garbage",
-         MakeAp("00:00:00:00:00:03", "0031", "").line(), test::DateLine("2004-04-09")}));
+         MakeAp("00:00:00:00:00:03", "0031", "").line(), test::DateLine("2004-04-09\xE9")}));
     using Row = std::tuple<std::string, std::string, bool, Protection, bool>;
     std::vector<Row> rows;
     for (const AccessPoint& ap : survey.accessPoints) {
@@ -33,7 +33,7 @@ TEST(SummaryReader, GivesAnAccessPointPerWellFormedLine) {
                   {"", "( 00:00:00:00:00:03 )", true, Protection::Protected, false}}));
     EXPECT_EQ(survey.accessPoints[0].lat, 47.377015);
     EXPECT_EQ(survey.accessPoints[0].signal, 70.0f);
-    EXPECT_EQ(survey.logDate, "2004-04-09");
+    EXPECT_EQ(survey.logDate, "2004-04-09\xC3\xA9");
 }
 
 // The flag column is the capability field in hex, as NetStumbler 0.4 writes it: the privacy bit

@@ -11,8 +11,8 @@ namespace wavemark {
 // addressing table: a slot holds a number and the key is kept by number,
 // so a key costs about 13 bytes where a node-based map spends 40 or more.
 // The numbers are the caller's, small and mostly dense (they index the
-// keys); the table never grows, so it is made for the most keys it will
-// get.
+// keys). Made for the most keys it will get, it never moves; a table that
+// cannot know them grows by doubling when it is three quarters full.
 class FlatIndex {
 public:
     explicit FlatIndex(size_t mostKeys = 0)
@@ -27,6 +27,11 @@ public:
                 return m_slots[slot];
             }
         }
+        if (4 * (m_count + 1) > 3 * m_slots.size()) {
+            grow();
+            slot = freeSlotOf(key);
+        }
+        ++m_count;
         m_slots[slot] = number;
         if (m_keyOf.size() <= static_cast<size_t>(number)) {
             m_keyOf.resize(static_cast<size_t>(number) + 1);
@@ -45,6 +50,9 @@ public:
         return -1;
     }
 
+    // The key given `number`.
+    uint64_t keyOf(int32_t number) const { return m_keyOf[static_cast<size_t>(number)]; }
+
 private:
     static constexpr int32_t kEmpty = -1;
 
@@ -54,9 +62,29 @@ private:
     }
     size_t mask() const { return m_slots.size() - 1; }
 
+    size_t freeSlotOf(uint64_t key) const {
+        size_t slot = slotOf(key);
+        while (m_slots[slot] != kEmpty) {
+            slot = (slot + 1) & mask();
+        }
+        return slot;
+    }
+
+    void grow() {
+        std::vector<int32_t> old(m_slots.size() * 2, kEmpty);
+        old.swap(m_slots);
+        --m_shift;
+        for (const int32_t number : old) {
+            if (number != kEmpty) {
+                m_slots[freeSlotOf(m_keyOf[static_cast<size_t>(number)])] = number;
+            }
+        }
+    }
+
     int m_shift;
     std::vector<int32_t> m_slots;
     std::vector<uint64_t> m_keyOf;
+    size_t m_count = 0;
 };
 
 } // namespace wavemark

@@ -1,10 +1,10 @@
 #include "survey/wigle/WigleCsvReader.h"
 
+#include "platform/FlatIndex.h"
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
 #include "survey/SurveyTime.h"
 #include "survey/wigle/FirstSeen.h"
-#include "survey/wigle/MacTable.h"
 #include "survey/wigle/WigleColumns.h"
 #include "survey/wigle/WigleFields.h"
 
@@ -61,8 +61,7 @@ private:
     Survey& m_survey;
     const WigleColumns m_columns;
     FirstSeenReader m_firstSeen;
-    MacTable m_macs;
-    std::vector<uint64_t> m_macOf;
+    FlatIndex m_macs; // numbers the MACs in the order they are first met
     std::vector<Heard> m_heard;
     std::optional<FirstSeenMoment> m_latest;
 };
@@ -103,14 +102,13 @@ RowKind WigleRows::read(const CsvRecord& row) {
         m_latest = moment;
     }
 
-    uint32_t index = m_macs.find(*mac);
-    const bool first = index == MacTable::kNone;
+    const auto next = static_cast<int32_t>(m_heard.size());
+    const int32_t index = m_macs.insert(*mac, next);
+    const bool first = index == next;
     if (first) {
-        index = m_macs.add(*mac);
-        m_macOf.push_back(*mac);
         m_heard.emplace_back().group = m_survey.groupOf(BssidText(octets(*mac)));
     }
-    Heard& heard = m_heard[index];
+    Heard& heard = m_heard[static_cast<size_t>(index)];
     // Blanks around a name are part of it: "Guest" and "Guest " are two
     // networks, and the name filter must see what the air carried.
     const std::string_view ssid = row[m_columns.ssid];
@@ -150,7 +148,7 @@ void WigleRows::finish() {
     for (size_t i = 0; i < m_heard.size(); ++i) {
         const Heard& heard = m_heard[i];
         list.push_back({.networkName = Utf8OrWindows1252(heard.ssid),
-                        .bssid = BssidText(octets(m_macOf[i])),
+                        .bssid = BssidText(octets(m_macs.keyOf(static_cast<int32_t>(i)))),
                         .hasPosition = heard.positioned,
                         .lat = heard.lat,
                         .lon = heard.lon,

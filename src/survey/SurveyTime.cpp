@@ -1,9 +1,6 @@
 #include "survey/SurveyTime.h"
 #include "platform/TextTrim.h"
 
-#include <cstdlib>
-#include <limits>
-
 namespace wavemark {
 namespace {
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Windows1252.h"
-#include "survey/SurveyTime.h"
 
 #include <cstdint>
 #include <limits>
@@ -28,12 +27,12 @@ private:
 };
 
 // A GTM time counts seconds from 1989-12-31 00:00:00 UTC in 32 bits, and 0
-// says "no time": a moment before that midnight or past 2^31 - 1 seconds
-// after it cannot be held and is written as none.
+// says "no time": a moment before that midnight (kNoTime among them) or past
+// 2^31 - 1 seconds after it cannot be held and is written as none.
 inline constexpr int64_t kGtmEpochUtcSeconds = 631'065'600;
 
 inline int32_t GtmTimeOf(int64_t utcSeconds) {
-    if (utcSeconds == kNoTime || utcSeconds < kGtmEpochUtcSeconds ||
+    if (utcSeconds < kGtmEpochUtcSeconds ||
         utcSeconds - kGtmEpochUtcSeconds > std::numeric_limits<int32_t>::max()) {
         return 0;
     }

@@ -5,6 +5,7 @@
 #include "maps/gtm/LittleEndianWriter.h"
 #include "maps/gtm/MapLimits.h"
 #include "platform/BufferedFile.h"
+#include "survey/SurveyTime.h"
 
 namespace wavemark {
 

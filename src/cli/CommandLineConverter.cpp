@@ -23,15 +23,27 @@ int usageError(std::ostream& errors, const std::string& problem) {
     return kExitUsage;
 }
 
-// Whether the inputs are NetStumbler's two exports rather than survey files
-// that hold their readings. A first input of no known kind, or one that
-// cannot be read, is taken for a summary export when a second input stands
-// beside it, and the conversion says what is wrong with it.
-bool givesExports(const FirstInput& first, size_t inputs) {
+// Whether the inputs are the two files of a format that keeps its readings
+// in a second file (NetStumbler's summary and text export) rather than
+// survey files that hold their readings. A first input of no known kind, or
+// one that cannot be read, is taken for the first of two when a second
+// input stands beside it, and the conversion says what is wrong with it.
+bool givesTwoFiles(const FirstInput& first, size_t inputs) {
     if (first.error != 0 || first.format == SurveyFormat::Unknown) {
         return inputs == 2;
     }
-    return first.format == SurveyFormat::NetStumblerExport;
+    return !HoldsReadings(first.format);
+}
+
+// The inputs as the output's description lists them.
+std::vector<InputFile> inputFiles(const std::vector<std::string>& paths, SurveyFormat format,
+                                  bool twoFiles) {
+    const SurveyFormatInfo& info = InfoOf(format);
+    std::vector<InputFile> inputs;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        inputs.push_back({twoFiles && i > 0 ? info.readingsRole : info.role, paths[i]});
+    }
+    return inputs;
 }
 
 // The inputs without a file given again under the same or another name,
@@ -108,34 +120,26 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     // then read, as a pipe cannot be read twice.
     FirstInput first;
     OpenFirstInput(options.inputs[0], first);
-    const bool exports = givesExports(first, options.inputs.size());
+    const bool twoFiles = givesTwoFiles(first, options.inputs.size());
     const std::vector<std::string> paths =
-        exports ? options.inputs
-                : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
-    if (exports && paths.size() > 2) {
+        twoFiles ? options.inputs
+                 : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
+    if (twoFiles && paths.size() > 2) {
         return usageError(errors, "too many input files");
     }
-    if (exports && settings.TConvertEnabled != 0 && paths.size() < 2) {
-        return usageError(errors, "no text export given (use --no-tracks to convert without)");
+    if (twoFiles && settings.TConvertEnabled != 0 && paths.size() < 2) {
+        return usageError(errors, "no " + std::string(InfoOf(first.format).readingsRole) +
+                                      " given (use --no-tracks to convert without)");
     }
 
     ConverterState state;
     ConsoleWindow window(settings, errors);
-    std::vector<InputFile> inputs;
-    if (exports) {
+    if (twoFiles) {
         settings.SummaryFilePath = paths[0];
         settings.TextFilePath = paths.size() > 1 ? paths[1] : "";
-        inputs.push_back({"summary export", paths[0]});
-        if (paths.size() > 1) {
-            inputs.push_back({"text export", paths[1]});
-        }
-    } else {
-        for (const std::string& path : paths) {
-            inputs.push_back({"survey", path});
-        }
     }
     const ConvertOutcome outcome =
-        exports ? Convert(state, window, first) : ConvertSurveys(state, window, paths, first);
+        twoFiles ? Convert(state, window, first) : ConvertSurveys(state, window, paths, first);
     if (outcome != ConvertOutcome::Converted) {
         if (outcome == ConvertOutcome::NotAnExport && first.format == SurveyFormat::Unknown) {
             errors << "wavemark-convert reads " << SurveyKindsRead()
@@ -148,6 +152,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
             errors << "wavemark-convert: " << notice << '\n';
         }
     }
+    std::vector<InputFile> inputs = inputFiles(paths, first.format, twoFiles);
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
     }

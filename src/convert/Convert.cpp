@@ -1,5 +1,6 @@
 #include "convert/Convert.h"
 
+#include "convert/ConversionSink.h"
 #include "convert/CounterDisplay.h"
 #include "convert/Tracks.h"
 #include "convert/WaypointStyles.h"
@@ -8,9 +9,6 @@
 #include "platform/ReadWholeFile.h"
 #include "platform/Windows1252.h"
 #include "survey/MergeSurveys.h"
-#include "survey/netstumbler/ExportLine.h"
-#include "survey/netstumbler/SummaryReader.h"
-#include "survey/netstumbler/TextExportReader.h"
 
 #include <cerrno>
 #include <new>
@@ -90,177 +88,181 @@ std::string unknownKindText(int openError, ByteStream& stream) {
     return DescribeUnknownSurvey(start);
 }
 
-// A compressed input that went on after its last member, in gzip's words.
-void noteTrailingBytes(const ByteStream& stream, const std::string& path,
-                       std::vector<std::string>& notices) {
-    if (stream.trailingBytesIgnored()) {
-        notices.push_back(path + ": decompression OK, trailing garbage ignored");
+// What one run reads and keeps on the way.
+struct Run {
+    ConverterState& state;
+    ConvertWindow& window;
+    Problems& problems;
+    CounterDisplay& counters;
+    ConversionSink& sink;
+    const ReadSizes& sizes;
+};
+
+// Reads an open survey file with `format`'s reader; false when it failed,
+// which has been shown.
+bool readFile(Run& run, LineStream& input, SurveyReader read, const std::string& path,
+              SurveySink& sink) {
+    const SurveyProblem problem = read(input, sink, run.sizes);
+    if (problem.error != 0) {
+        run.problems.reportLoadError(problem.error, path);
+        return false;
     }
+    if (!problem.text.empty()) {
+        run.problems.report(ConvertOutcome::NotASurvey, SurveyErrorText(path, problem.text));
+        return false;
+    }
+    // A compressed input that went on after its last member, in gzip's words.
+    if (input.source().trailingBytesIgnored()) {
+        run.state.notices.push_back(path + ": decompression OK, trailing garbage ignored");
+    }
+    return true;
 }
 
-// Reads survey files that hold their own readings, the first already open,
-// and merges them; nothing when one fails, which has been shown.
-std::optional<Survey> readSurveys(std::span<const std::string> paths, FirstInput& first,
-                                  Problems& problems, std::vector<std::string>& notices) {
+// Reads a survey file that holds its readings, opened as `input` with
+// `error`, into `sink`; false when it failed, which has been shown.
+bool readSurveyFile(Run& run, LineStream& input, SurveyFormat format, int error,
+                    const std::string& path, SurveySink& sink) {
+    if (error != 0 && error != EISDIR) {
+        run.problems.reportLoadError(error, path);
+        return false;
+    }
+    if (error != 0 || !HoldsReadings(format)) {
+        run.problems.report(ConvertOutcome::NotASurvey,
+                            SurveyErrorText(path, unknownKindText(error, input.source())));
+        return false;
+    }
+    return readFile(run, input, InfoOf(format).read, path, sink);
+}
+
+// Reads survey files that hold their readings, the first already open; a
+// single one straight into the conversion, several merged first. False when
+// one failed.
+bool readSurveys(Run& run, std::span<const std::string> paths, FirstInput& first) {
+    if (paths.size() == 1) {
+        return readSurveyFile(run, *first.lines, first.format, first.error, paths[0], run.sink);
+    }
     SurveyMerger merger;
     for (size_t i = 0; i < paths.size(); ++i) {
-        ByteStream later;
-        ByteStream& stream = i == 0 ? first.lines->source() : later;
+        std::optional<LineStream> later;
         SurveyFormat format = first.format;
         int error = first.error;
         if (i > 0) {
-            error = later.open(paths[i]);
+            later.emplace(run.sizes.block);
+            error = later->open(paths[i]);
             if (error == 0) {
-                error = recognize(later, format);
+                error = recognize(later->source(), format);
             }
         }
-        if (error != 0 && error != EISDIR) {
-            problems.reportLoadError(error, paths[i]);
-            return std::nullopt;
-        }
-        if (error != 0 || !HoldsReadings(format)) {
-            problems.report(ConvertOutcome::NotASurvey,
-                            SurveyErrorText(paths[i], unknownKindText(error, stream)));
-            return std::nullopt;
-        }
         Survey survey;
-        const SurveyProblem problem = InfoOf(format).read(stream, survey);
-        if (problem.error != 0) {
-            problems.reportLoadError(problem.error, paths[i]);
-            return std::nullopt;
+        if (!readSurveyFile(run, i == 0 ? *first.lines : *later, format, error, paths[i], survey)) {
+            return false;
         }
-        if (!problem.text.empty()) {
-            problems.report(ConvertOutcome::NotASurvey, SurveyErrorText(paths[i], problem.text));
-            return std::nullopt;
-        }
-        noteTrailingBytes(stream, paths[i], notices);
         merger.add(std::move(survey));
     }
-    return std::move(merger.total());
+    run.sink.take(std::move(merger.total()));
+    return true;
 }
 
-// Reads the first input: the summary export, whose waypoints it makes, or
-// survey files that hold their readings too, which it returns.
-std::optional<Survey> readFirstInputs(ConverterState& state, ConvertWindow& window,
-                                      CounterDisplay& counters, Problems& problems,
-                                      std::span<const std::string> paths, FirstInput& first,
-                                      bool surveysOnly, bool& surveyFailed) {
-    Settings& settings = window.settings();
-    state.skipped.clear();
-    state.notices.clear();
-    // Where only surveys are given, a summary export has no text export
-    // beside it: it may only stand alone, without tracks.
-    const bool summaryAllowed =
-        !surveysOnly || (paths.size() == 1 && settings.TConvertEnabled == 0);
-    if ((first.error == 0 && HoldsReadings(first.format)) || !summaryAllowed) {
-        std::optional<Survey> survey = readSurveys(paths, first, problems, state.notices);
-        surveyFailed = !survey;
-        if (survey) {
-            state.skipped = survey->skipped;
-            MakeWaypoints(survey->accessPoints, waypointOptions(settings), state.data, counters);
-            BuildWaypointStyles(settings, state.data);
-        } else {
-            ShowOnly(window, std::nullopt);
-        }
-        return survey;
+// Reads the first file of a format that keeps its readings in a second file
+// (a summary export); false when it is none or failed, both shown.
+bool readFirstOfTwo(Run& run, const std::string& path, FirstInput& first) {
+    if (first.error != 0) {
+        run.problems.reportLoadError(first.error, path);
+    } else if (first.format != SurveyFormat::Unknown && !HoldsReadings(first.format) &&
+               readFile(run, *first.lines, InfoOf(first.format).read, path, run.sink)) {
+        return true;
     }
-    // A summary export is streamed into the waypoints: a read that fails on
-    // the way is the loader's failure, and the file counts as no export at
-    // all (no waypoints).
-    LineStream& lines = *first.lines;
-    int error = first.error;
-    std::string_view firstLine;
-    std::optional<std::string> logDate;
-    WaypointMaker waypoints(waypointOptions(settings));
-    if (error == 0 && !lines.next(firstLine)) {
-        error = lines.error();
-    }
-    if (error == 0 && IsNetStumblerExport(firstLine)) {
-        logDate = ReadSummaryExport(lines, [&](const AccessPointView& ap) { waypoints.add(ap); });
-        error = lines.error();
-    }
-    if (error != 0) {
-        problems.reportLoadError(error, paths[0]);
-    }
-    if (!logDate) {
-        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
-        ShowOnly(window, std::nullopt);
-        return std::nullopt;
-    }
-    noteTrailingBytes(lines.source(), paths[0], state.notices);
-    waypoints.finish(std::move(*logDate), state.data, counters);
-    BuildWaypointStyles(settings, state.data);
-    return std::nullopt;
+    run.problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
+    return false;
 }
 
-void makeTracks(std::span<const int32_t> groupOfWaypoint, Readings& readings, ConverterState& state,
-                const Settings& settings, CounterDisplay& counters, Problems& problems) {
-    if (MakeTracks(groupOfWaypoint, readings, trackOptions(settings), state.colors, state.data,
-                   counters) == TracksOutcome::TooManyPoints) {
-        problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
+void makeTracks(Run& run, std::span<const int32_t> groupOfWaypoint) {
+    if (MakeTracks(groupOfWaypoint, run.sink.groupedReadings(), trackOptions(run.window.settings()),
+                   run.state.colors, run.state.data,
+                   run.counters) == TracksOutcome::TooManyPoints) {
+        run.problems.report(ConvertOutcome::TooManyPoints, kTooManyPointsMessage);
         return;
     }
-    counters.showHeldPoints();
+    run.counters.showHeldPoints();
 }
 
-void readTextExport(ConverterState& state, ConvertWindow& window, CounterDisplay& counters,
-                    Problems& problems, const TextReadSizes& sizes) {
-    ConversionData& data = state.data;
-    const Settings& settings = window.settings();
-    // The text export is streamed, not loaded: only line 1 is needed to
-    // know that it is one.
-    LineStream lines(sizes.block);
-    std::string_view firstLine;
-    if (const int error = lines.open(settings.TextFilePath); error != 0) {
-        problems.reportLoadError(error, settings.TextFilePath);
-    } else if (!lines.next(firstLine) && lines.error() != 0) {
-        problems.reportLoadError(lines.error(), settings.TextFilePath);
+// Reads the second file of a format that keeps its readings apart (the text
+// export), for the waypoints the result holds, and makes their tracks.
+void readReadingsFile(Run& run) {
+    ConversionData& data = run.state.data;
+    const std::string& path = run.window.settings().TextFilePath;
+    FirstInput input;
+    input.lines.emplace(run.sizes.block);
+    OpenFirstInput(path, input);
+    if (input.error != 0) {
+        run.problems.reportLoadError(input.error, path);
     }
-    if (!IsNetStumblerExport(firstLine)) {
-        problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
+    const SurveyReader read = input.error == 0 && input.format != SurveyFormat::Unknown
+                                  ? InfoOf(input.format).readReadings
+                                  : nullptr;
+    if (read == nullptr) {
+        run.problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         return;
     }
     data.TrkCount = 0;
     data.TrkPointCount = 0;
-    window.setCounterLabel(Counter::Tracks, "Reading File !");
-    window.setCounterLabel(Counter::TrackPoints, "");
-    window.processEvents();
-    // The BSSID index serves the reading only: it is gone before the tracks
-    // are made, when a large survey needs the room most.
-    std::optional<BssidGroups> groups = WaypointGroups(data);
-    Readings readings(groups->count());
-    std::optional<std::string> lastDate =
-        ReadTextExport(lines, *groups, readings, sizes.splitMinimum);
-    if (!lastDate) {
+    run.window.setCounterLabel(Counter::Tracks, "Reading File !");
+    run.window.setCounterLabel(Counter::TrackPoints, "");
+    run.window.processEvents();
+    run.sink.wantReadingsOfWaypoints(data);
+    if (!readFile(run, *input.lines, read, path, run.sink)) {
         // Found only after "Reading File !": the counters go back to what
         // the lists hold, which is nothing.
-        problems.reportLoadError(lines.error(), settings.TextFilePath);
-        counters.readingPassDone();
+        run.counters.readingPassDone();
         return;
     }
-    noteTrailingBytes(lines.source(), settings.TextFilePath, state.notices);
-    data.LogDate = std::move(*lastDate);
-    const std::vector<int32_t> groupOfWaypoint = GroupOfEachWaypoint(*groups, data);
-    groups.reset();
-    makeTracks(groupOfWaypoint, readings, state, settings, counters, problems);
+    data.LogDate = run.sink.takeLogDate();
+    makeTracks(run, run.sink.takeGroupsOfWaypoints(data));
+}
+
+// How the first inputs were read.
+enum class FirstRead {
+    Survey,       // survey files that hold their readings: waypoints and readings
+    FirstOfTwo,   // the first file of two: waypoints
+    NoneOfTwo,    // not the first file of two: tracks are still made from the second
+    SurveyFailed, // nothing
+};
+
+FirstRead readFirstInputs(Run& run, std::span<const std::string> paths, FirstInput& first,
+                          bool surveysOnly) {
+    // Where only surveys are given, a first file of two has no second beside
+    // it: it may only stand alone, without tracks.
+    const bool firstOfTwoAllowed =
+        !surveysOnly || (paths.size() == 1 && run.window.settings().TConvertEnabled == 0);
+    if ((first.error == 0 && HoldsReadings(first.format)) || !firstOfTwoAllowed) {
+        return readSurveys(run, paths, first) ? FirstRead::Survey : FirstRead::SurveyFailed;
+    }
+    return readFirstOfTwo(run, paths[0], first) ? FirstRead::FirstOfTwo : FirstRead::NoneOfTwo;
 }
 
 void run(ConverterState& state, ConvertWindow& window, Problems& problems,
          std::span<const std::string> paths, FirstInput& first, bool surveysOnly,
-         const TextReadSizes& sizes) {
+         const ReadSizes& sizes) {
     Settings& settings = window.settings();
     settings.IconNoWEP = window.selectedCode(CodeList::IconNoWEP);
     settings.IconWEP = window.selectedCode(CodeList::IconWEP);
     settings.StyleNoWEP = window.selectedCode(CodeList::StyleNoWEP);
     settings.StyleWEP = window.selectedCode(CodeList::StyleWEP);
+    state.skipped.clear();
+    state.notices.clear();
 
     CounterDisplay counters(window);
-    bool surveyFailed = false;
-    std::optional<Survey> survey =
-        readFirstInputs(state, window, counters, problems, paths, first, surveysOnly, surveyFailed);
+    ConversionSink sink(waypointOptions(settings));
+    Run run{state, window, problems, counters, sink, sizes};
+    const FirstRead read = readFirstInputs(run, paths, first, surveysOnly);
     first.lines.reset();
-
     ConversionData& data = state.data;
+    if (read == FirstRead::Survey || read == FirstRead::FirstOfTwo) {
+        sink.finishWaypoints(data, counters);
+        BuildWaypointStyles(settings, data);
+    } else {
+        ShowOnly(window, std::nullopt);
+    }
     counters.showWaypoints(data.WptCount);
     counters.showTracks(data.TrkCount);
     counters.showPoints(data.TrkPointCount);
@@ -271,24 +273,19 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
         data.TrkPointCount = 0;
         counters.showTracks(0);
         counters.showPoints(0);
-    } else if (survey) {
-        // The access points have become waypoints: only the readings are
-        // still needed.
-        const std::vector<int32_t> groupOfWaypoint = GroupOfEachWaypoint(*survey, data);
-        survey->accessPoints = {};
-        survey->groupOfBssid = {};
-        makeTracks(groupOfWaypoint, survey->readings, state, settings, counters, problems);
-    } else if (!surveyFailed) {
-        readTextExport(state, window, counters, problems, sizes);
+    } else if (read == FirstRead::Survey) {
+        makeTracks(run, sink.takeGroupsOfWaypoints(data));
+    } else if (read != FirstRead::SurveyFailed) {
+        readReadingsFile(run);
     }
-
+    state.skipped = sink.skipped();
     state.data.DataSaved = false;
     ShowOnly(window, StatusNotice::Converted);
 }
 
 ConvertOutcome convertInputs(ConverterState& state, ConvertWindow& window,
                              std::span<const std::string> paths, FirstInput& first,
-                             bool surveysOnly, const TextReadSizes& sizes) {
+                             bool surveysOnly, const ReadSizes& sizes) {
     window.setWaitCursor(true);
     ShowOnly(window, StatusNotice::Converting);
     Problems problems(window);
@@ -326,14 +323,14 @@ void OpenFirstInput(const std::string& path, FirstInput& input) {
     }
 }
 
-ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const TextReadSizes& sizes) {
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const ReadSizes& sizes) {
     FirstInput summary;
     OpenFirstInput(window.settings().SummaryFilePath, summary);
     return Convert(state, window, summary, sizes);
 }
 
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, FirstInput& summary,
-                       const TextReadSizes& sizes) {
+                       const ReadSizes& sizes) {
     const std::string path = window.settings().SummaryFilePath;
     return convertInputs(state, window, std::span(&path, 1), summary, false, sizes);
 }

@@ -4,8 +4,8 @@
 #include "convert/ConvertWindow.h"
 #include "convert/TrackColorGenerator.h"
 #include "platform/LineStream.h"
+#include "survey/SurveyFile.h"
 #include "survey/SurveyFormat.h"
-#include "survey/netstumbler/TextExportReader.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,7 +22,7 @@ struct ConverterState {
     ConversionData data;
     TrackColorGenerator colors;
     // What the last run's survey files held that it left out, and why.
-    std::vector<std::pair<std::string, int64_t>> skipped;
+    LeftOutCounts skipped;
     // What the last run noticed of its inputs that did not stop it.
     std::vector<std::string> notices;
 };
@@ -54,8 +54,7 @@ enum class [[nodiscard]] ConvertOutcome{
 // The summary may also be a survey file that holds its readings too (an NS1
 // log, a WiGLE CSV file), told by its content: it then gives the waypoints
 // and the tracks, and the text export is not read.
-ConvertOutcome Convert(ConverterState& state, ConvertWindow& window,
-                       const TextReadSizes& sizes = {});
+ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const ReadSizes& sizes = {});
 
 // The first input of a conversion, opened and told by its first bytes once:
 // those bytes are then read, as a pipe or the standard input cannot be
@@ -70,7 +69,7 @@ void OpenFirstInput(const std::string& path, FirstInput& input);
 
 // The same with the summary (settings.SummaryFilePath) already open.
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, FirstInput& summary,
-                       const TextReadSizes& sizes = {});
+                       const ReadSizes& sizes = {});
 
 // The same for survey files of one survey, merged (see SurveyMerger), the
 // first already open: the command-line converter's form. A summary export

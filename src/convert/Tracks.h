@@ -4,11 +4,12 @@
 #include "convert/TrackColorGenerator.h"
 #include "survey/BssidGroups.h"
 #include "survey/Readings.h"
-#include "survey/Survey.h"
 
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace wavemark {
@@ -42,7 +43,9 @@ BssidGroups WaypointGroups(const ConversionData& data);
 // The readings' group of each waypoint, by the numbers of the waypoint lists
 // (element 0 is unused); -1 for a waypoint without readings.
 std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const ConversionData& data);
-std::vector<int32_t> GroupOfEachWaypoint(const Survey& survey, const ConversionData& data);
+std::vector<int32_t>
+GroupOfEachWaypoint(const std::unordered_map<std::string, int32_t>& groupOfBssid,
+                    const ConversionData& data);
 
 enum class [[nodiscard]] TracksOutcome{
     Made,

@@ -123,13 +123,4 @@ void WaypointMaker::finish(std::string logDate, ConversionData& data,
     data.LogDate = std::move(logDate);
 }
 
-void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options,
-                   ConversionData& data, SummaryCountListener& listener) {
-    WaypointMaker maker(options);
-    for (const AccessPoint& ap : survey.accessPoints) {
-        maker.add(AccessPointView::Of(ap));
-    }
-    maker.finish(survey.logDate, data, listener);
-}
-
 } // namespace wavemark

@@ -65,8 +65,4 @@ private:
     std::vector<NetworkClass> m_class{NetworkClass::Open};
 };
 
-// The same for a survey's list of access points.
-void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options,
-                   ConversionData& data, SummaryCountListener& listener);
-
 } // namespace wavemark

@@ -6,6 +6,10 @@
 
 namespace wavemark {
 
+// Blocks of lines smaller than this are read by one thread, larger ones by
+// two.
+inline constexpr size_t kSplitMinimum = size_t{64} << 10;
+
 // A block of whole lines cut in two at a line end, so that two threads can
 // read it at once.
 struct BlockHalves {

@@ -36,18 +36,6 @@ void mergeReadings(Survey& total, Survey& next) {
     }
 }
 
-void mergeSkipped(Survey& total, const Survey& next) {
-    for (const auto& [reason, count] : next.skipped) {
-        const auto same =
-            std::ranges::find(total.skipped, reason, &std::pair<std::string, int64_t>::first);
-        if (same == total.skipped.end()) {
-            total.skipped.emplace_back(reason, count);
-        } else {
-            same->second += count;
-        }
-    }
-}
-
 } // namespace
 
 void SurveyMerger::add(Survey&& next) {
@@ -62,7 +50,9 @@ void SurveyMerger::add(Survey&& next) {
     }
     mergeAccessPoints(m_total.accessPoints, next.accessPoints, m_accessPointOf);
     mergeReadings(m_total, next);
-    mergeSkipped(m_total, next);
+    for (auto& [reason, count] : next.skipped) {
+        m_total.leftOut(std::move(reason), count);
+    }
 }
 
 } // namespace wavemark

@@ -2,6 +2,7 @@
 
 #include "survey/AccessPoint.h"
 #include "survey/Readings.h"
+#include "survey/SurveySink.h"
 
 #include <cstdint>
 #include <string>
@@ -11,26 +12,27 @@
 
 namespace wavemark {
 
-// A survey from a file that holds both its access points and its readings
-// (an NS1 log, a WiGLE CSV file). The readings are grouped by BSSID: every
-// access point of one BSSID has all of that BSSID's readings, as the
-// NetStumbler exports give them.
-struct Survey {
+// A whole survey in memory, as a reader gives it: what several files of
+// one survey are merged in (see SurveyMerger). The readings are grouped by
+// BSSID: every access point of one BSSID has all of that BSSID's readings,
+// as the NetStumbler exports give them. It keeps no file of readings apart
+// from their access points: such a file gives it nothing.
+struct Survey final : SurveySink {
     AccessPointList accessPoints;
     Readings readings{0};
     // The group in `readings` of each BSSID, by the text the access points
     // carry.
     std::unordered_map<std::string, int32_t> groupOfBssid;
     // Rows or records read but left out, and why ("malformed rows").
-    std::vector<std::pair<std::string, int64_t>> skipped;
+    LeftOutCounts skipped;
 
-    // The group of a BSSID, made when it is new.
-    int32_t groupOf(const std::string& bssid) {
-        const auto [at, added] = groupOfBssid.try_emplace(bssid, 0);
-        if (added) {
-            at->second = readings.addGroup();
-        }
-        return at->second;
+    void accessPoint(const AccessPointView& ap) override;
+    int32_t groupOf(const std::string& bssid) override;
+    const BssidGroups& wantedGroups() override;
+    Readings& groupedReadings() override { return readings; }
+    void logDate(std::string date) override { accessPoints.logDate = std::move(date); }
+    void leftOut(std::string reason, int64_t count) override {
+        AddLeftOut(skipped, std::move(reason), count);
     }
 };
 

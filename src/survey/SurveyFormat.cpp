@@ -1,5 +1,8 @@
 #include "survey/SurveyFormat.h"
 
+#include "survey/netstumbler/ExportLine.h"
+#include "survey/netstumbler/SummaryReader.h"
+#include "survey/netstumbler/TextExportReader.h"
 #include "survey/ns1/Ns1Reader.h"
 #include "survey/wigle/WigleCsvReader.h"
 
@@ -25,21 +28,30 @@ bool isWigleStart(std::string_view start) {
     return start.starts_with("WigleWifi-") || start.starts_with("\xEF\xBB\xBFWigleWifi-");
 }
 
-// NetStumbler's exports name the program in line 1.
 bool isExportStart(std::string_view start) {
-    const std::string_view firstLine = start.substr(0, start.find_first_of("\r\n"));
-    return firstLine.find("Network Stumbler") != std::string_view::npos;
+    return IsNetStumblerExport(start.substr(0, start.find_first_of("\r\n")));
 }
 
 constexpr std::array<SurveyFormatInfo, 3> kFormats{{
     {SurveyFormat::Ns1, &isNs1Start,
-     [](ByteStream& stream, Survey& survey) { return ReadNs1(stream, survey); },
-     "NetStumbler NS1 logs", "an NS1 log", "*.ns1"},
+     [](LineStream& input, SurveySink& sink, const ReadSizes&) {
+         return ReadNs1(input.source(), sink);
+     },
+     nullptr, "NetStumbler NS1 logs", "an NS1 log", "*.ns1", "survey", ""},
     {SurveyFormat::WigleCsv, &isWigleStart,
-     [](ByteStream& stream, Survey& survey) { return ReadWigleCsv(stream, survey); },
-     "WiGLE CSV files", "a WiGLE CSV file", "*.csv"},
-    {SurveyFormat::NetStumblerExport, &isExportStart, nullptr,
-     "NetStumbler summary and text exports", "a NetStumbler export", "*.txt"},
+     [](LineStream& input, SurveySink& sink, const ReadSizes&) {
+         return ReadWigleCsv(input.source(), sink);
+     },
+     nullptr, "WiGLE CSV files", "a WiGLE CSV file", "*.csv", "survey", ""},
+    {SurveyFormat::NetStumblerExport, &isExportStart,
+     [](LineStream& input, SurveySink& sink, const ReadSizes&) {
+         return ReadSummaryExport(input, sink);
+     },
+     [](LineStream& input, SurveySink& sink, const ReadSizes& sizes) {
+         return ReadTextExport(input, sink, sizes.splitMinimum);
+     },
+     "NetStumbler summary and text exports", "a NetStumbler export", "*.txt", "summary export",
+     "text export"},
 }};
 
 // "a, b and c".
@@ -86,7 +98,7 @@ const SurveyFormatInfo& InfoOf(SurveyFormat format) {
 }
 
 bool HoldsReadings(SurveyFormat format) {
-    return format != SurveyFormat::Unknown && InfoOf(format).read != nullptr;
+    return format != SurveyFormat::Unknown && InfoOf(format).readReadings == nullptr;
 }
 
 SurveyFormat RecognizeSurvey(std::string_view start) {
@@ -117,7 +129,7 @@ std::string SurveyPatterns() {
 std::string NotASurveyText() {
     std::vector<std::string_view> ones;
     for (const SurveyFormatInfo& info : kFormats) {
-        if (info.read != nullptr) {
+        if (info.readReadings == nullptr) {
             ones.push_back(info.one);
         }
     }

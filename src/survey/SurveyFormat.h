@@ -15,16 +15,20 @@ enum class SurveyFormat { NetStumblerExport, Ns1, WigleCsv, Unknown };
 inline constexpr size_t kFormatSignatureSize = 512;
 
 // A survey format as the program knows it: how its first bytes (after any
-// gzip compression) are told, never its name; the reader of a file that
-// holds its readings, none for NetStumbler's exports, which the convert
-// command streams; and how messages, help and the open dialog name it.
+// gzip compression) are told, never its name; its reader; for a format
+// that keeps its readings in a second file, the reader of that file; and
+// how messages, help, the open dialog and the output's list of inputs name
+// it.
 struct SurveyFormatInfo {
     SurveyFormat format;
     bool (*isStartOf)(std::string_view start);
     SurveyReader read;
-    std::string_view kinds; // "WiGLE CSV files"
-    std::string_view one;   // "a WiGLE CSV file"
+    SurveyReader readReadings; // nullptr when the file holds its readings
+    std::string_view kinds;    // "WiGLE CSV files"
+    std::string_view one;      // "a WiGLE CSV file"
     std::string_view pattern;
+    std::string_view role;         // what its file is to a conversion: "survey"
+    std::string_view readingsRole; // and the second file: "text export"
 };
 
 // Every survey format, the most particular signature first.

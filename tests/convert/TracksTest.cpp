@@ -1,4 +1,5 @@
 #include "convert/Tracks.h"
+#include "convert/ConversionSink.h"
 
 #include "ExportText.h"
 #include "SameBytes.h"
@@ -60,20 +61,17 @@ protected:
             data.WptComment.push_back("name " + bssid.substr(15));
         }
     }
-    void read(const std::string& path, const TextReadSizes& sizes = {}) {
+    void read(const std::string& path, const ReadSizes& sizes = {}) {
         LineStream lines(sizes.block);
-        std::string_view firstLine;
         ASSERT_EQ(lines.open(path), 0);
-        ASSERT_TRUE(lines.next(firstLine));
         log.steps.clear();
-        const BssidGroups groups = WaypointGroups(data);
-        Readings readings(groups.count());
-        const auto lastDate = ReadTextExport(lines, groups, readings, sizes.splitMinimum);
-        ASSERT_TRUE(lastDate);
-        data.LogDate = *lastDate;
-        EXPECT_EQ(
-            MakeTracks(GroupOfEachWaypoint(groups, data), readings, options, colors, data, log),
-            TracksOutcome::Made);
+        ConversionSink sink({});
+        sink.wantReadingsOfWaypoints(data);
+        ASSERT_TRUE(ReadTextExport(lines, sink, sizes.splitMinimum).none());
+        data.LogDate = sink.takeLogDate();
+        EXPECT_EQ(MakeTracks(sink.takeGroupsOfWaypoints(data), sink.groupedReadings(), options,
+                             colors, data, log),
+                  TracksOutcome::Made);
     }
     // The date in force at the end, each track's name, colour and line style,
     // each trackpoint's track, latitude, time and signal, and the progress.

@@ -33,6 +33,15 @@ std::string withoutFix(const std::string& bssid, const std::string& ssid = "net"
     return ApLine{.lat = "N 0.0000000", .lon = "E 0.0000000", .ssid = ssid, .bssid = bssid}.line();
 }
 
+void MakeWaypoints(const AccessPointList& survey, const WaypointOptions& options,
+                   ConversionData& data, SummaryCountListener& listener) {
+    WaypointMaker maker(options);
+    for (const AccessPoint& ap : survey.accessPoints) {
+        maker.add(AccessPointView::Of(ap));
+    }
+    maker.finish(survey.logDate, data, listener);
+}
+
 class WaypointsTest : public ::testing::Test {
 protected:
     void read(const std::vector<std::string>& body) {

@@ -42,7 +42,7 @@ struct MemoryFile {
 // The conversion with the first-start settings, the text export read with
 // `sizes`.
 ConversionData converted(const MemoryFile& summary, const MemoryFile& text,
-                         const TextReadSizes& sizes) {
+                         const ReadSizes& sizes) {
     Settings settings = FirstStartSettings("/nonexistent");
     settings.SummaryFilePath = summary.path();
     settings.TextFilePath = text.path();
@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     const uint8_t options = data[0];
-    const TextReadSizes small{.block = size_t{data[1]} + 1, .splitMinimum = 1};
+    const ReadSizes small{.block = size_t{data[1]} + 1, .splitMinimum = 1};
     const std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
     const size_t nul = rest.find('\0');
     const MemoryFile summary(rest.substr(0, nul));

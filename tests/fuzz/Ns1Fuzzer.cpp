@@ -1,6 +1,7 @@
 // The NS1 reader over any bytes (gzip-compressed too), as a memfd file: it never crashes or reads
 // past its buffers, makes a consistent survey, and makes the same one in the smallest blocks.
 #include "SurveyCheck.h"
+#include "survey/Survey.h"
 #include "survey/ns1/Ns1Reader.h"
 
 #include <optional>

@@ -3,6 +3,7 @@
 #include "FuzzCheck.h"
 #include "platform/ByteStream.h"
 #include "platform/Windows1252.h"
+#include "survey/Survey.h"
 #include "survey/SurveyFile.h"
 #include "survey/SurveyTime.h"
 

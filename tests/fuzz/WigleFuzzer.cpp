@@ -2,6 +2,7 @@
 // then the file): no crash, a consistent survey, the same in small blocks as in one, and every
 // number read as the library's exact parse reads it.
 #include "SurveyCheck.h"
+#include "survey/Survey.h"
 #include "survey/wigle/WigleCsvReader.h"
 #include "survey/wigle/WigleFields.h"
 

@@ -3,12 +3,12 @@
 #include "TempFolder.h"
 #include "platform/LineStream.h"
 #include "platform/ReadWholeFile.h"
+#include "survey/Survey.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/SummaryReader.h"
 
-#include <optional>
-
 #include <stdexcept>
+#include <utility>
 
 namespace wavemark::test {
 
@@ -46,23 +46,15 @@ std::string ExportText(const std::vector<std::string>& body, const std::string& 
 AccessPointList SummaryOf(const std::string& text) {
     TempFolder folder;
     LineStream lines;
-    std::string_view firstLine;
-    if (lines.open(folder.write("summary.txt", text)) != 0 || !lines.next(firstLine) ||
-        !IsNetStumblerExport(firstLine)) {
+    if (lines.open(folder.write("summary.txt", text)) != 0 ||
+        !IsNetStumblerExport(text.substr(0, text.find_first_of("\r\n")))) {
         throw std::runtime_error("a test summary export is no export");
     }
-    AccessPointList list;
-    const std::optional<std::string> logDate =
-        ReadSummaryExport(lines, [&list](const AccessPointView& ap) {
-            list.accessPoints.push_back({std::string(ap.networkName), std::string(ap.bssid),
-                                         ap.hasPosition, ap.lat, ap.lon, ap.time, ap.signal,
-                                         ap.protection, ap.adHoc});
-        });
-    if (!logDate) {
-        throw std::runtime_error("reading a test export failed: " + ReadErrorText(lines.error()));
+    Survey survey;
+    if (const SurveyProblem problem = ReadSummaryExport(lines, survey); !problem.none()) {
+        throw std::runtime_error("reading a test export failed: " + ReadErrorText(problem.error));
     }
-    list.logDate = *logDate;
-    return list;
+    return std::move(survey.accessPoints);
 }
 
 } // namespace wavemark::test

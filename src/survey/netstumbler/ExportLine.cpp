@@ -77,7 +77,7 @@ DateInForce::DateInForce(std::string_view text) : m_text(text), m_day(ParseSurve
 
 DateInForce ReadHeaderDate(LineStream& lines) {
     std::string_view line;
-    for (int number = 2; number <= 4; ++number) {
+    for (int number = 1; number <= 4; ++number) {
         if (!lines.next(line)) {
             return DateInForce();
         }

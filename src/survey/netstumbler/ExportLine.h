@@ -47,8 +47,8 @@ private:
     std::optional<int64_t> m_day;
 };
 
-// Reads lines 2 to 4 of an export whose line 1 has been read: the date of
-// line 4, none when the export ends sooner.
+// Reads the header of an export, lines 1 to 4: the date of line 4, none
+// when the export ends sooner.
 DateInForce ReadHeaderDate(LineStream& lines);
 
 // What the readers take from one well-formed data line.

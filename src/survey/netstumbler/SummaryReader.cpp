@@ -20,8 +20,7 @@ std::string_view asUtf8(std::string_view text, std::string& room) {
 
 } // namespace
 
-std::optional<std::string>
-ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointView&)>& each) {
+SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink) {
     DateInForce date = ReadHeaderDate(lines);
     std::string_view line;
     std::string_view block;
@@ -34,22 +33,23 @@ ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointV
                 continue;
             }
             if (const auto r = ReadDataLine(line, date, kAnyColumnCount)) {
-                each({.networkName = asUtf8(r->networkName, nameRoom),
-                      .bssid = asUtf8(r->bssid, bssidRoom),
-                      .hasPosition = r->hasPosition(),
-                      .lat = r->lat,
-                      .lon = r->lon,
-                      .time = r->time,
-                      .signal = r->signal,
-                      .protection = r->protection(),
-                      .adHoc = r->isAdHoc()});
+                sink.accessPoint({.networkName = asUtf8(r->networkName, nameRoom),
+                                  .bssid = asUtf8(r->bssid, bssidRoom),
+                                  .hasPosition = r->hasPosition(),
+                                  .lat = r->lat,
+                                  .lon = r->lon,
+                                  .time = r->time,
+                                  .signal = r->signal,
+                                  .protection = r->protection(),
+                                  .adHoc = r->isAdHoc()});
             }
         }
     }
     if (lines.error() != 0) {
-        return std::nullopt;
+        return {lines.error(), ""};
     }
-    return FromWindows1252(date.text());
+    sink.logDate(FromWindows1252(date.text()));
+    return {};
 }
 
 } // namespace wavemark

@@ -1,22 +1,15 @@
 #pragma once
 
-#include "platform/LineStream.h"
-#include "survey/AccessPoint.h"
-
-#include <functional>
-#include <optional>
-#include <string>
+#include "survey/SurveyFile.h"
 
 namespace wavemark {
 
-// Reads a recognised summary export, whose first line `lines` has given,
-// handing `each` an access point from every well-formed data line, with or
-// without a position, in file order. The file is read once and nothing of
-// it is kept: a survey of millions of access points never exists as a list.
-// Returns the date of the last date line (line 4's when there is no other)
-// as the log date; nothing when the file could not be read to its end (the
-// stream's error() says why).
-std::optional<std::string>
-ReadSummaryExport(LineStream& lines, const std::function<void(const AccessPointView&)>& each);
+// Reads a summary export from its start, handing the sink an access point
+// from every well-formed data line, with or without a position, in file
+// order, and as the log date the date of the last date line (line 4's when
+// there is no other). The file is read once and nothing of it is kept: a
+// survey of millions of access points never exists as a list. Its readings
+// are in the text export (see TextExportReader.h).
+SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink);
 
 } // namespace wavemark

@@ -67,8 +67,9 @@ std::optional<std::string_view> lastDateLine(std::string_view text) {
 // Each block is cut in two halves read side by side; the second starts with
 // the date of the first half's last date line, found by a quick search, and
 // its readings go behind the first's, so the order is the file's.
-std::optional<std::string> ReadTextExport(LineStream& lines, const BssidGroups& groups,
-                                          Readings& readings, size_t splitMinimum) {
+SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMinimum) {
+    const BssidGroups& groups = sink.wantedGroups();
+    Readings& readings = sink.groupedReadings();
     DateInForce date = ReadHeaderDate(lines);
     Readings secondReadings(groups.count());
     std::string_view block;
@@ -88,9 +89,10 @@ std::optional<std::string> ReadTextExport(LineStream& lines, const BssidGroups& 
         readings.append(secondReadings);
     }
     if (lines.error() != 0) {
-        return std::nullopt;
+        return {lines.error(), ""};
     }
-    return FromWindows1252(date.text());
+    sink.logDate(FromWindows1252(date.text()));
+    return {};
 }
 
 } // namespace wavemark

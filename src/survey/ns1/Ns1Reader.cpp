@@ -141,7 +141,7 @@ SurveyProblem readVersion1(StreamWindow& in, uint32_t count, SurveyBuilder& buil
 
 } // namespace
 
-SurveyProblem ReadNs1(ByteStream& stream, Survey& survey, size_t blockSize) {
+SurveyProblem ReadNs1(ByteStream& stream, SurveySink& sink, size_t blockSize) {
     StreamWindow in(stream, std::max(blockSize, kNs1SmallestBlock));
     if (!in.need(kHeaderSize)) {
         if (in.error() != 0) {
@@ -157,7 +157,7 @@ SurveyProblem ReadNs1(ByteStream& stream, Survey& survey, size_t blockSize) {
     const uint32_t version = LoadU32(in.data() + 4);
     const uint32_t count = LoadU32(in.data() + 8);
     in.take(kHeaderSize);
-    SurveyBuilder builder(survey);
+    SurveyBuilder builder(sink);
     if (version == 1) {
         return readVersion1(in, count, builder);
     }
@@ -166,13 +166,6 @@ SurveyProblem ReadNs1(ByteStream& stream, Survey& survey, size_t blockSize) {
     if (layout == kRecordLayouts.end()) {
         return {0, "Has an unknown NS1 version (" + std::to_string(version) + ")"};
     }
-    // Room for as many access points as the file can hold, never for more
-    // than the count says.
-    const uint64_t smallestRecord = 2 + layout->fixedSize + layout->tailSize;
-    const auto room =
-        static_cast<size_t>(std::min<uint64_t>(count, stream.sizeHint() / smallestRecord));
-    survey.accessPoints.accessPoints.reserve(room);
-    survey.groupOfBssid.reserve(room);
     for (uint32_t i = 0; i < count; ++i) {
         if (!readRecord(in, *layout, builder)) {
             return stopped(in);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ByteStream.h"
-#include "survey/Survey.h"
 #include "survey/SurveyFile.h"
 
 #include <cstddef>
@@ -15,10 +14,10 @@ inline constexpr size_t kNs1BlockSize = size_t{1} << 20;
 inline constexpr size_t kNs1SmallestBlock = 512;
 
 // Reads NetStumbler's own log (file versions 1, 6, 8, 11 and 12) into
-// `survey`, which is empty: the model that converting the log's summary and
-// text exports gives (see ns1/Ns1SurveyBuilder.h). A log that ends inside a
+// `sink`, which holds no readings yet: the survey that converting the log's
+// summary and text exports gives (see ns1/Ns1SurveyBuilder.h). A log that ends inside a
 // record, or whose version is unknown, is a problem with a text; a failed
 // read one with its errno.
-SurveyProblem ReadNs1(ByteStream& stream, Survey& survey, size_t blockSize = kNs1BlockSize);
+SurveyProblem ReadNs1(ByteStream& stream, SurveySink& sink, size_t blockSize = kNs1BlockSize);
 
 } // namespace wavemark

@@ -65,16 +65,16 @@ void SurveyBuilder::accessPoint(const RecordHead& head) {
     // Version 1 knows no time.
     const int64_t time = head.firstSeen ? UtcSecondsOfFileTime(*head.firstSeen) : kNoTime;
     const bool positioned = IsPosition(head.bestLat, head.bestLong);
-    m_survey.accessPoints.accessPoints.push_back(
-        {.networkName = std::string(networkName(head.ssid)),
-         .bssid = m_bssid,
-         .hasPosition = positioned,
-         .lat = head.bestLat,
-         .lon = head.bestLong,
-         .time = time,
-         .signal = exportLevel(head.maxSignal),
-         .protection = m_protection,
-         .adHoc = IsAdHocByFlags(head.flags)});
+    const std::string name = networkName(head.ssid);
+    m_sink.accessPoint({.networkName = name,
+                        .bssid = m_bssid,
+                        .hasPosition = positioned,
+                        .lat = head.bestLat,
+                        .lon = head.bestLong,
+                        .time = time,
+                        .signal = exportLevel(head.maxSignal),
+                        .protection = m_protection,
+                        .adHoc = IsAdHocByFlags(head.flags)});
 }
 
 void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lon) {
@@ -84,14 +84,14 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
     }
     const int64_t time = UtcSecondsOfFileTime(ticks);
     if (m_group < 0) {
-        m_group = m_survey.groupOf(m_bssid);
+        m_group = m_sink.groupOf(m_bssid);
         const auto groups = static_cast<size_t>(m_group) + 1;
         if (m_latestOfGroup.size() < groups) {
             m_latestOfGroup.resize(groups, std::numeric_limits<PackedTime>::min());
             m_protectionAtLatest.resize(groups, Protection::Open);
         }
     }
-    m_survey.readings.add(m_group, lat, lon, time, exportLevel(signal), m_protection);
+    m_sink.groupedReadings().add(m_group, lat, lon, time, exportLevel(signal), m_protection);
     // Readings of equal times keep the order of the file: the later one is
     // the last.
     const auto group = static_cast<size_t>(m_group);
@@ -107,7 +107,7 @@ void SurveyBuilder::putInTimeOrder() {
     // A stable sort of all readings by time keeps the order of every BSSID
     // whose readings were in order already, and lists equal times as the
     // file does.
-    Readings& readings = m_survey.readings;
+    Readings& readings = m_sink.groupedReadings();
     const size_t count = readings.time.size();
     std::vector<PackedTime> times(count);
     for (size_t i = 0; i < count; ++i) {
@@ -135,13 +135,13 @@ void SurveyBuilder::finish(uint64_t trailingBytes) {
     // sample, or, with no sample, the header's, which dates the first access
     // point.
     if (m_anySample) {
-        m_survey.accessPoints.logDate = DateOfFileTime(m_latestSample);
+        m_sink.logDate(DateOfFileTime(m_latestSample));
     } else if (m_firstSeenOfFirst) {
-        m_survey.accessPoints.logDate = DateOfFileTime(*m_firstSeenOfFirst);
+        m_sink.logDate(DateOfFileTime(*m_firstSeenOfFirst));
     }
     if (trailingBytes > 0) {
-        m_survey.skipped.emplace_back("bytes after the last access point of an NS1 file",
-                                      static_cast<int64_t>(trailingBytes));
+        m_sink.leftOut("bytes after the last access point of an NS1 file",
+                       static_cast<int64_t>(trailingBytes));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "survey/Survey.h"
+#include "survey/SurveySink.h"
 
 #include <algorithm>
 #include <array>
@@ -35,8 +35,8 @@ struct RecordHead {
 // readings of one second keep the order of the file).
 class SurveyBuilder {
 public:
-    // `survey` is empty.
-    explicit SurveyBuilder(Survey& survey) : m_survey(survey) {}
+    // `sink` holds no readings yet: they are put in time order there.
+    explicit SurveyBuilder(SurveySink& sink) : m_sink(sink) {}
 
     // Starts a record: its access point joins the survey, and the samples
     // that follow are its own.
@@ -57,7 +57,7 @@ public:
 private:
     void putInTimeOrder();
 
-    Survey& m_survey;
+    SurveySink& m_sink;
     // The current record.
     std::string m_bssid;
     Protection m_protection = Protection::Unknown;

@@ -52,13 +52,13 @@ std::array<uint8_t, 6> octets(uint64_t mac) {
 
 class WigleRows {
 public:
-    WigleRows(Survey& survey, const WigleColumns& columns) : m_survey(survey), m_columns(columns) {}
+    WigleRows(SurveySink& sink, const WigleColumns& columns) : m_sink(sink), m_columns(columns) {}
 
     RowKind read(const CsvRecord& row);
     void finish();
 
 private:
-    Survey& m_survey;
+    SurveySink& m_sink;
     const WigleColumns m_columns;
     FirstSeenReader m_firstSeen;
     FlatIndex m_macs; // numbers the MACs in the order they are first met
@@ -106,7 +106,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
     const int32_t index = m_macs.insert(*mac, next);
     const bool first = index == next;
     if (first) {
-        m_heard.emplace_back().group = m_survey.groupOf(BssidText(octets(*mac)));
+        m_heard.emplace_back().group = m_sink.groupOf(BssidText(octets(*mac)));
     }
     Heard& heard = m_heard[static_cast<size_t>(index)];
     // Blanks around a name are part of it: "Guest" and "Guest " are two
@@ -131,7 +131,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
         }
         heard.positioned = true;
         heard.auth = auth;
-        m_survey.readings.add(heard.group, *lat, *lon, time, signal, auth.protection);
+        m_sink.groupedReadings().add(heard.group, *lat, *lon, time, signal, auth.protection);
     } else if (!heard.positioned) {
         if (first || signal > heard.signal) {
             heard.time = time;
@@ -143,22 +143,22 @@ RowKind WigleRows::read(const CsvRecord& row) {
 }
 
 void WigleRows::finish() {
-    std::vector<AccessPoint>& list = m_survey.accessPoints.accessPoints;
-    list.reserve(list.size() + m_heard.size());
     for (size_t i = 0; i < m_heard.size(); ++i) {
         const Heard& heard = m_heard[i];
-        list.push_back({.networkName = Utf8OrWindows1252(heard.ssid),
-                        .bssid = BssidText(octets(m_macs.keyOf(static_cast<int32_t>(i)))),
-                        .hasPosition = heard.positioned,
-                        .lat = heard.lat,
-                        .lon = heard.lon,
-                        .time = heard.time,
-                        .signal = heard.signal,
-                        .protection = heard.auth.protection,
-                        .adHoc = heard.auth.adHoc});
+        const std::string name = Utf8OrWindows1252(heard.ssid);
+        const std::string bssid = BssidText(octets(m_macs.keyOf(static_cast<int32_t>(i))));
+        m_sink.accessPoint({.networkName = name,
+                            .bssid = bssid,
+                            .hasPosition = heard.positioned,
+                            .lat = heard.lat,
+                            .lon = heard.lon,
+                            .time = heard.time,
+                            .signal = heard.signal,
+                            .protection = heard.auth.protection,
+                            .adHoc = heard.auth.adHoc});
     }
     if (m_latest) {
-        m_survey.accessPoints.logDate = CalendarDate(m_latest->day);
+        m_sink.logDate(CalendarDate(m_latest->day));
     }
 }
 
@@ -181,13 +181,13 @@ SurveyProblem readHeader(CsvRecords& records, std::optional<WigleColumns>& colum
 
 } // namespace
 
-SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSizes& sizes) {
+SurveyProblem ReadWigleCsv(ByteStream& stream, SurveySink& sink, const CsvReadSizes& sizes) {
     CsvRecords records(stream, sizes);
     std::optional<WigleColumns> columns;
     if (SurveyProblem problem = readHeader(records, columns); !problem.none()) {
         return problem;
     }
-    WigleRows rows(survey, *columns);
+    WigleRows rows(sink, *columns);
     int64_t otherRadios = 0;
     int64_t malformed = 0;
     int64_t outOfRange = 0;
@@ -210,13 +210,13 @@ SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSize
     rows.finish();
     malformed += records.tooLong();
     if (otherRadios > 0) {
-        survey.skipped.emplace_back("rows of radios other than Wi-Fi", otherRadios);
+        sink.leftOut("rows of radios other than Wi-Fi", otherRadios);
     }
     if (malformed > 0) {
-        survey.skipped.emplace_back("malformed rows", malformed);
+        sink.leftOut("malformed rows", malformed);
     }
     if (outOfRange > 0) {
-        survey.skipped.emplace_back("rows with coordinates out of range", outOfRange);
+        sink.leftOut("rows with coordinates out of range", outOfRange);
     }
     return {};
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "platform/ByteStream.h"
-#include "survey/Survey.h"
 #include "survey/SurveyFile.h"
 #include "survey/wigle/CsvRecords.h"
 
 namespace wavemark {
 
-// Reads a WiGLE CSV file (WigleWifi-1.4 and 1.6) into `survey`:
+// Reads a WiGLE CSV file (WigleWifi-1.4 and 1.6) into `sink`:
 // - one access point per MAC, in the order of their first rows. Its waypoint
 //   is its strongest row with a position (the first of equals): position,
 //   time and signal of that row; an access point without such a row has no
@@ -21,13 +20,13 @@ namespace wavemark {
 // - a reading for every Wi-Fi row with a position, in file order. Rows at
 //   0 / 0 (no fix) have none;
 // - the log date: the date of the latest FirstSeen of the rows read.
-// Rows left out are counted in survey.skipped, each under its reason: rows
+// Rows left out are counted in the sink, each under its reason: rows
 // of other radios (a Type other than WIFI), malformed rows (too few fields;
 // a MAC, FirstSeen or number that does not read; an RSSI beyond
 // -32768..32767 dBm) and rows with coordinates out of range (outside
 // -90..90 / -180..180). A file without its WigleWifi- line or without a
 // column line that names the columns the reader needs gives a text; a failed
 // read its errno.
-SurveyProblem ReadWigleCsv(ByteStream& stream, Survey& survey, const CsvReadSizes& sizes = {});
+SurveyProblem ReadWigleCsv(ByteStream& stream, SurveySink& sink, const CsvReadSizes& sizes = {});
 
 } // namespace wavemark

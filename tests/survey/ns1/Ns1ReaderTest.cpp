@@ -1,4 +1,5 @@
 #include "survey/ns1/Ns1Reader.h"
+#include "survey/Survey.h"
 #include "survey/SurveyTime.h"
 #include "survey/ns1/FileTime.h"
 #include "survey/ns1/Ns1SurveyBuilder.h"

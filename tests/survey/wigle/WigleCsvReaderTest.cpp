@@ -1,4 +1,5 @@
 #include "survey/wigle/WigleCsvReader.h"
+#include "survey/Survey.h"
 
 #include "TempFolder.h"
 

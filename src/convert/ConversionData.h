@@ -43,13 +43,15 @@ inline constexpr size_t kMaxNameBytes = 255;
 // name their styles tell these three apart.
 enum class NetworkClass : uint8_t { Open, Protected, AdHoc };
 
-// The result of the last conversion run. Every list is numbered from 1: a
-// reader creates it with count + 1 elements and leaves slot 0 at its zero
-// value (the GTM writer reads TptTrack[0] as "the track before the first
-// point"). A list that a run does not re-create keeps the previous run's
-// content. Network names, BSSIDs and dates are UTF-8 and times are packed
-// UTC moments (see PackedTime), whatever the survey's own forms:
-// each map writer turns them into its format's. The texts are packed, since
+// The result of the last conversion run. Every list is numbered from 1, as
+// the window numbers waypoints and tracks: a maker creates it with count + 1
+// elements. Slot 0 means nothing; it is left at its zero value only so that
+// two conversions of the same input compare equal. A list that a run does
+// not re-create keeps the previous run's content, so the counts, not the
+// lists' sizes, say how much of each list is this run's. Network names,
+// BSSIDs and dates are UTF-8 and times are packed UTC moments (see
+// PackedTime), whatever the survey's own forms: each map writer turns them
+// into its format's. The texts are packed, since
 // a survey of millions of access points would otherwise spend most of its
 // memory on string objects.
 struct ConversionData {
@@ -61,8 +63,13 @@ struct ConversionData {
     std::vector<PackedTime> WptTime;
     std::vector<int16_t> WptIcon;
     std::vector<int16_t> WptRotation;
+    // The GTM display code (2 icon only, 3 icon and name, 4 name in a box)
+    // as the settings and the window give it, which may be another number
+    // (a list without a selection gives 0): every writer passes it on as it
+    // is, and the KML writer names its styles and picks WptStyles by it.
     std::vector<uint8_t> WptDisplay;
-    std::vector<float> WptAltitude; // signal level
+    // Signal level, in the scale of the NetStumbler export's Sig column.
+    std::vector<float> WptSignal;
     TextList WptBssid;
     std::vector<NetworkClass> WptClass;
     // The waypoint's track, 0 for none; a number past TrkCount is none too,
@@ -72,19 +79,25 @@ struct ConversionData {
     int16_t WptStyleCount = 0;
     std::vector<WaypointStyle> WptStyles;
 
+    // A run without tracks only sets TrkCount and TrkPointCount to 0: the
+    // track and trackpoint lists may still hold an earlier run's.
     int32_t TrkCount = 0;
     TextList TrkName;
     std::vector<int16_t> TrkLineStyle;
     std::vector<float> TrkScale;
     std::vector<int32_t> TrkColor;
     std::vector<NetworkClass> TrkClass;
+    // The number of the track's first trackpoint: the tracks take the
+    // trackpoints in turn, each up to the next track's first point, the last
+    // up to TrkPointCount. The track maker gives every track two points or
+    // more.
+    std::vector<int32_t> TrkFirstPoint;
 
     int32_t TrkPointCount = 0;
     ScatterList<double> TptLat;
     ScatterList<double> TptLon;
     ScatterList<PackedTime> TptTime;
-    ScatterList<int32_t> TptTrack;
-    ScatterList<float> TptAltitude;
+    ScatterList<float> TptSignal; // as WptSignal
 
     int32_t CountSelected = 0;
     int32_t CountWEP = 0;

@@ -121,15 +121,15 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
     fill(data.TptLat, points, readings.lat, readings.group, plan);
     fill(data.TptLon, points, readings.lon, readings.group, plan);
     fill(data.TptTime, points, readings.time, readings.group, plan);
-    fill(data.TptAltitude, points, readings.signal, readings.group, plan);
+    fill(data.TptSignal, points, readings.signal, readings.group, plan);
     // The track lists come once the readings and the plan are gone.
     readings.group.clear();
     plan = {};
-    Recreate(trackCount, data.TrkLineStyle, data.TrkScale, data.TrkColor, data.TrkClass);
+    Recreate(trackCount, data.TrkLineStyle, data.TrkScale, data.TrkColor, data.TrkClass,
+             data.TrkFirstPoint);
     data.TrkName.clear();
     data.TrkName.reserve(static_cast<size_t>(trackCount) + 1, nameBytes);
     data.TrkName.push_back({});
-    makeRoom(data.TptTrack, points);
     Recreate(data.WptCount, data.WptTrack);
 
     for (int32_t w = 1; w <= data.WptCount; ++w) {
@@ -142,11 +142,14 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
             progress.trackPointCountChanged(data.TrkPointCount);
             continue;
         }
+        // The points were placed by the plan in this same order: this track's
+        // are the next `matches` ones.
+        const int32_t firstPoint = data.TrkPointCount + 1;
         for (int32_t k = 0; k < matches; ++k) {
-            data.TptTrack[static_cast<size_t>(++data.TrkPointCount)] = data.TrkCount + 1;
-            progress.trackPointCountChanged(data.TrkPointCount);
+            progress.trackPointCountChanged(++data.TrkPointCount);
         }
         const auto t = static_cast<size_t>(++data.TrkCount);
+        data.TrkFirstPoint[t] = firstPoint;
         data.WptTrack[static_cast<size_t>(w)] = data.TrkCount;
         const auto group = static_cast<size_t>(groupOfWaypoint[static_cast<size_t>(w)]);
         const bool open = readings.lastProtectionOfGroup[group] == Protection::Open;

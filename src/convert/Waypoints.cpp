@@ -84,7 +84,7 @@ void WaypointMaker::add(const AccessPointView& ap) {
     m_time.push_back(PackTime(ap.time));
     m_icon.push_back(open ? m_options.IconNoWEP : m_options.IconWEP);
     m_display.push_back(open ? m_options.StyleNoWEP : m_options.StyleWEP);
-    m_altitude.push_back(ap.signal);
+    m_signal.push_back(ap.signal);
     m_class.push_back(ap.adHoc ? NetworkClass::AdHoc
                       : open   ? NetworkClass::Open
                                : NetworkClass::Protected);
@@ -105,7 +105,7 @@ void WaypointMaker::finish(std::string logDate, ConversionData& data,
     for (TextList* texts : {&m_name, &m_comment, &m_bssid}) {
         texts->shrinkToFit();
     }
-    shrinkToFit(m_lat, m_lon, m_time, m_icon, m_display, m_altitude, m_class);
+    shrinkToFit(m_lat, m_lon, m_time, m_icon, m_display, m_signal, m_class);
 
     const auto count = static_cast<int32_t>(m_lat.size() - 1);
     data.WptCount = count;
@@ -117,7 +117,7 @@ void WaypointMaker::finish(std::string logDate, ConversionData& data,
     data.WptTime = std::move(m_time);
     data.WptIcon = std::move(m_icon);
     data.WptDisplay = std::move(m_display);
-    data.WptAltitude = std::move(m_altitude);
+    data.WptSignal = std::move(m_signal);
     data.WptClass = std::move(m_class);
     Recreate(count, data.WptRotation, data.WptTrack);
     data.LogDate = std::move(logDate);

@@ -61,7 +61,7 @@ private:
     std::vector<PackedTime> m_time{0};
     std::vector<int16_t> m_icon{0};
     std::vector<uint8_t> m_display{0};
-    std::vector<float> m_altitude{0};
+    std::vector<float> m_signal{0};
     std::vector<NetworkClass> m_class{NetworkClass::Open};
 };
 

@@ -6,20 +6,19 @@
 
 namespace wavemark {
 
-// The trackpoints [first, end) of a track. Tracks are numbered from 1 and
-// their points follow one another in track order: walking the tracks in
-// turn, each starts where the one before ended.
+// The trackpoints [first, end) of a track.
 struct TrackPoints {
     size_t first = 1;
     size_t end = 1;
 };
 
-inline TrackPoints NextTrackPoints(const ConversionData& data, size_t track, size_t first) {
-    size_t end = first;
-    while (end <= static_cast<size_t>(data.TrkPointCount) &&
-           data.TptTrack[end] == static_cast<int32_t>(track)) {
-        ++end;
-    }
+// Those of track `track`, which must be 1 to TrkCount: past it the lists may
+// hold an earlier run's tracks.
+inline TrackPoints TrackPointsOf(const ConversionData& data, size_t track) {
+    const auto first = static_cast<size_t>(data.TrkFirstPoint[track]);
+    const auto end = track < static_cast<size_t>(data.TrkCount)
+                         ? static_cast<size_t>(data.TrkFirstPoint[track + 1])
+                         : static_cast<size_t>(data.TrkPointCount) + 1;
     return {first, end};
 }
 

@@ -15,9 +15,8 @@ void addTracks(const ConversionData& data, MapScene& scene) {
         scene.points.push_back(ToFixed(Project(data.TptLat[p], data.TptLon[p])));
     }
     scene.tracks.reserve(static_cast<size_t>(std::max(data.TrkCount, 0)));
-    size_t first = 1;
     for (size_t t = 1; t <= static_cast<size_t>(std::max(data.TrkCount, 0)); ++t) {
-        const TrackPoints points = NextTrackPoints(data, t, first);
+        const TrackPoints points = TrackPointsOf(data, t);
         SceneTrack track{static_cast<uint32_t>(points.first - 1),
                          static_cast<uint32_t>(points.end - 1),
                          {},
@@ -28,7 +27,6 @@ void addTracks(const ConversionData& data, MapScene& scene) {
         }
         scene.bounds.add(track.bounds);
         scene.tracks.push_back(track);
-        first = points.end;
     }
 }
 
@@ -46,7 +44,7 @@ void addMarkers(const ConversionData& data, MapScene& scene) {
             std::string(data.WptName[w]),
             std::string(data.WptComment[w]),
             std::string(BareBssid(data.WptBssid[w])),
-            static_cast<int>(std::lround(data.WptAltitude[w]))};
+            static_cast<int>(std::lround(data.WptSignal[w]))};
         scene.bounds.add(marker.at);
         places.push_back(marker.at);
         scene.markers.push_back(std::move(marker));

@@ -73,18 +73,18 @@ protected:
                              colors, data, log),
                   TracksOutcome::Made);
     }
-    // The date in force at the end, each track's name, colour and line style,
-    // each trackpoint's track, latitude, time and signal, and the progress.
+    // The date in force at the end, each track's first point, name, colour
+    // and line style, each trackpoint's latitude, time and signal, and the
+    // progress.
     std::string result() const {
         std::ostringstream out;
         out << data.LogDate << '\n';
         for (size_t t = 1; t < data.TrkName.size(); ++t) {
-            out << data.TrkName[t] << ' ' << data.TrkColor[t] << ' ' << data.TrkLineStyle[t]
-                << '\n';
+            out << data.TrkFirstPoint[t] << ' ' << data.TrkName[t] << ' ' << data.TrkColor[t] << ' '
+                << data.TrkLineStyle[t] << '\n';
         }
-        for (size_t p = 1; p < data.TptTrack.size(); ++p) {
-            out << data.TptTrack[p] << ' ' << data.TptLat[p] << ' ' << data.TptTime[p] << ' '
-                << data.TptAltitude[p] << '\n';
+        for (size_t p = 1; p < data.TptLat.size(); ++p) {
+            out << data.TptLat[p] << ' ' << data.TptTime[p] << ' ' << data.TptSignal[p] << '\n';
         }
         return out.str() + log.steps;
     }
@@ -99,7 +99,8 @@ protected:
 // Readings without a position, of more than thirteen columns or of another
 // BSSID text make no point; thirteen columns are still read. The last
 // reading decides a track's class; a waypoint with a single reading gets no
-// track, though its point is shown for a moment; waypoints sharing a BSSID
+// track, though its point is shown for a moment, and the next track's points
+// follow the last track's; waypoints sharing a BSSID
 // each get the track. Date lines date the readings below them, the last one
 // the survey.
 //
@@ -120,10 +121,11 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
          DateLine("2004-04-10"), "not a reading", reading(kB, "10:00:03", "N 4"),
          reading(kC, "10:00:04", "N 6"), reading(kB, "10:00:04", "N 5", "0031"),
          DateLine("2004-04-11")});
-    const std::string expected = "2004-04-11\nname 0b 4227072 5\nname 0a 255 2\nname 0a 255 2\n"
-                                 "1 2 450352801 70\n1 4 450525603 70\n1 5 450525604 70\n"
-                                 "2 1 450352800 70\n2 3 450439202 70\n"
-                                 "3 1 450352800 70\n3 3 450439202 70\n"
+    const std::string expected = "2004-04-11\n1 name 0b 4227072 5\n4 name 0a 255 2\n"
+                                 "6 name 0a 255 2\n"
+                                 "2 450352801 70\n4 450525603 70\n5 450525604 70\n"
+                                 "1 450352800 70\n3 450439202 70\n"
+                                 "1 450352800 70\n3 450439202 70\n"
                                  "read p1 p2 p3 t1 p4 p5 t2 p6 p5 p5 p6 p7 t3 ";
     // The mixed ends put a date line after a lone CR and end them in each kind.
     const std::pair<const char*, std::vector<std::string>> variants[] = {
@@ -170,7 +172,7 @@ TEST_F(TracksTest, LineFourDatesTheReadingsBelowItWithoutItsTag) {
     std::string text = ExportText({reading(kA, "10:00:00", "N 1"), reading(kA, "10:00:01", "N 2")});
     text.replace(text.find("# $DateGMT:"), 11, "# $Written:");
     read(folder.write("text.txt", text));
-    EXPECT_EQ(result(), "2004-04-08\nname 0a 255 2\n1 1 450352800 70\n1 2 450352801 70\n"
+    EXPECT_EQ(result(), "2004-04-08\n1 name 0a 255 2\n1 450352800 70\n2 450352801 70\n"
                         "read p1 p2 t1 ");
 }
 
@@ -186,20 +188,21 @@ TEST_F(TracksTest, TextsBeyondAsciiAreReadAsUtf8) {
     EXPECT_EQ(data.LogDate, "r\xC3\xA9sum\xC3\xA9");
 }
 
-// Every trackpoint list starts with a zero slot 0 (the GTM writer takes TptTrack[0] for the
-// track before the first point), also where an earlier run left longer lists of other values.
+// Where an earlier run left longer lists of other values, the lists are made anew, slot 0 too:
+// two conversions of one input compare equal.
 TEST_F(TracksTest, ListsOfAnEarlierRunAreReplacedSlotZeroToo) {
     data.TptLat = data.TptLon = ScatterList<double>(9, 7.0);
-    data.TptTime = data.TptTrack = ScatterList<int32_t>(9, 7);
-    data.TptAltitude.assign(9, 7.0f);
+    data.TptTime = ScatterList<int32_t>(9, 7);
+    data.TptSignal.assign(9, 7.0f);
+    data.TrkFirstPoint.assign(9, 7);
     summary({kA});
     read(folder.write(
         "text.txt", ExportText({reading(kA, "10:00:00", "N 1"), reading(kA, "10:00:01", "N 2")})));
     EXPECT_EQ(data.TptLat, (ScatterList<double>{0, 1, 2}));
     EXPECT_EQ(data.TptLon, (ScatterList<double>{0, 8.539025, 8.539025}));
     EXPECT_EQ(data.TptTime, (ScatterList<PackedTime>{0, 450352800, 450352801}));
-    EXPECT_EQ(data.TptTrack, (ScatterList<int32_t>{0, 1, 1}));
-    EXPECT_EQ(data.TptAltitude, (ScatterList<float>{0, 70, 70}));
+    EXPECT_EQ(data.TptSignal, (ScatterList<float>{0, 70, 70}));
+    EXPECT_EQ(data.TrkFirstPoint, (std::vector<int32_t>{0, 1}));
 }
 
 } // namespace

@@ -18,7 +18,7 @@ inline ConversionData SmallMap() {
         .WptCount = 1, .WptName = {"", "c2e140"}, .WptComment = {"", "hello"},
         .WptLat = {0, 47.5}, .WptLon = {0, 8.25}, .WptTime = {0, 450362096},
         .WptIcon = {0, 141}, .WptRotation = {0, 0}, .WptDisplay = {0, 4},
-        .WptAltitude = {0, 70.0f}, .WptBssid = {"", "( 00:0b:86:c2:e1:40 )"},
+        .WptSignal = {0, 70.0f}, .WptBssid = {"", "( 00:0b:86:c2:e1:40 )"},
         .WptClass = {NetworkClass::Open, NetworkClass::Protected}, .WptTrack = {0, 0},
         .WptStyleCount = 1,
         .WptStyles = {{}, {.Height = -12, .FaceName = "Arial", .Color = 255, .Weight = 700,
@@ -26,9 +26,9 @@ inline ConversionData SmallMap() {
                            .Underline = 1, .Alignment = 1}},
         .TrkCount = 1, .TrkName = {"", " ab "}, .TrkLineStyle = {0, 2}, .TrkScale = {0, 0.0f},
         .TrkColor = {0, 4227072}, .TrkClass = {NetworkClass::Open, NetworkClass::Open},
-        .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
+        .TrkFirstPoint = {0, 1}, .TrkPointCount = 2, .TptLat = {0, 47.5, 47.5},
         .TptLon = {0, 8.25, 8.25}, .TptTime = {0, 450362096, 450362097},
-        .TptTrack = {0, 1, 1}, .TptAltitude = {0, 70.0f, -32618.0f}, .LogDate = {}};
+        .TptSignal = {0, 70.0f, -32618.0f}, .LogDate = {}};
     // clang-format on
 }
 

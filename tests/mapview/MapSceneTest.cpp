@@ -17,17 +17,17 @@ ConversionData survey() {
     data.WptComment = {"", "caf\xc3\xa9", "a1b2c3", "<home>"};
     data.WptLat = {0, 47.5, 47.6, 47.4};
     data.WptLon = {0, 8.25, 8.3, 8.2};
-    data.WptAltitude = {0, 70.4f, -32618.0f, 12.6f};
+    data.WptSignal = {0, 70.4f, -32618.0f, 12.6f};
     data.WptBssid = {"", "( 00:0b:86:c2:e1:40 )", "( 00:0b:86:a1:b2:c3 )", "( 02:00:00:0d:0e:0f )"};
     data.WptClass = {Open, Open, Protected, AdHoc};
     data.WptTrack = {0, 1, 0, 2};
     data.TrkCount = 2;
     data.TrkLineStyle = {0, 2, 17};
     data.TrkColor = {0, 255, 4227072};
+    data.TrkFirstPoint = {0, 1, 4};
     data.TrkPointCount = 5;
     data.TptLat = {0, 47.5, 47.51, 47.52, 47.3, 47.35};
     data.TptLon = {0, 8.25, 8.26, 8.27, 8.1, 8.15};
-    data.TptTrack = {0, 1, 1, 1, 2, 2};
     return data;
 }
 

@@ -40,17 +40,17 @@ ConversionData threeAccessPoints() {
     data.WptComment = {"", "first", "second", "third"};
     data.WptLat = {0, 47.0, 47.0, 47.0};
     data.WptLon = {0, 8.0, 8.01, 8.02};
-    data.WptAltitude = {0, 50, 60, 70};
+    data.WptSignal = {0, 50, 60, 70};
     data.WptBssid = {"", "( 00:00:00:aa:aa:aa )", "( 00:00:00:bb:bb:bb )", "( 00:00:00:cc:cc:cc )"};
     data.WptClass = {Open, Open, Protected, AdHoc};
     data.WptTrack = {0, 0, 1, 0};
     data.TrkCount = 1;
     data.TrkLineStyle = {0, 2};
     data.TrkColor = {0, 0x0080ff};
+    data.TrkFirstPoint = {0, 1};
     data.TrkPointCount = 2;
     data.TptLat = {0, 47.004, 46.996};
     data.TptLon = {0, 8.015, 8.015};
-    data.TptTrack = {0, 1, 1};
     return data;
 }
 

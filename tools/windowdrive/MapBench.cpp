@@ -31,10 +31,10 @@ size_t bytes(const std::string& text) {
 size_t resultBytes(const ConversionData& d) {
     return bytes(d.WptName) + bytes(d.WptComment) + bytes(d.WptLat) + bytes(d.WptLon) +
            bytes(d.WptTime) + bytes(d.WptIcon) + bytes(d.WptRotation) + bytes(d.WptDisplay) +
-           bytes(d.WptAltitude) + bytes(d.WptBssid) + bytes(d.WptClass) + bytes(d.WptTrack) +
+           bytes(d.WptSignal) + bytes(d.WptBssid) + bytes(d.WptClass) + bytes(d.WptTrack) +
            bytes(d.TrkName) + bytes(d.TrkLineStyle) + bytes(d.TrkScale) + bytes(d.TrkColor) +
-           bytes(d.TrkClass) + bytes(d.TptLat) + bytes(d.TptLon) + bytes(d.TptTime) +
-           bytes(d.TptTrack) + bytes(d.TptAltitude);
+           bytes(d.TrkClass) + bytes(d.TrkFirstPoint) + bytes(d.TptLat) + bytes(d.TptLon) +
+           bytes(d.TptTime) + bytes(d.TptSignal);
 }
 
 // The index holds a cell key and a number per marker, besides its copy of

@@ -35,7 +35,7 @@ void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
     xml.text(data.WptComment[w]) << " (";
     xml.text(BareBssid(data.WptBssid[w]))
         << "), " << LegendOf(data.WptClass[w]).name << ", signal ";
-    xml.number(data.WptAltitude[w]) << "</desc>\n";
+    xml.number(data.WptSignal[w]) << "</desc>\n";
     if (const auto symbol = SymbolName(data.WptIcon[w])) {
         xml << "  <sym>";
         xml.text(*symbol) << "</sym>\n";
@@ -71,10 +71,9 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
             return false;
         }
     }
-    TrackPoints points;
     for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
         trackStart(xml, data, t);
-        points = NextTrackPoints(data, t, points.end);
+        const TrackPoints points = TrackPointsOf(data, t);
         for (size_t p = points.first; p < points.end; ++p) {
             xml << "    <trkpt";
             position(xml, data.TptLat[p], data.TptLon[p]);

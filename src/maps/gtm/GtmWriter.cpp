@@ -9,6 +9,8 @@
 
 namespace wavemark {
 
+// GTM has no field for a signal level: the waypoints and trackpoints carry it
+// as their altitude.
 bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file) {
     LittleEndianWriter out(file.buffer());
     GtmHeader header;
@@ -32,7 +34,7 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
                         data.WptDisplay[i],
                         GtmTimeOf(UnpackTime(data.WptTime[i])),
                         data.WptRotation[i],
-                        data.WptAltitude[i]}
+                        data.WptSignal[i]}
                 .write(out);
             if (!file.flushIfFull()) {
                 return false;
@@ -43,10 +45,20 @@ bool WriteGtm(const ConversionData& data, const MapContext&, BufferedFile& file)
         }
     }
     if (data.TrkPointCount > 0) {
+        // GTM knows a track by a flag on its first point. The loop steps past
+        // a track without points too, so that it cannot hold back the flags
+        // of the tracks after it.
+        const auto trackCount = static_cast<size_t>(data.TrkCount);
+        size_t nextTrack = 1;
         for (size_t i = 1; i <= static_cast<size_t>(data.TrkPointCount); ++i) {
-            const auto newTrack = static_cast<uint8_t>(data.TptTrack[i] - data.TptTrack[i - 1]);
+            uint8_t newTrack = 0;
+            while (nextTrack <= trackCount &&
+                   static_cast<size_t>(data.TrkFirstPoint[nextTrack]) == i) {
+                newTrack = 1;
+                ++nextTrack;
+            }
             GtmTrackpoint{data.TptLat[i], data.TptLon[i], GtmTimeOf(UnpackTime(data.TptTime[i])),
-                          newTrack, data.TptAltitude[i]}
+                          newTrack, data.TptSignal[i]}
                 .write(out);
             if (!file.flushIfFull()) {
                 return false;

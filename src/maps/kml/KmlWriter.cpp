@@ -107,7 +107,7 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
     descriptionRow(xml, "Class");
     xml << LegendOf(data.WptClass[w]).name << "</td></tr>";
     descriptionRow(xml, "Signal");
-    xml.number(data.WptAltitude[w]) << "</td></tr></table>]]></description>\n";
+    xml.number(data.WptSignal[w]) << "</td></tr></table>]]></description>\n";
     if (data.WptTime[w] != kNoPackedTime) {
         xml << "<TimeStamp><when>";
         xml.time(UnpackTime(data.WptTime[w])) << "</when></TimeStamp>";
@@ -159,9 +159,8 @@ bool WriteKml(const ConversionData& data, const MapContext&, BufferedFile& file)
     xml << "</Folder>\n";
     if (data.TrkCount > 0) {
         xml << "<Folder><name>Tracks</name>\n";
-        TrackPoints points;
         for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
-            points = NextTrackPoints(data, t, points.end);
+            const TrackPoints points = TrackPointsOf(data, t);
             if (points.first == points.end) {
                 continue;
             }

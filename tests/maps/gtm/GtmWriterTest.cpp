@@ -101,5 +101,26 @@ TEST_F(GtmWriterTest, LongTextsAreCutAndCountsStandWithoutTheirRecords) {
     EXPECT_EQ(file.substr(67, 4), bytes("01 00 00 00"));
 }
 
+// Each track's first point, and only that, carries the new-track flag.
+TEST_F(GtmWriterTest, NewTrackFlagsOnEachTracksFirstPoint) {
+    data.TrkCount = 3;
+    data.TrkName = {"", "a", "b", "c"};
+    data.TrkLineStyle = {0, 1, 1, 1};
+    data.TrkColor = {0, 0, 0, 0};
+    data.TrkScale = {0, 0, 0, 0};
+    data.TrkFirstPoint = {0, 1, 3, 6};
+    data.TrkPointCount = 7;
+    data.TptLat = data.TptLon = ScatterList<double>(8, 47.5);
+    data.TptTime = ScatterList<PackedTime>(8, 0);
+    data.TptSignal = ScatterList<float>(8, 0);
+    const std::string file = write();
+    std::string flags;
+    // Seven 25-byte points, then three 15-byte tracks; a point's flag is its 21st byte.
+    for (size_t p = 0; p < 7; ++p) {
+        flags += static_cast<char>('0' + file[file.size() - 3 * 15 - 7 * 25 + p * 25 + 20]);
+    }
+    EXPECT_EQ(flags, "1010010");
+}
+
 } // namespace
 } // namespace wavemark

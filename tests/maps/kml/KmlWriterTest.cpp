@@ -61,7 +61,7 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
                      "( 00:00:00:00:00:01 )"};
     data.WptLat = data.WptLon = {0, 1, 2, 3, 4};
     data.WptTime = {0, kNoPackedTime, 0, 0, 0};
-    data.WptAltitude.resize(5);
+    data.WptSignal.resize(5);
     data.WptClass = {Open, Open, Open, Protected, AdHoc};
     data.WptDisplay = {0, 3, 3, 2, 4};
     data.TrkCount = 3;
@@ -69,8 +69,8 @@ TEST(KmlWriter, SharedStylesAndTimeSpans) {
     data.TrkColor = {0, 255, 255, 65280};
     data.TrkLineStyle = {0, 2, 3, 1};
     data.TrkClass = {Open, Open, Open, Protected};
+    data.TrkFirstPoint = {0, 1, 3, 5};
     data.TrkPointCount = 6;
-    data.TptTrack = {0, 1, 1, 2, 2, 3, 3};
     data.TptLat = data.TptLon = {0, 1, 2, 3, 4, 5, 6};
     data.TptTime = {0, 100, 50, kNoPackedTime, kNoPackedTime, 9, kNoPackedTime};
     const std::string kml = test::Written(&WriteKml, data);

@@ -91,7 +91,7 @@ void SurveyBuilder::sample(uint64_t ticks, int32_t signal, double lat, double lo
             m_protectionAtLatest.resize(groups, Protection::Open);
         }
     }
-    m_sink.groupedReadings().add(m_group, lat, lon, time, exportLevel(signal), m_protection);
+    m_readings.add(m_group, lat, lon, time, exportLevel(signal), m_protection);
     // Readings of equal times keep the order of the file: the later one is
     // the last.
     const auto group = static_cast<size_t>(m_group);
@@ -107,7 +107,7 @@ void SurveyBuilder::putInTimeOrder() {
     // A stable sort of all readings by time keeps the order of every BSSID
     // whose readings were in order already, and lists equal times as the
     // file does.
-    Readings& readings = m_sink.groupedReadings();
+    Readings& readings = m_readings;
     const size_t count = readings.time.size();
     std::vector<PackedTime> times(count);
     for (size_t i = 0; i < count; ++i) {

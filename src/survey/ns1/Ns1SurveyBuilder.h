@@ -36,7 +36,7 @@ struct RecordHead {
 class SurveyBuilder {
 public:
     // `sink` holds no readings yet: they are put in time order there.
-    explicit SurveyBuilder(SurveySink& sink) : m_sink(sink) {}
+    explicit SurveyBuilder(SurveySink& sink) : m_sink(sink), m_readings(sink.groupedReadings()) {}
 
     // Starts a record: its access point joins the survey, and the samples
     // that follow are its own.
@@ -58,6 +58,7 @@ private:
     void putInTimeOrder();
 
     SurveySink& m_sink;
+    Readings& m_readings;
     // The current record.
     std::string m_bssid;
     Protection m_protection = Protection::Unknown;

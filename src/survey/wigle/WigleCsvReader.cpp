@@ -52,13 +52,15 @@ std::array<uint8_t, 6> octets(uint64_t mac) {
 
 class WigleRows {
 public:
-    WigleRows(SurveySink& sink, const WigleColumns& columns) : m_sink(sink), m_columns(columns) {}
+    WigleRows(SurveySink& sink, const WigleColumns& columns)
+        : m_sink(sink), m_readings(sink.groupedReadings()), m_columns(columns) {}
 
     RowKind read(const CsvRecord& row);
     void finish();
 
 private:
     SurveySink& m_sink;
+    Readings& m_readings;
     const WigleColumns m_columns;
     FirstSeenReader m_firstSeen;
     FlatIndex m_macs; // numbers the MACs in the order they are first met
@@ -131,7 +133,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
         }
         heard.positioned = true;
         heard.auth = auth;
-        m_sink.groupedReadings().add(heard.group, *lat, *lon, time, signal, auth.protection);
+        m_readings.add(heard.group, *lat, *lon, time, signal, auth.protection);
     } else if (!heard.positioned) {
         if (first || signal > heard.signal) {
             heard.time = time;

@@ -5,11 +5,11 @@
 namespace wavemark {
 
 int32_t ConversionSink::groupOf(const std::string& bssid) {
-    const auto [at, added] = m_groupOfBssid.try_emplace(bssid, 0);
+    const auto [group, added] = m_bssids.add(bssid);
     if (added) {
-        at->second = m_readings.addGroup();
+        m_readings.addGroup();
     }
-    return at->second;
+    return group;
 }
 
 void ConversionSink::take(Survey&& survey) {
@@ -18,7 +18,7 @@ void ConversionSink::take(Survey&& survey) {
     }
     survey.accessPoints.accessPoints = {};
     m_readings = std::move(survey.readings);
-    m_groupOfBssid = std::move(survey.groupOfBssid);
+    m_bssids = std::move(survey.bssids);
     m_logDate = std::move(survey.accessPoints.logDate);
     m_skipped = std::move(survey.skipped);
 }
@@ -29,15 +29,15 @@ void ConversionSink::finishWaypoints(ConversionData& data, SummaryCountListener&
 
 void ConversionSink::wantReadingsOfWaypoints(const ConversionData& data) {
     m_wanted.emplace(WaypointGroups(data));
-    m_groupOfBssid = {};
+    m_bssids = BssidTable();
     m_readings = Readings(m_wanted->count());
 }
 
 std::vector<int32_t> ConversionSink::takeGroupsOfWaypoints(const ConversionData& data) {
     std::vector<int32_t> groups =
-        m_wanted ? GroupOfEachWaypoint(*m_wanted, data) : GroupOfEachWaypoint(m_groupOfBssid, data);
+        m_wanted ? GroupOfEachWaypoint(*m_wanted, data) : GroupOfEachWaypoint(m_bssids, data);
     m_wanted.reset();
-    m_groupOfBssid = {};
+    m_bssids = BssidTable();
     return groups;
 }
 

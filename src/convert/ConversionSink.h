@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -57,7 +56,7 @@ public:
 private:
     WaypointMaker m_waypoints;
     Readings m_readings{0};
-    std::unordered_map<std::string, int32_t> m_groupOfBssid;
+    BssidTable m_bssids; // numbered as the readings' groups
     std::optional<BssidGroups> m_wanted;
     std::string m_logDate;
     LeftOutCounts m_skipped;

@@ -61,15 +61,11 @@ std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const Conver
     return groupOf;
 }
 
-std::vector<int32_t>
-GroupOfEachWaypoint(const std::unordered_map<std::string, int32_t>& groupOfBssid,
-                    const ConversionData& data) {
+std::vector<int32_t> GroupOfEachWaypoint(const BssidTable& groupOfBssid,
+                                         const ConversionData& data) {
     std::vector<int32_t> groupOf(static_cast<size_t>(data.WptCount) + 1, -1);
     for (size_t w = 1; w < groupOf.size(); ++w) {
-        if (const auto it = groupOfBssid.find(std::string(data.WptBssid[w]));
-            it != groupOfBssid.end()) {
-            groupOf[w] = it->second;
-        }
+        groupOf[w] = groupOfBssid.find(data.WptBssid[w]);
     }
     return groupOf;
 }

@@ -3,13 +3,12 @@
 #include "convert/ConversionData.h"
 #include "convert/TrackColorGenerator.h"
 #include "survey/BssidGroups.h"
+#include "survey/BssidTable.h"
 #include "survey/Readings.h"
 
 #include <cstdint>
 #include <limits>
 #include <span>
-#include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace wavemark {
@@ -43,9 +42,8 @@ BssidGroups WaypointGroups(const ConversionData& data);
 // The readings' group of each waypoint, by the numbers of the waypoint lists
 // (element 0 is unused); -1 for a waypoint without readings.
 std::vector<int32_t> GroupOfEachWaypoint(const BssidGroups& groups, const ConversionData& data);
-std::vector<int32_t>
-GroupOfEachWaypoint(const std::unordered_map<std::string, int32_t>& groupOfBssid,
-                    const ConversionData& data);
+std::vector<int32_t> GroupOfEachWaypoint(const BssidTable& groupOfBssid,
+                                         const ConversionData& data);
 
 enum class [[nodiscard]] TracksOutcome{
     Made,

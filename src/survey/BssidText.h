@@ -22,6 +22,15 @@ inline std::string BssidText(const std::array<uint8_t, 6>& address) {
     return text;
 }
 
+// The same of a 48-bit address, its first octet in the top bits.
+inline std::string BssidText(uint64_t address) {
+    std::array<uint8_t, 6> octets{};
+    for (size_t i = 0; i < octets.size(); ++i) {
+        octets[i] = static_cast<uint8_t>(address >> (40 - 8 * i));
+    }
+    return BssidText(octets);
+}
+
 // The 48-bit address of a BSSID in that form (lowercase hex digits only);
 // nothing for any other text.
 inline std::optional<uint64_t> CanonicalAddress(std::string_view bssid) {

@@ -3,8 +3,7 @@
 #include "survey/Survey.h"
 
 #include <cstddef>
-#include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace wavemark {
 
@@ -22,8 +21,10 @@ public:
 private:
     Survey m_total;
     bool m_empty = true;
-    // The first access point of each BSSID in the total.
-    std::unordered_map<std::string, size_t> m_accessPointOf;
+    // The BSSIDs of the total's access points, and the first access point
+    // of each by its number.
+    BssidTable m_bssids;
+    std::vector<size_t> m_accessPointOf;
 };
 
 } // namespace wavemark

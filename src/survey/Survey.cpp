@@ -15,11 +15,11 @@ void Survey::accessPoint(const AccessPointView& ap) {
 }
 
 int32_t Survey::groupOf(const std::string& bssid) {
-    const auto [at, added] = groupOfBssid.try_emplace(bssid, 0);
+    const auto [group, added] = bssids.add(bssid);
     if (added) {
-        at->second = readings.addGroup();
+        readings.addGroup();
     }
-    return at->second;
+    return group;
 }
 
 const BssidGroups& Survey::wantedGroups() {

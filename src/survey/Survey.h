@@ -1,12 +1,12 @@
 #pragma once
 
 #include "survey/AccessPoint.h"
+#include "survey/BssidTable.h"
 #include "survey/Readings.h"
 #include "survey/SurveySink.h"
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -20,9 +20,9 @@ namespace wavemark {
 struct Survey final : SurveySink {
     AccessPointList accessPoints;
     Readings readings{0};
-    // The group in `readings` of each BSSID, by the text the access points
-    // carry.
-    std::unordered_map<std::string, int32_t> groupOfBssid;
+    // The BSSIDs of the readings, by the text the access points carry,
+    // numbered as their groups in `readings`.
+    BssidTable bssids;
     // Rows or records read but left out, and why ("malformed rows").
     LeftOutCounts skipped;
 

@@ -45,7 +45,7 @@ std::optional<SurveyProblem> ReadFromMemory(std::string_view bytes, Survey& surv
 inline std::string ConsistentSurveyText(const Survey& survey) {
     const Readings& r = survey.readings;
     const size_t groups = r.countOfGroup.size(), count = r.group.size();
-    check(survey.groupOfBssid.size() == groups && r.lastProtectionOfGroup.size() == groups);
+    check(survey.bssids.size() == groups && r.lastProtectionOfGroup.size() == groups);
     check(std::accumulate(r.countOfGroup.begin(), r.countOfGroup.end(), size_t{0}) == count);
     check(r.lat.size() == count && r.time.size() == count && r.signal.size() == count);
     std::ostringstream out;

@@ -25,7 +25,7 @@ std::string checked(const Survey& survey, size_t fileSize) {
     check(aps.size() == survey.readings.countOfGroup.size());
     check(survey.readings.group.size() <= fileSize / 8);
     for (const AccessPoint& ap : aps) {
-        check(survey.groupOfBssid.contains(ap.bssid) && ap.protection != Protection::Unknown);
+        check(survey.bssids.find(ap.bssid) >= 0 && ap.protection != Protection::Unknown);
         check(std::isfinite(ap.signal));
     }
     const std::string& date = survey.accessPoints.logDate;

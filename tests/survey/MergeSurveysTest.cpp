@@ -27,14 +27,9 @@ Survey file(std::vector<AccessPoint> aps, const std::vector<std::string>& readin
 
 // Latitudes of the merged readings by BSSID, in order.
 std::vector<std::pair<std::string, double>> readingsOf(Survey& survey) {
-    std::vector<std::string> bssidOf(survey.readings.countOfGroup.size());
-    for (const auto& [bssid, group] : survey.groupOfBssid) {
-        bssidOf[static_cast<size_t>(group)] = bssid;
-    }
     std::vector<std::pair<std::string, double>> seen;
     for (size_t i = 0; i < survey.readings.group.size(); ++i) {
-        seen.emplace_back(bssidOf[static_cast<size_t>(survey.readings.group[i])],
-                          survey.readings.lat[i]);
+        seen.emplace_back(survey.bssids.textOf(survey.readings.group[i]), survey.readings.lat[i]);
     }
     return seen;
 }

@@ -8,7 +8,6 @@
 #include "survey/wigle/WigleColumns.h"
 #include "survey/wigle/WigleFields.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,14 +40,6 @@ struct Heard {
     std::string authText;
     AuthClass authTextClass;
 };
-
-std::array<uint8_t, 6> octets(uint64_t mac) {
-    std::array<uint8_t, 6> bytes{};
-    for (size_t i = 0; i < 6; ++i) {
-        bytes[i] = static_cast<uint8_t>(mac >> (40 - 8 * i));
-    }
-    return bytes;
-}
 
 class WigleRows {
 public:
@@ -108,7 +99,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
     const int32_t index = m_macs.insert(*mac, next);
     const bool first = index == next;
     if (first) {
-        m_heard.emplace_back().group = m_sink.groupOf(BssidText(octets(*mac)));
+        m_heard.emplace_back().group = m_sink.groupOf(BssidText(*mac));
     }
     Heard& heard = m_heard[static_cast<size_t>(index)];
     // Blanks around a name are part of it: "Guest" and "Guest " are two
@@ -148,7 +139,7 @@ void WigleRows::finish() {
     for (size_t i = 0; i < m_heard.size(); ++i) {
         const Heard& heard = m_heard[i];
         const std::string name = Utf8OrWindows1252(heard.ssid);
-        const std::string bssid = BssidText(octets(m_macs.keyOf(static_cast<int32_t>(i))));
+        const std::string bssid = BssidText(m_macs.keyOf(static_cast<int32_t>(i)));
         m_sink.accessPoint({.networkName = name,
                             .bssid = bssid,
                             .hasPosition = heard.positioned,

@@ -65,14 +65,17 @@ protected:
 // "Reading File !" is painted before the text export is read. 9 points give
 // style records of height -12; the records are built again on every run,
 // even when no access point is kept. The filter meets names as text, typed
-// UTF-8 or an older settings file's Windows-1252 alike.
+// UTF-8 or an older settings file's Windows-1252 alike. A line that is no
+// access point, but for comments and blank lines, is counted as left out.
 TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     folder.write("summary.txt", ExportText({MakeAp(kA, "0011", "Caf\xC3\xA9").line(),
                                             MakeAp(kB, "0002", "Caf\xE9").line(),
                                             MakeAp("00:00:00:00:00:0c", "0010").line(),
                                             MakeAp("00:00:00:00:00:0d", "0010").line(),
-                                            MakeAp("00:00:00:00:00:0e", "0001").line()}));
+                                            MakeAp("00:00:00:00:00:0e", "0001").line(),
+                                            "# a comment", "", "not an access point"}));
     EXPECT_EQ(convert(), ConvertOutcome::Converted);
+    EXPECT_EQ(state.skipped, (LeftOutCounts{{"malformed lines", 1}}));
     EXPECT_EQ(shown(), "Number of APs with WEP : 3\nNumber of APs without WEP : 2\n"
                        "Number of AdHoc peers : 1\nNumber of filterd APs : 0\n"
                        "Number of Waypoints: 5\nNumber of Tracklogs: 1\n"

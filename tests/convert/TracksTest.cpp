@@ -69,16 +69,20 @@ protected:
         sink.wantReadingsOfWaypoints(data);
         ASSERT_TRUE(ReadTextExport(lines, sink, sizes.splitMinimum).none());
         data.LogDate = sink.takeLogDate();
+        skipped = sink.skipped();
         EXPECT_EQ(MakeTracks(sink.takeGroupsOfWaypoints(data), sink.groupedReadings(), options,
                              colors, data, log),
                   TracksOutcome::Made);
     }
-    // The date in force at the end, each track's first point, name, colour
+    // The date in force at the end, the lines left out, each track's first point, name, colour
     // and line style, each trackpoint's latitude, time and signal, and the
     // progress.
     std::string result() const {
         std::ostringstream out;
         out << data.LogDate << '\n';
+        for (const auto& [reason, count] : skipped) {
+            out << reason << ' ' << count << '\n';
+        }
         for (size_t t = 1; t < data.TrkName.size(); ++t) {
             out << data.TrkFirstPoint[t] << ' ' << data.TrkName[t] << ' ' << data.TrkColor[t] << ' '
                 << data.TrkLineStyle[t] << '\n';
@@ -94,10 +98,12 @@ protected:
     TrackColorGenerator colors;
     ConversionData data;
     ProgressLog log;
+    LeftOutCounts skipped;
 };
 
 // Readings without a position, of more than thirteen columns or of another
-// BSSID text make no point; thirteen columns are still read. The last
+// BSSID text make no point; thirteen columns are still read. Lines that are
+// no readings are counted, in both halves of a block. The last
 // reading decides a track's class; a waypoint with a single reading gets no
 // track, though its point is shown for a moment, and the next track's points
 // follow the last track's; waypoints sharing a BSSID
@@ -121,12 +127,13 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
          DateLine("2004-04-10"), "not a reading", reading(kB, "10:00:03", "N 4"),
          reading(kC, "10:00:04", "N 6"), reading(kB, "10:00:04", "N 5", "0031"),
          DateLine("2004-04-11")});
-    const std::string expected = "2004-04-11\n1 name 0b 4227072 5\n4 name 0a 255 2\n"
-                                 "6 name 0a 255 2\n"
-                                 "2 450352801 70\n4 450525603 70\n5 450525604 70\n"
-                                 "1 450352800 70\n3 450439202 70\n"
-                                 "1 450352800 70\n3 450439202 70\n"
-                                 "read p1 p2 p3 t1 p4 p5 t2 p6 p5 p5 p6 p7 t3 ";
+    const std::string expected =
+        "2004-04-11\nmalformed lines 2\n1 name 0b 4227072 5\n4 name 0a 255 2\n"
+        "6 name 0a 255 2\n"
+        "2 450352801 70\n4 450525603 70\n5 450525604 70\n"
+        "1 450352800 70\n3 450439202 70\n"
+        "1 450352800 70\n3 450439202 70\n"
+        "read p1 p2 p3 t1 p4 p5 t2 p6 p5 p5 p6 p7 t3 ";
     // The mixed ends put a date line after a lone CR and end them in each kind.
     const std::pair<const char*, std::vector<std::string>> variants[] = {
         {"CR LF", {"\r\n"}}, {"LF", {"\n"}}, {"CR", {"\r"}}, {"mixed", {"\n", "\r", "\r\n"}}};

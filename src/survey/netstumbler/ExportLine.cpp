@@ -65,6 +65,10 @@ bool IsNetStumblerExport(std::string_view firstLine) {
     return firstLine.find("Network Stumbler") != std::string_view::npos;
 }
 
+bool IsMalformedLine(std::string_view line) {
+    return !line.empty() && !line.starts_with('#');
+}
+
 bool IsDateLine(std::string_view line) {
     return line.starts_with(kDateLineTag);
 }

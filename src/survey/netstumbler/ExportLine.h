@@ -26,6 +26,12 @@ namespace wavemark {
 
 inline constexpr std::string_view kDateLineTag = "# $DateGMT:";
 
+// What a reader counts lines that are not data lines under: a blank line and
+// a "#" line (a header line, or one of a second header where two exports
+// were joined) are none of them.
+inline constexpr const char* kMalformedLines = "malformed lines";
+bool IsMalformedLine(std::string_view line);
+
 // Line 1 of an export contains "Network Stumbler", in this letter case.
 bool IsNetStumblerExport(std::string_view firstLine);
 

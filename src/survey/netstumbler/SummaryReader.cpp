@@ -26,6 +26,7 @@ SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink) {
     std::string_view block;
     std::string nameRoom;
     std::string bssidRoom;
+    int64_t malformed = 0;
     while (lines.nextLines(block)) {
         while (TakeLine(block, line)) {
             if (IsDateLine(line)) {
@@ -42,6 +43,8 @@ SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink) {
                                   .signal = r->signal,
                                   .protection = r->protection(),
                                   .adHoc = r->isAdHoc()});
+            } else if (IsMalformedLine(line)) {
+                ++malformed;
             }
         }
     }
@@ -49,6 +52,9 @@ SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink) {
         return {lines.error(), ""};
     }
     sink.logDate(FromWindows1252(date.text()));
+    if (malformed > 0) {
+        sink.leftOut(kMalformedLines, malformed);
+    }
     return {};
 }
 

@@ -11,9 +11,10 @@ namespace wavemark {
 namespace {
 
 // Reads whole lines, those in NetStumbler's own layout the lean way; `date`
-// is the date in force, before and after.
+// is the date in force, before and after. Counts the lines that are no data
+// lines in `malformed`.
 void readLines(std::string_view text, const BssidGroups& groups, DateInForce& date,
-               Readings& readings) {
+               Readings& readings, int64_t& malformed) {
     std::string_view line;
     LeanReading lean;
     while (!text.empty()) {
@@ -30,11 +31,12 @@ void readLines(std::string_view text, const BssidGroups& groups, DateInForce& da
             date = DateInForce(DateText(line));
             continue;
         }
-        if (groups.count() == 0) {
+        const auto r = ReadDataLine(line, date, kTextExportColumnLimit);
+        if (!r) {
+            malformed += IsMalformedLine(line) ? 1 : 0;
             continue;
         }
-        const auto r = ReadDataLine(line, date, kTextExportColumnLimit);
-        if (!r || !r->hasPosition()) {
+        if (!r->hasPosition()) {
             continue;
         }
         // The waypoints carry their BSSIDs as UTF-8.
@@ -72,19 +74,22 @@ SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMi
     Readings& readings = sink.groupedReadings();
     DateInForce date = ReadHeaderDate(lines);
     Readings secondReadings(groups.count());
+    int64_t malformed = 0;
+    int64_t secondMalformed = 0;
     std::string_view block;
     while (lines.nextLines(block)) {
         const BlockHalves halves = CutInHalves(block, splitMinimum);
         if (halves.second.empty()) {
-            readLines(halves.first, groups, date, readings);
+            readLines(halves.first, groups, date, readings, malformed);
             continue;
         }
         DateInForce secondDate = date;
         if (const auto dateLine = lastDateLine(halves.first)) {
             secondDate = DateInForce(DateText(*dateLine));
         }
-        RunSideBySide([&] { readLines(halves.first, groups, date, readings); },
-                      [&] { readLines(halves.second, groups, secondDate, secondReadings); });
+        RunSideBySide(
+            [&] { readLines(halves.first, groups, date, readings, malformed); },
+            [&] { readLines(halves.second, groups, secondDate, secondReadings, secondMalformed); });
         date = secondDate;
         readings.append(secondReadings);
     }
@@ -92,6 +97,9 @@ SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMi
         return {lines.error(), ""};
     }
     sink.logDate(FromWindows1252(date.text()));
+    if (malformed + secondMalformed > 0) {
+        sink.leftOut(kMalformedLines, malformed + secondMalformed);
+    }
     return {};
 }
 

@@ -110,17 +110,17 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
             if (!value(text)) {
                 return fail("option --filter needs a text");
             }
-            o.filter = text;
+            o.overrides.filter = text;
         } else if (arg == "--no-tracks") {
-            o.noTracks = true;
+            o.overrides.noTracks = true;
         } else if (arg == "--only-no-wep") {
-            o.onlyNoWep = true;
+            o.overrides.onlyNoWep = true;
         } else if (arg == "--fixed-colors" || arg == "--random-colors") {
             const bool random = arg == "--random-colors";
-            if (o.randomColors && *o.randomColors != random) {
+            if (o.overrides.randomColors && *o.overrides.randomColors != random) {
                 return fail("--fixed-colors and --random-colors exclude each other");
             }
-            o.randomColors = random;
+            o.overrides.randomColors = random;
         } else if (arg == "-q" || arg == "--quiet") {
             o.quiet = true;
         } else if (arg.size() > 1 && arg[0] == '-') {

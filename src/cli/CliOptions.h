@@ -1,6 +1,7 @@
 #pragma once
 
 #include "maps/MapFormat.h"
+#include "settings/RunSettings.h"
 
 #include <optional>
 #include <string>
@@ -11,17 +12,14 @@ namespace wavemark {
 // The command line of wavemark-convert. Flags that are not given leave the
 // settings (first-start defaults or a settings file) as they are.
 struct CliOptions {
-    // SUMMARY [TEXT] for NetStumbler's exports, or one or more survey files
-    // that hold their readings (NS1 logs, WiGLE CSV files).
+    // The two files of a format that keeps its readings apart (SUMMARY
+    // [TEXT]), or one or more survey files that hold their readings.
     std::vector<std::string> inputs;
     std::string outputPath;
     // Named by --format, else by the output's extension.
     MapFormat format = MapFormat::Gtm;
     std::optional<std::string> settingsPath;
-    bool noTracks = false;
-    std::optional<std::string> filter;
-    bool onlyNoWep = false;
-    std::optional<bool> randomColors;
+    SettingsOverrides overrides;
     bool quiet = false;
     bool help = false;
     bool version = false;

@@ -3,16 +3,13 @@
 #include "cli/CliOptions.h"
 #include "cli/ConsoleWindow.h"
 #include "convert/Convert.h"
+#include "convert/InputPlan.h"
 #include "maps/MapFile.h"
-#include "platform/FileSystem.h"
-#include "settings/SettingsFile.h"
-#include "settings/SettingsTable.h"
+#include "settings/RunSettings.h"
 #include "survey/SurveyFormat.h"
 
-#include <algorithm>
 #include <ostream>
-#include <string_view>
-#include <utility>
+#include <string>
 #include <vector>
 
 namespace wavemark {
@@ -21,69 +18,6 @@ namespace {
 int usageError(std::ostream& errors, const std::string& problem) {
     errors << kUsageLine << '\n' << "wavemark-convert: " << problem << '\n';
     return kExitUsage;
-}
-
-// Whether the inputs are the two files of a format that keeps its readings
-// in a second file (NetStumbler's summary and text export) rather than
-// survey files that hold their readings. A first input of no known kind, or
-// one that cannot be read, is taken for the first of two when a second
-// input stands beside it, and the conversion says what is wrong with it.
-bool givesTwoFiles(const FirstInput& first, size_t inputs) {
-    if (first.error != 0 || first.format == SurveyFormat::Unknown) {
-        return inputs == 2;
-    }
-    return !HoldsReadings(first.format);
-}
-
-// The inputs as the output's description lists them.
-std::vector<InputFile> inputFiles(const std::vector<std::string>& paths, SurveyFormat format,
-                                  bool twoFiles) {
-    const SurveyFormatInfo& info = InfoOf(format);
-    std::vector<InputFile> inputs;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        inputs.push_back({twoFiles && i > 0 ? info.readingsRole : info.role, paths[i]});
-    }
-    return inputs;
-}
-
-// The inputs without a file given again under the same or another name,
-// each said on `notices`: merging a file with itself would double its
-// readings.
-std::vector<std::string> withoutRepeats(const std::vector<std::string>& paths,
-                                        std::ostream* notices) {
-    std::vector<std::string> kept;
-    std::vector<std::pair<uint64_t, uint64_t>> seen;
-    for (const std::string& path : paths) {
-        platform::FileFacts facts;
-        if (platform::InspectInput(path, facts) == 0 && facts.kind == platform::FileKind::Regular) {
-            const std::pair file(facts.device, facts.inode);
-            if (std::ranges::find(seen, file) != seen.end()) {
-                if (notices) {
-                    *notices << "wavemark-convert: " << path
-                             << " is a file given before: it is read once\n";
-                }
-                continue;
-            }
-            seen.push_back(file);
-        }
-        kept.push_back(path);
-    }
-    return kept;
-}
-
-void applyFlags(const CliOptions& options, Settings& settings) {
-    if (options.noTracks) {
-        settings.TConvertEnabled = 0;
-    }
-    if (options.filter) {
-        settings.APFilter = *options.filter;
-    }
-    if (options.onlyNoWep) {
-        settings.NoWEPCheck = 1;
-    }
-    if (options.randomColors) {
-        settings.TChangeColors = *options.randomColors ? 1 : 0;
-    }
 }
 
 } // namespace
@@ -104,44 +38,42 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         return kExitOk;
     }
 
-    Settings settings = FirstStartSettings(programFolder);
-    if (options.settingsPath) {
-        std::string error;
-        if (!LoadSettingsFile(*options.settingsPath, settings, error)) {
-            errors << error << '\n';
-            return kExitFailed;
-        }
+    Settings settings;
+    std::string error;
+    if (!LoadRunSettings(programFolder, options.settingsPath, options.overrides, settings, error)) {
+        errors << error << '\n';
+        return kExitFailed;
     }
-    applyFlags(options, settings);
-    if (std::ranges::count(options.inputs, std::string(platform::kStandardInput)) > 1) {
+    InputPlan plan;
+    PlanInputs(options.inputs, settings.TConvertEnabled != 0, plan);
+    switch (plan.problem) {
+    case InputProblem::None:
+        break;
+    case InputProblem::TwoStandardInputs:
         return usageError(errors, "only one input can be the standard input (-)");
-    }
-    // The first input is opened once: its first bytes tell its kind and are
-    // then read, as a pipe cannot be read twice.
-    FirstInput first;
-    OpenFirstInput(options.inputs[0], first);
-    const bool twoFiles = givesTwoFiles(first, options.inputs.size());
-    const std::vector<std::string> paths =
-        twoFiles ? options.inputs
-                 : withoutRepeats(options.inputs, options.quiet ? nullptr : &errors);
-    if (twoFiles && paths.size() > 2) {
+    case InputProblem::TooManyFiles:
         return usageError(errors, "too many input files");
-    }
-    if (twoFiles && settings.TConvertEnabled != 0 && paths.size() < 2) {
-        return usageError(errors, "no " + std::string(InfoOf(first.format).readingsRole) +
+    case InputProblem::NoReadingsFile:
+        return usageError(errors, "no " + std::string(InfoOf(plan.first.format).readingsRole) +
                                       " given (use --no-tracks to convert without)");
+    }
+    if (!options.quiet) {
+        for (const std::string& path : plan.repeated) {
+            errors << "wavemark-convert: " << path << " is a file given before: it is read once\n";
+        }
     }
 
     ConverterState state;
     ConsoleWindow window(settings, errors);
-    if (twoFiles) {
-        settings.SummaryFilePath = paths[0];
-        settings.TextFilePath = paths.size() > 1 ? paths[1] : "";
+    if (plan.twoFiles) {
+        settings.SummaryFilePath = plan.paths[0];
+        settings.TextFilePath = plan.paths.size() > 1 ? plan.paths[1] : "";
     }
-    const ConvertOutcome outcome =
-        twoFiles ? Convert(state, window, first) : ConvertSurveys(state, window, paths, first);
+    const ConvertOutcome outcome = plan.twoFiles
+                                       ? Convert(state, window, plan.first)
+                                       : ConvertSurveys(state, window, plan.paths, plan.first);
     if (outcome != ConvertOutcome::Converted) {
-        if (outcome == ConvertOutcome::NotAnExport && first.format == SurveyFormat::Unknown) {
+        if (outcome == ConvertOutcome::NotAnExport && plan.first.format == SurveyFormat::Unknown) {
             errors << "wavemark-convert reads " << SurveyKindsRead()
                    << ", any of them gzip-compressed.\n";
         }
@@ -152,7 +84,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
             errors << "wavemark-convert: " << notice << '\n';
         }
     }
-    std::vector<InputFile> inputs = inputFiles(paths, first.format, twoFiles);
+    std::vector<InputFile> inputs = plan.files();
     if (options.settingsPath) {
         inputs.push_back({"settings file", *options.settingsPath});
     }

@@ -14,8 +14,8 @@ namespace {
 // exact text, also from a table that was moved and one that had to grow.
 TEST(BssidTable, NumbersEachExactTextOnce) {
     const std::vector<std::string> texts = {
-        "( 00:0b:86:c2:e1:40 )", "( 00:0B:86:C2:E1:40 )", "", "( 00:0b:86:c2:e1:41 )",
-        "( 00-0b-86-c2-e1-41 )", "( ff:ff:ff:ff:ff:ff )"};
+        "( 00:0b:86:c2:e1:40 )", "( 00:0B:86:C2:E1:40 )", "",
+        "( 00:0b:86:c2:e1:41 )", "( 00-0b-86-c2-e1-41 )", "( ff:ff:ff:ff:ff:ff )"};
     BssidTable table(1);
     for (size_t i = 0; i < texts.size(); ++i) {
         EXPECT_EQ(table.add(texts[i]), std::pair(static_cast<int32_t>(i), true)) << texts[i];

@@ -68,7 +68,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     CliOptions& o = result.options;
     std::vector<std::string> positional;
     std::optional<std::string> output;
-    std::optional<MapFormat> format;
+    MapFormat format = nullptr;
     auto fail = [&result](std::string message) {
         result.error = std::move(message);
         return result;
@@ -147,7 +147,7 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     o.inputs = std::move(positional);
     o.outputPath = *output;
-    o.format = *format;
+    o.format = format;
     return result;
 }
 

@@ -17,7 +17,7 @@ struct CliOptions {
     std::vector<std::string> inputs;
     std::string outputPath;
     // Named by --format, else by the output's extension.
-    MapFormat format = MapFormat::Gtm;
+    MapFormat format = DefaultMapFormat();
     std::optional<std::string> settingsPath;
     SettingsOverrides overrides;
     bool quiet = false;

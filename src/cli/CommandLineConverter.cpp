@@ -54,7 +54,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     case InputProblem::TooManyFiles:
         return usageError(errors, "too many input files");
     case InputProblem::NoReadingsFile:
-        return usageError(errors, "no " + std::string(InfoOf(plan.first.format).readingsRole) +
+        return usageError(errors, "no " + std::string(plan.first.format->readingsRole) +
                                       " given (use --no-tracks to convert without)");
     }
     if (!options.quiet) {
@@ -73,7 +73,7 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
                                        ? Convert(state, window, plan.first)
                                        : ConvertSurveys(state, window, plan.paths, plan.first);
     if (outcome != ConvertOutcome::Converted) {
-        if (outcome == ConvertOutcome::NotAnExport && plan.first.format == SurveyFormat::Unknown) {
+        if (outcome == ConvertOutcome::NotAnExport && plan.first.format == nullptr) {
             errors << "wavemark-convert reads " << SurveyKindsRead()
                    << ", any of them gzip-compressed.\n";
         }

@@ -71,7 +71,7 @@ TrackOptions trackOptions(const Settings& settings) {
 int recognize(ByteStream& stream, SurveyFormat& format) {
     std::string_view start;
     const int error = stream.peek(kFormatSignatureSize, start);
-    format = error == 0 ? RecognizeSurvey(start) : SurveyFormat::Unknown;
+    format = error == 0 ? RecognizeSurvey(start) : nullptr;
     return error;
 }
 
@@ -131,7 +131,7 @@ bool readSurveyFile(Run& run, LineStream& input, SurveyFormat format, int error,
                             SurveyErrorText(path, unknownKindText(error, input.source())));
         return false;
     }
-    return readFile(run, input, InfoOf(format).read, path, sink);
+    return readFile(run, input, format->read, path, sink);
 }
 
 // Reads survey files that hold their readings, the first already open; a
@@ -168,8 +168,8 @@ bool readSurveys(Run& run, std::span<const std::string> paths, FirstInput& first
 bool readFirstOfTwo(Run& run, const std::string& path, FirstInput& first) {
     if (first.error != 0) {
         run.problems.reportLoadError(first.error, path);
-    } else if (first.format != SurveyFormat::Unknown && !HoldsReadings(first.format) &&
-               readFile(run, *first.lines, InfoOf(first.format).read, path, run.sink)) {
+    } else if (first.format != nullptr && !HoldsReadings(first.format) &&
+               readFile(run, *first.lines, first.format->read, path, run.sink)) {
         return true;
     }
     run.problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
@@ -197,9 +197,8 @@ void readReadingsFile(Run& run) {
     if (input.error != 0) {
         run.problems.reportLoadError(input.error, path);
     }
-    const SurveyReader read = input.error == 0 && input.format != SurveyFormat::Unknown
-                                  ? InfoOf(input.format).readReadings
-                                  : nullptr;
+    const SurveyReader read =
+        input.error == 0 && input.format != nullptr ? input.format->readReadings : nullptr;
     if (read == nullptr) {
         run.problems.report(ConvertOutcome::NotAnExport, kNotAnExportMessage);
         return;
@@ -316,7 +315,7 @@ std::string SurveyErrorText(const std::string& path, const std::string& problem)
 }
 
 void OpenFirstInput(const std::string& path, FirstInput& input) {
-    input.format = SurveyFormat::Unknown;
+    input.format = nullptr;
     input.error = input.lines->open(path);
     if (input.error == 0) {
         input.error = recognize(input.lines->source(), input.format);

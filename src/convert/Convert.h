@@ -62,7 +62,7 @@ ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const ReadS
 struct FirstInput {
     // Let go once read, so that its block is free before later inputs come.
     std::optional<LineStream> lines{std::in_place};
-    SurveyFormat format = SurveyFormat::Unknown;
+    SurveyFormat format = nullptr;
     int error = 0; // errno of opening it or of reading its first bytes
 };
 void OpenFirstInput(const std::string& path, FirstInput& input);

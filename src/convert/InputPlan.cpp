@@ -11,7 +11,7 @@ namespace wavemark {
 namespace {
 
 bool givesTwoFiles(const FirstInput& first, size_t inputs) {
-    if (first.error != 0 || first.format == SurveyFormat::Unknown) {
+    if (first.error != 0 || first.format == nullptr) {
         return inputs == 2;
     }
     return !HoldsReadings(first.format);
@@ -38,12 +38,12 @@ void leaveOutRepeats(const std::vector<std::string>& inputs, InputPlan& plan) {
 std::vector<InputFile> InputPlan::files() const {
     std::vector<InputFile> files;
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (first.format == SurveyFormat::Unknown) {
+        if (first.format == nullptr) {
             files.push_back({"input", paths[i]});
-            continue;
+        } else {
+            files.push_back(
+                {twoFiles && i > 0 ? first.format->readingsRole : first.format->role, paths[i]});
         }
-        const SurveyFormatInfo& info = InfoOf(first.format);
-        files.push_back({twoFiles && i > 0 ? info.readingsRole : info.role, paths[i]});
     }
     return files;
 }

@@ -17,7 +17,7 @@ namespace {
 std::string writeFile(const ConversionData& data, MapFormat format, const std::string& path) {
     try {
         BufferedFile file(path);
-        if (!file.open() || !InfoOf(format).write(data, MapContext{WritingTime()}, file) ||
+        if (!file.open() || !format->write(data, MapContext{WritingTime()}, file) ||
             !file.finish()) {
             return file.errorText();
         }
@@ -31,8 +31,8 @@ std::string writeFile(const ConversionData& data, MapFormat format, const std::s
 
 std::string MapWriteErrorText(MapFormat format, const std::string& path,
                               const std::string& reason) {
-    return "The " + std::string(InfoOf(format).name) + " file could not be written:\r\n" + path +
-           "\r\n" + reason;
+    return "The " + std::string(format->name) + " file could not be written:\r\n" + path + "\r\n" +
+           reason;
 }
 
 int64_t WritingTime() {

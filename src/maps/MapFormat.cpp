@@ -11,15 +11,13 @@
 namespace wavemark {
 namespace {
 
-// Every map format Wavemark writes, in the save dialog's order.
+// Every map format Wavemark writes, in the save dialog's order, the
+// program's own first.
 constexpr std::array<MapFormatInfo, 3> kFormats{{
-    {MapFormat::Gtm, "GTM", "GPS TrackMaker File", &WriteGtm},
-    {MapFormat::Gpx, "GPX", "GPX File", &WriteGpx},
-    {MapFormat::Kml, "KML", "KML File", &WriteKml},
+    {"GTM", "GPS TrackMaker File", &WriteGtm},
+    {"GPX", "GPX File", &WriteGpx},
+    {"KML", "KML File", &WriteKml},
 }};
-// InfoOf looks a format up by its number.
-static_assert(kFormats[0].format == MapFormat::Gtm && kFormats[1].format == MapFormat::Gpx &&
-              kFormats[2].format == MapFormat::Kml);
 
 bool sameLetters(std::string_view a, std::string_view b) {
     return std::ranges::equal(
@@ -45,27 +43,27 @@ std::string listed(std::string_view prefix) {
 
 } // namespace
 
-const MapFormatInfo& InfoOf(MapFormat format) {
-    return kFormats[static_cast<size_t>(format)];
+MapFormat DefaultMapFormat() {
+    return &kFormats.front();
 }
 
-std::optional<MapFormat> MapFormatOfPath(std::string_view path) {
+MapFormat MapFormatOfPath(std::string_view path) {
     for (const MapFormatInfo& info : kFormats) {
         if (path.size() > info.name.size() && path[path.size() - info.name.size() - 1] == '.' &&
             sameLetters(path.substr(path.size() - info.name.size()), info.name)) {
-            return info.format;
+            return &info;
         }
     }
-    return std::nullopt;
+    return nullptr;
 }
 
-std::optional<MapFormat> MapFormatNamed(std::string_view name) {
+MapFormat MapFormatNamed(std::string_view name) {
     for (const MapFormatInfo& info : kFormats) {
         if (sameLetters(name, info.name)) {
-            return info.format;
+            return &info;
         }
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 std::string MapFormatNames() {

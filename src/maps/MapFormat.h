@@ -3,15 +3,12 @@
 #include "convert/ConversionData.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace wavemark {
 
 class BufferedFile;
-
-enum class MapFormat { Gtm, Gpx, Kml };
 
 // What a writer is told beside the conversion result.
 struct MapContext {
@@ -24,18 +21,21 @@ using MapWriter = bool (*)(const ConversionData& data, const MapContext& context
                            BufferedFile& file);
 
 struct MapFormatInfo {
-    MapFormat format;
     std::string_view name;     // "GTM": in messages, and the extension in any case
     std::string_view fileKind; // "GPS TrackMaker File", as the save dialog lists it
     MapWriter write;
 };
 
-const MapFormatInfo& InfoOf(MapFormat format);
+// A map format, a row of the table of formats; null for none.
+using MapFormat = const MapFormatInfo*;
+
+// The program's own format, GTM, written unless another is asked for.
+MapFormat DefaultMapFormat();
 
 // The format a file name's extension names in any letter case ("x.Kml").
-std::optional<MapFormat> MapFormatOfPath(std::string_view path);
+MapFormat MapFormatOfPath(std::string_view path);
 // The format called by its name in any letter case ("gpx").
-std::optional<MapFormat> MapFormatNamed(std::string_view name);
+MapFormat MapFormatNamed(std::string_view name);
 
 // The save dialog's filter, "desc|pattern|" for each format in turn.
 std::string MapFileFilter();

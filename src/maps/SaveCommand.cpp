@@ -42,7 +42,7 @@ SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, Save
     }
 
     const std::string chosen = dialog.FileName;
-    const std::optional<MapFormat> format = MapFormatOfPath(chosen);
+    const MapFormat format = MapFormatOfPath(chosen);
     if (!format) {
         return SaveOutcome::NotAMapName;
     }
@@ -55,8 +55,7 @@ SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, Save
     // them the data came from.
     const InputFile inputs[] = {{"summary export", settings.SummaryFilePath},
                                 {"text export", settings.TextFilePath}};
-    if (WriteMapFile(state.data, *format, chosen, inputs, window, window) !=
-        WriteOutcome::Written) {
+    if (WriteMapFile(state.data, format, chosen, inputs, window, window) != WriteOutcome::Written) {
         return SaveOutcome::WriteFailed;
     }
     // "File saved !" opens what it names: only a written file takes its place.

@@ -33,17 +33,17 @@ bool isExportStart(std::string_view start) {
 }
 
 constexpr std::array<SurveyFormatInfo, 3> kFormats{{
-    {SurveyFormat::Ns1, &isNs1Start,
+    {&isNs1Start,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadNs1(input.source(), sink);
      },
      nullptr, "NetStumbler NS1 logs", "an NS1 log", "*.ns1", "survey", ""},
-    {SurveyFormat::WigleCsv, &isWigleStart,
+    {&isWigleStart,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadWigleCsv(input.source(), sink);
      },
      nullptr, "WiGLE CSV files", "a WiGLE CSV file", "*.csv", "survey", ""},
-    {SurveyFormat::NetStumblerExport, &isExportStart,
+    {&isExportStart,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadSummaryExport(input, sink);
      },
@@ -93,21 +93,17 @@ std::span<const SurveyFormatInfo> SurveyFormats() {
     return kFormats;
 }
 
-const SurveyFormatInfo& InfoOf(SurveyFormat format) {
-    return *std::ranges::find(kFormats, format, &SurveyFormatInfo::format);
-}
-
 bool HoldsReadings(SurveyFormat format) {
-    return format != SurveyFormat::Unknown && InfoOf(format).readReadings == nullptr;
+    return format != nullptr && format->readReadings == nullptr;
 }
 
 SurveyFormat RecognizeSurvey(std::string_view start) {
     for (const SurveyFormatInfo& info : kFormats) {
         if (info.isStartOf(start)) {
-            return info.format;
+            return &info;
         }
     }
-    return SurveyFormat::Unknown;
+    return nullptr;
 }
 
 std::string SurveyKindsRead() {

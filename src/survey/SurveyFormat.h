@@ -9,8 +9,6 @@
 
 namespace wavemark {
 
-enum class SurveyFormat { NetStumblerExport, Ns1, WigleCsv, Unknown };
-
 // How many first bytes tell the format.
 inline constexpr size_t kFormatSignatureSize = 512;
 
@@ -20,7 +18,6 @@ inline constexpr size_t kFormatSignatureSize = 512;
 // how messages, help, the open dialog and the output's list of inputs name
 // it.
 struct SurveyFormatInfo {
-    SurveyFormat format;
     bool (*isStartOf)(std::string_view start);
     SurveyReader read;
     SurveyReader readReadings; // nullptr when the file holds its readings
@@ -31,14 +28,17 @@ struct SurveyFormatInfo {
     std::string_view readingsRole; // and the second file: "text export"
 };
 
+// A survey format, a row of the table below; null for a file of no known
+// kind.
+using SurveyFormat = const SurveyFormatInfo*;
+
 // Every survey format, the most particular signature first.
 std::span<const SurveyFormatInfo> SurveyFormats();
-const SurveyFormatInfo& InfoOf(SurveyFormat format);
 
 // Whether a file of `format` holds its readings beside its access points.
 bool HoldsReadings(SurveyFormat format);
 
-// The format of a survey by its first bytes, Unknown for none.
+// The format of a survey by its first bytes, null for none.
 SurveyFormat RecognizeSurvey(std::string_view start);
 
 // "NetStumbler NS1 logs, WiGLE CSV files and NetStumbler summary and text

@@ -31,8 +31,9 @@ std::string bytes(std::string_view hex) {
 class GtmWriterTest : public ::testing::Test {
 protected:
     std::string write() {
-        EXPECT_EQ(WriteMapFile(data, MapFormat::Gtm, folder.file("out.gtm"), {}, window, window),
-                  WriteOutcome::Written);
+        EXPECT_EQ(
+            WriteMapFile(data, DefaultMapFormat(), folder.file("out.gtm"), {}, window, window),
+            WriteOutcome::Written);
         return test::ReadBytes(folder.file("out.gtm"));
     }
 

@@ -37,23 +37,24 @@ inline constexpr const char* kOutOfMemoryMessage =
 // shown to the user in a message box when it happened.
 enum class [[nodiscard]] ConvertOutcome{
     Converted,
-    ReadFailed,    // an export could not be read
-    NotAnExport,   // a file read is not a NetStumbler export
+    ReadFailed,    // an input could not be read
+    NotAnExport,   // the summary or the text file is of no kind the window's form takes
     NotASurvey,    // a survey file that is broken, or not one where surveys are merged
     TooManyPoints, // more trackpoints than a GTM file can count: no track
     OutOfMemory,   // the run stopped with an empty result
 };
 
-// The "Convert Data" command: reads the summary export into waypoints and,
-// when tracks are on, the text export into tracks, showing the counters as
-// they grow. A file that is not an export leaves its part of the previous
-// result in place; a text export with more trackpoints than a GTM file can
-// count gives no track. When memory runs out the run stops with a message
-// and an empty result. The result is left unsaved.
+// The "Convert Data" command: reads the summary file (settings.
+// SummaryFilePath) into waypoints and, when tracks are on, the text file
+// into tracks, showing the counters as they grow. Every file is read through
+// its format's row of the survey format table, told by its content. A file
+// of no kind the form takes leaves its part of the previous result in place;
+// readings with more trackpoints than a GTM file can count give no track.
+// When memory runs out the run stops with a message and an empty result.
+// The result is left unsaved.
 //
-// The summary may also be a survey file that holds its readings too (an NS1
-// log, a WiGLE CSV file), told by its content: it then gives the waypoints
-// and the tracks, and the text export is not read.
+// A summary file that holds its readings too gives the waypoints and the
+// tracks, and the text file is not read.
 ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, const ReadSizes& sizes = {});
 
 // The first input of a conversion, opened and told by its first bytes once:
@@ -72,9 +73,10 @@ ConvertOutcome Convert(ConverterState& state, ConvertWindow& window, FirstInput&
                        const ReadSizes& sizes = {});
 
 // The same for survey files of one survey, merged (see SurveyMerger), the
-// first already open: the command-line converter's form. A summary export
-// may only stand alone there, with tracks off, as no text export goes with
-// it; a lone input of no known kind is told the user as what it is.
+// first already open: the command-line converter's form. The first file of
+// a format that keeps its readings apart may only stand alone there, with
+// tracks off, as no second file goes with it; a lone input of no known kind
+// is told the user as what it is.
 ConvertOutcome ConvertSurveys(ConverterState& state, ConvertWindow& window,
                               std::span<const std::string> paths, FirstInput& first);
 

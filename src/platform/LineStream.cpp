@@ -1,10 +1,5 @@
 #include "platform/LineStream.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <new>
-
 namespace wavemark {
 namespace {
 
@@ -38,49 +33,16 @@ int LineStream::open(const std::string& path) {
     if (const int error = m_source.open(path)) {
         return error;
     }
-    try {
-        // Not zero-filled: every byte is read before it is looked at.
-        m_buffer = std::make_unique_for_overwrite<char[]>(m_blockSize);
-    } catch (const std::bad_alloc&) {
-        return ENOMEM;
+    if (const int error = m_in.reserve()) {
+        return error;
     }
-    m_capacity = m_blockSize;
+    m_opened = true;
     return 0;
-}
-
-bool LineStream::refill() {
-    if (m_atEnd || m_error != 0 || !m_buffer) {
-        return false;
-    }
-    const size_t kept = m_end - m_begin;
-    if (kept == m_capacity) {
-        try {
-            auto grown = std::make_unique_for_overwrite<char[]>(m_capacity * 2);
-            std::memcpy(grown.get(), m_buffer.get() + m_begin, kept);
-            m_buffer = std::move(grown);
-            m_capacity *= 2;
-        } catch (const std::bad_alloc&) {
-            m_error = ENOMEM;
-            return false;
-        }
-    } else if (m_begin > 0) {
-        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, kept);
-    }
-    m_begin = 0;
-    m_end = kept;
-    size_t got = 0;
-    if (const int error = m_source.read(m_buffer.get() + m_end, m_capacity - m_end, got)) {
-        m_error = error;
-        return false;
-    }
-    m_atEnd = got == 0;
-    m_end += got;
-    return got > 0;
 }
 
 bool LineStream::skipLongLine() {
     for (;;) {
-        std::string_view rest(m_buffer.get() + m_begin, m_end - m_begin);
+        std::string_view rest(m_in.data(), m_in.visible());
         std::string_view line;
         if (!TakeLine(rest, line)) {
             // The file ends in the line.
@@ -89,16 +51,16 @@ bool LineStream::skipLongLine() {
         }
         // A CR read last is kept until the byte behind it tells whether it
         // is half of CR LF.
-        const size_t available = m_end - m_begin;
+        const size_t available = m_in.visible();
         const size_t length = line.size();
-        const bool crLast = length + 1 == available && m_buffer[m_begin + length] == '\r';
-        if (length < available && (!crLast || m_atEnd)) {
-            m_begin = m_end - rest.size();
+        const bool crLast = length + 1 == available && m_in.data()[length] == '\r';
+        if (length < available && (!crLast || m_in.ended())) {
+            m_in.take(available - rest.size());
             m_inLongLine = false;
             return true;
         }
-        m_begin += length;
-        if (!refill() && m_error != 0) {
+        m_in.take(length);
+        if (!refill() && error() != 0) {
             return false;
         }
     }
@@ -114,7 +76,7 @@ bool LineStream::nextLines(std::string_view& lines) {
         m_lines = {};
         return true;
     }
-    if (!m_buffer) {
+    if (!m_opened) {
         return false;
     }
     for (;;) {
@@ -126,8 +88,8 @@ bool LineStream::nextLines(std::string_view& lines) {
             lines = "\n";
             return true;
         }
-        const char* start = m_buffer.get() + m_begin;
-        const size_t available = m_end - m_begin;
+        const char* start = m_in.data();
+        const size_t available = m_in.visible();
         // The lines before a too long one, else those up to the last line end
         // whose kind is known: a CR as the last byte read may be the first
         // half of CR LF.
@@ -138,20 +100,18 @@ bool LineStream::nextLines(std::string_view& lines) {
         }
         if (cut == std::string_view::npos) {
             cut = available;
-            while (!m_atEnd && cut > 0 && start[cut - 1] != '\n' &&
+            while (!m_in.ended() && cut > 0 && start[cut - 1] != '\n' &&
                    (start[cut - 1] != '\r' || cut == available)) {
                 --cut;
             }
         }
         if (cut > 0) {
             lines = std::string_view(start, cut);
-            m_begin += cut;
+            m_in.take(cut);
             return true;
         }
-        if (!refill()) {
-            if (m_error != 0 || m_begin == m_end) {
-                return false;
-            }
+        if (!refill() && (error() != 0 || m_in.visible() == 0)) {
+            return false;
         }
     }
 }

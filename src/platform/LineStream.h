@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/BlockReader.h"
 #include "platform/ByteStream.h"
 #include "platform/SplitLines.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -31,7 +31,7 @@ public:
     // `blockSize` > 0. Tests read in blocks of a few bytes, so that small
     // files meet the block edges that large ones meet; a block shorter than
     // kLongestLine grows to hold the longest line.
-    explicit LineStream(size_t blockSize = kLineBlockSize) : m_blockSize(blockSize) {}
+    explicit LineStream(size_t blockSize = kLineBlockSize) : m_in(m_source, blockSize) {}
     LineStream(const LineStream&) = delete;
     LineStream& operator=(const LineStream&) = delete;
 
@@ -51,27 +51,22 @@ public:
     bool nextLines(std::string_view& lines);
 
     // errno of the first failure to read, 0 when there was none.
-    int error() const { return m_error; }
+    int error() const { return m_in.error(); }
 
 private:
-    // Moves the unread bytes to the front and reads more behind them; false
-    // when nothing more came.
-    bool refill();
+    // Reads more behind the unread bytes, the buffer grown when they fill
+    // it; false when nothing more came.
+    bool refill() { return m_opened && m_in.need(m_in.visible() + 1); }
 
     // Reads past the end of the too long line at the front; false on a
     // failure.
     bool skipLongLine();
 
-    size_t m_blockSize;
     ByteStream m_source;
-    int m_error = 0;
-    bool m_atEnd = false;
+    BlockReader m_in; // its unread bytes are those not yet given out
+    bool m_opened = false;
     bool m_inLongLine = false; // the bytes at the front belong to a too long line
-    std::unique_ptr<char[]> m_buffer;
-    size_t m_capacity = 0;
-    size_t m_begin = 0;       // first byte not yet given out
-    size_t m_end = 0;         // one past the last byte read
-    std::string_view m_lines; // given out, but not yet split by next()
+    std::string_view m_lines;  // given out, but not yet split by next()
 };
 
 } // namespace wavemark

@@ -157,6 +157,7 @@ def main():
         corrupted.write_bytes(packed)
         # Lone inputs of no kind the converter reads: each is told for what it is.
         lone = {"empty": b"", "short": b"Net", "ns1-version-256": b"NetS\0\1\0\0\0\0\0\0",
+                "ns1-no-records": b"NetS\x0c\0\0\0\2\0\0\0",
                 "utf-16": "WigleWifi-1.6\n".encode("utf-16"), "broken-gzip": b"\x1f\x8b\x08"}
         for name, content in lone.items():
             pathlib.Path(work, name).write_bytes(content)
@@ -165,6 +166,8 @@ def main():
             ("lone-short", [os.path.join(work, "short")], "Is 3 bytes long"),
             ("lone-ns1-version-256", [os.path.join(work, "ns1-version-256")],
              "Has NS1 version 256, which is not known"),
+            ("lone-ns1-no-records", [os.path.join(work, "ns1-no-records")],
+             "Is a truncated NS1 file: it ends before record 1 of 2"),
             ("lone-utf-16", [os.path.join(work, "utf-16")], "Is UTF-16 text"),
             ("lone-broken-gzip", [os.path.join(work, "broken-gzip")], "Is a truncated gzip file"),
             ("lone-folder", [work], "Is a folder"),

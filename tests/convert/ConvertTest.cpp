@@ -205,8 +205,9 @@ TEST_F(ConvertTest, SurveyFilesGiveWaypointsAndTracks) {
     window.m_settings.SummaryFilePath = broken;
     EXPECT_EQ(convert(), ConvertOutcome::NotASurvey);
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(window.messages[0].text, "The survey could not be read:\r\n" + broken +
-                                           "\r\nHas no WiGLE column line (no MAC column)");
+    EXPECT_EQ(window.messages[0].text,
+              "The survey could not be read:\r\n" + broken +
+                  "\r\nHas no WiGLE column line (no MAC column in line 2)");
     EXPECT_EQ(state.data.WptCount, 2);
 }
 

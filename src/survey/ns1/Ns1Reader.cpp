@@ -3,10 +3,10 @@
 // only as far as the bytes go, so a broken log stops as soon as it runs out.
 #include "survey/ns1/Ns1Reader.h"
 
+#include "platform/BlockReader.h"
 #include "survey/ns1/LittleEndian.h"
 #include "survey/ns1/Ns1Layout.h"
 #include "survey/ns1/Ns1SurveyBuilder.h"
-#include "survey/ns1/StreamWindow.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,13 +19,20 @@ namespace {
 using namespace ns1;
 
 constexpr const char* kTruncated = "Is a truncated NS1 file";
+constexpr const char* kNotNs1 = "Is not an NS1 file: its header does not start with NetS";
 
 // Version 1 logs hold no samples, so they are small; one this long is not
 // one NetStumbler wrote.
 constexpr size_t kVersion1Limit = size_t{64} << 20;
 
-SurveyProblem stopped(const StreamWindow& in) {
-    return in.error() != 0 ? SurveyProblem{in.error(), ""} : SurveyProblem{0, kTruncated};
+// Record `index` (from 0) of `count` as a user counts them.
+std::string recordOf(uint32_t index, uint32_t count) {
+    return "record " + std::to_string(uint64_t{index} + 1) + " of " + std::to_string(count);
+}
+
+SurveyProblem truncated(uint32_t index, uint32_t count, bool started) {
+    return {0, std::string(kTruncated) + ": it ends " + (started ? "inside " : "before ") +
+                   recordOf(index, count)};
 }
 
 std::array<uint8_t, 6> bssidAt(const char* at) {
@@ -35,7 +42,7 @@ std::array<uint8_t, 6> bssidAt(const char* at) {
 }
 
 // One record of version 6 and later, its samples included.
-bool readRecord(StreamWindow& in, const RecordLayout& layout, SurveyBuilder& builder) {
+bool readRecord(BlockReader& in, const RecordLayout& layout, SurveyBuilder& builder) {
     if (!in.need(1)) {
         return false;
     }
@@ -87,44 +94,68 @@ bool readRecord(StreamWindow& in, const RecordLayout& layout, SurveyBuilder& bui
     return in.skip(elements);
 }
 
-// Where `count` records of `fixedSize` bytes after their SSID end in `body`,
-// or nothing when they run past it.
-std::optional<size_t> recordsEnd(std::string_view body, uint32_t count, size_t fixedSize) {
-    size_t at = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        if (at >= body.size()) {
-            return std::nullopt;
+// How far `count` records of `fixedSize` bytes after their SSID go in
+// `body`: how many lie wholly in it, and where the last of those ends.
+struct RecordsFit {
+    uint32_t whole = 0;
+    size_t end = 0;
+};
+RecordsFit recordsFit(std::string_view body, uint32_t count, size_t fixedSize) {
+    RecordsFit fit;
+    while (fit.whole < count && fit.end < body.size()) {
+        const size_t next = fit.end + 1 + LoadU8(body.data() + fit.end) + fixedSize;
+        if (next > body.size()) {
+            break;
         }
-        at += 1 + LoadU8(body.data() + at) + fixedSize;
-        if (at > body.size()) {
-            return std::nullopt;
-        }
+        fit.end = next;
+        ++fit.whole;
     }
-    return at;
+    return fit;
+}
+
+std::optional<size_t> recordsEnd(const RecordsFit& fit, uint32_t count) {
+    return fit.whole == count ? std::optional(fit.end) : std::nullopt;
+}
+
+SurveyProblem version1TooLong(std::string_view body, uint32_t count) {
+    std::string text = "Is too long for an NS1 file of version 1: ";
+    const RecordsFit fit = recordsFit(body, count, kVersion1Size);
+    if (fit.whole < count) {
+        return {0, text + recordOf(fit.whole, count) + " runs past 64 MiB"};
+    }
+    const std::string last = count == 0 ? "its header" : recordOf(count - 1, count);
+    return {0, text + "the bytes after " + last + " run past 64 MiB"};
 }
 
 // Version 1 records come in two readings that differ by Flags and
 // BeaconInterval; the one whose records end where the file ends is taken,
 // NetStumbler 0.2's where both or neither do. Without Flags the exports
 // would show "0000": open, not ad-hoc.
-SurveyProblem readVersion1(StreamWindow& in, uint32_t count, SurveyBuilder& builder) {
+SurveyProblem readVersion1(BlockReader& in, uint32_t count, SurveyBuilder& builder) {
     std::string body;
     while (in.need(1)) {
-        if (body.size() + in.visible() > kVersion1Limit) {
-            return {0, "Is too long for an NS1 file of version 1"};
+        // Filled to the limit exactly, so that the record named is the same
+        // however the bytes came.
+        if (body.size() == kVersion1Limit) {
+            return version1TooLong(body, count);
         }
-        body.append(in.data(), in.visible());
-        in.take(in.visible());
+        const size_t step = std::min(in.visible(), kVersion1Limit - body.size());
+        body.append(in.data(), step);
+        in.take(step);
     }
     if (in.error() != 0) {
         return {in.error(), ""};
     }
-    const std::optional<size_t> fullEnd = recordsEnd(body, count, kVersion1Size);
-    const std::optional<size_t> shortEnd = recordsEnd(body, count, kVersion1ShortSize);
+    const RecordsFit full = recordsFit(body, count, kVersion1Size);
+    const std::optional<size_t> fullEnd = recordsEnd(full, count);
+    const std::optional<size_t> shortEnd =
+        recordsEnd(recordsFit(body, count, kVersion1ShortSize), count);
     const bool hasFlags = fullEnd == body.size() || shortEnd != body.size();
     const std::optional<size_t> end = hasFlags ? fullEnd : shortEnd;
     if (!end) {
-        return {0, kTruncated};
+        // Only the reading with Flags can fall short: the other is taken
+        // when it ends where the file does.
+        return truncated(full.whole, count, full.end < body.size());
     }
     const size_t fixedSize = hasFlags ? kVersion1Size : kVersion1ShortSize;
     for (size_t at = 0; at < *end; at += 1 + LoadU8(body.data() + at) + fixedSize) {
@@ -142,17 +173,17 @@ SurveyProblem readVersion1(StreamWindow& in, uint32_t count, SurveyBuilder& buil
 } // namespace
 
 SurveyProblem ReadNs1(ByteStream& stream, SurveySink& sink, size_t blockSize) {
-    StreamWindow in(stream, std::max(blockSize, kNs1SmallestBlock));
+    BlockReader in(stream, std::max(blockSize, kNs1SmallestBlock));
     if (!in.need(kHeaderSize)) {
         if (in.error() != 0) {
             return {in.error(), ""};
         }
         return {0, in.visible() >= 4 && std::memcmp(in.data(), "NetS", 4) == 0
-                       ? kTruncated
-                       : "Is not an NS1 file"};
+                       ? std::string(kTruncated) + ": it ends inside its header"
+                       : kNotNs1};
     }
     if (std::memcmp(in.data(), "NetS", 4) != 0) {
-        return {0, "Is not an NS1 file"};
+        return {0, kNotNs1};
     }
     const uint32_t version = LoadU32(in.data() + 4);
     const uint32_t count = LoadU32(in.data() + 8);
@@ -164,11 +195,15 @@ SurveyProblem ReadNs1(ByteStream& stream, SurveySink& sink, size_t blockSize) {
     const auto layout = std::find_if(kRecordLayouts.begin(), kRecordLayouts.end(),
                                      [&](const RecordLayout& l) { return l.version == version; });
     if (layout == kRecordLayouts.end()) {
-        return {0, "Has an unknown NS1 version (" + std::to_string(version) + ")"};
+        return {0, "Has an unknown NS1 version (" + std::to_string(version) + ") in its header"};
     }
     for (uint32_t i = 0; i < count; ++i) {
+        const uint64_t start = in.taken();
         if (!readRecord(in, *layout, builder)) {
-            return stopped(in);
+            if (in.error() != 0) {
+                return {in.error(), ""};
+            }
+            return truncated(i, count, in.taken() > start || in.visible() > 0);
         }
     }
     const uint64_t trailing = in.drain();

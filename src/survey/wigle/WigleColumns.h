@@ -1,6 +1,6 @@
 #pragma once
 
-#include "survey/wigle/CsvRecords.h"
+#include "platform/CsvRecords.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -155,19 +155,30 @@ void WigleRows::finish() {
     }
 }
 
-// The pre-header and the column line; the problem when they are not there.
+// The pre-header and the column line; the problem, and the line it is on,
+// when they are not there.
 SurveyProblem readHeader(CsvRecords& records, std::optional<WigleColumns>& columns) {
     CsvRecord record;
-    if (!records.next(record) || !IsWiglePreHeader(record)) {
-        return {records.error(), records.error() == 0 ? "Has no WigleWifi- line at its start" : ""};
+    if (!records.next(record)) {
+        return {records.error(), records.error() == 0
+                                     ? "Has no WigleWifi- line at its start (it holds no text)"
+                                     : ""};
+    }
+    const std::string line = "line " + std::to_string(records.line());
+    if (!IsWiglePreHeader(record)) {
+        return {0, "Has no WigleWifi- line at its start (" + line +
+                       " does not start with WigleWifi-)"};
     }
     if (!records.next(record)) {
-        return {records.error(), records.error() == 0 ? "Has no WiGLE column line" : ""};
+        return {records.error(), records.error() == 0
+                                     ? "Has no WiGLE column line (no text follows " + line + ")"
+                                     : ""};
     }
     std::string_view missing;
     columns = FindWigleColumns(record, missing);
     if (!columns) {
-        return {0, "Has no WiGLE column line (no " + std::string(missing) + " column)"};
+        return {0, "Has no WiGLE column line (no " + std::string(missing) + " column in line " +
+                       std::to_string(records.line()) + ")"};
     }
     return {};
 }

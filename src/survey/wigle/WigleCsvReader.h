@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/ByteStream.h"
+#include "platform/CsvRecords.h"
 #include "survey/SurveyFile.h"
-#include "survey/wigle/CsvRecords.h"
 
 namespace wavemark {
 
@@ -25,8 +25,8 @@ namespace wavemark {
 // a MAC, FirstSeen or number that does not read; an RSSI beyond
 // -32768..32767 dBm) and rows with coordinates out of range (outside
 // -90..90 / -180..180). A file without its WigleWifi- line or without a
-// column line that names the columns the reader needs gives a text; a failed
-// read its errno.
+// column line that names the columns the reader needs gives a text that
+// names the line; a failed read its errno.
 SurveyProblem ReadWigleCsv(ByteStream& stream, SurveySink& sink, const CsvReadSizes& sizes = {});
 
 } // namespace wavemark

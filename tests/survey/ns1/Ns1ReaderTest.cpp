@@ -20,6 +20,8 @@
 namespace wavemark {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr uint64_t kSecond = 10'000'000;               // FILETIME ticks
 constexpr uint64_t kApril22 = 127'270'656'000'000'000; // 2004-04-22 00:00:00
 constexpr int64_t kApril22Utc = 1'082'592'000;
@@ -320,20 +322,23 @@ TEST(Ns1Reader, ReadsAcrossBlockEdges) {
     }
 }
 
-// A log that ends inside any field, of records or of version 1, is truncated.
+// A log that ends inside any field, of records or of version 1, is truncated (the record it
+// ends in is told below).
 TEST(Ns1Reader, FindsEveryTruncation) {
     for (const uint32_t version : {1u, 12u}) {
         const std::string bytes = Ns1Log(version, twoAccessPoints());
         for (size_t size = 4; size < bytes.size(); ++size) {
             Survey survey;
-            EXPECT_EQ(readNs1(bytes.substr(0, size), survey, kNs1SmallestBlock).text, kTruncated)
+            EXPECT_TRUE(readNs1(bytes.substr(0, size), survey, kNs1SmallestBlock)
+                            .text.starts_with(std::string(kTruncated) + ": it ends "))
                 << version << ' ' << size;
         }
     }
 }
 
 // Counts are believed only as far as the bytes go; a version-1 log past 64 MiB is not held to
-// find out; other versions and other files are named.
+// find out; other versions and other files are named. Each text says where, records counted
+// from 1; the zero bytes of version 1 read as records of 31 bytes.
 TEST(Ns1Reader, RefusesWhatIsNoWholeLogOfAKnownVersion) {
     const auto withCount = [](std::string bytes, size_t at) {
         bytes.replace(at, 4, "\xff\xff\xff\xff");
@@ -341,22 +346,32 @@ TEST(Ns1Reader, RefusesWhatIsNoWholeLogOfAKnownVersion) {
     };
     const std::string one = Ns1Log(12, {{.ssid = "abc", .elements = "ie"}});
     const std::string version1 = Ns1Log(1, {}, 0xFFFFFFFF);
+    const std::string log = Ns1Log(12, twoAccessPoints());
+    const std::string tooLong = "Is too long for an NS1 file of version 1: ";
+    const std::string notNs1 = "Is not an NS1 file: its header does not start with NetS";
     const std::vector<std::pair<std::string, std::string>> cases{
-        {Ns1Log(12, {{}}, 0xFFFFFFFF), kTruncated},
-        {Ns1Log(1, {{}}, 0xFFFFFFFF), kTruncated},
-        {Ns1Log(6, {}, 2), kTruncated},
-        {withCount(one, 12 + 1 + 3 + 58), kTruncated},                    // DataCount
-        {withCount(one, one.size() - 2 - 4), kTruncated},                 // IELength
-        {one.substr(0, 12) + "\xff" + std::string(200, 'x'), kTruncated}, // SSID
-        {version1 + std::string(size_t{64} << 20, '\0'), kTruncated},
+        {Ns1Log(12, {{}}, 0xFFFFFFFF), kTruncated + ": it ends before record 2 of 4294967295"s},
+        {Ns1Log(1, {{}}, 0xFFFFFFFF), kTruncated + ": it ends before record 2 of 4294967295"s},
+        {Ns1Log(6, {}, 2), kTruncated + ": it ends before record 1 of 2"s},
+        {Ns1Log(12, {{}}, 2), kTruncated + ": it ends before record 2 of 2"s},
+        {log.substr(0, log.size() - 1), kTruncated + ": it ends inside record 2 of 2"s},
+        {log.substr(0, 11), kTruncated + ": it ends inside its header"s},
+        {withCount(one, 12 + 1 + 3 + 58), kTruncated + ": it ends inside record 1 of 1"s},
+        {withCount(one, one.size() - 2 - 4), kTruncated + ": it ends inside record 1 of 1"s},
+        {one.substr(0, 12) + "\xff" + std::string(200, 'x'),
+         kTruncated + ": it ends inside record 1 of 1"s},
+        {version1 + std::string(size_t{64} << 20, '\0'),
+         kTruncated + ": it ends inside record 2164803 of 4294967295"s},
         {version1 + std::string((size_t{64} << 20) + 1, '\0'),
-         "Is too long for an NS1 file of version 1"},
-        {Ns1Log(0, {{}}), "Has an unknown NS1 version (0)"},
-        {Ns1Log(13, {{}}), "Has an unknown NS1 version (13)"},
-        {Ns1Log(0xFFFFFFFF, {{}}), "Has an unknown NS1 version (4294967295)"},
-        {"", "Is not an NS1 file"},
-        {std::string("NetX\x0c\0\0\0\0\0\0\0", 12), "Is not an NS1 file"},
-        {"Net", "Is not an NS1 file"}};
+         tooLong + "record 2164803 of 4294967295 runs past 64 MiB"},
+        {Ns1Log(1, {{}}) + std::string((size_t{64} << 20) + 1, '\0'),
+         tooLong + "the bytes after record 1 of 1 run past 64 MiB"},
+        {Ns1Log(0, {{}}), "Has an unknown NS1 version (0) in its header"},
+        {Ns1Log(13, {{}}), "Has an unknown NS1 version (13) in its header"},
+        {Ns1Log(0xFFFFFFFF, {{}}), "Has an unknown NS1 version (4294967295) in its header"},
+        {"", notNs1},
+        {std::string("NetX\x0c\0\0\0\0\0\0\0", 12), notNs1},
+        {"Net", notNs1}};
     for (size_t i = 0; i < cases.size(); ++i) {
         Survey survey;
         EXPECT_EQ(readNs1(cases[i].first, survey).text, cases[i].second) << i;

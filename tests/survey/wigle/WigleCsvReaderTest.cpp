@@ -278,17 +278,24 @@ TEST(WigleCsvReader, OverlongLines) {
     EXPECT_EQ(read(head + last, last.size()), read(head + last));
 }
 
+// Each text says the line it is about, as an editor counts them: empty lines and lines inside
+// quotes count, CR LF is one line end.
 TEST(WigleCsvReader, FilesThatAreNotWigleCsv) {
+    const std::string noMac = "BSSID,SSID,AuthMode,FirstSeen,RSSI,Latitude,Longitude\n";
     for (const auto& [bytes, text] : std::vector<std::pair<std::string, std::string>>{
-             {"", "Has no WigleWifi- line at its start"},
-             {k14, "Has no WigleWifi- line at its start"},
+             {"", "Has no WigleWifi- line at its start (it holds no text)"},
+             {"\n\r\n", "Has no WigleWifi- line at its start (it holds no text)"},
+             {k14, "Has no WigleWifi- line at its start (line 1 does not start with WigleWifi-)"},
+             {"\n\r\n\r" + k14,
+              "Has no WigleWifi- line at its start (line 4 does not start with WigleWifi-)"},
              {"\n\n" + kPreHeader + k14, ""},
-             {kPreHeader, "Has no WiGLE column line"},
-             {kPreHeader + "\n\n", "Has no WiGLE column line"},
+             {kPreHeader, "Has no WiGLE column line (no text follows line 1)"},
+             {kPreHeader + "\n\n", "Has no WiGLE column line (no text follows line 1)"},
              {kPreHeader + "MAC,SSID,AuthMode,FirstSeen,RSSI,CurrentLatitude\n",
-              "Has no WiGLE column line (no CurrentLongitude column)"},
-             {kPreHeader + "BSSID,SSID,AuthMode,FirstSeen,RSSI,Latitude,Longitude\n",
-              "Has no WiGLE column line (no MAC column)"},
+              "Has no WiGLE column line (no CurrentLongitude column in line 2)"},
+             {kPreHeader + noMac, "Has no WiGLE column line (no MAC column in line 2)"},
+             {"WigleWifi-1.4,\"a\r\nb\r\rc\"\r\n\r\n" + noMac,
+              "Has no WiGLE column line (no MAC column in line 6)"},
          }) {
         EXPECT_EQ(read(bytes), "0 " + text + "\ndate \n") << bytes;
     }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/ByteStream.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace wavemark {
+
+// The unread bytes of a byte stream, read in large blocks into one buffer, so
+// that a reader takes its records in place and asks for more only where one
+// runs over the end of what was read. Asking for more moves the unread bytes
+// to the front and reads behind them; the buffer grows only when asked for
+// more bytes than it holds, so a reader of short records never copies much.
+class BlockReader {
+public:
+    // A read asks for at most `blockSize` (> 0) bytes; `spare` is room
+    // beyond a block for the unread bytes moved to the front, so that a read
+    // behind them still asks for a whole block. The buffer holds both until a
+    // request outgrows it.
+    BlockReader(ByteStream& stream, size_t blockSize, size_t spare = 0)
+        : m_stream(stream), m_capacity(blockSize + spare), m_spare(spare) {}
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+
+    // Makes at least `count` bytes visible at data(), reading as often as
+    // that takes; false when the stream ends first or a read fails (error()).
+    bool need(size_t count) { return visible() >= count || fill(count); }
+    const char* data() const { return m_at; }
+    size_t visible() const { return static_cast<size_t>(m_end - m_at); }
+    // Moves past `count` visible bytes.
+    void take(size_t count) { m_at += count; }
+    // Moves past `count` bytes, visible or not; false when the stream ends
+    // first or a read fails.
+    bool skip(uint64_t count);
+    // Reads to the end of the stream; the number of bytes that were left.
+    uint64_t drain();
+
+    // The bytes taken so far: where data() stands in the stream.
+    uint64_t taken() const { return m_read - visible(); }
+    // Whether a read gave the end of the stream.
+    bool ended() const { return m_ended; }
+    // errno of a failed read (ENOMEM when the buffer could not be had), 0
+    // when none failed.
+    int error() const { return m_error; }
+
+    // Sets the buffer aside now rather than at the first read; errno.
+    int reserve();
+
+private:
+    bool fill(size_t count);
+
+    ByteStream& m_stream;
+    size_t m_capacity;
+    size_t m_spare;
+    std::unique_ptr<char[]> m_buffer;
+    const char* m_at = nullptr;
+    const char* m_end = nullptr;
+    uint64_t m_read = 0; // bytes the stream gave
+    bool m_ended = false;
+    int m_error = 0;
+};
+
+} // namespace wavemark

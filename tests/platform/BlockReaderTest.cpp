@@ -1,0 +1,77 @@
+#include "platform/BlockReader.h"
+
+#include "TempFolder.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+class BlockReaderTest : public ::testing::Test {
+protected:
+    ByteStream& open(const std::string& bytes) {
+        stream = std::make_unique<ByteStream>();
+        EXPECT_EQ(stream->open(folder.write("in.bin", bytes)), 0);
+        return *stream;
+    }
+
+    test::TempFolder folder;
+    std::unique_ptr<ByteStream> stream;
+};
+
+// Records that run over a block's edge come whole, the unread bytes kept in front of the next
+// block; a request for more than a block grows the buffer.
+TEST_F(BlockReaderTest, RequestsAcrossBlockEdges) {
+    BlockReader in(open("abcdefghijklmnopqrstuvwxyz"), 4);
+    ASSERT_TRUE(in.need(3));
+    in.take(3);
+    ASSERT_TRUE(in.need(3));
+    EXPECT_EQ(std::string(in.data(), 3), "def");
+    in.take(3);
+    ASSERT_TRUE(in.need(9));
+    EXPECT_EQ(std::string(in.data(), 9), "ghijklmno");
+    EXPECT_EQ(in.taken(), 6u);
+    ASSERT_TRUE(in.skip(15));
+    ASSERT_TRUE(in.need(5));
+    EXPECT_EQ(std::string(in.data(), in.visible()), "vwxyz");
+}
+
+// A request for more than is left keeps what is left visible; the end is then known.
+TEST_F(BlockReaderTest, RequestLargerThanWhatIsLeft) {
+    BlockReader in(open("abcdefghij"), 4);
+    in.skip(3);
+    EXPECT_FALSE(in.need(8));
+    EXPECT_EQ(std::string(in.data(), in.visible()), "defghij");
+    EXPECT_EQ(std::tuple(in.ended(), in.error(), in.taken()), std::tuple(true, 0, 3u));
+    EXPECT_FALSE(in.skip(8));
+}
+
+// Drain counts the bytes left, visible ones included, from any place.
+TEST_F(BlockReaderTest, DrainCountsTheBytesLeft) {
+    const std::string bytes(1000, 'x');
+    for (const auto& [block, taken, left] : std::vector<std::tuple<size_t, uint64_t, uint64_t>>{
+             {7, 0, 1000}, {7, 5, 995}, {4096, 999, 1}, {3, 1000, 0}}) {
+        BlockReader in(open(bytes), block);
+        ASSERT_TRUE(in.skip(taken));
+        EXPECT_EQ(in.drain(), left) << block << " " << taken;
+        EXPECT_EQ(std::tuple(in.visible(), in.error()), std::tuple(0u, 0)) << block << " " << taken;
+    }
+}
+
+// A failed read stops every request and keeps its errno.
+TEST_F(BlockReaderTest, FailedReadGivesItsErrno) {
+    ByteStream unopened;
+    BlockReader in(unopened, 16);
+    EXPECT_FALSE(in.need(1));
+    EXPECT_FALSE(in.skip(1));
+    EXPECT_EQ(in.drain(), 0u);
+    EXPECT_EQ(std::tuple(in.error(), in.ended()), std::tuple(EBADF, false));
+}
+
+} // namespace
+} // namespace wavemark

@@ -23,6 +23,10 @@ int ByteStream::open(const std::string& path) {
         m_fd = -1;
         return error;
     }
+    m_path = path;
+    platform::FileFacts facts;
+    m_regular = path != platform::kStandardInput && platform::Inspect(path, facts) == 0 &&
+                facts.kind == platform::FileKind::Regular;
     // RFC 1952: every gzip member starts with ID1 = 1f, ID2 = 8b. The bytes
     // looked at stay in the peek buffer, where a plain file's reader gets them.
     std::string_view start;

@@ -56,11 +56,22 @@ public:
     // given the end; false for a plain file.
     bool trailingBytesIgnored() const;
 
+    // What a reader needs that must open the file again by its name (a
+    // database that is read by seeking): the path it was opened with, whether
+    // it is a regular file that can be opened so, and whether it is
+    // compressed. The standard input has no name to open: it counts as a
+    // pipe even when it reads from a file.
+    const std::string& path() const { return m_path; }
+    bool isRegularFile() const { return m_regular; }
+    bool isCompressed() const { return m_gzip != nullptr; }
+
 private:
     int readSource(char* buffer, size_t size, size_t& got);
 
     int m_fd = -1;
     uint64_t m_sizeHint = 0;
+    std::string m_path;
+    bool m_regular = false;
     std::string m_peeked; // read from the source, not yet given out
     size_t m_peekedAt = 0;
     std::unique_ptr<GzipInflater> m_gzip; // only for a compressed file

@@ -1,5 +1,6 @@
 #include "survey/SurveyFormat.h"
 
+#include "survey/kismet/KismetReader.h"
 #include "survey/netstumbler/ExportLine.h"
 #include "survey/netstumbler/SummaryReader.h"
 #include "survey/netstumbler/TextExportReader.h"
@@ -28,11 +29,16 @@ bool isWigleStart(std::string_view start) {
     return start.starts_with("WigleWifi-") || start.starts_with("\xEF\xBB\xBFWigleWifi-");
 }
 
+// Kismet's log is an SQLite database, whose file starts with this header.
+bool isSqliteStart(std::string_view start) {
+    return start.starts_with(std::string_view("SQLite format 3\0", 16));
+}
+
 bool isExportStart(std::string_view start) {
     return IsNetStumblerExport(start.substr(0, start.find_first_of("\r\n")));
 }
 
-constexpr std::array<SurveyFormatInfo, 3> kFormats{{
+constexpr std::array<SurveyFormatInfo, 4> kFormats{{
     {&isNs1Start,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadNs1(input.source(), sink);
@@ -43,6 +49,11 @@ constexpr std::array<SurveyFormatInfo, 3> kFormats{{
          return ReadWigleCsv(input.source(), sink);
      },
      nullptr, "WiGLE CSV files", "a WiGLE CSV file", "*.csv", "survey", ""},
+    {&isSqliteStart,
+     [](LineStream& input, SurveySink& sink, const ReadSizes&) {
+         return ReadKismetLog(input.source(), sink);
+     },
+     nullptr, "Kismet logs", "a Kismet log", "*.kismet", "survey", ""},
     {&isExportStart,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadSummaryExport(input, sink);

@@ -187,11 +187,12 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
     const std::string notes = folder.write("notes.txt", "notes\r\n");
     EXPECT_EQ(run({"--no-tracks", notes, "-o", output}), 1);
     EXPECT_EQ(errors.str(), "Not a Network Stumbler file !\nwavemark-convert reads NetStumbler NS1 "
-                            "logs, WiGLE CSV files and NetStumbler summary and text exports, "
+                            "logs, WiGLE CSV files, Kismet logs and NetStumbler summary and text "
+                            "exports, "
                             "any of them gzip-compressed.\n");
     EXPECT_EQ(run({monday, summary, "-o", output}), 1);
     EXPECT_EQ(errors.str(), "The survey could not be read:\n" + summary +
-                                "\nIs not an NS1 log or a WiGLE CSV file\n");
+                                "\nIs not an NS1 log, a WiGLE CSV file or a Kismet log\n");
 }
 
 } // namespace

@@ -20,6 +20,8 @@ TEST(SurveyFormat, ToldByTheFirstBytes) {
         {"NetStumbler notes, not a log", "none"}, // a text holds no zero bytes
         {"WigleWifi-1.6,appRelease=2.26\nMAC,SSID", "a WiGLE CSV file"},
         {"\xEF\xBB\xBFWigleWifi-1.4,appRelease=1\r\n", "a WiGLE CSV file"},
+        {std::string("SQLite format 3\0\x10\0\x01\x01", 20), "a Kismet log"},
+        {"SQLite format 3", "none"}, // the header ends in a zero byte
         {"# $Creator: Network Stumbler Version 0.4.0\r\n# $Format: wi-scan",
          "a NetStumbler export"},
         {"# notes\r\n# $Creator: Network Stumbler", "none"}, // only line 1 counts
@@ -41,7 +43,7 @@ TEST(SurveyFormat, UnknownStartsSayWhatTheyAre) {
         {"\xFF\xFEW\0i\0", "Is UTF-16 text"},
         {std::string("W\0i\0g\0l\0e\0", 10), "Is UTF-16 text"},
         {std::string("\0W\0i\0g\0l\0e", 10), "Is UTF-16 text"},
-        {"notes, 2004-04-08", "Is not an NS1 log or a WiGLE CSV file"},
+        {"notes, 2004-04-08", "Is not an NS1 log, a WiGLE CSV file or a Kismet log"},
     };
     for (const auto& [start, text] : cases) {
         EXPECT_EQ(DescribeUnknownSurvey(start), text) << start;

@@ -397,8 +397,8 @@ private slots:
         const ScriptedDialog::Shown& shown = f.openDialog().shown.back();
         QCOMPARE(shown.InitDir, f.folder.path().string());
         QCOMPARE(shown.FileName, "summary.txt"s);
-        QVERIFY(
-            shown.Filter.starts_with("Surveys (*.ns1;*.csv;*.txt;*.gz)|*.ns1;*.csv;*.txt;*.gz|"));
+        QVERIFY(shown.Filter.starts_with(
+            "Surveys (*.ns1;*.csv;*.kismet;*.txt;*.gz)|*.ns1;*.csv;*.kismet;*.txt;*.gz|"));
 
         f.openDialog().fail(5, "Access denied");
         press("LoadFile(1)");

@@ -2,6 +2,7 @@
 // export) and a manifest of what converting it must produce.
 
 #include "ExportWriter.h"
+#include "KismetWriter.h"
 #include "Manifest.h"
 #include "Ns1Writer.h"
 #include "SurveyBuilder.h"
@@ -28,7 +29,9 @@ constexpr const char* kUsage =
     "  --wigle V      also writes the readings as WiGLE CSV PREFIX.csv, version 1.4 or 1.6\n"
     "  --ns1 V        also writes NetStumbler's log PREFIX.ns1, version 1, 6, 8, 11 or 12\n"
     "                 (a version-1 log keeps no times, positions or readings: the exports\n"
-    "                 then show none either)\n";
+    "                 then show none either)\n"
+    "  --kismet       also writes the survey as Kismet's log PREFIX.kismet, with Wi-Fi\n"
+    "                 clients and Bluetooth devices beside the access points\n";
 
 struct Options {
     uint64_t aps = 10000;
@@ -38,6 +41,7 @@ struct Options {
     std::string prefix = "survey";
     std::optional<wavemark::WigleVersion> wigle;
     std::optional<int> ns1;
+    bool kismet = false;
 };
 
 bool parseNumber(std::string_view text, uint64_t& value) {
@@ -56,6 +60,8 @@ int parseOptions(int argc, char** argv, Options& options) {
         }
         if (arg == "--sample") {
             options.sample = true;
+        } else if (arg == "--kismet") {
+            options.kismet = true;
         } else if (arg == "--wigle" && hasValue) {
             const std::string_view version = argv[++i];
             if (version != "1.4" && version != "1.6") {
@@ -152,6 +158,14 @@ int main(int argc, char** argv) {
         if (written) {
             wavemark::writeNs1(survey, tallies, *options.ns1, ns1);
             written = succeeded(ns1, ns1.finish());
+        }
+    }
+    if (written && options.kismet) {
+        const std::string path = options.prefix + ".kismet";
+        const std::string failure = wavemark::writeKismetLog(survey, path);
+        if (!failure.empty()) {
+            std::cerr << "wavemark-gensurvey: cannot write " << path << ": " << failure << "\n";
+            written = false;
         }
     }
     return written ? 0 : 1;

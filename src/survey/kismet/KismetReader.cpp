@@ -1,0 +1,270 @@
+#include "survey/kismet/KismetReader.h"
+
+#include "platform/FlatIndex.h"
+#include "platform/Windows1252.h"
+#include "survey/BssidText.h"
+#include "survey/SurveyTime.h"
+#include "survey/kismet/DeviceRecord.h"
+#include "survey/kismet/KismetDatabase.h"
+#include "survey/kismet/MacText.h"
+#include "survey/kismet/UnpackedLog.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wavemark {
+namespace {
+
+// NetStumbler's exports write a signal as dBm + 149 (their Sig column);
+// Kismet's is dBm.
+constexpr double kSigOverDbm = 149.0;
+// Logs before version 5 keep positions as whole numbers of this many per
+// degree.
+constexpr int64_t kDegreesSinceVersion = 5;
+constexpr double kOldPositionUnits = 100000.0;
+
+constexpr std::string_view kWifiPhy = "IEEE802.11";
+
+// An access point and what its packets add up to so far.
+struct Heard {
+    uint64_t address = 0;
+    int64_t firstTime = 0;
+    std::string name;
+    Protection protection = Protection::Open;
+    bool adHoc = false;
+    int32_t group = -1; // made at its first reading
+    bool positioned = false;
+    bool heard = false; // any packet
+    double lat = 0.0;
+    double lon = 0.0;
+    int64_t time = 0;
+    float signal = 0.0f;
+};
+
+struct Packet {
+    int32_t ap;
+    int64_t seconds;
+    int64_t micros;
+    double lat;
+    double lon;
+    float signal;
+};
+
+SurveyProblem sqliteProblem(const KismetDatabase& db) {
+    return {0, "Cannot be read by SQLite: " + db.error()};
+}
+
+class KismetLog {
+public:
+    KismetLog(const KismetDatabase& db, SurveySink& sink) : m_db(db), m_sink(sink) {}
+
+    SurveyProblem read();
+
+private:
+    SurveyProblem readVersion();
+    SurveyProblem readDevices();
+    SurveyProblem readPackets(std::vector<Packet>& packets);
+    void hear(const Packet& packet);
+    void finish();
+
+    const KismetDatabase& m_db;
+    SurveySink& m_sink;
+    int64_t m_version = 0;
+    std::vector<Heard> m_aps;
+    FlatIndex m_addresses; // an access point's index by its address
+    std::optional<int64_t> m_latest;
+};
+
+SurveyProblem KismetLog::readVersion() {
+    KismetQuery tables(m_db, "SELECT count(*) FROM sqlite_master "
+                             "WHERE type = 'table' AND name = 'KISMET'");
+    if (!tables.next()) {
+        return sqliteProblem(m_db);
+    }
+    if (tables.integer(0) == 0) {
+        return {0, "Is an SQLite database, not a Kismet log"};
+    }
+    KismetQuery version(m_db, "SELECT db_version FROM KISMET");
+    if (!version.next()) {
+        return version.failed() ? sqliteProblem(m_db)
+                                : SurveyProblem{0, "Has no db_version in its KISMET table"};
+    }
+    m_version = version.integer(0);
+    return {};
+}
+
+SurveyProblem KismetLog::readDevices() {
+    KismetQuery devices(m_db, "SELECT devmac, phyname, first_time, strongest_signal, device "
+                              "FROM devices");
+    DeviceRecordReader reader;
+    DeviceRecord record;
+    int64_t otherRadios = 0;
+    int64_t otherWifi = 0;
+    int64_t unreadable = 0;
+    while (devices.next()) {
+        if (devices.text(1) != kWifiPhy) {
+            ++otherRadios;
+            continue;
+        }
+        const auto address = ParseKismetMac(devices.text(0));
+        if (!address || !reader.read(devices.text(4), record)) {
+            ++unreadable;
+            continue;
+        }
+        if (record.kind == DeviceRecord::Kind::Other) {
+            ++otherWifi;
+            continue;
+        }
+        Heard& ap = m_aps.emplace_back();
+        ap.address = *address;
+        ap.firstTime = devices.integer(2);
+        ap.name = Utf8OrWindows1252(record.ssid);
+        ap.protection = IsProtectedCrypt(record.crypt) ? Protection::Protected : Protection::Open;
+        ap.adHoc = record.kind == DeviceRecord::Kind::AdHoc;
+        ap.time = ap.firstTime;
+        ap.signal = static_cast<float>(static_cast<double>(devices.integer(3)) + kSigOverDbm);
+    }
+    if (devices.failed()) {
+        return sqliteProblem(m_db);
+    }
+    // Kismet rewrites a device's row as it learns more of it: the rows'
+    // order is that of their last change.
+    std::stable_sort(m_aps.begin(), m_aps.end(),
+                     [](const Heard& a, const Heard& b) { return a.firstTime < b.firstTime; });
+    for (size_t i = 0; i < m_aps.size(); ++i) {
+        m_addresses.insert(m_aps[i].address, static_cast<int32_t>(i));
+    }
+    if (otherWifi > 0) {
+        m_sink.leftOut("Wi-Fi devices other than access points", otherWifi);
+    }
+    if (otherRadios > 0) {
+        m_sink.leftOut("devices of radios other than Wi-Fi", otherRadios);
+    }
+    if (unreadable > 0) {
+        m_sink.leftOut("device records that do not read", unreadable);
+    }
+    return {};
+}
+
+SurveyProblem KismetLog::readPackets(std::vector<Packet>& packets) {
+    KismetQuery rows(m_db, "SELECT sourcemac, ts_sec, ts_usec, lat, lon, signal FROM packets "
+                           "WHERE phyname = 'IEEE802.11'");
+    const double scale = m_version < kDegreesSinceVersion ? kOldPositionUnits : 1.0;
+    int64_t outOfRange = 0;
+    while (rows.next()) {
+        const auto address = ParseKismetMac(rows.text(0));
+        const int32_t ap = address ? m_addresses.find(*address) : -1;
+        if (ap < 0) {
+            continue;
+        }
+        const double lat = rows.real(3) / scale;
+        const double lon = rows.real(4) / scale;
+        if (lat < -90.0 || lat > 90.0 || lon < -180.0 || lon > 180.0) {
+            ++outOfRange;
+            continue;
+        }
+        packets.push_back({ap, rows.integer(1), rows.integer(2), lat, lon,
+                           static_cast<float>(static_cast<double>(rows.integer(5)) + kSigOverDbm)});
+    }
+    if (rows.failed()) {
+        return sqliteProblem(m_db);
+    }
+    if (outOfRange > 0) {
+        m_sink.leftOut("packets with coordinates out of range", outOfRange);
+    }
+    return {};
+}
+
+void KismetLog::hear(const Packet& packet) {
+    Heard& ap = m_aps[static_cast<size_t>(packet.ap)];
+    if (!m_latest || packet.seconds > *m_latest) {
+        m_latest = packet.seconds;
+    }
+    if (IsPosition(packet.lat, packet.lon)) {
+        if (!ap.positioned || packet.signal > ap.signal) {
+            ap.lat = packet.lat;
+            ap.lon = packet.lon;
+            ap.time = packet.seconds;
+            ap.signal = packet.signal;
+        }
+        ap.positioned = true;
+        if (ap.group < 0) {
+            ap.group = m_sink.groupOf(BssidText(ap.address));
+        }
+        m_sink.groupedReadings().add(ap.group, packet.lat, packet.lon, packet.seconds,
+                                     packet.signal, ap.protection);
+    } else if (!ap.positioned && (!ap.heard || packet.signal > ap.signal)) {
+        ap.time = packet.seconds;
+        ap.signal = packet.signal;
+    }
+    ap.heard = true;
+}
+
+void KismetLog::finish() {
+    for (const Heard& ap : m_aps) {
+        const std::string bssid = BssidText(ap.address);
+        m_sink.accessPoint({.networkName = ap.name,
+                            .bssid = bssid,
+                            .hasPosition = ap.positioned,
+                            .lat = ap.lat,
+                            .lon = ap.lon,
+                            .time = ap.time,
+                            .signal = ap.signal,
+                            .protection = ap.protection,
+                            .adHoc = ap.adHoc});
+    }
+    if (m_latest) {
+        m_sink.logDate(CalendarDate(DayOf(*m_latest)));
+    }
+}
+
+SurveyProblem KismetLog::read() {
+    if (SurveyProblem problem = readVersion(); !problem.none()) {
+        return problem;
+    }
+    if (SurveyProblem problem = readDevices(); !problem.none()) {
+        return problem;
+    }
+    std::vector<Packet> packets;
+    if (SurveyProblem problem = readPackets(packets); !problem.none()) {
+        return problem;
+    }
+    // Kismet writes packets as they come, and the clocks of several sources
+    // may disagree by a little.
+    const auto earlier = [](const Packet& a, const Packet& b) {
+        return a.seconds != b.seconds ? a.seconds < b.seconds : a.micros < b.micros;
+    };
+    if (!std::is_sorted(packets.begin(), packets.end(), earlier)) {
+        std::stable_sort(packets.begin(), packets.end(), earlier);
+    }
+    for (const Packet& packet : packets) {
+        hear(packet);
+    }
+    finish();
+    return {};
+}
+
+} // namespace
+
+SurveyProblem ReadKismetLog(ByteStream& stream, SurveySink& sink) {
+    UnpackedLog unpacked;
+    std::string path = stream.path();
+    if (stream.isCompressed()) {
+        if (const int error = unpacked.unpack(stream)) {
+            return {error, ""};
+        }
+        path = unpacked.path();
+    } else if (!stream.isRegularFile()) {
+        return {0, "Is a Kismet log on a pipe: SQLite needs a file it can seek"};
+    }
+    KismetDatabase db;
+    if (!db.open(path)) {
+        return sqliteProblem(db);
+    }
+    return KismetLog(db, sink).read();
+}
+
+} // namespace wavemark

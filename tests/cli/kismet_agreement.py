@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Agreement check: one survey as NetStumbler exports and as a Kismet log.
+
+wavemark-gensurvey writes the bundled sample and a generated survey as a summary and a text
+export and as a Kismet log (an SQLite database, with Wi-Fi clients and Bluetooth devices beside
+the access points, and both of Kismet's SSID record forms); the log is converted as it is and
+gzip-compressed. Its tracks are the text export's readings with a fix; its waypoint is an access
+point's strongest reading with a fix (first of equals); its class is protected or open by the WEP
+bit. The exports' own conversion, to GTM and to GPX, must share the tracks, names, comments and
+classes, and the counters printed must be these rules' and Python's sqlite3 module's count of
+the devices left out.
+
+usage: kismet_agreement.py CONVERT GENSURVEY
+"""
+
+import gzip
+import json
+import os
+import shutil
+import sqlite3
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+from wigle_agreement import FILTERED, gtm_contents, read_export
+
+
+def gpx_tracks(path):
+    """(name, [(lat, lon, time)]) per track of a GPX file, whatever its namespace."""
+    local = lambda e: e.tag.rsplit("}", 1)[-1]
+    child = lambda e, tag: next((c.text or "" for c in e if local(c) == tag), "")
+    tracks = []
+    for trk in (e for e in ET.parse(path).iter() if local(e) == "trk"):
+        points = [(round(float(p.get("lat")), 7), round(float(p.get("lon")), 7), child(p, "time"))
+                  for p in trk.iter() if local(p) == "trkpt"]
+        tracks.append((child(trk, "name"), points))
+    return tracks
+
+
+def left_out(log):
+    """The devices a reader must leave out, by kind, as Python's sqlite3 sees them."""
+    other_wifi = other_radios = 0
+    with sqlite3.connect(log) as db:
+        for phy, record in db.execute("SELECT phyname, device FROM devices"):
+            if phy != "IEEE802.11":
+                other_radios += 1
+            elif json.loads(record)["kismet.device.base.type"] not in ("Wi-Fi AP", "Wi-Fi Ad-Hoc"):
+                other_wifi += 1
+    return ([f"Left out, Wi-Fi devices other than access points: {other_wifi}"] if other_wifi else []) + \
+        ([f"Left out, devices of radios other than Wi-Fi: {other_radios}"] if other_radios else [])
+
+
+def convert_to(convert, inputs, output):
+    run = subprocess.run([convert, *inputs, "-o", output], capture_output=True)
+    if run.returncode != 0:
+        raise RuntimeError(f"wavemark-convert {inputs} exited with {run.returncode}: {run.stderr!r}")
+    return run.stdout.decode(errors="replace").splitlines()
+
+
+def check_case(convert, prefix):
+    summary, text, log = f"{prefix}-summary.txt", f"{prefix}-text.txt", f"{prefix}.kismet"
+    with open(log, "rb") as plain, gzip.open(f"{log}.gz", "wb") as packed:
+        shutil.copyfileobj(plain, packed)
+    try:
+        convert_to(convert, [summary, text], f"{prefix}-exports.gtm")
+        convert_to(convert, [summary, text], f"{prefix}-exports.gpx")
+        printed = convert_to(convert, [log], f"{prefix}-kismet.gtm")
+        printed_gz = convert_to(convert, [f"{log}.gz"], f"{prefix}-kismet-gz.gtm")
+        convert_to(convert, [log], f"{prefix}-kismet.gpx")
+    except RuntimeError as failure:
+        return [str(failure)]
+    exp_wpts, exp_trks = gtm_contents(f"{prefix}-exports.gtm")
+    kis_wpts, kis_trks = gtm_contents(f"{prefix}-kismet.gtm")
+
+    aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
+                   "ad_hoc": int(flags, 16) & 0x02 != 0, "summary_fix": position is not None,
+                   "readings": []}
+           for bssid, ssid, flags, position, _, _ in read_export(summary)}
+    for bssid, _, _, position, time, signal in read_export(text):
+        if position is not None:
+            aps[bssid]["readings"].append((*position, time, float(signal)))
+
+    kept = [(b[9:].replace(":", ""), ap) for b, ap in aps.items()
+            if ap["ssid"] not in FILTERED and ap["readings"]]
+    comment = lambda name, ap: ap["ssid"].decode("utf-8", errors="replace") or name
+    best = lambda ap: max(ap["readings"], key=lambda r: r[3])  # the first of equals
+    want_wpts = [(n, comment(n, ap), best(ap)[2], best(ap)[3],
+                  "Tall Tower" if ap["wep"] else "Radio Beacon", *best(ap)[:2]) for n, ap in kept]
+    tracked = [(n, ap) for n, ap in kept if len(ap["readings"]) >= 2]
+    want_trks = [(comment(n, ap), ap["readings"]) for n, ap in tracked]
+    problems = []
+    if kis_wpts != want_wpts:
+        problems.append("waypoints: first difference " + str(next(
+            (w, g) for w, g in zip(want_wpts + [None], kis_wpts + [None]) if w != g)))
+    if kis_trks != want_trks:
+        problems.append(f"tracks: {len(want_trks)} expected, {len(kis_trks)} made, or they differ")
+    if gtm_contents(f"{prefix}-kismet-gz.gtm") != (kis_wpts, kis_trks) or printed_gz != printed:
+        problems.append("the compressed log converts otherwise")
+    # The exports' conversion: the same but for what only the summary line knows.
+    with_fix = [ap["summary_fix"] for _, ap in tracked]
+    if exp_trks != [t for t, fix in zip(kis_trks, with_fix) if fix]:
+        problems.append("GTM tracks differ from the exports'")
+    if gpx_tracks(f"{prefix}-exports.gpx") != [
+            t for t, fix in zip(gpx_tracks(f"{prefix}-kismet.gpx"), with_fix) if fix]:
+        problems.append("GPX tracks differ from the exports'")
+    known = dict(kept)
+    shared = lambda w: (w[0], w[1], w[4])
+    if ([shared(w) for w in kis_wpts if known[w[0]]["summary_fix"]]
+            != [shared(w) for w in exp_wpts]):
+        problems.append("waypoint names, comments or classes differ from the exports'")
+
+    wep = sum(1 for _, ap in kept if ap["wep"])
+    counters = [f"Number of APs with WEP : {wep}", f"Number of APs without WEP : {len(kept) - wep}",
+                f"Number of AdHoc peers : {sum(1 for _, ap in kept if ap['ad_hoc'])}",
+                f"Number of filterd APs : {sum(1 for ap in aps.values() if ap['ssid'] in FILTERED)}",
+                f"Number of Waypoints: {len(kept)}", f"Number of Tracklogs: {len(want_trks)}",
+                f"Number of Trackpoints: {sum(len(t[1]) for t in want_trks)}", *left_out(log)]
+    if printed != counters:
+        problems.append(f"printed {printed}, expected {counters}")
+    return problems
+
+
+def main():
+    if len(sys.argv) != 3:
+        print(__doc__)
+        return 2
+    convert, gensurvey = sys.argv[1:]
+    failed = False
+    with tempfile.TemporaryDirectory(prefix="wavemark-kismet-") as work:
+        for name, options in (("sample", ["--sample"]),
+                              ("generated", ["--aps", "300", "--readings", "30000", "--seed", "5"])):
+            prefix = os.path.join(work, name)
+            subprocess.run([gensurvey, *options, "--kismet", "-o", prefix],
+                           check=True, capture_output=True)
+            problems = check_case(convert, prefix)
+            print(f"[{name}] " + ("ok" if not problems else "mismatches:"))
+            print("".join(f"  {problem}\n" for problem in problems), end="")
+            failed |= bool(problems)
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

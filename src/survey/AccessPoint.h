@@ -18,6 +18,11 @@ inline bool IsPosition(double lat, double lon) {
     return inRange && (lat != 0.0 || lon != 0.0);
 }
 
+// Signal levels are held as NetStumbler's exports print them, dBm plus 149
+// ("[ 28 81 53 ]" is -68 dBm over -96 dBm; a lost signal, -32767 dBm,
+// prints as -32618): a reader of dBm adds this.
+inline constexpr int kSignalOverDbm = 149;
+
 // One access point of a survey, as the scanner summed it up. Texts are
 // UTF-8, whatever the survey file's encoding.
 struct AccessPoint {

@@ -18,9 +18,6 @@
 namespace wavemark {
 namespace {
 
-// NetStumbler's exports write a signal as dBm + 149 (their Sig column);
-// Kismet's is dBm.
-constexpr double kSigOverDbm = 149.0;
 // Logs before version 5 keep positions as whole numbers of this many per
 // degree.
 constexpr int64_t kDegreesSinceVersion = 5;
@@ -125,7 +122,7 @@ SurveyProblem KismetLog::readDevices() {
         ap.protection = IsProtectedCrypt(record.crypt) ? Protection::Protected : Protection::Open;
         ap.adHoc = record.kind == DeviceRecord::Kind::AdHoc;
         ap.time = ap.firstTime;
-        ap.signal = static_cast<float>(static_cast<double>(devices.integer(3)) + kSigOverDbm);
+        ap.signal = static_cast<float>(static_cast<double>(devices.integer(3)) + kSignalOverDbm);
     }
     if (devices.failed()) {
         return sqliteProblem(m_db);
@@ -166,8 +163,9 @@ SurveyProblem KismetLog::readPackets(std::vector<Packet>& packets) {
             ++outOfRange;
             continue;
         }
-        packets.push_back({ap, rows.integer(1), rows.integer(2), lat, lon,
-                           static_cast<float>(static_cast<double>(rows.integer(5)) + kSigOverDbm)});
+        packets.push_back(
+            {ap, rows.integer(1), rows.integer(2), lat, lon,
+             static_cast<float>(static_cast<double>(rows.integer(5)) + kSignalOverDbm)});
     }
     if (rows.failed()) {
         return sqliteProblem(m_db);

@@ -25,7 +25,7 @@ uint32_t flagDigit(uint32_t flags, int place) {
 }
 
 float exportLevel(int32_t dbm) {
-    return static_cast<float>(int64_t{dbm} + kExportLevelOffset);
+    return static_cast<float>(int64_t{dbm} + kSignalOverDbm);
 }
 
 // The SSID is a C string of the log's Windows-1252 bytes, blanks and all.

@@ -12,11 +12,6 @@
 
 namespace wavemark::ns1 {
 
-// NetStumbler's exports print a signal or noise level as its dBm plus 149
-// ("[ 28 81 53 ]" is -68 dBm over -96 dBm; a lost signal, -32767 dBm, prints
-// as -32618). The model holds levels as the exports print them.
-inline constexpr int64_t kExportLevelOffset = 149;
-
 // What the head of one record says of its access point.
 struct RecordHead {
     std::string_view ssid;

@@ -16,9 +16,6 @@
 namespace wavemark {
 namespace {
 
-// NetStumbler's exports write a signal as dBm + 149 (their Sig column);
-// WiGLE's RSSI is dBm.
-constexpr double kSigOverDbm = 149.0;
 // No radio gives a dBm beyond 16 bits: a value past them is no measurement
 // (1e300 would make an infinite signal), and a float holds every one within.
 constexpr double kLowestRssi = -32768.0;
@@ -108,7 +105,7 @@ RowKind WigleRows::read(const CsvRecord& row) {
     if (!ssid.empty() && ssid != heard.ssid) {
         heard.ssid.assign(ssid);
     }
-    const auto signal = static_cast<float>(*rssi + kSigOverDbm);
+    const auto signal = static_cast<float>(*rssi + kSignalOverDbm);
     const std::string_view authText = row[m_columns.authMode];
     if (first || authText != heard.authText) {
         heard.authText.assign(authText);

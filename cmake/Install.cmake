@@ -43,13 +43,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME wavemark)
 set(CPACK_PACKAGE_VENDOR "The Wavemark developers")
 set(CPACK_PACKAGE_CONTACT "The Wavemark developers <${WAVEMARK_CONTACT_MAIL}>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Wi-Fi survey to GPS TrackMaker, GPX and KML converter")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Wi-Fi survey to GPS TrackMaker, GPX, KML and GeoJSON converter")
 # CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Wavemark reads the summary export and the text export of a Wi-Fi survey made
-with the NetStumbler scanner and writes one map, a GPS TrackMaker (GTM), GPX
-or KML file: a waypoint for every access point and a track through its readings, with WEP
-and open networks told apart by symbol, label style, colour and line style.
+    "Wavemark reads a Wi-Fi survey (NetStumbler's summary and text exports and
+NS1 logs, WiGLE CSV files, Kismet logs) and writes one map, a GPS TrackMaker
+(GTM), GPX, KML or GeoJSON file: a waypoint for every access point and a track
+through its readings, with protected and open networks told apart by symbol,
+label style, colour and line style.
 
 The package holds the desktop program, wavemark, and the command-line
 converter, wavemark-convert, which share one conversion engine.")

@@ -8,8 +8,8 @@
 
 namespace wavemark {
 
-// What the map formats that name and colour things by themselves (GPX, KML)
-// show alike, so a survey reads the same in every viewer.
+// What the map formats that name and colour things by themselves (GPX, KML,
+// GeoJSON) show alike, so a survey reads the same in every viewer.
 
 // The document's title, "Wi-Fi survey 2004-04-08", in the log date's bytes.
 std::string SurveyTitle(std::string_view logDate);

@@ -1,5 +1,6 @@
 #include "maps/MapFormat.h"
 
+#include "maps/geojson/GeoJsonWriter.h"
 #include "maps/gpx/GpxWriter.h"
 #include "maps/gtm/GtmWriter.h"
 #include "maps/kml/KmlWriter.h"
@@ -13,11 +14,12 @@ namespace {
 
 // Every map format Wavemark writes, in the save dialog's order, the
 // program's own first.
-constexpr std::array<MapFormatInfo, 3> kFormats{{
+constexpr auto kFormats = std::to_array<MapFormatInfo>({
     {"GTM", "GPS TrackMaker File", &WriteGtm},
     {"GPX", "GPX File", &WriteGpx},
     {"KML", "KML File", &WriteKml},
-}};
+    {"GeoJSON", "GeoJSON File", &WriteGeoJson},
+});
 
 bool sameLetters(std::string_view a, std::string_view b) {
     return std::ranges::equal(

@@ -23,9 +23,10 @@ enum class [[nodiscard]] SaveOutcome{
 
 // The "Save GTM-File" command: converts first when there is no waypoint,
 // proposes OutputPrefix + LogDate + ".gtm", and writes the file the user
-// chose in the format its name ends in (".gtm", ".gpx" or ".kml" in any
-// letter case; any other name is ignored without a word). OutputPath takes
-// the chosen name's folder, GtmFilePath the name once the file is written.
+// chose in the format its name ends in (".gtm", ".gpx", ".kml" or
+// ".geojson" in any letter case; any other name is ignored without a word).
+// OutputPath takes the chosen name's folder, GtmFilePath the name once the
+// file is written.
 // A cancelled dialog changes nothing.
 SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window);
 

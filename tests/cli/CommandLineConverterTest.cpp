@@ -93,12 +93,13 @@ TEST_F(CommandLineConverterTest, ExitStatusMessagesAndOutputFile) {
     const std::string notAMap = folder.file("out.txt");
     expect(2,
            usage + "the map format of " + notAMap +
-               " is unknown: name it .gtm, .gpx or .kml, or give --format\n",
+               " is unknown: name it .gtm, .gpx, .kml or .geojson, or give --format\n",
            {summary, text, "-o", notAMap});
     EXPECT_FALSE(std::filesystem::exists(notAMap));
-    expect(2, usage + "unknown map format svg (gtm, gpx or kml)\n",
+    expect(2, usage + "unknown map format svg (gtm, gpx, kml or geojson)\n",
            {"--format", "svg", summary, text, "-o", output});
-    expect(2, usage + "option --format needs gtm, gpx or kml\n", {summary, text, "--format"});
+    expect(2, usage + "option --format needs gtm, gpx, kml or geojson\n",
+           {summary, text, "--format"});
     EXPECT_EQ(run({"--help"}), 0);
     EXPECT_NE(out.str().find("--no-tracks"), std::string::npos);
 }
@@ -111,6 +112,8 @@ TEST_F(CommandLineConverterTest, FormatFollowsTheOutputNameUnlessGiven) {
         {{"--format", "KML", "-o", folder.file("c.gpx")}, "<kml "},
         {{"--format", "gpx", "-o", folder.file("d.txt")}, "<gpx "},
         {{"--format", "gtm", "-o", folder.file("e.kml")}, "TrackMaker"},
+        {{"-o", folder.file("g.GeoJSON")}, "\"FeatureCollection\""},
+        {{"--format", "geojson", "-o", folder.file("h.json")}, "\"FeatureCollection\""},
     };
     for (const auto& [outputArgs, marker] : runs) {
         Args args = {summary, text};

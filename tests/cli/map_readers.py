@@ -1,21 +1,25 @@
 #!/usr/bin/env python3
-"""Map readers: the GTM, GPX and KML files of one conversion read back alike.
+"""Map readers: the GTM, GPX, KML and GeoJSON files of one conversion read back alike.
 
 The sample survey and a generated one, with first-start defaults and with option variants, are
-converted to GTM, GPX and KML. Each GPX file must validate against the GPX 1.1 schema (xmllint,
-no network); each KML file must be well-formed KML 2.2 with an "Access points" folder of Point
-placemarks and, only when there are tracks, a "Tracks" folder of LineString placemarks. Then
-gpsbabel, GDAL (GPX and LIBKML drivers) and fastkml must find in the GPX and KML files the
-waypoints and tracks, point for point, that gpsbabel finds in the GTM file. An edited sample
-puts an access point on the 180th meridian under a network name of markup, a CDATA end, a
-Windows-1252 letter and a control character, which every reader must take as such.
+converted to GTM, GPX, KML and GeoJSON. Each GPX file must validate against the GPX 1.1 schema
+(xmllint, no network); each KML file must be well-formed KML 2.2 with an "Access points" folder of
+Point placemarks and, only when there are tracks, a "Tracks" folder of LineString placemarks; each
+GeoJSON file must be strict UTF-8 JSON of a FeatureCollection, with positions of seven decimals
+at most and a time or null per track position. Then gpsbabel, GDAL (GPX, LIBKML and GeoJSON
+drivers), fastkml and Python's json module must find in the GPX, KML and GeoJSON files the
+waypoints and tracks, point for point, that gpsbabel finds in the GTM file. An edited sample puts
+an access point on the 180th meridian under a network name of markup, a CDATA end, a Windows-1252
+letter and a control character, which every reader must take as such.
 
 usage: map_readers.py CONVERT GENSURVEY SAMPLES
 """
 
+import decimal
 import html
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -28,6 +32,7 @@ FOLDERS = {"Access points": "Point", "Tracks": "LineString"}
 # GDAL 3.6's ogrinfo has no -if: leaving out the plain KML driver makes LIBKML read the file.
 LIBKML = ["--config", "GDAL_SKIP", "KML"]
 VARIANTS = [[], ["--random-colors"], ["--no-tracks"]]
+ISO_TIME = re.compile(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ")
 
 
 class Failure(Exception):
@@ -138,6 +143,47 @@ def fastkml_read(path, with_tracks, kml):
                          for folder in documents[0].features()}, with_tracks)
 
 
+def gdal_geojson(path):
+    counts, shapes = gdal_layers(path, "GeoJSON")
+    if len(counts) != 1:
+        raise Failure(f"layers {list(counts)}, expected one")
+    geometries = next(iter(shapes.values()))
+    return ([tuple(g["coordinates"]) for g in geometries if g["type"] == "Point"],
+            [[tuple(c) for c in g["coordinates"]] for g in geometries if g["type"] == "LineString"])
+
+
+def refuse(constant):
+    raise Failure(f"{constant} is no JSON number")
+
+
+def json_geojson(path):
+    """Python's json module on the bytes as strict UTF-8, NaN and Infinity refused; positions are
+    read as decimals to count their places."""
+    with open(path, "rb") as f:
+        top = json.loads(f.read().decode("utf-8"), parse_float=decimal.Decimal,
+                         parse_constant=refuse)
+    if top.get("type") != "FeatureCollection":
+        raise Failure(f"top-level type {top.get('type')!r}")
+    points, tracks = [], []
+    for feature in top["features"]:
+        properties, coordinates = feature["properties"], feature["geometry"]["coordinates"]
+        line = feature["geometry"]["type"] == "LineString"
+        positions = coordinates if line else [coordinates]
+        if any(len(p) != 2 or any(isinstance(x, decimal.Decimal) and x.as_tuple().exponent < -7
+                                  for x in p) for p in positions):
+            raise Failure(f"{properties['name']}: a position not [lon, lat] of 7 decimals at most")
+        times = properties["coordTimes"] if line else [properties.get("time")]
+        if (line and len(times) != len(positions)) or any(
+                t is not None and not ISO_TIME.fullmatch(t) for t in times):
+            raise Failure(f"{properties['name']}: times {times[:3]} for {len(positions)} positions")
+        as_float = [tuple(map(float, p)) for p in positions]
+        if line:
+            tracks.append(as_float)
+        else:
+            points.append(as_float[0])
+    return points, tracks
+
+
 def place(point):
     """A point as numbers, longitude 180 as -180: the same meridian, which GPX must write so."""
     lon, lat = map(float, point)
@@ -161,7 +207,7 @@ def differences(expected, got):
 
 
 def check_case(convert, base, inputs, options, kml):
-    paths = {kind: f"{base}.{kind}" for kind in ("gtm", "gpx", "kml")}
+    paths = {kind: f"{base}.{kind}" for kind in ("gtm", "gpx", "kml", "geojson")}
     try:
         for path in paths.values():
             run(convert, "-q", *options, *inputs, "-o", path)
@@ -184,7 +230,9 @@ def check_case(convert, base, inputs, options, kml):
             ("gpsbabel KML", rounded, lambda: gpsbabel("kml", paths["kml"])),
             ("GDAL GPX", exact, lambda: gdal_gpx(paths["gpx"])),
             ("GDAL LIBKML", exact, lambda: gdal_libkml(paths["kml"], with_tracks)),
-            ("fastkml", exact, lambda: fastkml_read(paths["kml"], with_tracks, kml))):
+            ("fastkml", exact, lambda: fastkml_read(paths["kml"], with_tracks, kml)),
+            ("GDAL GeoJSON", exact, lambda: gdal_geojson(paths["geojson"])),
+            ("json GeoJSON", exact, lambda: json_geojson(paths["geojson"]))):
         try:
             problems += [f"{label}: {d}" for d in differences(expected, read())]
         except Failure as failure:
@@ -196,6 +244,7 @@ def check_case(convert, base, inputs, options, kml):
 
 EDGE_LINE = b"N 47.3765130\tE 8.5422280\t( Sunrise_2G )"
 EDGE_NAME = "Caf\u00e9 <&> ]]> \ufffd"  # from "Caf\xe9 <&> ]]> \x01" in the export
+EDGE_JSON_NAME = "Caf\u00e9 <&> ]]> \x01"  # JSON can hold the control character
 
 
 def edge_summary(samples, work):
@@ -226,6 +275,10 @@ def edge_problems(base, kml):
     placemark = next(p for p in points if p.name == "bc5280")
     described = f"<td>{EDGE_NAME}</td>" in html.unescape(placemark.description)
     found += [("KML lon", placemark.geometry.x, 180.0), ("KML network", described, True)]
+    with open(base + ".geojson", "rb") as f:
+        feature = next(f for f in json.load(f)["features"] if f["properties"]["name"] == "bc5280")
+    found += [("GeoJSON lon", feature["geometry"]["coordinates"][0], 180),
+              ("GeoJSON network", feature["properties"]["network"], EDGE_JSON_NAME)]
     return [f"{label}: {have!r}, expected {want!r}" for label, have, want in found if have != want]
 
 

@@ -19,9 +19,10 @@ TEST(MapFormat, TellsFormatsByExtensionAndName) {
         return format == nullptr ? std::string_view("none") : format->name;
     };
     const std::pair<const char*, std::string_view> paths[] = {
-        {"a.gtm", "GTM"}, {"/x/b.GPX", "GPX"},   {"c.Kml", "KML"},
-        {".gtm", "GTM"},  {"d.kml.txt", "none"}, {"e.xgpx", "none"},
-        {"gpx", "none"},  {"f.", "none"},        {"", "none"},
+        {"a.gtm", "GTM"},         {"/x/b.GPX", "GPX"},      {"c.Kml", "KML"},
+        {".gtm", "GTM"},          {"d.kml.txt", "none"},    {"e.xgpx", "none"},
+        {"gpx", "none"},          {"f.", "none"},           {"", "none"},
+        {"g.geojson", "GeoJSON"}, {"h.GEOJSON", "GeoJSON"}, {"i.json", "none"},
     };
     for (const auto& [path, format] : paths) {
         EXPECT_EQ(nameOf(MapFormatOfPath(path)), format) << path;
@@ -29,6 +30,7 @@ TEST(MapFormat, TellsFormatsByExtensionAndName) {
     EXPECT_EQ(nameOf(MapFormatNamed("GTM")), "GTM");
     EXPECT_EQ(nameOf(MapFormatNamed("gpx")), "GPX");
     EXPECT_EQ(nameOf(MapFormatNamed("kMl")), "KML");
+    EXPECT_EQ(nameOf(MapFormatNamed("GeoJson")), "GeoJSON");
     EXPECT_EQ(nameOf(MapFormatNamed("gp")), "none");
     EXPECT_EQ(nameOf(MapFormatNamed(".kml")), "none");
     EXPECT_EQ(nameOf(DefaultMapFormat()), "GTM");
@@ -39,7 +41,8 @@ TEST(MapFormat, TellsFormatsByExtensionAndName) {
 TEST(MapFile, OnlyAWrittenFileMarksTheDataSaved) {
     const std::pair<MapFormat, std::string> formats[] = {{MapFormatNamed("gtm"), "GTM"},
                                                          {MapFormatNamed("gpx"), "GPX"},
-                                                         {MapFormatNamed("kml"), "KML"}};
+                                                         {MapFormatNamed("kml"), "KML"},
+                                                         {MapFormatNamed("geojson"), "GeoJSON"}};
     for (const auto& [format, name] : formats) {
         test::TempFolder folder;
         test::RecordingWindow window;

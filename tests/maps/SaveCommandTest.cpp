@@ -50,7 +50,8 @@ TEST_F(SaveCommandTest, ConvertsOnceAndProposesPrefixAndDate) {
     EXPECT_EQ(shown.DialogTitle, "Save File As");
     EXPECT_EQ(shown.Flags, 6);
     EXPECT_EQ(shown.Filter,
-              "GPS TrackMaker File (*.gtm)|*.gtm|GPX File (*.gpx)|*.gpx|KML File (*.kml)|*.kml|");
+              "GPS TrackMaker File (*.gtm)|*.gtm|GPX File (*.gpx)|*.gpx|KML File (*.kml)|*.kml|"
+              "GeoJSON File (*.geojson)|*.geojson|");
     EXPECT_EQ(shown.FileName, "NS-Log_2004-04-08.gtm");
     EXPECT_EQ(GtmFilePath, "earlier.gtm");
     EXPECT_EQ(window.m_settings.OutputPath, "/previous/folder");
@@ -87,8 +88,8 @@ TEST_F(SaveCommandTest, NeverOverwritesTheExports) {
     EXPECT_FALSE(state.data.DataSaved);
 }
 
-// ".gtm", ".gpx" and ".kml" in any case are written in that format, other names are ignored
-// silently; the output folder becomes what precedes the last separator if it stands at
+// ".gtm", ".gpx", ".kml" and ".geojson" in any case are written in that format, other names are
+// ignored silently; the output folder becomes what precedes the last separator if it stands at
 // position two or later. Only a written file is what "File saved !" opens.
 TEST_F(SaveCommandTest, MapNamesAreWrittenInTheirFormatAndSetTheOutputFolder) {
     const fs::path previousFolder = fs::current_path();
@@ -113,7 +114,11 @@ TEST_F(SaveCommandTest, MapNamesAreWrittenInTheirFormatAndSetTheOutputFolder) {
     EXPECT_EQ(GtmFilePath, "earlier.gtm");
     // Letter case is MapFormat's test; here each format's own bytes are written.
     const std::pair<const char*, std::string_view> marks[] = {
-        {"a.GTM", "TrackMaker"}, {"b.gtm", "TrackMaker"}, {"c.gpx", "<gpx "}, {"f.Kml", "<kml "}};
+        {"a.GTM", "TrackMaker"},
+        {"b.gtm", "TrackMaker"},
+        {"c.gpx", "<gpx "},
+        {"d.geoJSON", "\"FeatureCollection\""},
+        {"f.Kml", "<kml "}};
     for (const auto& [name, mark] : marks) {
         expectSave(folder.file(name), SaveOutcome::Written, folder.path().string());
         EXPECT_NE(test::ReadBytes(folder.file(name)).substr(0, 200).find(mark), std::string::npos)

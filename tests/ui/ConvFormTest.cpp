@@ -175,9 +175,10 @@ private slots:
         QTest::newRow("GTM") << "survey.gtm";
         QTest::newRow("GPX") << "survey.GPX";
         QTest::newRow("KML") << "survey.kml";
+        QTest::newRow("GeoJSON") << "survey.geojson";
     }
 
-    // The save dialog offers the three formats, GTM proposed; the chosen name's format is
+    // The save dialog offers the four formats, GTM proposed; the chosen name's format is
     // written as the converter writes it, and "File saved !" opens that file.
     void savesEachMapFormat() {
         QFETCH(QString, name);
@@ -191,7 +192,7 @@ private slots:
 
         const ScriptedDialog::Shown& shown = f.saveDialog().shown.back();
         QCOMPARE(shown.Filter, "GPS TrackMaker File (*.gtm)|*.gtm|GPX File (*.gpx)|*.gpx|"
-                               "KML File (*.kml)|*.kml|"s);
+                               "KML File (*.kml)|*.kml|GeoJSON File (*.geojson)|*.geojson|"s);
         QCOMPARE(shown.FileName, "NS-Log_2004-04-09.gtm"s);
         std::ostringstream out, errors;
         const std::string fromCli = f.folder.file("cli-" + name.toStdString());

@@ -1,17 +1,9 @@
 #include "maps/xml/XmlOut.h"
 
-#include "platform/Windows1252.h"
-#include "survey/SurveyTime.h"
-
-#include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
 
 namespace wavemark {
 namespace {
-
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
 // Bytes that stand for themselves in XML text.
 constexpr std::array<bool, 256> kPlain = [] {
@@ -42,7 +34,7 @@ std::string_view replacementOf(char c) {
     case '\r':
         return "&#13;";
     default:
-        return kReplacement;
+        return TextOut::kReplacement;
     }
 }
 
@@ -51,143 +43,28 @@ bool isNonCharacter(std::string_view sequence) {
     return sequence == "\xEF\xBF\xBE" || sequence == "\xEF\xBF\xBF";
 }
 
-// Survey coordinates have seven decimals or fewer, and writing them is most
-// of a GPX file's work. Below 10^8, doubles lie closer together than 10^-7,
-// so when value is the double of n / 10^7 no other decimal of at most seven
-// places reads back as it: n without its trailing zeros is the shortest
-// form, the very text std::to_chars gives. False for any other value.
-bool appendSevenDecimals(std::string& out, double value) {
-    constexpr double kScale = 1e7;
-    const double magnitude = std::fabs(value);
-    if (!(magnitude < 1e8)) {
-        return false;
-    }
-    const auto scaled = std::llround(magnitude * kScale);
-    if (static_cast<double>(scaled) / kScale != magnitude) {
-        return false;
-    }
-    std::array<char, 24> text;
-    char* end = text.data() + text.size();
-    char* at = end;
-    int64_t rest = scaled;
-    bool fractionShown = false;
-    for (int place = 0; place < 7; ++place, rest /= 10) {
-        const int digit = static_cast<int>(rest % 10);
-        if (digit != 0 || fractionShown) {
-            *--at = static_cast<char>('0' + digit);
-            fractionShown = true;
-        }
-    }
-    if (fractionShown) {
-        *--at = '.';
-    }
-    do {
-        *--at = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    if (std::signbit(value)) {
-        *--at = '-';
-    }
-    out.append(at, end);
-    return true;
-}
-
-void twoDigits(std::string& out, int64_t value) {
-    out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
-}
-
 } // namespace
 
 XmlOut& XmlOut::text(std::string_view utf8) {
-    size_t plainFrom = 0;
-    for (size_t i = 0; i < utf8.size();) {
-        const char c = utf8[i];
-        if (kPlain[static_cast<unsigned char>(c)]) {
-            ++i;
-            continue;
-        }
-        m_out.append(utf8.substr(plainFrom, i - plainFrom));
-        if (static_cast<unsigned char>(c) < 0x80) {
-            m_out.append(replacementOf(c));
-            ++i;
-        } else if (const size_t length = Utf8SequenceLength(utf8, i);
-                   length == 0 || isNonCharacter(utf8.substr(i, length))) {
-            m_out.append(kReplacement);
-            i += std::max<size_t>(length, 1);
-        } else {
-            m_out.append(utf8.substr(i, length));
-            i += length;
-        }
-        plainFrom = i;
-    }
-    m_out.append(utf8.substr(plainFrom));
+    escapedUtf8(
+        utf8, kPlain, [](std::string& out, char c) { out.append(replacementOf(c)); },
+        isNonCharacter);
     return *this;
 }
 
 XmlOut& XmlOut::decimal(double value) {
-    if (appendSevenDecimals(m_out, value)) {
-        return *this;
-    }
-    // The shortest fixed form of the smallest doubles takes over 300 digits,
-    // which schema validators refuse.
     constexpr int kMostDecimals = 9;
-    std::array<char, 400> digits;
-    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                              std::chars_format::fixed, kMostDecimals)
-                    .ptr;
-    while (end[-1] == '0') {
-        --end;
-    }
-    if (end[-1] == '.') {
-        --end;
-    }
-    const std::string_view text(digits.data(), static_cast<size_t>(end - digits.data()));
-    m_out.append(text == "-0" ? "0" : text);
-    return *this;
-}
-
-XmlOut& XmlOut::number(float value) {
-    std::array<char, 64> digits;
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value).ptr;
-    m_out.append(digits.data(), end);
-    return *this;
-}
-
-XmlOut& XmlOut::time(int64_t seconds) {
-    const int64_t day = DayOf(seconds);
-    const int64_t second = seconds - day * kSecondsPerDay;
-    if (day != m_day) {
-        m_day = day;
-        m_date = CalendarDate(day) + 'T';
-    }
-    m_out.append(m_date);
-    twoDigits(m_out, second / 3600);
-    m_out += ':';
-    twoDigits(m_out, second / 60 % 60);
-    m_out += ':';
-    twoDigits(m_out, second % 60);
-    m_out += 'Z';
-    return *this;
-}
-
-XmlOut& XmlOut::rgbHex(int32_t bgr) {
-    constexpr char kHex[] = "0123456789ABCDEF";
-    for (const int shift : {0, 8, 16}) {
-        const auto channel = static_cast<uint32_t>(bgr) >> shift;
-        m_out += kHex[channel >> 4 & 0xF];
-        m_out += kHex[channel & 0xF];
-    }
+    TextOut::decimal(value, kMostDecimals);
     return *this;
 }
 
 XmlOut& XmlOut::kmlColor(int32_t bgr) {
     constexpr char kHex[] = "0123456789abcdef";
-    m_out += "ff";
+    out() += "ff";
     for (const int shift : {16, 8, 0}) {
         const auto channel = static_cast<uint32_t>(bgr) >> shift;
-        m_out += kHex[channel >> 4 & 0xF];
-        m_out += kHex[channel & 0xF];
+        out() += kHex[channel >> 4 & 0xF];
+        out() += kHex[channel & 0xF];
     }
     return *this;
 }

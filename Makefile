@@ -53,14 +53,19 @@ package-check: deps build
 # MinGW-w64; the tests run under Wine, in the prefix that the build makes in
 # its folder (cmake/WinePrefix.cmake), and so does the converter here.
 WINDOWS_DIR ?= build-windows
-WINE = env WINEPREFIX=$(abspath $(WINDOWS_DIR))/wine-prefix WINEDEBUG=-all wine
+WINE_ENV = env WINEPREFIX=$(abspath $(WINDOWS_DIR))/wine-prefix WINEDEBUG=-all
+WINE = $(WINE_ENV) wine
 windows:
 	scripts/install-deps windows
 	cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DWAVEMARK_WINDOW=OFF $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
+# One wine server for all the tests (one already running serves as well): a
+# test that started while the last one's server was shutting down could not
+# reach it on a busy machine.
 windows-test: windows
+	$(WINE_ENV) wineserver --persistent=30 || true
 	ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
 	$(WINE) $(WINDOWS_DIR)/src/cli/wavemark-convert.exe -q \
 		samples/summary.txt samples/text.txt -o $(WINDOWS_DIR)/sample.gtm

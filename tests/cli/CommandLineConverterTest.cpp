@@ -180,7 +180,11 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
     const std::string monday = folder.write("monday.csv", head + row(kWep, "12:00:00", "WIFI") +
                                                               row(kOpen, "12:00:01", "LTE"));
     const std::string tuesday = folder.write("tuesday.csv", head + row(kWep, "13:00:00", "WIFI"));
-    ASSERT_EQ(run({"--filter", "", monday, tuesday, "-o", output}), 0) << errors.str();
+    const std::string merged = folder.file("merged.gpx");
+    ASSERT_EQ(run({"--filter", "", monday, tuesday, "-o", merged}), 0) << errors.str();
+    // Merged or not, the survey's date names the map.
+    EXPECT_NE(test::ReadBytes(merged).find("<name>Wi-Fi survey 2004-04-08</name>"),
+              std::string::npos);
     EXPECT_EQ(out.str(),
               "Number of APs with WEP : 1\nNumber of APs without WEP : 0\n"
               "Number of AdHoc peers : 0\nNumber of filterd APs : 0\n"
@@ -196,6 +200,14 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
     EXPECT_EQ(run({monday, summary, "-o", output}), 1);
     EXPECT_EQ(errors.str(), "The survey could not be read:\n" + summary +
                                 "\nIs not an NS1 log, a WiGLE CSV file or a Kismet log\n");
+    // Three inputs are no summary and text export, whatever the first is.
+    EXPECT_EQ(run({notes, monday, tuesday, "-o", output}), 1);
+    EXPECT_EQ(errors.str(), "The survey could not be read:\n" + notes +
+                                "\nIs 7 bytes long, too short for any survey\n");
+    // The second survey file is a survey too, not a text export.
+    EXPECT_EQ(run({"--format", "gtm", monday, tuesday, "-o", tuesday}), 1);
+    EXPECT_EQ(errors.str(), "The GTM file could not be written:\n" + tuesday +
+                                "\nIs the same file as the survey\n");
 }
 
 } // namespace

@@ -101,6 +101,13 @@ TEST_F(ConvertTest, ShowsTheCountersAndBuildsTheStyleRecords) {
     EXPECT_EQ(state.data.CountFiltered, 1);
 }
 
+// The text export is read last, and the survey is named by its last date.
+TEST_F(ConvertTest, TheTextExportDatesTheSurvey) {
+    folder.write("text.txt", ExportText({MakeAp(kA, "0011", "net").line()}, "2004-04-09"));
+    EXPECT_EQ(convert(), ConvertOutcome::Converted);
+    EXPECT_EQ(state.data.LogDate, "2004-04-09");
+}
+
 // While the window is not due to paint, trackpoint counts are held back; the
 // latest is shown before the next track count and at the end, so that the
 // trackpoints never lag behind the tracklogs. A count due to paint is shown at

@@ -103,10 +103,10 @@ protected:
 
 // Readings without a position, of more than thirteen columns or of another
 // BSSID text make no point; thirteen columns are still read. Lines that are
-// no readings are counted, in both halves of a block. The last
-// reading decides a track's class; a waypoint with a single reading gets no
-// track, though its point is shown for a moment, and the next track's points
-// follow the last track's; waypoints sharing a BSSID
+// no readings, but for comments and blank lines, are counted, in both halves
+// of a block. The last reading decides a track's class; a waypoint with a
+// single reading gets no track, though its point is shown for a moment, and
+// the next track's points follow the last track's; waypoints sharing a BSSID
 // each get the track. Date lines date the readings below them, the last one
 // the survey.
 //
@@ -124,7 +124,7 @@ TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
          reading(kA, "10:00:01", "N 0.0000000", "0001", "E 0.0000000"),
          reading("00:00:00:00:00:0A", "10:00:01", "N 9"),
          reading("00:00:00:00:00:0e", "10:00:01", "N 9"), reading(kA, "10:00:02", "N 3"),
-         DateLine("2004-04-10"), "not a reading", reading(kB, "10:00:03", "N 4"),
+         DateLine("2004-04-10"), "not a reading", "# a comment", "", reading(kB, "10:00:03", "N 4"),
          reading(kC, "10:00:04", "N 6"), reading(kB, "10:00:04", "N 5", "0031"),
          DateLine("2004-04-11")});
     const std::string expected =

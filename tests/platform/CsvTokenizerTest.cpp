@@ -60,6 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         Cut{.text = "a,b", .fields = "a|b", .used = 3}, Cut{.text = "\n", .fields = "", .used = 1},
         Cut{.text = "\r", .final = false, .fields = "", .used = 1},
         Cut{.text = "\"x,y\",z\n", .fields = "x,y|z", .used = 8},
+        Cut{.text = ",\"x\"\n", .fields = "|x", .used = 5},
         Cut{.text = "\"say \"\"hi\"\"\"\n", .fields = "say \"hi\"", .used = 13},
         Cut{.text = "\"\"\n", .fields = "", .used = 3},
         Cut{.text = "ab\"c,d\n", .fields = "ab\"c|d", .used = 7},

@@ -55,6 +55,9 @@ TEST(SurveyMerger, OneAccessPointPerBssidAndReadingsInFileOrder) {
     EXPECT_EQ(readingsOf(total),
               (std::vector<std::pair<std::string, double>>{{kA, 1}, {kB, 2}, {kB, 1}, {kA, 2}}));
     EXPECT_EQ(total.readings.countOfGroup, (std::vector<int32_t>{2, 2}));
+    // A track is classed by its last reading, whichever file gave it.
+    EXPECT_EQ(total.readings.lastProtectionOfGroup,
+              (std::vector<Protection>{Protection::Protected, Protection::Protected}));
     EXPECT_EQ(total.accessPoints.logDate, "2004-04-09");
     EXPECT_EQ(total.skipped, (std::vector<std::pair<std::string, int64_t>>{{"malformed rows", 4}}));
 }

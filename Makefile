@@ -20,7 +20,8 @@ demo: deps build
 	$(BUILD_DIR)/src/cli/wavemark-convert samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.gtm
 	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.gpx
 	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.kml
-	@for map in demo.gtm demo.gpx demo.kml; do \
+	$(BUILD_DIR)/src/cli/wavemark-convert -q samples/summary.txt samples/text.txt -o $(BUILD_DIR)/demo.geojson
+	@for map in demo.gtm demo.gpx demo.kml demo.geojson; do \
 		echo "Wrote $(BUILD_DIR)/$$map: $$(stat -c %s $(BUILD_DIR)/$$map) bytes"; done
 
 test: deps build

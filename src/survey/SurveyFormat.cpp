@@ -38,7 +38,8 @@ bool isExportStart(std::string_view start) {
     return IsNetStumblerExport(start.substr(0, start.find_first_of("\r\n")));
 }
 
-constexpr std::array<SurveyFormatInfo, 4> kFormats{{
+// Every survey format, the most particular signature first.
+constexpr auto kFormats = std::to_array<SurveyFormatInfo>({
     {&isNs1Start,
      [](LineStream& input, SurveySink& sink, const ReadSizes&) {
          return ReadNs1(input.source(), sink);
@@ -63,7 +64,7 @@ constexpr std::array<SurveyFormatInfo, 4> kFormats{{
      },
      "NetStumbler summary and text exports", "a NetStumbler export", "*.txt", "summary export",
      "text export"},
-}};
+});
 
 // "a, b and c".
 std::string spokenList(const std::vector<std::string_view>& items, std::string_view last) {

@@ -23,7 +23,7 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
-from wigle_agreement import FILTERED, gtm_contents, read_export
+from wigle_agreement import expected_survey, gtm_contents, survey_problems
 
 
 def gpx_tracks(path):
@@ -73,49 +73,15 @@ def check_case(convert, prefix):
     exp_wpts, exp_trks = gtm_contents(f"{prefix}-exports.gtm")
     kis_wpts, kis_trks = gtm_contents(f"{prefix}-kismet.gtm")
 
-    aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
-                   "ad_hoc": int(flags, 16) & 0x02 != 0, "summary_fix": position is not None,
-                   "readings": []}
-           for bssid, ssid, flags, position, _, _ in read_export(summary)}
-    for bssid, _, _, position, time, signal in read_export(text):
-        if position is not None:
-            aps[bssid]["readings"].append((*position, time, float(signal)))
-
-    kept = [(b[9:].replace(":", ""), ap) for b, ap in aps.items()
-            if ap["ssid"] not in FILTERED and ap["readings"]]
-    comment = lambda name, ap: ap["ssid"].decode("utf-8", errors="replace") or name
-    best = lambda ap: max(ap["readings"], key=lambda r: r[3])  # the first of equals
-    want_wpts = [(n, comment(n, ap), best(ap)[2], best(ap)[3],
-                  "Tall Tower" if ap["wep"] else "Radio Beacon", *best(ap)[:2]) for n, ap in kept]
-    tracked = [(n, ap) for n, ap in kept if len(ap["readings"]) >= 2]
-    want_trks = [(comment(n, ap), ap["readings"]) for n, ap in tracked]
-    problems = []
-    if kis_wpts != want_wpts:
-        problems.append("waypoints: first difference " + str(next(
-            (w, g) for w, g in zip(want_wpts + [None], kis_wpts + [None]) if w != g)))
-    if kis_trks != want_trks:
-        problems.append(f"tracks: {len(want_trks)} expected, {len(kis_trks)} made, or they differ")
+    want = expected_survey(summary, text)
+    problems = survey_problems(want, kis_wpts, kis_trks, exp_wpts, exp_trks)
     if gtm_contents(f"{prefix}-kismet-gz.gtm") != (kis_wpts, kis_trks) or printed_gz != printed:
         problems.append("the compressed log converts otherwise")
-    # The exports' conversion: the same but for what only the summary line knows.
-    with_fix = [ap["summary_fix"] for _, ap in tracked]
-    if exp_trks != [t for t, fix in zip(kis_trks, with_fix) if fix]:
-        problems.append("GTM tracks differ from the exports'")
+    with_fix = [ap["summary_fix"] for _, ap in want["tracked"]]
     if gpx_tracks(f"{prefix}-exports.gpx") != [
             t for t, fix in zip(gpx_tracks(f"{prefix}-kismet.gpx"), with_fix) if fix]:
         problems.append("GPX tracks differ from the exports'")
-    known = dict(kept)
-    shared = lambda w: (w[0], w[1], w[4])
-    if ([shared(w) for w in kis_wpts if known[w[0]]["summary_fix"]]
-            != [shared(w) for w in exp_wpts]):
-        problems.append("waypoint names, comments or classes differ from the exports'")
-
-    wep = sum(1 for _, ap in kept if ap["wep"])
-    counters = [f"Number of APs with WEP : {wep}", f"Number of APs without WEP : {len(kept) - wep}",
-                f"Number of AdHoc peers : {sum(1 for _, ap in kept if ap['ad_hoc'])}",
-                f"Number of filterd APs : {sum(1 for ap in aps.values() if ap['ssid'] in FILTERED)}",
-                f"Number of Waypoints: {len(kept)}", f"Number of Tracklogs: {len(want_trks)}",
-                f"Number of Trackpoints: {sum(len(t[1]) for t in want_trks)}", *left_out(log)]
+    counters = want["counters"] + left_out(log)
     if printed != counters:
         problems.append(f"printed {printed}, expected {counters}")
     return problems

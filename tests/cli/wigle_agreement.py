@@ -55,6 +55,54 @@ def read_export(path):
     return lines
 
 
+def expected_survey(summary, text):
+    """What a file that holds the exports' survey converts to, by the rules above: the access
+    points by BSSID, those kept and tracked (by waypoint name), their waypoints and tracks as
+    gtm_contents gives them, and the seven counter lines."""
+    aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
+                   "ad_hoc": int(flags, 16) & 0x02 != 0, "summary_fix": position is not None,
+                   "readings": []}
+           for bssid, ssid, flags, position, _, _ in read_export(summary)}
+    for bssid, _, _, position, time, signal in read_export(text):
+        if position is not None:
+            aps[bssid]["readings"].append((*position, time, float(signal)))
+    kept = [(b[9:].replace(":", ""), ap) for b, ap in aps.items()
+            if ap["ssid"] not in FILTERED and ap["readings"]]
+    comment = lambda name, ap: ap["ssid"].decode("utf-8", errors="replace") or name
+    best = lambda ap: max(ap["readings"], key=lambda r: r[3])  # the first of equals
+    waypoints = [(n, comment(n, ap), best(ap)[2], best(ap)[3],
+                  "Tall Tower" if ap["wep"] else "Radio Beacon", *best(ap)[:2]) for n, ap in kept]
+    tracked = [(n, ap) for n, ap in kept if len(ap["readings"]) >= 2]
+    tracks = [(comment(n, ap), ap["readings"]) for n, ap in tracked]
+    wep = sum(1 for _, ap in kept if ap["wep"])
+    counters = [f"Number of APs with WEP : {wep}", f"Number of APs without WEP : {len(kept) - wep}",
+                f"Number of AdHoc peers : {sum(1 for _, ap in kept if ap['ad_hoc'])}",
+                f"Number of filterd APs : {sum(1 for ap in aps.values() if ap['ssid'] in FILTERED)}",
+                f"Number of Waypoints: {len(kept)}", f"Number of Tracklogs: {len(tracks)}",
+                f"Number of Trackpoints: {sum(len(t[1]) for t in tracks)}"]
+    return {"kept": dict(kept), "tracked": tracked, "waypoints": waypoints, "tracks": tracks,
+            "counters": counters}
+
+
+def survey_problems(want, waypoints, tracks, exp_waypoints, exp_tracks):
+    """How a survey file's GTM contents differ from what it should be (expected_survey), and
+    from the exports' own conversion but for what only the summary line knows."""
+    problems = []
+    if waypoints != want["waypoints"]:
+        problems.append("waypoints: first difference " + str(next(
+            (w, g) for w, g in zip(want["waypoints"] + [None], waypoints + [None]) if w != g)))
+    if tracks != want["tracks"]:
+        problems.append(f"tracks: {len(want['tracks'])} expected, {len(tracks)} made, "
+                        "or they differ")
+    if exp_tracks != [t for t, (_, ap) in zip(tracks, want["tracked"]) if ap["summary_fix"]]:
+        problems.append("tracks differ from the exports'")
+    shared = lambda w: (w[0], w[1], w[4])
+    if ([shared(w) for w in waypoints if want["kept"][w[0]]["summary_fix"]]
+            != [shared(w) for w in exp_waypoints]):
+        problems.append("waypoint names, comments or classes differ from the exports'")
+    return problems
+
+
 def check_case(convert, prefix):
     summary, text, csv_path = f"{prefix}-summary.txt", f"{prefix}-text.txt", f"{prefix}.csv"
     runs = {}
@@ -66,48 +114,13 @@ def check_case(convert, prefix):
                       *gtm_contents(f"{prefix}-{kind}.gtm"))
     (_, exp_wpts, exp_trks), (printed, wig_wpts, wig_trks) = runs["exports"], runs["wigle"]
 
-    aps = {bssid: {"ssid": ssid, "wep": int(flags, 16) & 0x10 != 0,
-                   "ad_hoc": int(flags, 16) & 0x02 != 0, "summary_fix": position is not None,
-                   "readings": []}
-           for bssid, ssid, flags, position, _, _ in read_export(summary)}
-    for bssid, _, _, position, time, signal in read_export(text):
-        if position is not None:
-            aps[bssid]["readings"].append((*position, time, float(signal)))
+    want = expected_survey(summary, text)
     with open(csv_path, newline="", encoding="utf-8") as f:
         rows = list(csv.reader(f))[1:]
     type_at = rows[0].index("Type")
     others = sum(1 for row in rows[1:] if row and row[min(type_at, len(row) - 1)] != "WIFI")
-
-    kept = [(b[9:].replace(":", ""), ap) for b, ap in aps.items()
-            if ap["ssid"] not in FILTERED and ap["readings"]]
-    comment = lambda name, ap: ap["ssid"].decode("utf-8", errors="replace") or name
-    best = lambda ap: max(ap["readings"], key=lambda r: r[3])  # the first of equals
-    want_wpts = [(n, comment(n, ap), best(ap)[2], best(ap)[3],
-                  "Tall Tower" if ap["wep"] else "Radio Beacon", *best(ap)[:2]) for n, ap in kept]
-    tracked = [(n, ap) for n, ap in kept if len(ap["readings"]) >= 2]
-    want_trks = [(comment(n, ap), ap["readings"]) for n, ap in tracked]
-    problems = []
-    if wig_wpts != want_wpts:
-        problems.append("waypoints: first difference " + str(next(
-            (w, g) for w, g in zip(want_wpts + [None], wig_wpts + [None]) if w != g)))
-    if wig_trks != want_trks:
-        problems.append(f"tracks: {len(want_trks)} expected, {len(wig_trks)} made, or they differ")
-    # The exports' conversion: the same but for what only the summary line knows.
-    if exp_trks != [t for t, (_, ap) in zip(wig_trks, tracked) if ap["summary_fix"]]:
-        problems.append("tracks differ from the exports'")
-    known = {n: ap for n, ap in kept}
-    shared = lambda w: (w[0], w[1], w[4])
-    if ([shared(w) for w in wig_wpts if known[w[0]]["summary_fix"]]
-            != [shared(w) for w in exp_wpts]):
-        problems.append("waypoint names, comments or classes differ from the exports'")
-
-    wep = sum(1 for _, ap in kept if ap["wep"])
-    counters = [f"Number of APs with WEP : {wep}", f"Number of APs without WEP : {len(kept) - wep}",
-                f"Number of AdHoc peers : {sum(1 for _, ap in kept if ap['ad_hoc'])}",
-                f"Number of filterd APs : {sum(1 for ap in aps.values() if ap['ssid'] in FILTERED)}",
-                f"Number of Waypoints: {len(kept)}", f"Number of Tracklogs: {len(want_trks)}",
-                f"Number of Trackpoints: {sum(len(t[1]) for t in want_trks)}",
-                f"Left out, rows of radios other than Wi-Fi: {others}"]
+    problems = survey_problems(want, wig_wpts, wig_trks, exp_wpts, exp_trks)
+    counters = want["counters"] + [f"Left out, rows of radios other than Wi-Fi: {others}"]
     if printed != counters:
         problems.append(f"printed {printed}, expected {counters}")
     return problems

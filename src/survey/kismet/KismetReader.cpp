@@ -1,5 +1,7 @@
 #include "survey/kismet/KismetReader.h"
 
+#include "platform/BlockHalves.h"
+#include "platform/ChunkedColumn.h"
 #include "platform/FlatIndex.h"
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
@@ -11,8 +13,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wavemark {
@@ -42,31 +46,49 @@ struct Heard {
 };
 
 struct Packet {
-    int32_t ap;
     int64_t seconds;
     int64_t micros;
     double lat;
     double lon;
+    int32_t ap;
     float signal;
 };
 
+bool earlier(const Packet& a, const Packet& b) {
+    return a.seconds != b.seconds ? a.seconds < b.seconds : a.micros < b.micros;
+}
+
+// The access points' packets of one stretch of the packets table.
+struct PacketRun {
+    ChunkedColumn<Packet> packets;
+    int64_t outOfRange = 0;
+    std::string failure; // SQLite's message; empty when the stretch was read
+};
+
+SurveyProblem sqliteProblem(std::string_view message) {
+    return {0, "Cannot be read by SQLite: " + std::string(message)};
+}
+
 SurveyProblem sqliteProblem(const KismetDatabase& db) {
-    return {0, "Cannot be read by SQLite: " + db.error()};
+    return sqliteProblem(db.error());
 }
 
 class KismetLog {
 public:
-    KismetLog(const KismetDatabase& db, SurveySink& sink) : m_db(db), m_sink(sink) {}
+    KismetLog(const std::string& path, const KismetDatabase& db, SurveySink& sink)
+        : m_path(path), m_db(db), m_sink(sink) {}
 
     SurveyProblem read();
 
 private:
     SurveyProblem readVersion();
     SurveyProblem readDevices();
-    SurveyProblem readPackets(std::vector<Packet>& packets);
+    void readPackets(const KismetDatabase& db, std::string_view rowids, PacketRun& run) const;
+    SurveyProblem readPackets(PacketRun& first, PacketRun& second);
     void hear(const Packet& packet);
     void finish();
 
+    const std::string& m_path;
     const KismetDatabase& m_db;
     SurveySink& m_sink;
     int64_t m_version = 0;
@@ -146,11 +168,12 @@ SurveyProblem KismetLog::readDevices() {
     return {};
 }
 
-SurveyProblem KismetLog::readPackets(std::vector<Packet>& packets) {
-    KismetQuery rows(m_db, "SELECT sourcemac, ts_sec, ts_usec, lat, lon, signal FROM packets "
-                           "WHERE phyname = 'IEEE802.11'");
+void KismetLog::readPackets(const KismetDatabase& db, std::string_view rowids,
+                            PacketRun& run) const {
+    KismetQuery rows(db, "SELECT sourcemac, ts_sec, ts_usec, lat, lon, signal FROM packets "
+                         "WHERE phyname = 'IEEE802.11' AND rowid " +
+                             std::string(rowids));
     const double scale = m_version < kDegreesSinceVersion ? kOldPositionUnits : 1.0;
-    int64_t outOfRange = 0;
     while (rows.next()) {
         const auto address = ParseKismetMac(rows.text(0));
         const int32_t ap = address ? m_addresses.find(*address) : -1;
@@ -160,17 +183,47 @@ SurveyProblem KismetLog::readPackets(std::vector<Packet>& packets) {
         const double lat = rows.real(3) / scale;
         const double lon = rows.real(4) / scale;
         if (lat < -90.0 || lat > 90.0 || lon < -180.0 || lon > 180.0) {
-            ++outOfRange;
+            ++run.outOfRange;
             continue;
         }
-        packets.push_back(
-            {ap, rows.integer(1), rows.integer(2), lat, lon,
+        run.packets.push(
+            {rows.integer(1), rows.integer(2), lat, lon, ap,
              static_cast<float>(static_cast<double>(rows.integer(5)) + kSignalOverDbm)});
     }
     if (rows.failed()) {
+        run.failure = db.error();
+    }
+}
+
+// SQLite steps through rows one at a time, most of the reader's work: two
+// connections read the two halves of the table's rowids side by side, and
+// the halves put together are the table in its own order.
+SurveyProblem KismetLog::readPackets(PacketRun& first, PacketRun& second) {
+    // One of min() and max() each, so that SQLite looks up either end
+    // rather than scanning the table.
+    KismetQuery span(m_db, "SELECT (SELECT min(rowid) FROM packets), "
+                           "(SELECT max(rowid) FROM packets)");
+    if (!span.next()) {
         return sqliteProblem(m_db);
     }
-    if (outOfRange > 0) {
+    const auto low = static_cast<uint64_t>(span.integer(0));
+    const auto high = static_cast<uint64_t>(span.integer(1));
+    const std::string middle = std::to_string(static_cast<int64_t>(low + (high - low) / 2));
+    KismetDatabase other;
+    RunSideBySide([&] { readPackets(m_db, "<= " + middle, first); },
+                  [&] {
+                      if (other.open(m_path)) {
+                          readPackets(other, "> " + middle, second);
+                      } else {
+                          second.failure = other.error();
+                      }
+                  });
+    for (const PacketRun* run : {&first, &second}) {
+        if (!run->failure.empty()) {
+            return sqliteProblem(run->failure);
+        }
+    }
+    if (const int64_t outOfRange = first.outOfRange + second.outOfRange; outOfRange > 0) {
         m_sink.leftOut("packets with coordinates out of range", outOfRange);
     }
     return {};
@@ -226,20 +279,33 @@ SurveyProblem KismetLog::read() {
     if (SurveyProblem problem = readDevices(); !problem.none()) {
         return problem;
     }
-    std::vector<Packet> packets;
-    if (SurveyProblem problem = readPackets(packets); !problem.none()) {
+    PacketRun first;
+    PacketRun second;
+    if (SurveyProblem problem = readPackets(first, second); !problem.none()) {
         return problem;
     }
-    // Kismet writes packets as they come, and the clocks of several sources
-    // may disagree by a little.
-    const auto earlier = [](const Packet& a, const Packet& b) {
-        return a.seconds != b.seconds ? a.seconds < b.seconds : a.micros < b.micros;
+    const size_t count = first.packets.size() + second.packets.size();
+    const auto packet = [&](size_t i) {
+        return i < first.packets.size() ? first.packets[i]
+                                        : second.packets[i - first.packets.size()];
     };
-    if (!std::is_sorted(packets.begin(), packets.end(), earlier)) {
-        std::stable_sort(packets.begin(), packets.end(), earlier);
+    bool inOrder = true;
+    for (size_t i = 1; i < count && inOrder; ++i) {
+        inOrder = !earlier(packet(i), packet(i - 1));
     }
-    for (const Packet& packet : packets) {
-        hear(packet);
+    if (inOrder) {
+        first.packets.drain([&](const Packet& p) { hear(p); });
+        second.packets.drain([&](const Packet& p) { hear(p); });
+    } else {
+        // Kismet writes packets as they come, and the clocks of several
+        // sources may disagree by a little.
+        std::vector<size_t> order(count);
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return earlier(packet(a), packet(b)); });
+        for (const size_t i : order) {
+            hear(packet(i));
+        }
     }
     finish();
     return {};
@@ -262,7 +328,7 @@ SurveyProblem ReadKismetLog(ByteStream& stream, SurveySink& sink) {
     if (!db.open(path)) {
         return sqliteProblem(db);
     }
-    return KismetLog(db, sink).read();
+    return KismetLog(path, db, sink).read();
 }
 
 } // namespace wavemark

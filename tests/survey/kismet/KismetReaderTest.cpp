@@ -173,6 +173,27 @@ TEST(KismetReader, ReadsOldPositions) {
     EXPECT_EQ(read(makeLog(folder, 4, kDevices, kPackets)), kExpected);
 }
 
+// Packets of one time keep the log's order, also where the reader splits
+// the table (after the third of these five).
+TEST(KismetReader, KeepsTheOrderOfPacketsOfOneTime) {
+    const test::TempFolder folder;
+    const std::string mac = "0A:1A:11:F3:4C:20";
+    const std::string path = makeLog(folder, 8, {kDevices[0]},
+                                     {{mac, 1560534010, 51.1, -0.1, -60},
+                                      {mac, 1560534010, 51.2, -0.2, -60},
+                                      {mac, 1560534010, 51.3, -0.3, -60},
+                                      {mac, 1560534010, 51.4, -0.4, -60},
+                                      {mac, 1560534020, 51.5, -0.5, -70}});
+    EXPECT_EQ(read(path), "0 \n"
+                          "( 0a:1a:11:f3:4c:20 ) CafeGuest | 51.1 -0.1 1560534010 89 protected\n"
+                          "reading 0 51.1 -0.1 1560534010 89\n"
+                          "reading 0 51.2 -0.2 1560534010 89\n"
+                          "reading 0 51.3 -0.3 1560534010 89\n"
+                          "reading 0 51.4 -0.4 1560534010 89\n"
+                          "reading 0 51.5 -0.5 1560534020 79\n"
+                          "date 2019-06-14\n");
+}
+
 TEST(KismetReader, ReadsBothSsidRecordForms) {
     const test::TempFolder folder;
     const std::string listForm =

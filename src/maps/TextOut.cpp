@@ -22,7 +22,9 @@ bool appendSevenDecimals(std::string& out, double value) {
     if (!(magnitude < 1e8)) {
         return false;
     }
-    const auto scaled = std::llround(magnitude * kScale);
+    // Rounding by adding a half, not by a library call: a value it rounds
+    // the wrong way fails the check below and takes the general path.
+    const auto scaled = static_cast<int64_t>(magnitude * kScale + 0.5);
     if (static_cast<double>(scaled) / kScale != magnitude) {
         return false;
     }
@@ -52,9 +54,10 @@ bool appendSevenDecimals(std::string& out, double value) {
     return true;
 }
 
-void twoDigits(std::string& out, int64_t value) {
-    out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
+char* twoDigits(char* at, int64_t value) {
+    at[0] = static_cast<char>('0' + value / 10);
+    at[1] = static_cast<char>('0' + value % 10);
+    return at + 2;
 }
 
 } // namespace
@@ -94,13 +97,16 @@ TextOut& TextOut::time(int64_t seconds) {
         m_day = day;
         m_date = CalendarDate(day) + 'T';
     }
-    m_out.append(m_date);
-    twoDigits(m_out, second / 3600);
-    m_out += ':';
-    twoDigits(m_out, second / 60 % 60);
-    m_out += ':';
-    twoDigits(m_out, second % 60);
-    m_out += 'Z';
+    // A million trackpoints have a time each: the clock is put together in
+    // place and appended once.
+    std::array<char, 9> clock;
+    char* at = twoDigits(clock.data(), second / 3600);
+    *at++ = ':';
+    at = twoDigits(at, second / 60 % 60);
+    *at++ = ':';
+    at = twoDigits(at, second % 60);
+    *at = 'Z';
+    m_out.append(m_date).append(clock.data(), clock.size());
     return *this;
 }
 

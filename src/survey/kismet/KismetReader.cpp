@@ -5,10 +5,10 @@
 #include "platform/FlatIndex.h"
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
+#include "survey/MacAddress.h"
 #include "survey/SurveyTime.h"
 #include "survey/kismet/DeviceRecord.h"
 #include "survey/kismet/KismetDatabase.h"
-#include "survey/kismet/MacText.h"
 #include "survey/kismet/UnpackedLog.h"
 
 #include <algorithm>
@@ -128,7 +128,7 @@ SurveyProblem KismetLog::readDevices() {
             ++otherRadios;
             continue;
         }
-        const auto address = ParseKismetMac(devices.text(0));
+        const auto address = ParseMac(devices.text(0));
         if (!address || !reader.read(devices.text(4), record)) {
             ++unreadable;
             continue;
@@ -175,7 +175,7 @@ void KismetLog::readPackets(const KismetDatabase& db, std::string_view rowids,
                              std::string(rowids));
     const double scale = m_version < kDegreesSinceVersion ? kOldPositionUnits : 1.0;
     while (rows.next()) {
-        const auto address = ParseKismetMac(rows.text(0));
+        const auto address = ParseMac(rows.text(0));
         const int32_t ap = address ? m_addresses.find(*address) : -1;
         if (ap < 0) {
             continue;

@@ -3,6 +3,7 @@
 #include "platform/FlatIndex.h"
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
+#include "survey/MacAddress.h"
 #include "survey/SurveyTime.h"
 #include "survey/wigle/FirstSeen.h"
 #include "survey/wigle/WigleColumns.h"

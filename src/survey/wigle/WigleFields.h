@@ -26,11 +26,6 @@ constexpr std::string_view TrimBlanks(std::string_view text) {
     return TrimEnds(text, ' ', '\t');
 }
 
-// A MAC address "00:0B:86:c2:e1:40" (":" or "-" between the octets, hex
-// digits in either case) as its 48-bit value, first octet highest; nothing
-// for anything else (a cell row's key, for one).
-std::optional<uint64_t> ParseMac(std::string_view text);
-
 // A decimal number: an optional sign, digits with an optional "." and
 // fraction, an optional exponent. Nothing for an empty field, for any other
 // character, and for values too large to be finite. "." is the decimal

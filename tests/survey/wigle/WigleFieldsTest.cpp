@@ -1,4 +1,6 @@
 #include "survey/wigle/WigleFields.h"
+
+#include "survey/MacAddress.h"
 #include "survey/SurveyTime.h"
 #include "survey/wigle/FirstSeen.h"
 

@@ -5,6 +5,9 @@
 namespace wavemark {
 
 void AddLeftOut(LeftOutCounts& counts, std::string reason, int64_t count) {
+    if (count == 0) {
+        return;
+    }
     const auto same = std::ranges::find(counts, reason, &LeftOutCounts::value_type::first);
     if (same == counts.end()) {
         counts.emplace_back(std::move(reason), count);

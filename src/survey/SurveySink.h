@@ -15,7 +15,8 @@ namespace wavemark {
 // were first met.
 using LeftOutCounts = std::vector<std::pair<std::string, int64_t>>;
 
-// Adds `count` to `reason`'s.
+// Adds `count` to `reason`'s; a count of 0 names no reason, so readers
+// hand over every count they keep.
 void AddLeftOut(LeftOutCounts& counts, std::string reason, int64_t count);
 
 // Where a survey reader puts what it reads, as it reads it. Every reader
@@ -46,7 +47,7 @@ public:
     virtual void logDate(std::string date) = 0;
 
     // `count` rows or records read and left out, for `reason` ("malformed
-    // rows").
+    // rows"); 0 leaves nothing out.
     virtual void leftOut(std::string reason, int64_t count) = 0;
 };
 

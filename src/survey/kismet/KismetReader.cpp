@@ -156,15 +156,9 @@ SurveyProblem KismetLog::readDevices() {
     for (size_t i = 0; i < m_aps.size(); ++i) {
         m_addresses.insert(m_aps[i].address, static_cast<int32_t>(i));
     }
-    if (otherWifi > 0) {
-        m_sink.leftOut("Wi-Fi devices other than access points", otherWifi);
-    }
-    if (otherRadios > 0) {
-        m_sink.leftOut("devices of radios other than Wi-Fi", otherRadios);
-    }
-    if (unreadable > 0) {
-        m_sink.leftOut("device records that do not read", unreadable);
-    }
+    m_sink.leftOut("Wi-Fi devices other than access points", otherWifi);
+    m_sink.leftOut("devices of radios other than Wi-Fi", otherRadios);
+    m_sink.leftOut("device records that do not read", unreadable);
     return {};
 }
 
@@ -223,9 +217,7 @@ SurveyProblem KismetLog::readPackets(PacketRun& first, PacketRun& second) {
             return sqliteProblem(run->failure);
         }
     }
-    if (const int64_t outOfRange = first.outOfRange + second.outOfRange; outOfRange > 0) {
-        m_sink.leftOut("packets with coordinates out of range", outOfRange);
-    }
+    m_sink.leftOut("packets with coordinates out of range", first.outOfRange + second.outOfRange);
     return {};
 }
 

@@ -52,9 +52,7 @@ SurveyProblem ReadSummaryExport(LineStream& lines, SurveySink& sink) {
         return {lines.error(), ""};
     }
     sink.logDate(FromWindows1252(date.text()));
-    if (malformed > 0) {
-        sink.leftOut(kMalformedLines, malformed);
-    }
+    sink.leftOut(kMalformedLines, malformed);
     return {};
 }
 

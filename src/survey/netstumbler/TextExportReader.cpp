@@ -97,9 +97,7 @@ SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMi
         return {lines.error(), ""};
     }
     sink.logDate(FromWindows1252(date.text()));
-    if (malformed + secondMalformed > 0) {
-        sink.leftOut(kMalformedLines, malformed + secondMalformed);
-    }
+    sink.leftOut(kMalformedLines, malformed + secondMalformed);
     return {};
 }
 

@@ -139,10 +139,8 @@ void SurveyBuilder::finish(uint64_t trailingBytes) {
     } else if (m_firstSeenOfFirst) {
         m_sink.logDate(DateOfFileTime(*m_firstSeenOfFirst));
     }
-    if (trailingBytes > 0) {
-        m_sink.leftOut("bytes after the last access point of an NS1 file",
-                       static_cast<int64_t>(trailingBytes));
-    }
+    m_sink.leftOut("bytes after the last access point of an NS1 file",
+                   static_cast<int64_t>(trailingBytes));
 }
 
 } // namespace wavemark::ns1

@@ -211,15 +211,9 @@ SurveyProblem ReadWigleCsv(ByteStream& stream, SurveySink& sink, const CsvReadSi
     }
     rows.finish();
     malformed += records.tooLong();
-    if (otherRadios > 0) {
-        sink.leftOut("rows of radios other than Wi-Fi", otherRadios);
-    }
-    if (malformed > 0) {
-        sink.leftOut("malformed rows", malformed);
-    }
-    if (outOfRange > 0) {
-        sink.leftOut("rows with coordinates out of range", outOfRange);
-    }
+    sink.leftOut("rows of radios other than Wi-Fi", otherRadios);
+    sink.leftOut("malformed rows", malformed);
+    sink.leftOut("rows with coordinates out of range", outOfRange);
     return {};
 }
 

@@ -24,7 +24,7 @@ int32_t BssidTable::find(std::string_view bssid) const {
     if (const auto address = CanonicalAddress(bssid)) {
         return findAddress(*address);
     }
-    const auto at = m_byText.find(std::string(bssid));
+    const auto at = m_byText.find(bssid);
     return at == m_byText.end() ? -1 : at->second;
 }
 

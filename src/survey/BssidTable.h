@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -39,8 +40,16 @@ public:
     std::string textOf(int32_t number) const;
 
 private:
+    // Looked up by a view of the text, without making a string of it.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
     FlatIndex m_byAddress;
-    std::unordered_map<std::string, int32_t> m_byText;
+    std::unordered_map<std::string, int32_t, TextHash, std::equal_to<>> m_byText;
     // The keys of the numbers keyed by text (a map's keys stay where they
     // are), null for those keyed by address; empty while there are none.
     std::vector<const std::string*> m_textOf;

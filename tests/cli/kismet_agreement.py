@@ -15,15 +15,13 @@ usage: kismet_agreement.py CONVERT GENSURVEY
 
 import gzip
 import json
-import os
 import shutil
 import sqlite3
 import subprocess
 import sys
-import tempfile
 import xml.etree.ElementTree as ET
 
-from wigle_agreement import expected_survey, gtm_contents, survey_problems
+from wigle_agreement import expected_survey, gtm_contents, run_cases, survey_problems
 
 
 def gpx_tracks(path):
@@ -87,24 +85,5 @@ def check_case(convert, prefix):
     return problems
 
 
-def main():
-    if len(sys.argv) != 3:
-        print(__doc__)
-        return 2
-    convert, gensurvey = sys.argv[1:]
-    failed = False
-    with tempfile.TemporaryDirectory(prefix="wavemark-kismet-") as work:
-        for name, options in (("sample", ["--sample"]),
-                              ("generated", ["--aps", "300", "--readings", "30000", "--seed", "5"])):
-            prefix = os.path.join(work, name)
-            subprocess.run([gensurvey, *options, "--kismet", "-o", prefix],
-                           check=True, capture_output=True)
-            problems = check_case(convert, prefix)
-            print(f"[{name}] " + ("ok" if not problems else "mismatches:"))
-            print("".join(f"  {problem}\n" for problem in problems), end="")
-            failed |= bool(problems)
-    return 1 if failed else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(__doc__, "kismet", [("", ["--kismet"], check_case)]))

@@ -126,25 +126,28 @@ def check_case(convert, prefix):
     return problems
 
 
-def main():
+def run_cases(doc, kind, cases):
+    """Runs `cases` (label, generator options, check(convert, prefix)) on the two surveys, the
+    bundled sample and a generated one, in a folder of their own; the exit status."""
     if len(sys.argv) != 3:
-        print(__doc__)
+        print(doc)
         return 2
     convert, gensurvey = sys.argv[1:]
     failed = False
-    with tempfile.TemporaryDirectory(prefix="wavemark-wigle-") as work:
-        for name, options in (("sample", ["--sample"]),
-                              ("generated", ["--aps", "300", "--readings", "30000", "--seed", "5"])):
-            for version in ("1.4", "1.6"):
-                prefix = os.path.join(work, f"{name}{version}")
-                subprocess.run([gensurvey, *options, "--wigle", version, "-o", prefix],
+    with tempfile.TemporaryDirectory(prefix=f"wavemark-{kind}-") as work:
+        for name, survey in (("sample", ["--sample"]),
+                             ("generated", ["--aps", "300", "--readings", "30000", "--seed", "5"])):
+            for label, options, check in cases:
+                prefix = os.path.join(work, name + label.replace(" ", ""))
+                subprocess.run([gensurvey, *survey, *options, "-o", prefix],
                                check=True, capture_output=True)
-                problems = check_case(convert, prefix)
-                print(f"[{name} {version}] " + ("ok" if not problems else "mismatches:"))
+                problems = check(convert, prefix)
+                print(f"[{name}{label}] " + ("ok" if not problems else "mismatches:"))
                 print("".join(f"  {problem}\n" for problem in problems), end="")
                 failed |= bool(problems)
     return 1 if failed else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_cases(__doc__, "wigle", [(f" {version}", ["--wigle", version], check_case)
+                                          for version in ("1.4", "1.6")]))

@@ -3,6 +3,7 @@
 #include "survey/kismet/KismetDatabase.h"
 
 #include "Gzip.h"
+#include "SurveyText.h"
 #include "TempFolder.h"
 
 #include <cstdlib>
@@ -96,35 +97,12 @@ std::string makeLog(const test::TempFolder& folder, int version, const std::vect
     return path;
 }
 
-std::string describe(const SurveyProblem& problem, const Survey& survey) {
-    std::ostringstream out;
-    out.precision(10);
-    out << problem.error << " " << problem.text << "\n";
-    for (const AccessPoint& ap : survey.accessPoints.accessPoints) {
-        out << ap.bssid << " " << ap.networkName << " | ";
-        (ap.hasPosition ? out << ap.lat << " " << ap.lon : out << "-");
-        out << " " << ap.time << " " << ap.signal
-            << (ap.protection == Protection::Protected ? " protected" : " open")
-            << (ap.adHoc ? " ad-hoc\n" : "\n");
-    }
-    const Readings& r = survey.readings;
-    for (size_t i = 0; i < r.group.size(); ++i) {
-        out << "reading " << r.group[i] << " " << r.lat[i] << " " << r.lon[i] << " "
-            << UnpackTime(r.time[i]) << " " << r.signal[i] << "\n";
-    }
-    out << "date " << survey.accessPoints.logDate << "\n";
-    for (const auto& [why, count] : survey.skipped) {
-        out << why << ": " << count << "\n";
-    }
-    return out.str();
-}
-
 std::string read(const std::string& path) {
     ByteStream stream;
     EXPECT_EQ(stream.open(path), 0);
     Survey survey;
     const SurveyProblem problem = ReadKismetLog(stream, survey);
-    return describe(problem, survey);
+    return test::SurveyText(problem, survey);
 }
 
 const std::vector<Device> kDevices = {

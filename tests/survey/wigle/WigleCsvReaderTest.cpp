@@ -1,6 +1,7 @@
 #include "survey/wigle/WigleCsvReader.h"
 #include "survey/Survey.h"
 
+#include "SurveyText.h"
 #include "TempFolder.h"
 
 #include <algorithm>
@@ -49,33 +50,6 @@ std::string file(const std::string& columns, const std::vector<Fields>& rowList)
     return kPreHeader + columns + "\n" + rows(columns, rowList);
 }
 
-// The survey as text: the problem, then a line per access point, reading and count.
-std::string describe(const SurveyProblem& problem, const Survey& survey) {
-    std::ostringstream out;
-    out.precision(10);
-    out << problem.error << " " << problem.text << "\n";
-    if (problem.error != 0) {
-        return out.str(); // the caller drops the survey
-    }
-    for (const AccessPoint& ap : survey.accessPoints.accessPoints) {
-        out << ap.bssid << " " << ap.networkName << " | ";
-        (ap.hasPosition ? out << ap.lat << " " << ap.lon : out << "-");
-        out << " " << ap.time << " " << ap.signal
-            << (ap.protection == Protection::Protected ? " protected" : " open")
-            << (ap.adHoc ? " ad-hoc\n" : "\n");
-    }
-    const Readings& r = survey.readings;
-    for (size_t i = 0; i < r.group.size(); ++i) {
-        out << "reading " << r.group[i] << " " << r.lat[i] << " " << r.lon[i] << " "
-            << UnpackTime(r.time[i]) << " " << r.signal[i] << "\n";
-    }
-    out << "date " << survey.accessPoints.logDate << "\n";
-    for (const auto& [why, count] : survey.skipped) {
-        out << why << ": " << count << "\n";
-    }
-    return out.str();
-}
-
 // Reads `bytes` in large blocks and in blocks of 1 and 7 bytes: all must agree.
 std::string read(std::string_view bytes, size_t longest = CsvReadSizes{}.longestRecord) {
     const test::TempFolder folder;
@@ -85,7 +59,7 @@ std::string read(std::string_view bytes, size_t longest = CsvReadSizes{}.longest
         ByteStream stream;
         EXPECT_EQ(stream.open(path), 0);
         Survey survey;
-        seen.push_back(describe(ReadWigleCsv(stream, survey, {block, longest}), survey));
+        seen.push_back(test::SurveyText(ReadWigleCsv(stream, survey, {block, longest}), survey));
         EXPECT_EQ(seen.back(), seen.front()) << "block " << block;
     }
     return seen.front();

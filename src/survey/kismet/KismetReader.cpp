@@ -6,6 +6,7 @@
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
 #include "survey/MacAddress.h"
+#include "survey/StrongestReading.h"
 #include "survey/SurveyTime.h"
 #include "survey/kismet/DeviceRecord.h"
 #include "survey/kismet/KismetDatabase.h"
@@ -37,12 +38,9 @@ struct Heard {
     Protection protection = Protection::Open;
     bool adHoc = false;
     int32_t group = -1; // made at its first reading
-    bool positioned = false;
-    bool heard = false; // any packet
-    double lat = 0.0;
-    double lon = 0.0;
-    int64_t time = 0;
-    float signal = 0.0f;
+    // Before any packet, the device record's first time and strongest
+    // signal.
+    StrongestReading best;
 };
 
 struct Packet {
@@ -76,7 +74,7 @@ SurveyProblem sqliteProblem(const KismetDatabase& db) {
 class KismetLog {
 public:
     KismetLog(const std::string& path, const KismetDatabase& db, SurveySink& sink)
-        : m_path(path), m_db(db), m_sink(sink) {}
+        : m_path(path), m_db(db), m_sink(sink), m_readings(sink.groupedReadings()) {}
 
     SurveyProblem read();
 
@@ -91,6 +89,7 @@ private:
     const std::string& m_path;
     const KismetDatabase& m_db;
     SurveySink& m_sink;
+    Readings& m_readings;
     int64_t m_version = 0;
     std::vector<Heard> m_aps;
     FlatIndex m_addresses; // an access point's index by its address
@@ -143,8 +142,9 @@ SurveyProblem KismetLog::readDevices() {
         ap.name = Utf8OrWindows1252(record.ssid);
         ap.protection = IsProtectedCrypt(record.crypt) ? Protection::Protected : Protection::Open;
         ap.adHoc = record.kind == DeviceRecord::Kind::AdHoc;
-        ap.time = ap.firstTime;
-        ap.signal = static_cast<float>(static_cast<double>(devices.integer(3)) + kSignalOverDbm);
+        ap.best.time = ap.firstTime;
+        ap.best.signal =
+            static_cast<float>(static_cast<double>(devices.integer(3)) + kSignalOverDbm);
     }
     if (devices.failed()) {
         return sqliteProblem(m_db);
@@ -226,24 +226,14 @@ void KismetLog::hear(const Packet& packet) {
     if (!m_latest || packet.seconds > *m_latest) {
         m_latest = packet.seconds;
     }
+    ap.best.hear(packet.lat, packet.lon, packet.seconds, packet.signal);
     if (IsPosition(packet.lat, packet.lon)) {
-        if (!ap.positioned || packet.signal > ap.signal) {
-            ap.lat = packet.lat;
-            ap.lon = packet.lon;
-            ap.time = packet.seconds;
-            ap.signal = packet.signal;
-        }
-        ap.positioned = true;
         if (ap.group < 0) {
             ap.group = m_sink.groupOf(BssidText(ap.address));
         }
-        m_sink.groupedReadings().add(ap.group, packet.lat, packet.lon, packet.seconds,
-                                     packet.signal, ap.protection);
-    } else if (!ap.positioned && (!ap.heard || packet.signal > ap.signal)) {
-        ap.time = packet.seconds;
-        ap.signal = packet.signal;
+        m_readings.add(ap.group, packet.lat, packet.lon, packet.seconds, packet.signal,
+                       ap.protection);
     }
-    ap.heard = true;
 }
 
 void KismetLog::finish() {
@@ -251,11 +241,11 @@ void KismetLog::finish() {
         const std::string bssid = BssidText(ap.address);
         m_sink.accessPoint({.networkName = ap.name,
                             .bssid = bssid,
-                            .hasPosition = ap.positioned,
-                            .lat = ap.lat,
-                            .lon = ap.lon,
-                            .time = ap.time,
-                            .signal = ap.signal,
+                            .hasPosition = ap.best.positioned,
+                            .lat = ap.best.lat,
+                            .lon = ap.best.lon,
+                            .time = ap.best.time,
+                            .signal = ap.best.signal,
                             .protection = ap.protection,
                             .adHoc = ap.adHoc});
     }

@@ -4,6 +4,7 @@
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
 #include "survey/MacAddress.h"
+#include "survey/StrongestReading.h"
 #include "survey/SurveyTime.h"
 #include "survey/wigle/FirstSeen.h"
 #include "survey/wigle/WigleColumns.h"
@@ -27,11 +28,7 @@ enum class RowKind { Reading, OtherRadio, Malformed, OutOfRange };
 // What the rows of one MAC add up to so far.
 struct Heard {
     int32_t group = 0;
-    bool positioned = false;
-    double lat = 0.0;
-    double lon = 0.0;
-    int64_t time = 0;
-    float signal = 0.0f;
+    StrongestReading best;
     AuthClass auth;
     std::string ssid; // as the row writes it
     // The last AuthMode text and its class: it seldom changes.
@@ -113,22 +110,15 @@ RowKind WigleRows::read(const CsvRecord& row) {
         heard.authTextClass = ClassifyAuthMode(authText);
     }
     const AuthClass auth = heard.authTextClass;
-    if (IsPosition(*lat, *lon)) {
-        if (!heard.positioned || signal > heard.signal) {
-            heard.lat = *lat;
-            heard.lon = *lon;
-            heard.time = time;
-            heard.signal = signal;
-        }
-        heard.positioned = true;
+    // The class is the waypoint's row's kind: the last row with a position,
+    // or the last row while there is none.
+    const bool placed = IsPosition(*lat, *lon);
+    if (placed || !heard.best.positioned) {
         heard.auth = auth;
+    }
+    heard.best.hear(*lat, *lon, time, signal);
+    if (placed) {
         m_readings.add(heard.group, *lat, *lon, time, signal, auth.protection);
-    } else if (!heard.positioned) {
-        if (first || signal > heard.signal) {
-            heard.time = time;
-            heard.signal = signal;
-        }
-        heard.auth = auth;
     }
     return RowKind::Reading;
 }
@@ -140,11 +130,11 @@ void WigleRows::finish() {
         const std::string bssid = BssidText(m_macs.keyOf(static_cast<int32_t>(i)));
         m_sink.accessPoint({.networkName = name,
                             .bssid = bssid,
-                            .hasPosition = heard.positioned,
-                            .lat = heard.lat,
-                            .lon = heard.lon,
-                            .time = heard.time,
-                            .signal = heard.signal,
+                            .hasPosition = heard.best.positioned,
+                            .lat = heard.best.lat,
+                            .lon = heard.best.lon,
+                            .time = heard.best.time,
+                            .signal = heard.best.signal,
                             .protection = heard.auth.protection,
                             .adHoc = heard.auth.adHoc});
     }

@@ -8,11 +8,13 @@
 namespace wavemark {
 
 int BlockReader::reserve() {
-    if (!m_buffer && m_error == 0) {
+    Buffer& buffer = m_buffers[m_current];
+    if (!buffer.bytes && m_error == 0) {
         try {
             // Not zero-filled: every byte is read before it is looked at.
-            m_buffer = std::make_unique_for_overwrite<char[]>(m_capacity);
-            m_at = m_end = m_buffer.get();
+            buffer.bytes = std::make_unique_for_overwrite<char[]>(m_capacity);
+            buffer.capacity = m_capacity;
+            m_at = m_end = buffer.bytes.get();
         } catch (const std::bad_alloc&) {
             m_error = ENOMEM;
         }
@@ -20,32 +22,52 @@ int BlockReader::reserve() {
     return m_error;
 }
 
+void BlockReader::keepBuffers(size_t count) {
+    m_buffers.resize(std::max<size_t>(count, 1));
+    m_current = std::min(m_current, m_buffers.size() - 1);
+}
+
+char* BlockReader::bufferFor(size_t count) {
+    const size_t kept = visible();
+    const size_t next = m_held ? (m_current + 1) % m_buffers.size() : m_current;
+    Buffer& target = m_buffers[next];
+    if (target.capacity < std::max(count, m_capacity)) {
+        try {
+            const size_t size = std::max({count, m_capacity, target.capacity * 2});
+            Buffer grown{std::make_unique_for_overwrite<char[]>(size), size};
+            // Copied before the buffer it replaces, which may hold them, goes.
+            std::memcpy(grown.bytes.get(), m_at, kept);
+            target = std::move(grown);
+        } catch (const std::bad_alloc&) {
+            m_error = ENOMEM;
+            return nullptr;
+        }
+    } else if (next != m_current) {
+        std::memcpy(target.bytes.get(), m_at, kept);
+    } else {
+        std::memmove(target.bytes.get(), m_at, kept);
+    }
+    m_current = next;
+    m_held = false;
+    return target.bytes.get();
+}
+
 bool BlockReader::fill(size_t count) {
     if (reserve() != 0) {
         return false;
     }
     const size_t kept = visible();
-    if (count > m_capacity) {
-        try {
-            const size_t grown = std::max(count, m_capacity * 2);
-            auto buffer = std::make_unique_for_overwrite<char[]>(grown);
-            std::memcpy(buffer.get(), m_at, kept);
-            m_buffer = std::move(buffer);
-            m_capacity = grown;
-        } catch (const std::bad_alloc&) {
-            m_error = ENOMEM;
-            return false;
-        }
-    } else {
-        std::memmove(m_buffer.get(), m_at, kept);
+    char* const buffer = bufferFor(count);
+    if (buffer == nullptr) {
+        return false;
     }
-    char* const buffer = m_buffer.get();
+    const size_t capacity = m_buffers[m_current].capacity;
     m_at = buffer;
     m_end = buffer + kept;
     while (visible() < count && !m_ended && m_error == 0) {
         size_t got = 0;
-        const size_t free = m_capacity - visible();
-        m_error = m_stream.read(buffer + visible(), std::min(free, m_capacity - m_spare), got);
+        const size_t free = capacity - visible();
+        m_error = m_stream.read(buffer + visible(), std::min(free, capacity - m_spare), got);
         m_ended = m_error == 0 && got == 0;
         m_end += got;
         m_read += got;

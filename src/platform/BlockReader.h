@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace wavemark {
 
@@ -13,6 +14,10 @@ namespace wavemark {
 // runs over the end of what was read. Asking for more moves the unread bytes
 // to the front and reads behind them; the buffer grows only when asked for
 // more bytes than it holds, so a reader of short records never copies much.
+//
+// A reader that hands blocks to other threads asks to keep the last few:
+// the bytes it was given then stay where they are while later blocks are
+// read into further buffers, in turn.
 class BlockReader {
 public:
     // A read asks for at most `blockSize` (> 0) bytes; `spare` is room
@@ -48,13 +53,31 @@ public:
     // Sets the buffer aside now rather than at the first read; errno.
     int reserve();
 
+    // Keeps `count` (>= 1) buffers in turn: the bytes before data() that a
+    // hold() marked stay in place until `count` - 1 later holds have been
+    // marked, whatever is read meanwhile.
+    void keepBuffers(size_t count);
+    // Marks the bytes taken so far as given out: the next read goes to the
+    // next buffer rather than moving them.
+    void hold() { m_held = true; }
+
 private:
+    struct Buffer {
+        std::unique_ptr<char[]> bytes;
+        size_t capacity = 0;
+    };
+
     bool fill(size_t count);
+    // The buffer to read `count` bytes into, with the unread bytes moved to
+    // its front; nullptr when it could not be had.
+    char* bufferFor(size_t count);
 
     ByteStream& m_stream;
-    size_t m_capacity;
+    size_t m_capacity; // of a new buffer
     size_t m_spare;
-    std::unique_ptr<char[]> m_buffer;
+    std::vector<Buffer> m_buffers{1};
+    size_t m_current = 0;
+    bool m_held = false;
     const char* m_at = nullptr;
     const char* m_end = nullptr;
     uint64_t m_read = 0; // bytes the stream gave

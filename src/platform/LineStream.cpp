@@ -108,6 +108,7 @@ bool LineStream::nextLines(std::string_view& lines) {
         if (cut > 0) {
             lines = std::string_view(start, cut);
             m_in.take(cut);
+            m_in.hold();
             return true;
         }
         if (!refill() && (error() != 0 || m_in.visible() == 0)) {

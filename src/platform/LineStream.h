@@ -50,6 +50,11 @@ public:
     // alone, as an empty line. Valid until the following call.
     bool nextLines(std::string_view& lines);
 
+    // Keeps the texts of the last `count` (>= 1) nextLines() calls valid,
+    // rather than only the last one's, for a reader that hands them to other
+    // threads: each further block is read into the next of `count` buffers.
+    void keepBlocks(size_t count) { m_in.keepBuffers(count); }
+
     // errno of the first failure to read, 0 when there was none.
     int error() const { return m_in.error(); }
 

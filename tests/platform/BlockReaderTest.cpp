@@ -2,11 +2,14 @@
 
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace wavemark {
@@ -61,6 +64,33 @@ TEST_F(BlockReaderTest, DrainCountsTheBytesLeft) {
         EXPECT_EQ(in.drain(), left) << block << " " << taken;
         EXPECT_EQ(std::tuple(in.visible(), in.error()), std::tuple(0u, 0)) << block << " " << taken;
     }
+}
+
+// Bytes marked as given out stay in place while the blocks after them are
+// read into further buffers; a buffer is read into again only after two
+// later marks, here where three are kept. A request larger than a buffer
+// grows the one it goes to.
+TEST_F(BlockReaderTest, GivenBytesStayWhileLaterBlocksAreRead) {
+    std::string bytes;
+    for (char c = 'a'; c <= 'z'; ++c) {
+        bytes += c;
+    }
+    BlockReader in(open(bytes), 4);
+    in.keepBuffers(3);
+    std::vector<std::pair<std::string_view, uint64_t>> given; // and where each stands
+    while (in.need(in.visible() + 1)) {
+        const size_t count = std::min<size_t>(in.visible(), given.size() == 3 ? 9 : 3);
+        ASSERT_TRUE(in.need(count));
+        given.emplace_back(std::string_view(in.data(), count), in.taken());
+        in.take(count);
+        in.hold();
+        for (size_t g = given.size() > 3 ? given.size() - 3 : 0; g < given.size(); ++g) {
+            EXPECT_EQ(given[g].first,
+                      std::string_view(bytes).substr(given[g].second, given[g].first.size()))
+                << "given " << g << " of " << given.size();
+        }
+    }
+    EXPECT_EQ(given.back().second + given.back().first.size(), bytes.size());
 }
 
 // A failed read stops every request and keeps its errno.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/BlockHalves.h"
 #include "platform/LineStream.h"
+#include "platform/OrderedPieces.h"
 #include "survey/SurveySink.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "survey/kismet/KismetReader.h"
 
-#include "platform/BlockHalves.h"
 #include "platform/ChunkedColumn.h"
 #include "platform/FlatIndex.h"
+#include "platform/SideBySide.h"
 #include "platform/Windows1252.h"
 #include "survey/BssidText.h"
 #include "survey/MacAddress.h"

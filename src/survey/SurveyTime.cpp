@@ -87,14 +87,6 @@ std::optional<int32_t> ParseClockTime(std::string_view text) {
     return *hours * 3600 + *minutes * 60 + *seconds;
 }
 
-std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay) {
-    const int64_t seconds = day * kSecondsPerDay + secondOfDay;
-    if (PackTime(seconds) == kNoPackedTime) {
-        return std::nullopt;
-    }
-    return seconds;
-}
-
 std::string CalendarDate(int64_t dayNumber) {
     // Howard Hinnant's civil_from_days, from days since 1970-01-01.
     const int64_t z = dayNumber + 719468;

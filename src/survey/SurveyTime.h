@@ -23,12 +23,6 @@ std::optional<int64_t> ParseSurveyDate(std::string_view text);
 // blanks around the text ignored), or nothing when it is not a valid time.
 std::optional<int32_t> ParseClockTime(std::string_view text);
 
-// The moment of an export line's date and clock time, or nothing when it
-// lies more than 2^31 - 1 seconds from 1989-12-31 00:00:00: NetStumbler's
-// exports take such a line to be no data line, so every moment of an export
-// packs (see PackedTime).
-std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay);
-
 // The day of a moment, and its second of that day.
 inline int64_t DayOf(int64_t seconds) {
     return seconds >= 0 ? seconds / kSecondsPerDay : -((-seconds - 1) / kSecondsPerDay) - 1;
@@ -54,6 +48,18 @@ inline PackedTime PackTime(int64_t seconds) {
 
 inline int64_t UnpackTime(PackedTime time) {
     return time == kNoPackedTime ? kNoTime : kPackedTimeBase + time;
+}
+
+// The moment of an export line's date and clock time, or nothing when it
+// lies more than 2^31 - 1 seconds from 1989-12-31 00:00:00: NetStumbler's
+// exports take such a line to be no data line, so every moment of an export
+// packs (see PackedTime). Inline: it dates every reading of a text export.
+inline std::optional<int64_t> ExportLineTime(int64_t day, int32_t secondOfDay) {
+    const int64_t seconds = day * kSecondsPerDay + secondOfDay;
+    if (PackTime(seconds) == kNoPackedTime) {
+        return std::nullopt;
+    }
+    return seconds;
 }
 
 // "yyyy-mm-dd" of a day, as date lines write it.

@@ -1,99 +1,76 @@
 #include "survey/netstumbler/LeanLine.h"
 
+#include "platform/ByteMarks.h"
 #include "platform/NumericPrefix.h"
 #include "survey/BssidText.h"
 #include "survey/SurveyTime.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <span>
+
 namespace wavemark {
 namespace {
 
-// Walks a line byte by byte; every step fails at the line's end.
-class Cursor {
-public:
-    explicit Cursor(std::string_view text) : m_at(text.data()), m_end(text.data() + text.size()) {}
+// A reading of NetStumbler's layout has 13 columns at most, and a line this
+// long is no such reading; longer lines go to the general reader.
+constexpr size_t kLongestLean = 512;
 
-    size_t left() const { return static_cast<size_t>(m_end - m_at); }
-    char peek() const { return m_at < m_end ? *m_at : '\0'; }
-    bool take(char c) {
-        if (m_at < m_end && *m_at == c) {
-            ++m_at;
-            return true;
-        }
-        return false;
-    }
-    const char* at() const { return m_at; }
-    void skip(size_t count) { m_at += count; }
-
-    // Up to the next TAB, which is taken; false at a line end first.
-    bool toTab(std::string_view& column) {
-        const char* start = m_at;
-        for (; m_at < m_end; ++m_at) {
-            const char c = *m_at;
-            if (c == '\t') {
-                column = std::string_view(start, static_cast<size_t>(m_at - start));
-                ++m_at;
-                return true;
-            }
-            if (c == '\n' || c == '\r') {
+// The columns of the line `text` starts with, cut at its TABs, and the bytes
+// the line takes with its line end (LF, CR LF or a lone CR). The TABs and
+// line ends are found 64 bytes at a time. False when the line is longer than
+// kLongestLean or has more than `limit` columns.
+bool cutLine(std::string_view text, std::span<std::string_view> columns, size_t limit,
+             size_t& count, size_t& taken) {
+    count = 0;
+    size_t start = 0;
+    for (size_t offset = 0; offset < text.size() && offset < kLongestLean; offset += 64) {
+        const auto [tabs, lfs, crs] = ByteMarksAt(text, offset, std::array{'\t', '\n', '\r'});
+        const uint64_t lineEnds = lfs | crs;
+        // The TABs before the first line end, or all of them.
+        const uint64_t before = lineEnds == 0 ? ~uint64_t{0} : (lineEnds & -lineEnds) - 1;
+        for (uint64_t marks = tabs & before; marks != 0; marks &= marks - 1) {
+            const size_t at = offset + static_cast<size_t>(std::countr_zero(marks));
+            if (count + 1 >= limit) {
                 return false;
             }
+            columns[count++] = text.substr(start, at - start);
+            start = at + 1;
         }
-        return false;
-    }
-
-    // The TABs left before the line end, counted up to `limit` + 1; then the
-    // line end is taken.
-    size_t tabsToLineEnd(size_t limit) {
-        size_t tabs = 0;
-        for (; m_at < m_end && tabs <= limit; ++m_at) {
-            const char c = *m_at;
-            if (c == '\t') {
-                ++tabs;
-            } else if (c == '\n' || c == '\r') {
-                break;
-            }
+        if (lineEnds != 0 || offset + 64 >= text.size()) {
+            const size_t end =
+                std::min(text.size(), offset + static_cast<size_t>(std::countr_zero(lineEnds)));
+            columns[count++] = text.substr(start, end - start);
+            const bool crlf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
+            taken = std::min(text.size(), end + (crlf ? 2 : 1));
+            return true;
         }
-        if (tabs <= limit && m_at < m_end) {
-            const bool crlf = *m_at == '\r' && m_at + 1 < m_end && m_at[1] == '\n';
-            m_at += crlf ? 2 : 1;
-        }
-        return tabs;
     }
-
-private:
-    const char* m_at;
-    const char* m_end;
-};
-
-// "47.3770150" up to the TAB, with a fraction, read as the general reader
-// reads it.
-bool coordinate(Cursor& cursor, char positive, char negative, double& value) {
-    const bool south = cursor.peek() == negative;
-    if (!(cursor.take(positive) || cursor.take(negative)) || !cursor.take(' ')) {
-        return false;
-    }
-    const auto number = PlainDecimal(std::string_view(cursor.at(), cursor.left()));
-    if (!number || number->fractionDigits == 0) {
-        return false;
-    }
-    cursor.skip(number->length);
-    value = south ? -number->value : number->value;
-    return cursor.take('\t');
+    return false;
 }
 
-// "( 00:0b:86:c2:e1:40 )" and its TAB.
-bool address(Cursor& cursor, uint64_t& value) {
-    constexpr size_t kSize = 21;
-    if (cursor.left() <= kSize) {
+// "N 47.3770150", with a fraction, read as the general reader reads it.
+bool coordinate(std::string_view column, char positive, char negative, double& value) {
+    if (column.size() < 3 || (column[0] != positive && column[0] != negative) || column[1] != ' ') {
         return false;
     }
-    const auto canonical = CanonicalAddress(std::string_view(cursor.at(), kSize));
+    const auto number = PlainDecimal(column.substr(2));
+    if (!number || number->fractionDigits == 0 || number->length != column.size() - 2) {
+        return false;
+    }
+    value = column[0] == negative ? -number->value : number->value;
+    return true;
+}
+
+// "( 00:0b:86:c2:e1:40 )".
+bool address(std::string_view column, uint64_t& value) {
+    const auto canonical = CanonicalAddress(column);
     if (!canonical) {
         return false;
     }
     value = *canonical;
-    cursor.skip(kSize);
-    return cursor.take('\t');
+    return true;
 }
 
 int twoDigits(const char* text) {
@@ -101,12 +78,12 @@ int twoDigits(const char* text) {
     return digits ? (text[0] - '0') * 10 + (text[1] - '0') : -1;
 }
 
-// "12:34:56", the rest of the column up to its TAB.
-bool clockTime(Cursor& cursor, int32_t& secondOfDay) {
-    if (cursor.left() < 8) {
+// "12:34:56" and any rest of the column.
+bool clockTime(std::string_view column, int32_t& secondOfDay) {
+    if (column.size() < 8) {
         return false;
     }
-    const char* text = cursor.at();
+    const char* text = column.data();
     const int hours = twoDigits(text);
     const int minutes = twoDigits(text + 3);
     const int seconds = twoDigits(text + 6);
@@ -115,9 +92,7 @@ bool clockTime(Cursor& cursor, int32_t& secondOfDay) {
         return false;
     }
     secondOfDay = hours * 3600 + minutes * 60 + seconds;
-    cursor.skip(8);
-    std::string_view rest;
-    return cursor.toTab(rest);
+    return true;
 }
 
 // "[ 20 70 50 ]": the second whole number, as the general reader takes it
@@ -153,31 +128,19 @@ bool signalLevel(std::string_view column, float& level) {
 } // namespace
 
 size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading& reading) {
-    if (!date.day()) {
+    if (!date.day() || text.empty() || (text[0] != 'N' && text[0] != 'S')) {
         return 0;
     }
-    Cursor cursor(text);
-    std::string_view name, type, signal, owner, flags;
+    // Latitude, longitude, name, type, BSSID, time, signal, owner, flags.
+    std::array<std::string_view, kTextExportColumnLimit> columns;
+    size_t count = 0;
+    size_t taken = 0;
     int32_t secondOfDay = 0;
-    if (!coordinate(cursor, 'N', 'S', reading.lat) || !coordinate(cursor, 'E', 'W', reading.lon) ||
-        !cursor.toTab(name) || name.size() < 4 || !cursor.toTab(type) ||
-        !address(cursor, reading.address) || !clockTime(cursor, secondOfDay) ||
-        !cursor.toTab(signal) || !signalLevel(signal, reading.signal) || !cursor.toTab(owner)) {
-        return 0;
-    }
-    // The flag column, then any columns up to the thirteenth.
-    const char* flagStart = cursor.at();
-    const size_t tabsLeft = cursor.tabsToLineEnd(kTextExportColumnLimit - 9);
-    if (tabsLeft > kTextExportColumnLimit - 9) {
-        return 0;
-    }
-    flags = std::string_view(flagStart, static_cast<size_t>(cursor.at() - flagStart));
-    size_t flagLength = 0;
-    while (flagLength < flags.size() && flags[flagLength] != '\t' && flags[flagLength] != '\r' &&
-           flags[flagLength] != '\n') {
-        ++flagLength;
-    }
-    if (flagLength < 4) {
+    if (!cutLine(text, columns, kTextExportColumnLimit, count, taken) || count < 9 ||
+        !coordinate(columns[0], 'N', 'S', reading.lat) ||
+        !coordinate(columns[1], 'E', 'W', reading.lon) || columns[2].size() < 4 ||
+        !address(columns[4], reading.address) || !clockTime(columns[5], secondOfDay) ||
+        !signalLevel(columns[6], reading.signal) || columns[8].size() < 4) {
         return 0;
     }
     const auto time = ExportLineTime(*date.day(), secondOfDay);
@@ -185,8 +148,8 @@ size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading&
         return 0;
     }
     reading.time = *time;
-    reading.protection = ProtectionOfFlagChar(flags[2]);
-    return static_cast<size_t>(cursor.at() - text.data());
+    reading.protection = ProtectionOfFlagChar(columns[8][2]);
+    return taken;
 }
 
 } // namespace wavemark

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -156,6 +157,47 @@ TEST(AtomicFile, UserKeepsTheGroupHeIsIn) {
     EXPECT_EQ(ownerOf(shared), std::make_pair(kBob, kTeam));
     EXPECT_EQ(modeOf(shared), 0660);
     EXPECT_EQ(ownerOf(foreign), std::make_pair(kBob, bobs));
+}
+
+// Blocks written behind the caller arrive whole and in order; a write that
+// fails, here past the file size limit, is reported and the file stays as
+// it was.
+TEST(BufferedFile, BlocksWrittenBehindArriveInOrderAndAFailureLeavesTheFile) {
+    const auto writeLines = [](const std::string& path, int lines, std::string& written) {
+        BufferedFile file(path);
+        if (!file.open()) {
+            return false;
+        }
+        for (int line = 0; line < lines; ++line) {
+            const std::string text = std::to_string(line) + "\n";
+            file.buffer() += text;
+            written += text;
+            if (!file.flushIfFull()) {
+                return false;
+            }
+        }
+        return file.finish();
+    };
+    test::TempFolder folder;
+    const std::string path = folder.write("survey.gpx", "old");
+    std::string expected;
+    ASSERT_TRUE(writeLines(path, 1000000, expected));
+    EXPECT_EQ(test::ReadBytes(path), expected);
+
+    const std::string kept = folder.write("kept.gpx", "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{3 << 20, 3 << 20};
+        std::string written;
+        ::_exit(::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !writeLines(kept, 1000000, written) ? 0
+                                                                                              : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(test::ReadBytes(kept), "old");
+    EXPECT_EQ(entriesIn(folder.path()), 2);
 }
 
 // The temporary name fits beside the longest one, cut between characters ("é": 2 bytes).

@@ -2,6 +2,7 @@
 
 #include "maps/Legend.h"
 #include "maps/TrackPoints.h"
+#include "mapview/BulkBox.h"
 
 #include <cmath>
 
@@ -49,6 +50,7 @@ void addMarkers(const ConversionData& data, MapScene& scene) {
         places.push_back(marker.at);
         scene.markers.push_back(std::move(marker));
     }
+    scene.bulk = BulkBox(places, scene.points);
     scene.index = MarkerIndex(places);
 }
 

@@ -40,6 +40,7 @@ struct MapScene {
     std::vector<SceneMarker> markers;
     MarkerIndex index;
     FixedBox bounds;
+    FixedBox bulk; // the survey without its strays, which the view is fitted to
 };
 
 MapScene SceneOf(const ConversionData& data);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace wavemark {
 
@@ -16,15 +15,5 @@ TrackPath::TrackPath(const Viewport& view, int tolerance, int margin)
           std::floor(view.center.y * PlaneSize(view.zoom) - view.height / 2.0))),
       m_left(-margin), m_top(-margin), m_right(view.width + margin), m_bottom(view.height + margin),
       m_tolerance(std::max(tolerance, 1)) {}
-
-bool TrackPath::nearView(PixelPoint a, PixelPoint b) const {
-    return std::max(a.x, b.x) >= m_left && std::min(a.x, b.x) <= m_right &&
-           std::max(a.y, b.y) >= m_top && std::min(a.y, b.y) <= m_bottom;
-}
-
-bool TrackPath::farFromLast(PixelPoint pixel) const {
-    const PixelPoint& last = m_run.back();
-    return std::abs(pixel.x - last.x) >= m_tolerance || std::abs(pixel.y - last.y) >= m_tolerance;
-}
 
 } // namespace wavemark

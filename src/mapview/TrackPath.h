@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace wavemark {
@@ -57,8 +58,17 @@ private:
         return {static_cast<int>(static_cast<int64_t>(point.x >> m_shift) - m_originX),
                 static_cast<int>(static_cast<int64_t>(point.y >> m_shift) - m_originY)};
     }
-    bool nearView(PixelPoint a, PixelPoint b) const;
-    bool farFromLast(PixelPoint pixel) const;
+    // Both are asked once per point of every track in view, so they stay
+    // here where the walk can inline them.
+    bool nearView(PixelPoint a, PixelPoint b) const {
+        return std::max(a.x, b.x) >= m_left && std::min(a.x, b.x) <= m_right &&
+               std::max(a.y, b.y) >= m_top && std::min(a.y, b.y) <= m_bottom;
+    }
+    bool farFromLast(PixelPoint pixel) const {
+        const PixelPoint& last = m_run.back();
+        return std::abs(pixel.x - last.x) >= m_tolerance ||
+               std::abs(pixel.y - last.y) >= m_tolerance;
+    }
     template <typename Draw> void flush(Draw& draw) {
         if (m_run.size() >= 2) {
             draw(m_run);

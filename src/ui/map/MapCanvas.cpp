@@ -1,5 +1,6 @@
 #include "ui/map/MapCanvas.h"
 
+#include "mapview/MarkerClusters.h"
 #include "mapview/TileGrid.h"
 #include "mapview/ViewFit.h"
 #include "ui/map/MapPainter.h"
@@ -48,7 +49,7 @@ void MapCanvas::setView(PlanePoint center, int zoom) {
 }
 
 void MapCanvas::fit() {
-    changeView(FitView(m_scene->bounds, width(), height(), kFitMargin));
+    changeView(FitView(m_scene->bulk, width(), height(), kFitMargin));
     m_fitted = true;
 }
 
@@ -66,7 +67,7 @@ std::optional<uint32_t> MapCanvas::markerAt(QPoint at) const {
     // The radius in fixed-point steps: pixels shifted up to the plane's scale.
     const auto radius = static_cast<uint32_t>(
         std::min((kMarkerRadius + 1) * std::ldexp(1.0, 24 - m_view.zoom), 4294967295.0));
-    return m_scene->index.nearest(ToFixed(plane), radius);
+    return SingleMarkerAt(ClustersInView(*m_scene, m_view), ToFixed(plane), radius);
 }
 
 QString MapCanvas::toolTipAt(QPoint at) const {

@@ -14,8 +14,9 @@ class TileSource;
 
 // The map itself: paints the scene over the tiles and moves the view. The
 // wheel zooms around the pointer, dragging pans, and the keys + and -, the
-// arrows and Home (fit the survey) do the same. Hovering a marker shows
-// its tooltip; clicking one highlights its track.
+// arrows and Home (fit the bulk of the survey) do the same. Hovering a
+// single marker, not a cluster, shows its tooltip; clicking one highlights
+// its track.
 class MapCanvas : public QWidget {
     Q_OBJECT
 
@@ -31,7 +32,8 @@ public:
     void setView(PlanePoint center, int zoom);
     void fit();
 
-    // The tooltip of the marker under a point of the widget, empty for none.
+    // The tooltip of the single marker under a point of the widget, empty
+    // for none or for a cluster.
     QString toolTipAt(QPoint at) const;
     int highlightedTrack() const { return m_highlightedTrack; }
 

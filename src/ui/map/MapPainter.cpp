@@ -2,6 +2,7 @@
 
 #include "maps/Legend.h"
 #include "mapview/Graticule.h"
+#include "mapview/MarkerClusters.h"
 #include "mapview/TileGrid.h"
 #include "mapview/TrackPath.h"
 #include "ui/BgrColor.h"
@@ -24,6 +25,7 @@ constexpr double kGraticuleSpacing = 120;    // pixels between lines at least
 constexpr int kPathMargin = 16;              // pixels beyond the view a line is kept for
 constexpr int kSimplifyTolerance = 2;        // pixels
 constexpr size_t kMostLabelledMarkers = 400; // more in view means zoomed out too far
+constexpr double kClusterRing = 4;           // pixels of a cluster's ring of classes
 
 // The top-left pixel of the view on the plane at its zoom level.
 QPointF viewOrigin(const Viewport& view) {
@@ -134,29 +136,80 @@ const QImage& markerImage(NetworkClass networkClass) {
     return images[static_cast<size_t>(networkClass)];
 }
 
-QPointF markerPoint(const Viewport& view, const SceneMarker& marker) {
-    const ScreenPoint at = ToScreen(view, ToPlane(marker.at));
-    return {at.x, at.y};
+QPointF screenPoint(const Viewport& view, FixedPoint at) {
+    const ScreenPoint screen = ToScreen(view, ToPlane(at));
+    return {screen.x, screen.y};
 }
 
+// A cluster's count in at most four characters, which its circle is sized for.
+QString clusterText(uint32_t count) {
+    return count < 10000 ? QString::number(count) : QString::number(count / 1000) + u'k';
+}
+
+double clusterRadius(const QString& text) {
+    return 8 + 2 * text.size();
+}
+
+// A cluster: a ring cut into its classes' shares, clockwise from the top in
+// the legend's order, around a white disc with its count.
+void paintCluster(QPainter& painter, QPointF at, const MarkerCluster& cluster) {
+    const QString text = clusterText(cluster.count);
+    const double radius = clusterRadius(text);
+    const QRectF circle(at.x() - radius, at.y() - radius, 2 * radius, 2 * radius);
+    painter.setPen(Qt::NoPen);
+    uint32_t before = 0;
+    // Qt's angles: sixteenths of a degree, counter-clockwise from three o'clock.
+    const auto angleAfter = [&cluster](uint32_t markers) {
+        return 90 * 16 - static_cast<int>(std::lround(5760.0 * markers / cluster.count));
+    };
+    for (const NetworkClass each :
+         {NetworkClass::Open, NetworkClass::Protected, NetworkClass::AdHoc}) {
+        const uint32_t share = cluster.classes[static_cast<size_t>(each)];
+        if (share == 0) {
+            continue;
+        }
+        const int from = angleAfter(before);
+        before += share;
+        painter.setBrush(MarkerColor(each));
+        painter.drawPie(circle, from, angleAfter(before) - from);
+    }
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(at, radius - kClusterRing, radius - kClusterRing);
+    painter.setPen(QPen(Qt::white, 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(at, radius, radius);
+    painter.setPen(Qt::black);
+    painter.drawText(circle, Qt::AlignCenter, text);
+}
+
+QRect clusterBox(const Viewport& view, const MarkerCluster& cluster) {
+    const QPoint at = screenPoint(view, cluster.at).toPoint();
+    const int radius = cluster.single()
+                           ? kMarkerRadius
+                           : static_cast<int>(clusterRadius(clusterText(cluster.count)));
+    return {at.x() - radius, at.y() - radius, 2 * radius + 1, 2 * radius + 1};
+}
+
+// Names go beside single markers only, each covering no circle and no other name.
 void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
-                 const std::vector<uint32_t>& visible) {
-    if (visible.size() > kMostLabelledMarkers) {
+                 const std::vector<MarkerCluster>& clusters) {
+    const auto singles = static_cast<size_t>(std::count_if(
+        clusters.begin(), clusters.end(), [](const MarkerCluster& c) { return c.single(); }));
+    if (singles > kMostLabelledMarkers) {
         return;
     }
     const QFontMetrics metrics(painter.font());
-    // A name covers no marker and no other name.
     std::vector<QRect> placed;
-    placed.reserve(2 * visible.size());
-    for (const uint32_t m : visible) {
-        const QPoint at = markerPoint(view, scene.markers[m]).toPoint();
-        placed.emplace_back(at.x() - kMarkerRadius, at.y() - kMarkerRadius, 2 * kMarkerRadius + 1,
-                            2 * kMarkerRadius + 1);
+    placed.reserve(clusters.size() + singles);
+    for (const MarkerCluster& cluster : clusters) {
+        placed.push_back(clusterBox(view, cluster));
     }
-    for (const uint32_t m : visible) {
-        const SceneMarker& marker = scene.markers[m];
-        const QString name = QString::fromStdString(marker.name);
-        const QPoint at = markerPoint(view, marker).toPoint();
+    for (const MarkerCluster& cluster : clusters) {
+        if (!cluster.single()) {
+            continue;
+        }
+        const QString name = QString::fromStdString(scene.markers[cluster.marker].name);
+        const QPoint at = screenPoint(view, cluster.at).toPoint();
         const QRect box(at.x() + kMarkerRadius + 3, at.y() - metrics.height() / 2,
                         metrics.horizontalAdvance(name) + 4, metrics.height());
         const bool overlaps = std::any_of(placed.begin(), placed.end(), [&](const QRect& other) {
@@ -173,21 +226,33 @@ void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
 }
 
 void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view, int highlighted) {
-    const std::vector<uint32_t> visible = scene.index.within(VisibleBox(view, kMarkerRadius + 2));
+    const std::vector<MarkerCluster> clusters = ClustersInView(scene, view);
     const QPointF corner(kMarkerRadius + 1.5, kMarkerRadius + 1.5);
-    for (const uint32_t m : visible) {
-        const SceneMarker& marker = scene.markers[m];
-        painter.drawImage(markerPoint(view, marker) - corner, markerImage(marker.networkClass));
+    const QFont labelFont = painter.font();
+    QFont countFont = labelFont;
+    countFont.setPixelSize(9);
+    countFont.setBold(true);
+    painter.setFont(countFont);
+    for (const MarkerCluster& cluster : clusters) {
+        if (cluster.single()) {
+            painter.drawImage(screenPoint(view, cluster.at) - corner,
+                              markerImage(scene.markers[cluster.marker].networkClass));
+        } else {
+            painter.setRenderHint(QPainter::Antialiasing);
+            paintCluster(painter, screenPoint(view, cluster.at), cluster);
+            painter.setRenderHint(QPainter::Antialiasing, false);
+        }
     }
+    painter.setFont(labelFont);
     if (highlighted >= 0 && static_cast<size_t>(highlighted) < scene.markers.size()) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kHighlight, 3));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(markerPoint(view, scene.markers[static_cast<size_t>(highlighted)]),
+        painter.drawEllipse(screenPoint(view, scene.markers[static_cast<size_t>(highlighted)].at),
                             kMarkerRadius + 3, kMarkerRadius + 3);
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
-    paintLabels(painter, scene, view, visible);
+    paintLabels(painter, scene, view, clusters);
 }
 
 void paintScaleBar(QPainter& painter, const Viewport& view) {

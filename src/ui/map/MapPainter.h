@@ -19,7 +19,8 @@ struct MapLayers {
 };
 
 // Paints the view of the scene, bottom to top: a plain background with a
-// graticule, the tiles that have arrived, the tracks, the markers, their
+// graticule, the tiles that have arrived, the tracks, the markers (those
+// that would overlap as one circle with their count), the single markers'
 // names where they fit without overlap, and a scale bar.
 void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
               const MapLayers& layers);

@@ -32,11 +32,12 @@ run: deps build
 
 # Redraws docs/wavemark-window.png and docs/map-window.png from the real
 # window and its map window (without tiles) after converting the sample
-# survey in it.
+# survey in it, and docs/map-selected.png with the network "WLAN" found and
+# selected, written by the map's "Save picture...".
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/tools/windowdrive/wavemark-windowdrive \
 		samples/summary.txt samples/text.txt --screenshot docs/wavemark-window.png \
-		--map-screenshot docs/map-window.png
+		--map-screenshot docs/map-window.png --select WLAN --map-picture docs/map-selected.png
 
 # Redraws docs/sample-map.png, the sample survey's map as a viewer shows
 # it, with GDAL's tools (scripts/draw-map names the packages it needs).

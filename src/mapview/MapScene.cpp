@@ -12,8 +12,10 @@ namespace {
 void addTracks(const ConversionData& data, MapScene& scene) {
     const auto pointCount = static_cast<size_t>(std::max(data.TrkPointCount, 0));
     scene.points.reserve(pointCount);
+    scene.levels.reserve(pointCount);
     for (size_t p = 1; p <= pointCount; ++p) {
         scene.points.push_back(ToFixed(Project(data.TptLat[p], data.TptLon[p])));
+        scene.levels.push_back(p < data.TptSignal.size() ? data.TptSignal[p] : 0.0f);
     }
     scene.tracks.reserve(static_cast<size_t>(std::max(data.TrkCount, 0)));
     for (size_t t = 1; t <= static_cast<size_t>(std::max(data.TrkCount, 0)); ++t) {

@@ -160,7 +160,9 @@ void ConvForm::showAbout() {
 void ConvForm::showMap() {
     if (!m_map) {
         m_map = new MapForm(m_settingsFile.readMap(),
-                            {m_services.shell, QString::fromLocal8Bit(m_tileCache)}, this);
+                            {m_services.shell, QString::fromLocal8Bit(m_tileCache),
+                             m_services.makeDialog, m_services.messages},
+                            this);
         m_map->showScene(std::make_shared<MapScene>(SceneOf(m_state.data)));
     }
     m_map->show();

@@ -3,23 +3,29 @@
 // (the save dialog answers with that file); prints how long the clicks took
 // and the counters, and optionally saves a picture of the window or of the
 // map window (without tiles: it runs where no tile server can be reached).
-// With --map-bench it opens the map and times its redraw at every zoom level
-// from the whole survey inwards. The benchmark and the README pictures use
-// it under the offscreen platform.
+// With --select it puts a text into the map's search field and presses
+// Enter, and with --map-picture it then writes the map through its "Save
+// picture..." button. With --map-bench it opens the map and times its
+// redraw at every zoom level from the whole survey inwards. The benchmark
+// and the README pictures use it under the offscreen platform.
 //
 // usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot FILE.png]
-//                             [--map-screenshot FILE.png] [--map-bench]
+//                             [--map-screenshot FILE.png] [--select TEXT]
+//                             [--map-picture FILE.png] [--map-bench]
 
 #include "MapBench.h"
 #include "ui/ConvForm.h"
 #include "ui/Shell.h"
 #include "ui/WindowFonts.h"
 #include "ui/map/MapCanvas.h"
+#include "ui/map/MapForm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -43,13 +49,14 @@ public:
     int shown = 0;
 };
 
-// Every dialog is cancelled but the save dialog, which chooses `path`.
+// Every dialog is cancelled but the save dialogs, which choose `path` as it
+// is when they are shown.
 class PresetDialog : public CommonDialog {
 public:
-    explicit PresetDialog(std::string path) : m_path(std::move(path)) {}
+    explicit PresetDialog(const QString& path) : m_path(path) {}
 
     DialogResult ShowSave() override {
-        FileName = m_path;
+        FileName = m_path.toLocal8Bit().toStdString();
         return {};
     }
     DialogResult ShowOpen() override { return cancelled(); }
@@ -58,7 +65,7 @@ public:
 
 private:
     static DialogResult cancelled() { return {DialogResult::Outcome::Cancelled, 0, {}}; }
-    std::string m_path;
+    const QString& m_path;
 };
 
 class NoShell : public Shell {
@@ -89,10 +96,14 @@ int main(int argc, char* argv[]) {
     QString output;
     QString screenshot;
     QString mapScreenshot;
+    QString select;
+    QString mapPicture;
     const bool mapBench = args.removeAll(QStringLiteral("--map-bench")) > 0;
     for (const auto& [option, value] : {std::pair{"-o", &output},
                                         {"--screenshot", &screenshot},
-                                        {"--map-screenshot", &mapScreenshot}}) {
+                                        {"--map-screenshot", &mapScreenshot},
+                                        {"--select", &select},
+                                        {"--map-picture", &mapPicture}}) {
         const qsizetype at = args.indexOf(option);
         if (at >= 0 && at + 1 < args.size()) {
             *value = args.takeAt(at + 1);
@@ -101,7 +112,8 @@ int main(int argc, char* argv[]) {
     }
     if (args.size() != 2) {
         std::cerr << "usage: wavemark-windowdrive SUMMARY TEXT [-o FILE.gtm] [--screenshot "
-                     "FILE.png] [--map-screenshot FILE.png] [--map-bench]\n";
+                     "FILE.png] [--map-screenshot FILE.png] [--select TEXT] [--map-picture "
+                     "FILE.png] [--map-bench]\n";
         return 2;
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -116,10 +128,9 @@ int main(int argc, char* argv[]) {
     ConsoleMessages messages;
     NoShell shell;
     const std::string folder = programFolder.path().toLocal8Bit().toStdString();
+    QString saveAs = output;
     ConvForm window({folder, folder, folder + "/tiles"},
-                    {[&output](QWidget*) {
-                         return std::make_unique<PresetDialog>(output.toLocal8Bit().toStdString());
-                     },
+                    {[&saveAs](QWidget*) { return std::make_unique<PresetDialog>(saveAs); },
                      &messages, &shell});
     window.show();
     QApplication::processEvents();
@@ -142,13 +153,23 @@ int main(int argc, char* argv[]) {
         std::cerr << "wavemark-windowdrive: cannot write " << screenshot.toStdString() << '\n';
         return 1;
     }
-    if (!mapScreenshot.isEmpty() || mapBench) {
+    if (!mapScreenshot.isEmpty() || !select.isEmpty() || !mapPicture.isEmpty() || mapBench) {
         window.showMap();
         QApplication::processEvents();
     }
     if (!mapScreenshot.isEmpty() && !window.mapForm()->grab().save(mapScreenshot)) {
         std::cerr << "wavemark-windowdrive: cannot write " << mapScreenshot.toStdString() << '\n';
         return 1;
+    }
+    if (!select.isEmpty()) {
+        auto* search = window.mapForm()->findChild<QLineEdit*>(QStringLiteral("ED_Search"));
+        search->setText(select);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(search, &enter);
+    }
+    if (!mapPicture.isEmpty()) {
+        saveAs = mapPicture;
+        window.mapForm()->findChild<QPushButton*>(QStringLiteral("CMD_SavePicture"))->click();
     }
     if (mapBench) {
         PrintMapBench(*window.mapForm()->canvas(), window.conversionData());

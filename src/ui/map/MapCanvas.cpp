@@ -17,6 +17,7 @@ namespace {
 constexpr int kFitMargin = 24;  // pixels around a fitted survey
 constexpr int kKeyPanStep = 96; // pixels an arrow key moves the map
 constexpr int kDragStart = 4;   // pixels a press must move to become a drag
+constexpr int kCentreZoom = 17; // a marker centred on is seen at least this close
 
 } // namespace
 
@@ -34,7 +35,7 @@ MapCanvas::MapCanvas(TileSource* tiles, QWidget* parent)
 
 void MapCanvas::setScene(std::shared_ptr<const MapScene> scene) {
     m_scene = std::move(scene);
-    m_highlightedTrack = m_highlightedMarker = -1;
+    m_selection.reset();
     m_view.width = width();
     m_view.height = height();
     if (m_fitted || (!m_scene->bounds.empty() && !Shows(m_view, m_scene->bounds))) {
@@ -51,6 +52,31 @@ void MapCanvas::setView(PlanePoint center, int zoom) {
 void MapCanvas::fit() {
     changeView(FitView(m_scene->bulk, width(), height(), kFitMargin));
     m_fitted = true;
+}
+
+int MapCanvas::highlightedTrack() const {
+    return m_selection ? m_scene->markers[m_selection->marker].track : -1;
+}
+
+void MapCanvas::select(std::optional<uint32_t> marker) {
+    m_selection.reset();
+    if (marker && *marker < m_scene->markers.size()) {
+        m_selection = SelectionOf(*m_scene, *marker);
+    }
+    update();
+}
+
+std::optional<uint32_t> MapCanvas::selectedMarker() const {
+    return m_selection ? std::optional(m_selection->marker) : std::nullopt;
+}
+
+void MapCanvas::centreOn(uint32_t marker) {
+    setView(ToPlane(m_scene->markers[marker].at), std::max(m_view.zoom, kCentreZoom));
+}
+
+void MapCanvas::setLegendVisible(bool visible) {
+    m_legendVisible = visible;
+    update();
 }
 
 void MapCanvas::changeView(const Viewport& view) {
@@ -80,7 +106,10 @@ QString MapCanvas::toolTipAt(QPoint at) const {
 
 void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PaintMap(painter, *m_scene, m_view, {m_tiles, m_highlightedTrack, m_highlightedMarker});
+    const int marker = m_selection ? static_cast<int>(m_selection->marker) : -1;
+    PaintMap(painter, *m_scene, m_view,
+             {m_tiles, highlightedTrack(), marker, m_selection ? &*m_selection : nullptr,
+              m_legendVisible});
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) {
@@ -125,8 +154,7 @@ void MapCanvas::mouseMoveEvent(QMouseEvent* event) {
     changeView(PanBy(m_view, -moved.x(), -moved.y()));
 }
 
-// A click that did not drag picks the marker under it, or none, and
-// highlights its track.
+// A click that did not drag selects the marker under it, or none.
 void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
@@ -136,10 +164,7 @@ void MapCanvas::mouseReleaseEvent(QMouseEvent* event) {
         m_dragging = false;
         return;
     }
-    const auto marker = markerAt(event->position().toPoint());
-    m_highlightedMarker = marker ? static_cast<int>(*marker) : -1;
-    m_highlightedTrack = marker ? m_scene->markers[*marker].track : -1;
-    update();
+    select(markerAt(event->position().toPoint()));
 }
 
 void MapCanvas::keyPressEvent(QKeyEvent* event) {

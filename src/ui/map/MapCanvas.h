@@ -1,12 +1,14 @@
 #pragma once
 
 #include "mapview/MapScene.h"
+#include "mapview/Selection.h"
 #include "mapview/WebMercator.h"
 
 #include <QPoint>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace wavemark {
 
@@ -15,8 +17,9 @@ class TileSource;
 // The map itself: paints the scene over the tiles and moves the view. The
 // wheel zooms around the pointer, dragging pans, and the keys + and -, the
 // arrows and Home (fit the bulk of the survey) do the same. Hovering a
-// single marker, not a cluster, shows its tooltip; clicking one highlights
-// its track.
+// single marker, not a cluster, shows its tooltip; clicking one selects it,
+// which highlights its track and shows its readings, and clicking beside
+// every marker clears the selection.
 class MapCanvas : public QWidget {
     Q_OBJECT
 
@@ -35,7 +38,16 @@ public:
     // The tooltip of the single marker under a point of the widget, empty
     // for none or for a cluster.
     QString toolTipAt(QPoint at) const;
-    int highlightedTrack() const { return m_highlightedTrack; }
+    int highlightedTrack() const;
+
+    // Selects a marker of the scene, or none.
+    void select(std::optional<uint32_t> marker);
+    std::optional<uint32_t> selectedMarker() const;
+    // Centres the view on a marker, zooming in to where its readings show.
+    void centreOn(uint32_t marker);
+
+    void setLegendVisible(bool visible);
+    bool legendVisible() const { return m_legendVisible; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,8 +66,8 @@ private:
     TileSource* m_tiles;
     std::shared_ptr<const MapScene> m_scene;
     Viewport m_view;
-    int m_highlightedTrack = -1;
-    int m_highlightedMarker = -1;
+    std::optional<Selection> m_selection;
+    bool m_legendVisible = false;
     bool m_fitted = true; // the view is the fitted one: a resize or a new scene fits again
     QPoint m_pressedAt;
     QPoint m_dragFrom;

@@ -1,30 +1,47 @@
 #include "ui/map/MapForm.h"
 
 #include "ui/Links.h"
+#include "ui/QtCommonDialog.h"
 #include "ui/Shell.h"
 #include "ui/map/MapCanvas.h"
+#include "ui/map/MapPicture.h"
+#include "ui/map/MapSearchField.h"
 #include "ui/map/TileSource.h"
 
+#include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace wavemark {
+namespace {
+
+constexpr const char* kPictureName = "map.png"; // proposed at the first "Save picture..."
+
+} // namespace
 
 QByteArray TileUserAgent() {
     return QByteArray("Wavemark/") + WAVEMARK_VERSION + " (+mailto:" + kContactMail + ")";
 }
 
 MapForm::MapForm(const MapSection& stored, const MapServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_stored(stored),
+    : QWidget(parent, Qt::Window), m_stored(stored), m_qtMessages(this),
+      m_messages(services.messages ? services.messages : &m_qtMessages),
+      m_pictureDialog(services.makeDialog ? services.makeDialog(this)
+                                          : std::make_unique<QtCommonDialog>(this)),
       m_tiles(new TileSource(QString::fromStdString(stored.TileUrl), services.tileCache,
                              TileUserAgent(), this)),
-      m_canvas(new MapCanvas(m_tiles, this)), m_attribution(new QLabel(m_canvas)) {
+      m_canvas(new MapCanvas(m_tiles, this)), m_attribution(new QLabel(m_canvas)),
+      m_search(new MapSearchField(*m_canvas, this)), m_legend(new QCheckBox(this)) {
     setObjectName(QStringLiteral("MapForm"));
     setWindowTitle(QString::fromUtf8(kMapFormTitle));
     m_canvas->setObjectName(QStringLiteral("MapCanvas"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_canvas);
+    layout->setSpacing(0);
+    layout->addWidget(makeToolBar());
+    layout->addWidget(m_canvas, 1);
 
     // The tile server's licence asks for its credit wherever its tiles show.
     m_attribution->setObjectName(QStringLiteral("MapAttribution"));
@@ -48,8 +65,61 @@ MapForm::MapForm(const MapSection& stored, const MapServices& services, QWidget*
 
 MapForm::~MapForm() = default;
 
+QWidget* MapForm::makeToolBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 4, 4, 4);
+    m_search->setObjectName(QStringLiteral("ED_Search"));
+    connect(m_search, &MapSearchField::picked, this, [this](uint32_t marker) {
+        m_canvas->centreOn(marker);
+        m_canvas->select(marker);
+    });
+    row->addWidget(m_search, 1);
+
+    m_legend->setObjectName(QStringLiteral("CB_Legend"));
+    m_legend->setText(QStringLiteral("Legend"));
+    connect(m_legend, &QCheckBox::toggled, m_canvas, &MapCanvas::setLegendVisible);
+    m_legend->setChecked(true);
+    row->addWidget(m_legend);
+
+    auto* save = new QPushButton(QStringLiteral("Save picture..."), bar);
+    save->setObjectName(QStringLiteral("CMD_SavePicture"));
+    connect(save, &QPushButton::clicked, this, &MapForm::savePicture);
+    row->addWidget(save);
+    return bar;
+}
+
 void MapForm::showScene(std::shared_ptr<const MapScene> scene) {
+    m_search->clearMatches();
     m_canvas->setScene(std::move(scene));
+}
+
+// The picture is the map as the canvas shows it, with the credit that its
+// tiles' licence asks for.
+void MapForm::savePicture() {
+    CommonDialog& dialog = *m_pictureDialog;
+    dialog.DialogTitle = "Save picture";
+    dialog.Filter = "PNG picture (*.png)|*.png|";
+    dialog.Flags = CommonDialog::kOverwritePrompt | CommonDialog::kHideReadOnly;
+    if (dialog.FileName.empty()) {
+        dialog.FileName = kPictureName;
+    }
+    const DialogResult result = dialog.ShowSave();
+    if (result.outcome == DialogResult::Outcome::Failed) {
+        m_messages->showMessage("The save dialog could not be shown: " + result.errorDescription +
+                                    " (Error " + std::to_string(result.errorNumber) + ")",
+                                MessageButtons::Ok, MessageIcon::Critical, kProgramTitle);
+        return;
+    }
+    if (!result.accepted()) {
+        return;
+    }
+    const QString reason =
+        WriteMapPicture(m_canvas->grab().toImage(), QString::fromLocal8Bit(dialog.FileName));
+    if (!reason.isEmpty()) {
+        m_messages->showMessage(MapPictureErrorText(dialog.FileName, reason), MessageButtons::Ok,
+                                MessageIcon::Critical, kProgramTitle);
+    }
 }
 
 MapSection MapForm::section() const {

@@ -6,6 +6,8 @@
 #include "mapview/TileGrid.h"
 #include "mapview/TrackPath.h"
 #include "ui/BgrColor.h"
+#include "ui/map/LegendPainter.h"
+#include "ui/map/SelectionPainter.h"
 #include "ui/map/TileSource.h"
 
 #include <QPainter>
@@ -284,7 +286,11 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
     }
     paintTracks(painter, scene, view, layers.highlightedTrack);
     paintMarkers(painter, scene, view, layers.highlightedMarker);
+    if (layers.selection != nullptr) {
+        PaintSelection(painter, scene, view, *layers.selection);
+    }
     paintScaleBar(painter, view);
+    PaintLegend(painter, view, {layers.legend, layers.legend || layers.selection != nullptr});
     painter.restore();
 }
 

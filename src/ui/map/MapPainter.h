@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mapview/MapScene.h"
+#include "mapview/Selection.h"
 #include "mapview/WebMercator.h"
 
 #include <QColor>
@@ -16,12 +17,15 @@ struct MapLayers {
     const TileSource* tiles = nullptr; // tiles are drawn where they have arrived
     int highlightedTrack = -1;
     int highlightedMarker = -1;
+    const Selection* selection = nullptr; // its readings and estimate, over the markers
+    bool legend = false;
 };
 
 // Paints the view of the scene, bottom to top: a plain background with a
 // graticule, the tiles that have arrived, the tracks, the markers (those
 // that would overlap as one circle with their count), the single markers'
-// names where they fit without overlap, and a scale bar.
+// names where they fit without overlap, the selection, a scale bar and the
+// legend (or, while it is hidden, the signal scale of a selection alone).
 void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
               const MapLayers& layers);
 

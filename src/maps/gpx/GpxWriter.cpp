@@ -2,6 +2,7 @@
 
 #include "maps/CodeTables.h"
 #include "maps/Legend.h"
+#include "maps/TrackPieces.h"
 #include "maps/TrackPoints.h"
 #include "maps/xml/XmlOut.h"
 #include "platform/BufferedFile.h"
@@ -53,6 +54,26 @@ void trackStart(XmlOut& xml, const ConversionData& data, size_t t) {
         << "</gpx_style:width></gpx_style:line></extensions>\n  <trkseg>\n";
 }
 
+bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile* file) {
+    XmlOut xml(out);
+    trackStart(xml, data, t);
+    const TrackPoints points = TrackPointsOf(data, t);
+    for (size_t p = points.first; p < points.end; ++p) {
+        xml << "    <trkpt";
+        position(xml, data.TptLat[p], data.TptLon[p]);
+        if (data.TptTime[p] != kNoPackedTime) {
+            xml << "<time>";
+            xml.time(UnpackTime(data.TptTime[p])) << "</time>";
+        }
+        xml << "</trkpt>\n";
+        if (file != nullptr && !file->flushIfFull()) {
+            return false;
+        }
+    }
+    xml << "  </trkseg>\n</trk>\n";
+    return true;
+}
+
 } // namespace
 
 bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFile& file) {
@@ -71,22 +92,10 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
             return false;
         }
     }
-    for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
-        trackStart(xml, data, t);
-        const TrackPoints points = TrackPointsOf(data, t);
-        for (size_t p = points.first; p < points.end; ++p) {
-            xml << "    <trkpt";
-            position(xml, data.TptLat[p], data.TptLon[p]);
-            if (data.TptTime[p] != kNoPackedTime) {
-                xml << "<time>";
-                xml.time(UnpackTime(data.TptTime[p])) << "</time>";
-            }
-            xml << "</trkpt>\n";
-            if (!file.flushIfFull()) {
-                return false;
-            }
-        }
-        xml << "  </trkseg>\n</trk>\n";
+    if (!WriteTrackPieces(data, file, [&data](std::string& out, size_t t, BufferedFile* into) {
+            return track(out, data, t, into);
+        })) {
+        return false;
     }
     xml << "</gpx>\n";
     return true;

@@ -1,6 +1,7 @@
 #include "maps/kml/KmlWriter.h"
 
 #include "maps/Legend.h"
+#include "maps/TrackPieces.h"
 #include "maps/TrackPoints.h"
 #include "maps/xml/XmlOut.h"
 #include "platform/BufferedFile.h"
@@ -140,6 +141,24 @@ void trackStart(XmlOut& xml, const ConversionData& data, size_t t, TrackPoints p
     xml << "</styleUrl><LineString><tessellate>1</tessellate><coordinates>\n";
 }
 
+bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile* file) {
+    const TrackPoints points = TrackPointsOf(data, t);
+    if (points.first == points.end) {
+        return true;
+    }
+    XmlOut xml(out);
+    trackStart(xml, data, t, points);
+    for (size_t p = points.first; p < points.end; ++p) {
+        xml.decimal(data.TptLon[p]) << ",";
+        xml.decimal(data.TptLat[p]) << "\n";
+        if (file != nullptr && !file->flushIfFull()) {
+            return false;
+        }
+    }
+    xml << "</coordinates></LineString></Placemark>\n";
+    return true;
+}
+
 } // namespace
 
 bool WriteKml(const ConversionData& data, const MapContext&, BufferedFile& file) {
@@ -159,20 +178,10 @@ bool WriteKml(const ConversionData& data, const MapContext&, BufferedFile& file)
     xml << "</Folder>\n";
     if (data.TrkCount > 0) {
         xml << "<Folder><name>Tracks</name>\n";
-        for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
-            const TrackPoints points = TrackPointsOf(data, t);
-            if (points.first == points.end) {
-                continue;
-            }
-            trackStart(xml, data, t, points);
-            for (size_t p = points.first; p < points.end; ++p) {
-                xml.decimal(data.TptLon[p]) << ",";
-                xml.decimal(data.TptLat[p]) << "\n";
-                if (!file.flushIfFull()) {
-                    return false;
-                }
-            }
-            xml << "</coordinates></LineString></Placemark>\n";
+        if (!WriteTrackPieces(data, file, [&data](std::string& out, size_t t, BufferedFile* into) {
+                return track(out, data, t, into);
+            })) {
+            return false;
         }
         xml << "</Folder>\n";
     }

@@ -41,8 +41,8 @@ TEST(BulkBox, StraysLeaveTheFitButStayWithinReach) {
     const std::vector<FixedPoint> world = scattered(200, -60, 70, -180, 180, 5);
     markers.insert(markers.end(), world.begin(), world.end());
     const FixedBox bulk = BulkBox(markers, points);
-    EXPECT_EQ(FixedPoint(bulk.left, bulk.top), at(47.38, 8.53));
-    EXPECT_EQ(FixedPoint(bulk.right, bulk.bottom), at(47.36, 8.56));
+    EXPECT_EQ((FixedPoint{bulk.left, bulk.top}), at(47.38, 8.53));
+    EXPECT_EQ((FixedPoint{bulk.right, bulk.bottom}), at(47.36, 8.56));
 
     Viewport view = FitView(bulk, 900, 640, 24);
     EXPECT_EQ(view.zoom, 14);
@@ -73,5 +73,5 @@ TEST(BulkBox, CompactSurveysStayWhole) {
     const std::vector<FixedPoint> other = scattered(50, 46.2, 46.21, 6.14, 6.15, 7);
     twoTowns.insert(twoTowns.end(), other.begin(), other.end());
     const FixedBox both = BulkBox({}, twoTowns);
-    EXPECT_EQ(FixedPoint(both.left, both.bottom), at(46.2, 6.14));
+    EXPECT_EQ((FixedPoint{both.left, both.bottom}), at(46.2, 6.14));
 }

@@ -51,16 +51,20 @@ std::string HelpText() {
            "  --only-no-wep        keep only access points without WEP\n"
            "  --fixed-colors       track colours by WEP class\n"
            "  --random-colors      a random colour per track\n"
+           "  --position RULE      where waypoints stand: strongest (the strongest\n"
+           "                       reading's position, the default) or estimated (the\n"
+           "                       position estimated from the readings)\n"
            "  -q, --quiet          print nothing but errors\n"
            "  -h, --help           show this help\n"
            "  --version            show the version\n"
            "\n"
-           "TEXT is required unless tracks are off; any input may be a pipe, or - for\n"
-           "the standard input. On success the seven counters are printed, and for\n"
-           "survey files the rows they held that were left out, and the exit status is\n"
-           "0; an input that cannot be read or is not a survey, or an\n"
-           "output that cannot be written or is refused (an input, a folder, a device,\n"
-           "a pipe, a socket, a read-only file), gives status 1; bad usage 2.\n";
+           "TEXT is required unless tracks are off and waypoints stand at their\n"
+           "strongest readings; any input may be a pipe, or - for the standard input.\n"
+           "On success the seven counters are printed, and for survey files the rows\n"
+           "they held that were left out, and the exit status is 0; an input that\n"
+           "cannot be read or is not a survey, or an output that cannot be written or\n"
+           "is refused (an input, a folder, a device, a pipe, a socket, a read-only\n"
+           "file), gives status 1; bad usage 2.\n";
 }
 
 CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
@@ -111,6 +115,14 @@ CliParseResult ParseCommandLine(const std::vector<std::string>& args) {
                 return fail("option --filter needs a text");
             }
             o.overrides.filter = text;
+        } else if (arg == "--position") {
+            if (!value(text)) {
+                return fail("option --position needs strongest or estimated");
+            }
+            o.overrides.position = WaypointPositionNamed(text);
+            if (!o.overrides.position) {
+                return fail("unknown waypoint position " + text + " (strongest or estimated)");
+            }
         } else if (arg == "--no-tracks") {
             o.overrides.noTracks = true;
         } else if (arg == "--only-no-wep") {

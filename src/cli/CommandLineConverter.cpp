@@ -45,7 +45,9 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
         return kExitFailed;
     }
     InputPlan plan;
-    PlanInputs(options.inputs, settings.TConvertEnabled != 0, plan);
+    const bool tracks = settings.TConvertEnabled != 0;
+    const bool estimates = settings.Waypoint == WaypointPosition::Estimated;
+    PlanInputs(options.inputs, tracks || estimates, plan);
     switch (plan.problem) {
     case InputProblem::None:
         break;
@@ -54,8 +56,9 @@ int RunCommandLine(const std::vector<std::string>& args, const std::string& prog
     case InputProblem::TooManyFiles:
         return usageError(errors, "too many input files");
     case InputProblem::NoReadingsFile:
-        return usageError(errors, "no " + std::string(plan.first.format->readingsRole) +
-                                      " given (use --no-tracks to convert without)");
+        return usageError(errors, "no " + std::string(plan.first.format->readingsRole) + " given " +
+                                      (tracks ? "(use --no-tracks to convert without)"
+                                              : "(estimated positions are made from it)"));
     }
     if (!options.quiet) {
         for (const std::string& path : plan.repeated) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "convert/WaypointPosition.h"
 #include "platform/DefaultInitAllocator.h"
 #include "platform/TextList.h"
 #include "survey/SurveyTime.h"
@@ -109,6 +110,15 @@ struct ConversionData {
     bool DataSaved = true;
     // Network names longer than kMaxNameBytes, cut to it.
     int32_t NamesCut = 0;
+
+    // Under the estimated rule, for waypoints 1 to WptCount: which position
+    // each stands at, and its strongest reading's position, which map
+    // formats with room for it carry beside the waypoint's. Empty under the
+    // strongest rule, so that a default run keeps nothing more. Last, with
+    // defaults, so that lists of the fields above need not name them.
+    std::vector<WaypointPosition> WptPosition = {};
+    std::vector<double> WptStrongestLat = {};
+    std::vector<double> WptStrongestLon = {};
 
     bool operator==(const ConversionData&) const = default;
 };

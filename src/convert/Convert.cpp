@@ -2,6 +2,7 @@
 
 #include "convert/ConversionSink.h"
 #include "convert/CounterDisplay.h"
+#include "convert/EstimatedPositions.h"
 #include "convert/Tracks.h"
 #include "convert/WaypointStyles.h"
 #include "convert/Waypoints.h"
@@ -186,9 +187,29 @@ void makeTracks(Run& run, std::span<const int32_t> groupOfWaypoint) {
     run.counters.showHeldPoints();
 }
 
+// What the readings of a run are wanted for.
+struct ReadingsUse {
+    bool tracks = false;
+    bool estimates = false; // the waypoints were made in this run, and go to their estimates
+};
+
+// Places the waypoints at their estimates and makes their tracks, as `use`
+// asks, from the readings the sink holds.
+void useReadings(Run& run, ReadingsUse use) {
+    const std::vector<int32_t> groups = run.sink.takeGroupsOfWaypoints(run.state.data);
+    if (use.estimates) {
+        PlaceAtEstimates(groups, run.sink.groupedReadings(), run.state.data);
+    }
+    if (use.tracks) {
+        makeTracks(run, groups);
+    } else {
+        run.counters.readingPassDone();
+    }
+}
+
 // Reads the second file of a format that keeps its readings apart (the text
-// export), for the waypoints the result holds, and makes their tracks.
-void readReadingsFile(Run& run) {
+// export), for the waypoints the result holds, and uses them.
+void readReadingsFile(Run& run, ReadingsUse use) {
     ConversionData& data = run.state.data;
     const std::string& path = run.window.settings().TextFilePath;
     FirstInput input;
@@ -216,7 +237,7 @@ void readReadingsFile(Run& run) {
         return;
     }
     data.LogDate = run.sink.takeLogDate();
-    makeTracks(run, run.sink.takeGroupsOfWaypoints(data));
+    useReadings(run, use);
 }
 
 // How the first inputs were read.
@@ -267,15 +288,21 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
     counters.showPoints(data.TrkPointCount);
     window.processEvents();
 
-    if (settings.TConvertEnabled == 0) {
+    // Waypoints kept from an earlier run stay where that run put them.
+    const ReadingsUse use{.tracks = settings.TConvertEnabled != 0,
+                          .estimates =
+                              settings.Waypoint == WaypointPosition::Estimated &&
+                              (read == FirstRead::Survey || read == FirstRead::FirstOfTwo)};
+    if (!use.tracks) {
         data.TrkCount = 0;
         data.TrkPointCount = 0;
         counters.showTracks(0);
         counters.showPoints(0);
-    } else if (read == FirstRead::Survey) {
-        makeTracks(run, sink.takeGroupsOfWaypoints(data));
-    } else if (read != FirstRead::SurveyFailed) {
-        readReadingsFile(run);
+    }
+    if ((use.tracks || use.estimates) && read == FirstRead::Survey) {
+        useReadings(run, use);
+    } else if ((use.tracks || use.estimates) && read != FirstRead::SurveyFailed) {
+        readReadingsFile(run, use);
     }
     state.skipped = sink.skipped();
     state.data.DataSaved = false;

@@ -48,7 +48,7 @@ std::vector<InputFile> InputPlan::files() const {
     return files;
 }
 
-void PlanInputs(const std::vector<std::string>& inputs, bool tracks, InputPlan& plan) {
+void PlanInputs(const std::vector<std::string>& inputs, bool readings, InputPlan& plan) {
     if (std::ranges::count(inputs, std::string(platform::kStandardInput)) > 1) {
         plan.problem = InputProblem::TwoStandardInputs;
         return;
@@ -63,7 +63,7 @@ void PlanInputs(const std::vector<std::string>& inputs, bool tracks, InputPlan& 
     plan.paths = inputs;
     if (plan.paths.size() > 2) {
         plan.problem = InputProblem::TooManyFiles;
-    } else if (tracks && plan.paths.size() < 2) {
+    } else if (readings && plan.paths.size() < 2) {
         plan.problem = InputProblem::NoReadingsFile;
     }
 }

@@ -37,7 +37,8 @@ struct InputPlan {
     std::vector<InputFile> files() const;
 };
 
-// `tracks`: whether tracks are wanted, and so a file of readings.
-void PlanInputs(const std::vector<std::string>& inputs, bool tracks, InputPlan& plan);
+// `readings`: whether a file of readings is wanted, for tracks or for
+// estimated positions.
+void PlanInputs(const std::vector<std::string>& inputs, bool readings, InputPlan& plan);
 
 } // namespace wavemark

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/WaypointPosition.h"
+
 #include <cstdint>
 #include <string>
 
@@ -41,6 +43,8 @@ struct Settings {
     int32_t TColorWep = 0;
     int16_t TLineNoWep = 0; // line style codes
     int16_t TLineWep = 0;
+
+    WaypointPosition Waypoint = WaypointPosition::Strongest; // [Positions]
 
     bool operator==(const Settings&) const = default;
 };

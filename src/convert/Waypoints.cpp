@@ -120,6 +120,11 @@ void WaypointMaker::finish(std::string logDate, ConversionData& data,
     data.WptSignal = std::move(m_signal);
     data.WptClass = std::move(m_class);
     Recreate(count, data.WptRotation, data.WptTrack);
+    // Each waypoint at its strongest reading: a second position comes only
+    // with estimates (see PlaceAtEstimates).
+    data.WptPosition = {};
+    data.WptStrongestLat = {};
+    data.WptStrongestLon = {};
     data.LogDate = std::move(logDate);
 }
 

@@ -24,6 +24,9 @@ bool LoadRunSettings(const std::string& programFolder,
     if (overrides.randomColors) {
         settings.TChangeColors = *overrides.randomColors ? 1 : 0;
     }
+    if (overrides.position) {
+        settings.Waypoint = *overrides.position;
+    }
     return true;
 }
 

@@ -9,10 +9,11 @@ namespace wavemark {
 
 // What a command line sets over the settings, each only when it is given.
 struct SettingsOverrides {
-    bool noTracks = false;             // TConvertEnabled = 0
-    std::optional<std::string> filter; // APFilter
-    bool onlyNoWep = false;            // NoWEPCheck = 1
-    std::optional<bool> randomColors;  // TChangeColors
+    bool noTracks = false;                    // TConvertEnabled = 0
+    std::optional<std::string> filter;        // APFilter
+    bool onlyNoWep = false;                   // NoWEPCheck = 1
+    std::optional<bool> randomColors;         // TChangeColors
+    std::optional<WaypointPosition> position; // [Positions] Waypoint
 };
 
 // The settings of one run without the window: first-start defaults, then

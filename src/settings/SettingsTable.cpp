@@ -4,11 +4,13 @@
 #include "platform/PathSeparator.h"
 #include "settings/CDS_CIni.h"
 #include "settings/IniDocument.h"
+#include "settings/PositionsSection.h"
 #include "settings/TextForms.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace wavemark {
@@ -170,6 +172,9 @@ bool WriteAllSettings(CDS_CIni& ini, const Settings& settings) {
         entries.push_back(
             {std::string(key.section), std::string(key.key), settingText(key, settings)});
     }
+    for (ProfileString& entry : PositionsSectionEntries(settings)) {
+        entries.push_back(std::move(entry));
+    }
     return ini.WriteValues(entries);
 }
 
@@ -187,6 +192,7 @@ bool ReadAllSettings(CDS_CIni& ini, Settings& settings) {
             setFromText(*key, "", settings);
         }
     }
+    ReadPositionsSection(ini, settings);
     ini.Unload();
     return true;
 }

@@ -58,10 +58,13 @@ std::string PathInFolder(const std::string& folder, std::string_view name);
 
 Settings FirstStartSettings(const std::string& programFolder);
 
-// Writes every key with one replacement of the file; false when a key could
-// not be written (the others are still written) or the file could not be.
+// Writes every key with one replacement of the file, and the [Positions]
+// section where it is not at its default (see PositionsSection); false when
+// a key could not be written (the others are still written) or the file
+// could not be.
 bool WriteAllSettings(CDS_CIni& ini, const Settings& settings);
-// Reads every key into `settings`, parsing the file once. A key that is
+// Reads every key into `settings`, and the [Positions] section, parsing the
+// file once. A key that is
 // missing, empty, not of its type or outside its type's values keeps the
 // value `settings` had; an empty value of a Text key is taken. False, with
 // `settings` untouched and the reason in ini.LastErrorDescription(), when the

@@ -210,5 +210,57 @@ TEST_F(CommandLineConverterTest, SurveyFilesAreMergedAndOthersRefused) {
                                 "\nIs the same file as the survey\n");
 }
 
+// The estimated rule moves a waypoint with three readings or more to their weighted centre
+// and keeps its strongest reading beside it; one with fewer stays there. Without tracks a
+// survey file's readings are still read, and a summary needs its text export.
+TEST_F(CommandLineConverterTest, PositionRuleMovesWaypointsWithEnoughReadings) {
+    const std::string head = "WigleWifi-1.6\nMAC,SSID,AuthMode,FirstSeen,Channel,Frequency,RSSI,"
+                             "CurrentLatitude,CurrentLongitude,AltitudeMeters,AccuracyMeters,"
+                             "RCOIs,MfgrId,Type\n";
+    const auto row = [](const std::string& mac, const std::string& rssi, const std::string& at) {
+        return mac + ",net,[ESS],2004-04-08 12:00:00,6,2437," + rssi + "," + at + ",0,5,,,WIFI\n";
+    };
+    const std::string survey = folder.write(
+        "survey.csv", head + row(kWep, "-60", "47.1,8.5") + row(kOpen, "-50", "47.5,8.1") +
+                          row(kWep, "-60", "47.2,8.5") + row(kWep, "-80", "47.3,8.6") +
+                          row(kOpen, "-70", "47.6,8.2"));
+    const std::string map = folder.file("map.geojson");
+    const auto places = [&] {
+        std::string found;
+        const std::string written = test::ReadBytes(map);
+        for (size_t at = written.find("\"marker-color\""); at != std::string::npos;
+             at = written.find("\"marker-color\"", at + 1)) {
+            found += written.substr(at + 25, written.find("]}}", at) - at - 25) + "\n";
+        }
+        return found;
+    };
+    ASSERT_EQ(run({"--no-tracks", "--position", "Estimated", survey, "-o", map}), 0)
+        << errors.str();
+    EXPECT_EQ(places(), ", \"position\": \"estimated\", \"strongest-lat\": 47.1, "
+                        "\"strongest-lon\": 8.5}, \"geometry\": {\"type\": \"Point\", "
+                        "\"coordinates\": [8.5047619, 47.1571429\n"
+                        ", \"position\": \"strongest\", \"strongest-lat\": 47.5, "
+                        "\"strongest-lon\": 8.1}, \"geometry\": {\"type\": \"Point\", "
+                        "\"coordinates\": [8.1, 47.5\n");
+
+    // The settings file's rule, which the command line overrides.
+    const std::string ini = folder.write("rule.ini", "[Positions]\r\nWaypoint=estimated\r\n");
+    ASSERT_EQ(run({"--settings", ini, "--no-tracks", survey, "-o", map}), 0) << errors.str();
+    EXPECT_NE(places().find("[8.5047619, 47.1571429"), std::string::npos) << places();
+    ASSERT_EQ(run({"--settings", ini, "--position", "strongest", survey, "-o", map}), 0);
+    EXPECT_EQ(places(), "}, \"geometry\": {\"type\": \"Point\", \"coordinates\": [8.5, 47.1\n"
+                        "}, \"geometry\": {\"type\": \"Point\", \"coordinates\": [8.1, 47.5\n");
+
+    const std::string usage =
+        "usage: wavemark-convert [options] SUMMARY [TEXT] -o OUTPUT\nwavemark-convert: ";
+    EXPECT_EQ(run({"--position", "nearest", survey, "-o", map}), 2);
+    EXPECT_EQ(errors.str(), usage + "unknown waypoint position nearest (strongest or estimated)\n");
+    EXPECT_EQ(run({survey, "-o", map, "--position"}), 2);
+    EXPECT_EQ(errors.str(), usage + "option --position needs strongest or estimated\n");
+    EXPECT_EQ(run({"--no-tracks", "--position", "estimated", summary, "-o", map}), 2);
+    EXPECT_EQ(errors.str(),
+              usage + "no text export given (estimated positions are made from it)\n");
+}
+
 } // namespace
 } // namespace wavemark

@@ -6,7 +6,8 @@ converted to GTM, GPX, KML and GeoJSON. Each GPX file must validate against the 
 (xmllint, no network); each KML file must be well-formed KML 2.2 with an "Access points" folder of
 Point placemarks and, only when there are tracks, a "Tracks" folder of LineString placemarks; each
 GeoJSON file must be strict UTF-8 JSON of a FeatureCollection, with positions of seven decimals
-at most and a time or null per track position. Then gpsbabel, GDAL (GPX, LIBKML and GeoJSON
+at most and a time or null per track position (with estimated waypoint positions too, which
+extend each waypoint). Then gpsbabel, GDAL (GPX, LIBKML and GeoJSON
 drivers), fastkml and Python's json module must find in the GPX, KML and GeoJSON files the
 waypoints and tracks, point for point, that gpsbabel finds in the GTM file. An edited sample puts
 an access point on the 180th meridian under a network name of markup, a CDATA end, a Windows-1252
@@ -31,7 +32,7 @@ KML_ROOT = "{http://www.opengis.net/kml/2.2}kml"
 FOLDERS = {"Access points": "Point", "Tracks": "LineString"}
 # GDAL 3.6's ogrinfo has no -if: leaving out the plain KML driver makes LIBKML read the file.
 LIBKML = ["--config", "GDAL_SKIP", "KML"]
-VARIANTS = [[], ["--random-colors"], ["--no-tracks"]]
+VARIANTS = [[], ["--random-colors"], ["--no-tracks"], ["--position", "estimated"]]
 ISO_TIME = re.compile(r"\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ")
 
 

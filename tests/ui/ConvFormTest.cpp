@@ -207,6 +207,34 @@ private slots:
         qunsetenv("SOURCE_DATE_EPOCH");
     }
 
+    // The waypoint rule has no control: the window takes it from the settings file, reads the
+    // text export for it with tracks off, saves what the converter writes, and keeps it.
+    void estimatedPositionsFromTheSettingsFile() {
+        WindowFixture f;
+        f.folder.write("Wavemark.ini", "[InputPath]\r\nInputSummaryFile=" + kSummary +
+                                           "\r\nInputTextFile=" + kText +
+                                           "\r\n[Options]\r\nTConvertEnabled=0\r\n"
+                                           "[Positions]\r\nWaypoint=estimated\r\n");
+        f.start();
+        f.click("Convert");
+        QCOMPARE(f.counter(5)->text(), QStringLiteral("Number of Tracklogs: 0"));
+        const std::string saved = f.folder.file("survey.geojson");
+        f.saveDialog().acceptFile(saved);
+        f.click("Command1");
+        std::ostringstream out, errors;
+        const std::string fromCli = f.folder.file("cli.geojson");
+        QCOMPARE(RunCommandLine(
+                     {"--no-tracks", "--position", "estimated", kSummary, kText, "-o", fromCli},
+                     f.folder.path().string(), out, errors),
+                 int(kExitOk));
+        QVERIFY(SameBytes(ReadBytes(fromCli), ReadBytes(saved)));
+        QVERIFY(ReadBytes(saved).find("\"position\": \"estimated\"") != std::string::npos);
+        QVERIFY(f.window->close());
+        const std::string stored = ReadBytes(f.folder.file("Wavemark.ini"));
+        QVERIFY(stored.find("[Tracks]\r\n") != std::string::npos); // written at close
+        QVERIFY(stored.find("[Positions]\r\nWaypoint=estimated\r\n") != std::string::npos);
+    }
+
     // A close asked for from a message box mid-run waits for the run's end; counters show.
     void closeDuringARun() {
         WindowFixture f;

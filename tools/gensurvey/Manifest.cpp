@@ -81,6 +81,14 @@ void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallie
                          std::to_string(symbol), signedDegrees(ap.lat), signedDegrees(ap.lon)});
         out.flushIfFull();
     }
+    if (survey.simulated) {
+        text += "# ap\tbssid\tlat\tlon: where the access point of each waypoint stands\n";
+        for (const Waypoint& w : waypoints) {
+            appendRow(text, {"ap", w.ap->bssid, signedDegrees(w.ap->trueLat),
+                             signedDegrees(w.ap->trueLon)});
+            out.flushIfFull();
+        }
+    }
     text += "# trk\tname\tpoints\tfirst\tlast\n";
     for (const Waypoint& w : waypoints) {
         if (w.tally->positioned >= 2) {

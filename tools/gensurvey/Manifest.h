@@ -14,6 +14,8 @@ namespace wavemark {
 // texts as raw export bytes; lines starting with "#" are remarks:
 //   counter  NAME  VALUE                      seven lines, in the window's order
 //   wpt  NAME  COMMENT  TIME  ALTITUDE  SYMBOL  LAT  LON   one per waypoint
+//   ap  BSSID  LAT  LON              one per waypoint of a simulated survey:
+//                                    where its access point stands
 //   trk  NAME  POINTS  FIRST-TIME  LAST-TIME                one per track
 // Times are ISO 8601 UTC, coordinates as the export writes them but signed.
 void writeManifest(const Survey& survey, const std::vector<ReadingTally>& tallies,

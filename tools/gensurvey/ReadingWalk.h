@@ -11,17 +11,6 @@ namespace wavemark {
 
 constexpr int kLostSignal = -32618; // what the scanner writes once a signal is gone
 
-// One reading as the scanner made it: which access point, at which step,
-// with which levels (the exports' SNR, Sig and Noise).
-struct HeardReading {
-    size_t ap;
-    size_t step;
-    int snr;
-    int signal;
-    int noise;
-    bool lost;
-};
-
 // The signal fades with the distance from where the access point stands,
 // with a little flicker that depends only on the step and the access point.
 inline int snrAt(const AccessPoint& ap, size_t step, size_t index) {
@@ -37,6 +26,12 @@ inline int snrAt(const AccessPoint& ap, size_t step, size_t index) {
 // and within a step the access points in range in the order they came into
 // range. Every survey format writes its readings from this one walk.
 template <typename Visit> void forEachReading(const Survey& survey, Visit visit) {
+    if (survey.simulated) {
+        for (const HeardReading& reading : survey.heard) {
+            visit(reading);
+        }
+        return;
+    }
     std::vector<size_t> inRange;
     size_t next = 0;
     for (size_t t = 0; t < survey.steps.size(); ++t) {

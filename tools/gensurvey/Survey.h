@@ -59,8 +59,13 @@ struct AccessPoint {
     int peakSnr = 30;
 
     Fix summaryFix = Fix::Position;
-    int64_t lat = 0; // where it stands, near the route
+    // Where the summary places it: where it stands, near the route; in a
+    // simulated survey, its strongest reading with a fix, as a scanner
+    // places it, and where it stands is trueLat, trueLon.
+    int64_t lat = 0;
     int64_t lon = 0;
+    int64_t trueLat = 0;
+    int64_t trueLon = 0;
 
     // The scanner hears it on steps [firstStep, firstStep + readings).
     int64_t readings = 1;
@@ -76,12 +81,27 @@ struct AccessPoint {
     }
 };
 
+// One reading as the scanner made it: which access point, at which step,
+// with which levels (the exports' SNR, Sig and Noise).
+struct HeardReading {
+    size_t ap;
+    size_t step;
+    int snr;
+    int signal;
+    int noise;
+    bool lost;
+};
+
 // Access points are held in the order they were first heard, which is the
 // order of the summary export.
 struct Survey {
     std::vector<Step> steps;
     std::vector<Drive> drives;
     std::vector<AccessPoint> aps;
+    // A simulated survey's readings in the scanner's order; the others make
+    // theirs from each access point's run of steps (see forEachReading).
+    std::vector<HeardReading> heard;
+    bool simulated = false;
 };
 
 } // namespace wavemark

@@ -5,6 +5,7 @@
 #include "KismetWriter.h"
 #include "Manifest.h"
 #include "Ns1Writer.h"
+#include "SimulatedSurvey.h"
 #include "SurveyBuilder.h"
 #include "WigleWriter.h"
 #include "platform/BufferedFile.h"
@@ -19,7 +20,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: wavemark-gensurvey [--aps N] [--readings M] [--seed S] [--sample] [-o PREFIX]\n"
+    "usage: wavemark-gensurvey [--aps N] [--readings M] [--seed S] [--sample] [--simulate]\n"
+    "                          [-o PREFIX]\n"
     "  --aps N        access points (default 10000)\n"
     "  --readings M   readings in the text export, M >= N (default 1000000)\n"
     "  --seed S       seed; the same seed gives the same files (default 1)\n"
@@ -31,7 +33,12 @@ constexpr const char* kUsage =
     "                 (a version-1 log keeps no times, positions or readings: the exports\n"
     "                 then show none either)\n"
     "  --kismet       also writes the survey as Kismet's log PREFIX.kismet, with Wi-Fi\n"
-    "                 clients and Bluetooth devices beside the access points\n";
+    "                 clients and Bluetooth devices beside the access points\n"
+    "  --simulate     access points at known places beside the route, heard by a radio\n"
+    "                 model (ignores --readings; no --ns1); the manifest adds where\n"
+    "                 each stands, the summary places each at its strongest reading\n"
+    "  --path-loss N  the simulation's path-loss exponent (default 3.3)\n"
+    "  --shadowing S  the simulation's shadowing sigma in dB (default 6.0)\n";
 
 struct Options {
     uint64_t aps = 10000;
@@ -42,6 +49,8 @@ struct Options {
     std::optional<wavemark::WigleVersion> wigle;
     std::optional<int> ns1;
     bool kismet = false;
+    bool simulate = false;
+    wavemark::RadioModel radio;
 };
 
 bool parseNumber(std::string_view text, uint64_t& value) {
@@ -62,6 +71,18 @@ int parseOptions(int argc, char** argv, Options& options) {
             options.sample = true;
         } else if (arg == "--kismet") {
             options.kismet = true;
+        } else if (arg == "--simulate") {
+            options.simulate = true;
+        } else if ((arg == "--path-loss" || arg == "--shadowing") && hasValue) {
+            double& target = arg == "--path-loss" ? options.radio.pathLossExponent
+                                                  : options.radio.shadowingSigma;
+            const std::string_view text = argv[++i];
+            const auto result = std::from_chars(text.data(), text.data() + text.size(), target);
+            if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+                !(target > 0.0 && target < 100.0)) {
+                std::cerr << "wavemark-gensurvey: " << arg << " needs a positive number\n";
+                return 2;
+            }
         } else if (arg == "--wigle" && hasValue) {
             const std::string_view version = argv[++i];
             if (version != "1.4" && version != "1.6") {
@@ -93,7 +114,13 @@ int parseOptions(int argc, char** argv, Options& options) {
             return 2;
         }
     }
-    if (!options.sample && (options.aps == 0 || options.readings < options.aps)) {
+    if (options.simulate && (options.ns1 || options.sample || options.aps == 0)) {
+        std::cerr << "wavemark-gensurvey: --simulate needs access points, and takes neither "
+                     "--ns1 nor --sample\n";
+        return 2;
+    }
+    if (!options.sample && !options.simulate &&
+        (options.aps == 0 || options.readings < options.aps)) {
         std::cerr << "wavemark-gensurvey: need at least one access point and at least as many "
                      "readings as access points\n";
         return 2;
@@ -119,9 +146,10 @@ int main(int argc, char** argv) {
         return code < 0 ? 0 : code;
     }
     const wavemark::Survey survey = wavemark::keptByNs1(
-        options.sample ? wavemark::buildSampleSurvey()
-                       : wavemark::buildRandomSurvey(
-                             options.aps, static_cast<int64_t>(options.readings), options.seed),
+        options.simulate ? wavemark::buildSimulatedSurvey(options.aps, options.seed, options.radio)
+        : options.sample ? wavemark::buildSampleSurvey()
+                         : wavemark::buildRandomSurvey(
+                               options.aps, static_cast<int64_t>(options.readings), options.seed),
         options.ns1.value_or(12));
 
     // The text export goes first: the summary and the manifest need what it

@@ -4,7 +4,10 @@
 // degrees, seven decimals at most; times are ISO 8601 UTC strings.
 //
 //   access point: name, network, bssid (hyphenated), class, signal, time
-//                 (left out when unknown), marker-color
+//                 (left out when unknown), marker-color; under the estimated
+//                 rule also position ("estimated" or "strongest", where the
+//                 point stands) and strongest-lat, strongest-lon (where its
+//                 strongest reading was)
 //   track:        name, class, stroke, stroke-width, coordTimes
 //
 // Colours are "#RRGGBB" and widths pixels, the simplestyle properties web
@@ -53,6 +56,12 @@ void accessPoint(JsonOut& json, const ConversionData& data, size_t w) {
         json.time(UnpackTime(data.WptTime[w])) << "\"";
     }
     colour(json, "marker-color", legend.color);
+    if (!data.WptPosition.empty()) {
+        json << ", \"position\": \"" << WaypointPositionName(data.WptPosition[w])
+             << "\", \"strongest-lat\": ";
+        json.coordinate(data.WptStrongestLat[w]) << ", \"strongest-lon\": ";
+        json.coordinate(data.WptStrongestLon[w]);
+    }
     json << "}, \"geometry\": {\"type\": \"Point\", \"coordinates\": [";
     json.coordinate(data.WptLon[w]) << ", ";
     json.coordinate(data.WptLat[w]) << "]}}";

@@ -16,10 +16,28 @@ double gpxLongitude(double lon) {
     return lon == 180.0 ? -180.0 : lon;
 }
 
-void position(XmlOut& xml, double lat, double lon) {
+void coordinates(XmlOut& xml, double lat, double lon) {
     xml << " lat=\"";
     xml.decimal(lat) << "\" lon=\"";
-    xml.decimal(gpxLongitude(lon)) << "\">";
+    xml.decimal(gpxLongitude(lon)) << "\"";
+}
+
+void position(XmlOut& xml, double lat, double lon) {
+    coordinates(xml, lat, lon);
+    xml << ">";
+}
+
+// Under the estimated rule a waypoint says which position it stands at and
+// where its strongest reading was, in elements of our own namespace, which
+// the root declares only then.
+constexpr std::string_view kPositionsNamespace =
+    " xmlns:wavemark=\"https://wavemark.example.org/xmlns/positions/1\"";
+
+void positions(XmlOut& xml, const ConversionData& data, size_t w) {
+    xml << "  <extensions><wavemark:position>" << WaypointPositionName(data.WptPosition[w])
+        << "</wavemark:position><wavemark:strongest";
+    coordinates(xml, data.WptStrongestLat[w], data.WptStrongestLon[w]);
+    xml << "/></extensions>\n";
 }
 
 void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
@@ -41,7 +59,11 @@ void waypoint(XmlOut& xml, const ConversionData& data, size_t w) {
         xml << "  <sym>";
         xml.text(*symbol) << "</sym>\n";
     }
-    xml << "  <type>" << LegendOf(data.WptClass[w]).type << "</type>\n</wpt>\n";
+    xml << "  <type>" << LegendOf(data.WptClass[w]).type << "</type>\n";
+    if (!data.WptPosition.empty()) {
+        positions(xml, data, w);
+    }
+    xml << "</wpt>\n";
 }
 
 // Line widths go in millimetres: a pixel of a 96-dpi screen is about 0.26 mm.
@@ -80,8 +102,11 @@ bool WriteGpx(const ConversionData& data, const MapContext& context, BufferedFil
     XmlOut xml(file.buffer());
     xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\""
-           " xmlns:gpx_style=\"http://www.topografix.com/GPX/gpx_style/0/2\""
-           " version=\"1.1\" creator=\"Wavemark " WAVEMARK_VERSION "\">\n"
+           " xmlns:gpx_style=\"http://www.topografix.com/GPX/gpx_style/0/2\"";
+    if (!data.WptPosition.empty()) {
+        xml << kPositionsNamespace;
+    }
+    xml << " version=\"1.1\" creator=\"Wavemark " WAVEMARK_VERSION "\">\n"
            "<metadata>\n  <name>";
     xml.text(SurveyTitle(data.LogDate)) << "</name>\n  <time>";
     xml.time(context.writtenAt) << "</time>\n</metadata>\n";

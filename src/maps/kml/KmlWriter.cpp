@@ -96,6 +96,16 @@ void descriptionRow(XmlOut& xml, std::string_view label) {
     xml << "<tr><th align=\"left\">" << label << "</th><td>";
 }
 
+// Under the estimated rule: which position the placemark stands at, and
+// where the strongest reading was.
+void positions(XmlOut& xml, const ConversionData& data, size_t w) {
+    xml << "<ExtendedData><Data name=\"position\"><value>"
+        << WaypointPositionName(data.WptPosition[w])
+        << "</value></Data><Data name=\"strongest-lat\"><value>";
+    xml.decimal(data.WptStrongestLat[w]) << "</value></Data><Data name=\"strongest-lon\"><value>";
+    xml.decimal(data.WptStrongestLon[w]) << "</value></Data></ExtendedData>";
+}
+
 // The table is HTML in a CDATA section; the survey's texts come escaped, so
 // they hold no "]]>" that would end it.
 void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
@@ -115,7 +125,11 @@ void accessPoint(XmlOut& xml, const ConversionData& data, size_t w) {
     }
     xml << "<styleUrl>#";
     pointStyleId(xml, {data.WptClass[w], data.WptDisplay[w]});
-    xml << "</styleUrl><Point><coordinates>";
+    xml << "</styleUrl>";
+    if (!data.WptPosition.empty()) {
+        positions(xml, data, w);
+    }
+    xml << "<Point><coordinates>";
     xml.decimal(data.WptLon[w]) << ",";
     xml.decimal(data.WptLat[w]) << "</coordinates></Point></Placemark>\n";
 }

@@ -83,5 +83,28 @@ TEST(GpxWriter, SurveysWithoutTracksOrWaypoints) {
     EXPECT_EQ(test::Written(&WriteGpx, data, kContext), kHead + "</gpx>\n");
 }
 
+// Under the estimated rule each waypoint names its rule and its strongest reading's position
+// in our own namespace, which the root then declares.
+TEST(GpxWriter, EstimatedWaypointsKeepTheirStrongestReading) {
+    ConversionData data = test::SmallMap();
+    data.WptLat[1] = 47.5001;
+    data.WptPosition = {WaypointPosition::Strongest, WaypointPosition::Estimated};
+    data.WptStrongestLat = {0, 47.5};
+    data.WptStrongestLon = {0, 180.0};
+    const std::string gpx = test::Written(&WriteGpx, data, kContext);
+    EXPECT_TRUE(has(gpx, "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" "
+                         "xmlns:gpx_style=\"http://www.topografix.com/GPX/gpx_style/0/2\" "
+                         "xmlns:wavemark=\"https://wavemark.example.org/xmlns/positions/1\" "
+                         "version=\"1.1\" "));
+    EXPECT_TRUE(has(gpx, "<wpt lat=\"47.5001\" lon=\"8.25\">\n"));
+    EXPECT_TRUE(has(gpx, "  <type>Wi-Fi protected</type>\n"
+                         "  <extensions><wavemark:position>estimated</wavemark:position>"
+                         "<wavemark:strongest lat=\"47.5\" lon=\"-180\"/></extensions>\n"
+                         "</wpt>\n"));
+    data.WptPosition[1] = WaypointPosition::Strongest;
+    EXPECT_TRUE(has(test::Written(&WriteGpx, data, kContext),
+                    "<wavemark:position>strongest</wavemark:position>"));
+}
+
 } // namespace
 } // namespace wavemark

@@ -103,5 +103,22 @@ TEST(KmlWriter, EmptySurvey) {
                       "<Folder><name>Access points</name>\n</Folder>\n</Document>\n</kml>\n");
 }
 
+// Under the estimated rule each placemark names its rule and its strongest reading's position
+// in its extended data, which KML puts between the style and the geometry.
+TEST(KmlWriter, EstimatedPlacemarksKeepTheirStrongestReading) {
+    ConversionData data = test::SmallMap();
+    data.WptLon[1] = 8.2501;
+    data.WptPosition = {WaypointPosition::Strongest, WaypointPosition::Estimated};
+    data.WptStrongestLat = {0, 47.5};
+    data.WptStrongestLon = {0, -179.5};
+    const std::string kml = test::Written(&WriteKml, data);
+    EXPECT_EQ(count(kml, "</styleUrl><ExtendedData><Data name=\"position\"><value>estimated"
+                         "</value></Data><Data name=\"strongest-lat\"><value>47.5</value></Data>"
+                         "<Data name=\"strongest-lon\"><value>-179.5</value></Data>"
+                         "</ExtendedData><Point><coordinates>8.2501,47.5</coordinates>"),
+              1u);
+    EXPECT_EQ(count(kml, "<ExtendedData>"), 1u);
+}
+
 } // namespace
 } // namespace wavemark

@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace wavemark {
 namespace {
@@ -16,6 +17,21 @@ namespace {
 // so when value is the double of n / 10^7 no other decimal of at most seven
 // places reads back as it: n without its trailing zeros is the shortest
 // form, the very text std::to_chars gives. False for any other value.
+// "00" to "99", so that digits are written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+char* pairAt(char* at, int64_t value) {
+    std::memcpy(at, &kDigitPairs[static_cast<size_t>(value) * 2], 2);
+    return at + 2;
+}
+
 bool appendSevenDecimals(std::string& out, double value) {
     constexpr double kScale = 1e7;
     const double magnitude = std::fabs(value);
@@ -28,29 +44,32 @@ bool appendSevenDecimals(std::string& out, double value) {
     if (static_cast<double>(scaled) / kScale != magnitude) {
         return false;
     }
+    // The whole part (below 10^8) and the seven decimals, each written a
+    // pair of digits at a time, the decimals' trailing zeros then dropped.
     std::array<char, 24> text;
-    char* end = text.data() + text.size();
-    char* at = end;
-    int64_t rest = scaled;
-    bool fractionShown = false;
-    for (int place = 0; place < 7; ++place, rest /= 10) {
-        const int digit = static_cast<int>(rest % 10);
-        if (digit != 0 || fractionShown) {
-            *--at = static_cast<char>('0' + digit);
-            fractionShown = true;
-        }
+    char* const point = text.data() + 9;
+    const int64_t whole = scaled / 10'000'000;
+    const int64_t fraction = scaled % 10'000'000;
+    char* at = point + 1;
+    at = pairAt(at, fraction / 100'000);
+    at = pairAt(at, fraction / 1'000 % 100);
+    at = pairAt(at, fraction / 10 % 100);
+    *at++ = static_cast<char>('0' + fraction % 10);
+    *point = '.';
+    while (at[-1] == '0') {
+        --at;
     }
-    if (fractionShown) {
-        *--at = '.';
-    }
+    char* const end = at == point + 1 ? point : at;
+    char* first = point;
+    int64_t rest = whole;
     do {
-        *--at = static_cast<char>('0' + rest % 10);
+        *--first = static_cast<char>('0' + rest % 10);
         rest /= 10;
     } while (rest != 0);
     if (std::signbit(value)) {
-        *--at = '-';
+        *--first = '-';
     }
-    out.append(at, end);
+    out.append(first, end);
     return true;
 }
 

@@ -71,6 +71,9 @@ void RemoveTempFilesOnSignals();
 // (the C heap may keep freed blocks for later): nullptr when there is none.
 void* AllocatePages(size_t size);
 void FreePages(void* pages, size_t size);
+// Makes pages of AllocatePages() present before they are written, where
+// the system can: one call instead of a fault per page.
+void PopulatePages(void* pages, size_t size);
 
 // The folder of the running program.
 std::string ExecutableFolder();

@@ -297,6 +297,16 @@ void FreePages(void* pages, size_t size) {
     ::munmap(pages, size);
 }
 
+void PopulatePages(void* pages, size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    // Kernels before 5.14 refuse it; the pages then come as they are written.
+    ::madvise(pages, size, MADV_POPULATE_WRITE);
+#else
+    (void)pages;
+    (void)size;
+#endif
+}
+
 std::string ExecutableFolder() {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);

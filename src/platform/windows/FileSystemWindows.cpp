@@ -224,6 +224,10 @@ void FreePages(void* pages, size_t /*size*/) {
     ::VirtualFree(pages, 0, MEM_RELEASE);
 }
 
+void PopulatePages(void* /*pages*/, size_t /*size*/) {
+    // VirtualAlloc's committed pages come as they are written.
+}
+
 std::string ExecutableFolder() {
     std::string path(MAX_PATH, '\0');
     for (;;) {

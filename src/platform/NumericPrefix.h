@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -60,6 +62,61 @@ inline std::optional<PlainNumber> PlainDecimal(std::string_view text) {
         return std::nullopt;
     }
     return PlainNumber{static_cast<double>(digits) / kPowersOfTen[fraction], pos, fraction};
+}
+
+// The value of the `count` (1 to 8) ASCII digits that end at `end`, read as
+// one 64-bit word from the eight bytes before `end`, which must be readable;
+// nothing when one of the digits is no digit.
+inline std::optional<uint64_t> DigitsEndingAt(const char* end, size_t count) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return std::nullopt;
+    }
+    constexpr uint64_t kZeros = 0x3030303030303030;
+    uint64_t word = 0;
+    std::memcpy(&word, end - 8, sizeof word);
+    // The last byte is the highest: the digits are the top `count` bytes,
+    // and the bytes below them become leading zeros.
+    const uint64_t digits = count >= 8 ? ~uint64_t{0} : ~uint64_t{0} << (64 - 8 * count);
+    word = (word & digits) | (kZeros & ~digits);
+    // Every byte 0x30 to 0x39 (a carry only turns a digit away).
+    if ((word & 0xF0F0F0F0F0F0F0F0) != kZeros ||
+        ((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) != kZeros) {
+        return std::nullopt;
+    }
+    // Pairs of digits, then fours, then the eight (the first digit in the
+    // lowest byte).
+    word -= kZeros;
+    word = word * 10 + (word >> 8);
+    return ((word & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
+            ((word >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
+           32;
+}
+
+// A survey's coordinates in their usual form, "47.3770150": one to three
+// whole digits, a point and one to eight decimals, eight bytes or more in
+// all. Read as PlainDecimal reads them, to the same double, but the
+// decimals at once; nothing for any other text, which PlainDecimal takes.
+inline std::optional<double> ShortDecimal(std::string_view text) {
+    static constexpr double kPowersOfTen[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+    const size_t point = text.find('.');
+    if (text.size() < 8 || point == 0 || point > 3 || text.size() - point - 1 > 8) {
+        return std::nullopt;
+    }
+    const size_t decimals = text.size() - point - 1;
+    uint64_t whole = 0;
+    for (size_t i = 0; i < point; ++i) {
+        const auto digit = static_cast<unsigned>(text[i] - '0');
+        if (digit > 9) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + digit;
+    }
+    const auto fraction = DigitsEndingAt(text.data() + text.size(), decimals);
+    if (!fraction) {
+        return std::nullopt;
+    }
+    const double scale = kPowersOfTen[decimals - 1];
+    return static_cast<double>(whole * static_cast<uint64_t>(scale) + *fraction) / scale;
 }
 
 } // namespace wavemark

@@ -53,5 +53,30 @@ TEST(NumericPrefix, PlainDecimalsReadAsTheNearestDouble) {
     }
 }
 
+// Coordinates read eight decimals at once give PlainDecimal's very double;
+// any other text, a byte of no digit anywhere in it too, is left to it.
+TEST(NumericPrefix, ShortDecimalsReadAsPlainDecimalsOrNotAtAll) {
+    std::mt19937_64 random(20261207);
+    for (int n = 0; n < 200000; ++n) {
+        std::string text = std::to_string(random() % 1000) + "." +
+                           std::to_string(random() % 1000000000).substr(0, 1 + random() % 9);
+        if (n % 4 == 0) {
+            text[random() % text.size()] = "/:.e -"[random() % 6];
+        }
+        const auto quick = ShortDecimal(text);
+        const auto plain = PlainDecimal(text);
+        if (quick) {
+            ASSERT_TRUE(plain && plain->length == text.size()) << text;
+            ASSERT_EQ(*quick, plain->value) << text;
+        } else {
+            const size_t point = text.find('.');
+            const bool usual = text.size() >= 8 && point >= 1 && point <= 3 &&
+                               text.size() - point - 1 <= 8 && plain &&
+                               plain->length == text.size();
+            ASSERT_FALSE(usual) << text;
+        }
+    }
+}
+
 } // namespace
 } // namespace wavemark

@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstring>
-#include <optional>
 #include <span>
 
 namespace wavemark {
@@ -52,72 +50,14 @@ bool cutLine(std::string_view text, std::span<std::string_view> columns, size_t 
     return false;
 }
 
-// The value of the first `count` (1 to 8) of the eight bytes at `text`,
-// all read at once; nothing when one of those is no digit.
-std::optional<uint64_t> eightDigits(const char* text, size_t count) {
-    if constexpr (std::endian::native != std::endian::little) {
-        return std::nullopt;
-    }
-    constexpr uint64_t kZeros = 0x3030303030303030;
-    uint64_t word = 0;
-    std::memcpy(&word, text, sizeof word);
-    // The first byte is the lowest: shifting up drops the bytes past
-    // `count` and makes room for leading zeros.
-    const auto missing = static_cast<unsigned>(8 - count) * 8;
-    if (missing != 0) {
-        word = word << missing | kZeros >> (64 - missing);
-    }
-    // Every byte 0x30 to 0x39 (a carry only turns a digit away).
-    if ((word & 0xF0F0F0F0F0F0F0F0) != kZeros ||
-        ((word + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) != kZeros) {
-        return std::nullopt;
-    }
-    // Pairs of digits, then fours, then the eight.
-    word -= kZeros;
-    word = word * 10 + (word >> 8);
-    return ((word & 0x000000FF000000FF) * (100 + (1000000ULL << 32)) +
-            ((word >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32))) >>
-           32;
-}
-
-// NetStumbler's own coordinates, "47.3770150": one to three whole digits
-// and one to eight decimals, read as PlainDecimal reads them, but the
-// decimals at once. Nothing for any other form, or when fewer than eight
-// bytes can be read from the decimals on (`end` is where readable bytes
-// end).
-std::optional<double> shortDecimal(std::string_view number, const char* end) {
-    static constexpr double kPowersOfTen[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-    const size_t point = number.find('.', 0);
-    if (point == 0 || point > 3 || point + 1 >= number.size() || number.size() - point > 9 ||
-        end - (number.data() + point + 1) < 8) {
-        return std::nullopt;
-    }
-    const size_t decimals = number.size() - point - 1;
-    const auto fraction = eightDigits(number.data() + point + 1, decimals);
-    uint64_t whole = 0;
-    for (size_t i = 0; i < point; ++i) {
-        const auto digit = static_cast<unsigned>(number[i] - '0');
-        if (digit > 9) {
-            return std::nullopt;
-        }
-        whole = whole * 10 + digit;
-    }
-    if (!fraction) {
-        return std::nullopt;
-    }
-    const double scale = kPowersOfTen[decimals - 1];
-    return static_cast<double>(whole * static_cast<uint64_t>(scale) + *fraction) / scale;
-}
-
 // "N 47.3770150", with a fraction, read as the general reader reads it.
-bool coordinate(std::string_view column, char positive, char negative, const char* end,
-                double& value) {
+bool coordinate(std::string_view column, char positive, char negative, double& value) {
     if (column.size() < 3 || (column[0] != positive && column[0] != negative) || column[1] != ' ') {
         return false;
     }
     const std::string_view text = column.substr(2);
     double magnitude = 0.0;
-    if (const auto quick = shortDecimal(text, end)) {
+    if (const auto quick = ShortDecimal(text)) {
         magnitude = *quick;
     } else {
         const auto number = PlainDecimal(text);
@@ -203,10 +143,9 @@ size_t ReadLeanLine(std::string_view text, const DateInForce& date, LeanReading&
     size_t count = 0;
     size_t taken = 0;
     int32_t secondOfDay = 0;
-    const char* const textEnd = text.data() + text.size();
     if (!cutLine(text, columns, kTextExportColumnLimit, count, taken) || count < 9 ||
-        !coordinate(columns[0], 'N', 'S', textEnd, reading.lat) ||
-        !coordinate(columns[1], 'E', 'W', textEnd, reading.lon) || columns[2].size() < 4 ||
+        !coordinate(columns[0], 'N', 'S', reading.lat) ||
+        !coordinate(columns[1], 'E', 'W', reading.lon) || columns[2].size() < 4 ||
         !address(columns[4], reading.address) || !clockTime(columns[5], secondOfDay) ||
         !signalLevel(columns[6], reading.signal) || columns[8].size() < 4) {
         return 0;

@@ -1,3 +1,4 @@
+#include "MapColours.h"
 #include "WindowFixture.h"
 #include "ui/map/MapCanvas.h"
 
@@ -7,9 +8,6 @@ using namespace wavemark;
 using namespace wavemark::test;
 
 namespace {
-
-const QColor kOpenGreen(0x00, 0xb0, 0x00);
-const QColor kProtectedRed(0xe0, 0x00, 0x00);
 
 // Three open access points and a protected one in one building, 25 m
 // apart, an open one 4 km south-west, and a stray fix in Sydney, without

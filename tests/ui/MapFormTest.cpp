@@ -1,5 +1,6 @@
 #include "ui/map/MapForm.h"
 
+#include "MapColours.h"
 #include "TileServer.h"
 #include "WindowFixture.h"
 #include "mapview/Graticule.h"
@@ -22,11 +23,6 @@ using namespace std::string_literals;
 
 namespace {
 
-// The classes' marker colours and a track's, as the map must show them.
-const QColor kOpenGreen(0x00, 0xb0, 0x00);
-const QColor kProtectedRed(0xe0, 0x00, 0x00);
-const QColor kAdHocBlue(0x00, 0x60, 0xe0);
-const QColor kTrackOrange(0xff, 0x80, 0x00);
 const QColor kHighlightYellow(0xff, 0xd8, 0x00);
 
 // An open, a protected and an ad-hoc access point in a row from west to

@@ -1,5 +1,6 @@
 #include "ui/map/MapForm.h"
 
+#include "MapColours.h"
 #include "ScriptedDialog.h"
 #include "TileServer.h"
 #include "WindowFixture.h"
@@ -21,10 +22,6 @@ using namespace wavemark::test;
 
 namespace {
 
-const QColor kTrackOrange(0xff, 0x80, 0x00);
-const QColor kOpenGreen(0x00, 0xb0, 0x00);
-const QColor kProtectedRed(0xe0, 0x00, 0x00);
-const QColor kAdHocBlue(0x00, 0x60, 0xe0);
 // The signal scale as the dots and the legend must show it.
 const QColor kMinus45(0x5e, 0xc9, 0x62);
 const QColor kMinus60(0x21, 0x91, 0x8c);

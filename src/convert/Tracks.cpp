@@ -1,7 +1,10 @@
 #include "convert/Tracks.h"
 
 #include "convert/Lists.h"
+#include "platform/OrderedPieces.h"
 
+#include <array>
+#include <functional>
 #include <numeric>
 #include <span>
 #include <vector>
@@ -42,6 +45,32 @@ void fill(ScatterList<T>& list, int32_t points, ChunkedColumn<T>& column,
         }
         ++i;
     });
+}
+
+// The four lists, each from its own column, by the caller and a helper
+// thread side by side once there are enough points to be worth it. Each
+// fill keeps its own copy of where the tracks' points go: a second copy at
+// once is nothing beside the points for thousands of tracks, but would
+// raise the peak of a survey of millions of access points.
+void fillSideBySide(ConversionData& data, int32_t points, Readings& readings,
+                    const TrackPlan& plan) {
+    constexpr int32_t kWorthAThread = 1 << 16;
+    constexpr size_t kMostTracks = 1 << 16;
+    const bool sideBySide = points >= kWorthAThread && plan.firstPoint.size() <= kMostTracks;
+    const std::array<std::function<void()>, 4> lists = {
+        [&] { fill(data.TptLat, points, readings.lat, readings.group, plan); },
+        [&] { fill(data.TptLon, points, readings.lon, readings.group, plan); },
+        [&] { fill(data.TptTime, points, readings.time, readings.group, plan); },
+        [&] { fill(data.TptSignal, points, readings.signal, readings.group, plan); },
+    };
+    std::array<size_t, 4> listOfSlot{};
+    OrderedPieces run(
+        lists.size(), [&](size_t slot) { lists[listOfSlot[slot]](); }, [](size_t) {});
+    for (size_t list = 0; list < lists.size(); ++list) {
+        listOfSlot[run.freeSlot()] = list;
+        run.add(sideBySide);
+    }
+    run.finish();
 }
 
 } // namespace
@@ -114,10 +143,7 @@ TracksOutcome MakeTracks(std::span<const int32_t> groupOfWaypoint, Readings& rea
     }
     nextOfGroup = {};
     const auto points = static_cast<int32_t>(pointCount);
-    fill(data.TptLat, points, readings.lat, readings.group, plan);
-    fill(data.TptLon, points, readings.lon, readings.group, plan);
-    fill(data.TptTime, points, readings.time, readings.group, plan);
-    fill(data.TptSignal, points, readings.signal, readings.group, plan);
+    fillSideBySide(data, points, readings, plan);
     // The track lists come once the readings and the plan are gone.
     readings.group.clear();
     plan = {};

@@ -110,11 +110,11 @@ protected:
 // each get the track. Date lines date the readings below them, the last one
 // the survey.
 //
-// Blocks are split between two threads at the first LF past their middle.
-// Blocks ending just before or after each line-end byte, and of half that
-// size, put a block edge inside each CR LF pair and on both sides of each
-// line, and the split after each LF-ended line below the header but the last
-// and the undating date line. Whatever ends the lines, the same comes out.
+// Blocks go to the reader's helper thread and come back in order, each read
+// under the date in force before it. Blocks ending just before or after
+// each line-end byte, and of half that size, put a block edge inside each
+// CR LF pair, on both sides of each line and of each date line. Whatever
+// ends the lines, the same comes out.
 TEST_F(TracksTest, TracksFollowWaypointOrderAndPointsFileOrderInAnyBlocks) {
     summary({kB, kA, kC, kD, kA});
     const std::string text = ExportText(

@@ -26,14 +26,16 @@ struct PlainNumber {
     int fractionDigits;
 };
 
+// 10^0 to 10^15, each an exact double.
+inline constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // Coordinates are short plain decimals ("47.3770150"). With at most 15
 // significant digits, both the digits as a whole number and the power of
 // ten are exact doubles, and one IEEE division rounds correctly: the very
 // double that from_chars gives, without its general machinery. Inline: it
 // reads each coordinate of a survey.
 inline std::optional<PlainNumber> PlainDecimal(std::string_view text) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     constexpr int kMaxDigits = 15;
     uint64_t digits = 0;
     int count = 0;
@@ -61,7 +63,7 @@ inline std::optional<PlainNumber> PlainDecimal(std::string_view text) {
     if (!anyDigit || (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E'))) {
         return std::nullopt;
     }
-    return PlainNumber{static_cast<double>(digits) / kPowersOfTen[fraction], pos, fraction};
+    return PlainNumber{static_cast<double>(digits) / kExactPowersOfTen[fraction], pos, fraction};
 }
 
 // The value of the `count` (1 to 8) ASCII digits that end at `end`, read as
@@ -97,7 +99,6 @@ inline std::optional<uint64_t> DigitsEndingAt(const char* end, size_t count) {
 // all. Read as PlainDecimal reads them, to the same double, but the
 // decimals at once; nothing for any other text, which PlainDecimal takes.
 inline std::optional<double> ShortDecimal(std::string_view text) {
-    static constexpr double kPowersOfTen[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
     const size_t point = text.find('.');
     if (text.size() < 8 || point == 0 || point > 3 || text.size() - point - 1 > 8) {
         return std::nullopt;
@@ -115,7 +116,7 @@ inline std::optional<double> ShortDecimal(std::string_view text) {
     if (!fraction) {
         return std::nullopt;
     }
-    const double scale = kPowersOfTen[decimals - 1];
+    const double scale = kExactPowersOfTen[decimals];
     return static_cast<double>(whole * static_cast<uint64_t>(scale) + *fraction) / scale;
 }
 

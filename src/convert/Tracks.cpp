@@ -1,7 +1,7 @@
 #include "convert/Tracks.h"
 
 #include "convert/Lists.h"
-#include "platform/OrderedPieces.h"
+#include "platform/SideBySide.h"
 
 #include <array>
 #include <functional>
@@ -63,14 +63,7 @@ void fillSideBySide(ConversionData& data, int32_t points, Readings& readings,
         [&] { fill(data.TptTime, points, readings.time, readings.group, plan); },
         [&] { fill(data.TptSignal, points, readings.signal, readings.group, plan); },
     };
-    std::array<size_t, 4> listOfSlot{};
-    OrderedPieces run(
-        lists.size(), [&](size_t slot) { lists[listOfSlot[slot]](); }, [](size_t) {});
-    for (size_t list = 0; list < lists.size(); ++list) {
-        listOfSlot[run.freeSlot()] = list;
-        run.add(sideBySide);
-    }
-    run.finish();
+    RunSideBySide(lists, sideBySide);
 }
 
 } // namespace

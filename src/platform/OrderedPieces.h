@@ -24,8 +24,8 @@ inline constexpr size_t kSplitMinimum = size_t{64} << 10;
 // A piece lives in a slot, whose state the caller keeps: it fills the slot
 // that freeSlot() gives, then calls add(). `work(slot)` runs on either
 // thread; `take(slot)` on the caller's, in order. An exception of either is
-// passed on by the call that takes that slot, after which the object is
-// done with.
+// passed on by the call that takes that slot; the pieces after it stay in
+// flight, for a further finish() to take.
 class OrderedPieces {
 public:
     OrderedPieces(size_t slots, std::function<void(size_t)> work, std::function<void(size_t)> take);

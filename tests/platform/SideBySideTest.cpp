@@ -1,10 +1,13 @@
 #include "platform/SideBySide.h"
 
+#include <array>
 #include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace wavemark {
 namespace {
@@ -39,6 +42,33 @@ TEST(SideBySide, RunsBothSidesAndPassesFailuresOn) {
         };
         EXPECT_THROW(RunSideBySide(part(!secondFails), part(secondFails)), std::runtime_error);
         EXPECT_EQ(done, 2) << "the other side still ran to its end";
+    }
+}
+
+// Any number of jobs each run once, all on this thread when a helper is not
+// worth it; a later job's failure comes once every job has ended.
+TEST(SideBySide, RunsEveryJobOnceAndWaitsForAllBeforeAFailure) {
+    for (const bool worthAThread : {false, true}) {
+        std::array<std::atomic<int>, 6> runs{};
+        std::atomic<int> elsewhere = 0;
+        const auto caller = std::this_thread::get_id();
+        std::vector<std::function<void()>> jobs;
+        for (size_t j = 0; j < runs.size(); ++j) {
+            jobs.emplace_back([&, j] {
+                ++runs[j];
+                elsewhere += std::this_thread::get_id() != caller ? 1 : 0;
+                if (j == 2) {
+                    throw std::runtime_error("job failed");
+                }
+            });
+        }
+        EXPECT_THROW(RunSideBySide(jobs, worthAThread), std::runtime_error);
+        for (const std::atomic<int>& count : runs) {
+            EXPECT_EQ(count, 1) << worthAThread;
+        }
+        if (!worthAThread) {
+            EXPECT_EQ(elsewhere, 0);
+        }
     }
 }
 

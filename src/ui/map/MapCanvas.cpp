@@ -106,10 +106,8 @@ QString MapCanvas::toolTipAt(QPoint at) const {
 
 void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int marker = m_selection ? static_cast<int>(m_selection->marker) : -1;
     PaintMap(painter, *m_scene, m_view,
-             {m_tiles, highlightedTrack(), marker, m_selection ? &*m_selection : nullptr,
-              m_legendVisible});
+             {m_tiles, m_selection ? &*m_selection : nullptr, m_legendVisible});
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) {

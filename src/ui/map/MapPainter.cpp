@@ -138,11 +138,6 @@ const QImage& markerImage(NetworkClass networkClass) {
     return images[static_cast<size_t>(networkClass)];
 }
 
-QPointF screenPoint(const Viewport& view, FixedPoint at) {
-    const ScreenPoint screen = ToScreen(view, ToPlane(at));
-    return {screen.x, screen.y};
-}
-
 // A cluster's count in at most four characters, which its circle is sized for.
 QString clusterText(uint32_t count) {
     return count < 10000 ? QString::number(count) : QString::number(count / 1000) + u'k';
@@ -185,7 +180,7 @@ void paintCluster(QPainter& painter, QPointF at, const MarkerCluster& cluster) {
 }
 
 QRect clusterBox(const Viewport& view, const MarkerCluster& cluster) {
-    const QPoint at = screenPoint(view, cluster.at).toPoint();
+    const QPoint at = ScreenPointOf(view, cluster.at).toPoint();
     const int radius = cluster.single()
                            ? kMarkerRadius
                            : static_cast<int>(clusterRadius(clusterText(cluster.count)));
@@ -211,7 +206,7 @@ void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
             continue;
         }
         const QString name = QString::fromStdString(scene.markers[cluster.marker].name);
-        const QPoint at = screenPoint(view, cluster.at).toPoint();
+        const QPoint at = ScreenPointOf(view, cluster.at).toPoint();
         const QRect box(at.x() + kMarkerRadius + 3, at.y() - metrics.height() / 2,
                         metrics.horizontalAdvance(name) + 4, metrics.height());
         const bool overlaps = std::any_of(placed.begin(), placed.end(), [&](const QRect& other) {
@@ -237,11 +232,11 @@ void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view
     painter.setFont(countFont);
     for (const MarkerCluster& cluster : clusters) {
         if (cluster.single()) {
-            painter.drawImage(screenPoint(view, cluster.at) - corner,
+            painter.drawImage(ScreenPointOf(view, cluster.at) - corner,
                               markerImage(scene.markers[cluster.marker].networkClass));
         } else {
             painter.setRenderHint(QPainter::Antialiasing);
-            paintCluster(painter, screenPoint(view, cluster.at), cluster);
+            paintCluster(painter, ScreenPointOf(view, cluster.at), cluster);
             painter.setRenderHint(QPainter::Antialiasing, false);
         }
     }
@@ -250,7 +245,7 @@ void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kHighlight, 3));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(screenPoint(view, scene.markers[static_cast<size_t>(highlighted)].at),
+        painter.drawEllipse(ScreenPointOf(view, scene.markers[static_cast<size_t>(highlighted)].at),
                             kMarkerRadius + 3, kMarkerRadius + 3);
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
@@ -276,6 +271,11 @@ QColor MarkerColor(NetworkClass networkClass) {
     return FromBgr(LegendOf(networkClass).color);
 }
 
+QPointF ScreenPointOf(const Viewport& view, FixedPoint at) {
+    const ScreenPoint screen = ToScreen(view, ToPlane(at));
+    return {screen.x, screen.y};
+}
+
 void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
               const MapLayers& layers) {
     painter.save();
@@ -284,13 +284,15 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
     if (layers.tiles != nullptr) {
         paintTiles(painter, view, *layers.tiles);
     }
-    paintTracks(painter, scene, view, layers.highlightedTrack);
-    paintMarkers(painter, scene, view, layers.highlightedMarker);
-    if (layers.selection != nullptr) {
-        PaintSelection(painter, scene, view, *layers.selection);
+    const Selection* selection = layers.selection;
+    const int marker = selection != nullptr ? static_cast<int>(selection->marker) : -1;
+    paintTracks(painter, scene, view, marker >= 0 ? scene.markers[selection->marker].track : -1);
+    paintMarkers(painter, scene, view, marker);
+    if (selection != nullptr) {
+        PaintSelection(painter, scene, view, *selection);
     }
     paintScaleBar(painter, view);
-    PaintLegend(painter, view, {layers.legend, layers.legend || layers.selection != nullptr});
+    PaintLegend(painter, view, {layers.legend, layers.legend || selection != nullptr});
     painter.restore();
 }
 

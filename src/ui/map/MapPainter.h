@@ -5,6 +5,7 @@
 #include "mapview/WebMercator.h"
 
 #include <QColor>
+#include <QPointF>
 
 class QPainter;
 
@@ -15,9 +16,9 @@ class TileSource;
 // What is drawn over the scene besides itself.
 struct MapLayers {
     const TileSource* tiles = nullptr; // tiles are drawn where they have arrived
-    int highlightedTrack = -1;
-    int highlightedMarker = -1;
-    const Selection* selection = nullptr; // its readings and estimate, over the markers
+    // Its marker ringed, its track highlighted, its readings and estimate
+    // over the markers.
+    const Selection* selection = nullptr;
     bool legend = false;
 };
 
@@ -28,6 +29,9 @@ struct MapLayers {
 // legend (or, while it is hidden, the signal scale of a selection alone).
 void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
               const MapLayers& layers);
+
+// Where a point of the plane stands in the view, in pixels.
+QPointF ScreenPointOf(const Viewport& view, FixedPoint at);
 
 // A marker's colour on the map, its class's, and its radius in pixels.
 QColor MarkerColor(NetworkClass networkClass);

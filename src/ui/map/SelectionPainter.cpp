@@ -2,6 +2,7 @@
 
 #include "mapview/SignalScale.h"
 #include "ui/BgrColor.h"
+#include "ui/map/MapPainter.h"
 
 #include <QPainter>
 
@@ -12,11 +13,6 @@ namespace wavemark {
 namespace {
 
 constexpr int kEstimateRadius = 6; // pixels
-
-QPointF screenPoint(const Viewport& view, FixedPoint point) {
-    const ScreenPoint at = ToScreen(view, ToPlane(point));
-    return {at.x, at.y};
-}
 
 void paintReadings(QPainter& painter, const MapScene& scene, const Viewport& view,
                    const Selection& selection) {
@@ -33,7 +29,7 @@ void paintReadings(QPainter& painter, const MapScene& scene, const Viewport& vie
     painter.setPen(QPen(Qt::white, 1));
     for (const uint32_t p : shown) {
         painter.setBrush(FromBgr(SignalColor(DbmOfLevel(scene.levels[p]))));
-        painter.drawEllipse(screenPoint(view, scene.points[p]), kReadingRadius, kReadingRadius);
+        painter.drawEllipse(ScreenPointOf(view, scene.points[p]), kReadingRadius, kReadingRadius);
     }
 }
 
@@ -60,12 +56,12 @@ void PaintSelection(QPainter& painter, const MapScene& scene, const Viewport& vi
     painter.setRenderHint(QPainter::Antialiasing);
     const bool estimated = selection.estimate && selection.strongest;
     if (estimated) {
-        paintEstimateLine(painter, screenPoint(view, *selection.estimate),
-                          screenPoint(view, scene.points[*selection.strongest]));
+        paintEstimateLine(painter, ScreenPointOf(view, *selection.estimate),
+                          ScreenPointOf(view, scene.points[*selection.strongest]));
     }
     paintReadings(painter, scene, view, selection);
     if (estimated) {
-        paintEstimate(painter, screenPoint(view, *selection.estimate));
+        paintEstimate(painter, ScreenPointOf(view, *selection.estimate));
     }
     painter.restore();
 }

@@ -1,5 +1,7 @@
 #include "mapview/SignalScale.h"
 
+#include "survey/AccessPoint.h"
+
 #include <cmath>
 
 namespace wavemark {
@@ -22,7 +24,7 @@ int32_t mix(int32_t from, int32_t to, double part) {
 } // namespace
 
 double DbmOfLevel(double level) {
-    return level - kSignalLevelOffset;
+    return level - kSignalOverDbm;
 }
 
 int32_t SignalColor(double dbm) {

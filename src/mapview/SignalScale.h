@@ -6,11 +6,9 @@
 namespace wavemark {
 
 // How the map colours a reading by the signal heard there. Surveys hold a
-// signal as a level, dBm + 149; the scale runs from weak (dark violet)
-// through blue and green to strong (yellow), colours that stay apart from
-// the markers' green, red and blue classes and read in grey too.
-
-inline constexpr double kSignalLevelOffset = 149.0;
+// signal as a level, dBm + kSignalOverDbm; the scale runs from weak (dark
+// violet) through blue and green to strong (yellow), colours that stay apart
+// from the markers' green, red and blue classes and read in grey too.
 
 // A level this low heard nothing: NetStumbler's lost-signal readings
 // (-32618) and readings of scanners that give no signal at all.

@@ -1,6 +1,6 @@
 #include "convert/WaypointPosition.h"
 
-#include <algorithm>
+#include "platform/AsciiLetters.h"
 
 namespace wavemark {
 
@@ -9,13 +9,9 @@ std::string_view WaypointPositionName(WaypointPosition position) {
 }
 
 std::optional<WaypointPosition> WaypointPositionNamed(std::string_view name) {
-    const auto sameLetters = [](char a, char b) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(a) == lower(b);
-    };
     for (const WaypointPosition position :
          {WaypointPosition::Strongest, WaypointPosition::Estimated}) {
-        if (std::ranges::equal(name, WaypointPositionName(position), sameLetters)) {
+        if (SameAsciiLetters(name, WaypointPositionName(position))) {
             return position;
         }
     }

@@ -4,10 +4,10 @@
 #include "maps/gpx/GpxWriter.h"
 #include "maps/gtm/GtmWriter.h"
 #include "maps/kml/KmlWriter.h"
+#include "platform/AsciiLetters.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace wavemark {
 namespace {
@@ -21,15 +21,9 @@ constexpr auto kFormats = std::to_array<MapFormatInfo>({
     {"GeoJSON", "GeoJSON File", &WriteGeoJson},
 });
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
-
 std::string lower(std::string_view text) {
     std::string result(text);
-    std::ranges::transform(result, result.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::ranges::transform(result, result.begin(), LowerAscii);
     return result;
 }
 
@@ -52,7 +46,7 @@ MapFormat DefaultMapFormat() {
 MapFormat MapFormatOfPath(std::string_view path) {
     for (const MapFormatInfo& info : kFormats) {
         if (path.size() > info.name.size() && path[path.size() - info.name.size() - 1] == '.' &&
-            sameLetters(path.substr(path.size() - info.name.size()), info.name)) {
+            SameAsciiLetters(path.substr(path.size() - info.name.size()), info.name)) {
             return &info;
         }
     }
@@ -61,7 +55,7 @@ MapFormat MapFormatOfPath(std::string_view path) {
 
 MapFormat MapFormatNamed(std::string_view name) {
     for (const MapFormatInfo& info : kFormats) {
-        if (sameLetters(name, info.name)) {
+        if (SameAsciiLetters(name, info.name)) {
             return &info;
         }
     }

@@ -1,5 +1,6 @@
 #include "settings/IniDocument.h"
 
+#include "platform/AsciiLetters.h"
 #include "platform/SplitLines.h"
 #include "platform/TextTrim.h"
 
@@ -12,15 +13,10 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 bool SameIniName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(Trim(a, kBlanks), Trim(b, kBlanks),
-                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return SameAsciiLetters(Trim(a, kBlanks), Trim(b, kBlanks));
 }
 
 IniDocument::IniDocument(std::string_view text) {
@@ -113,7 +109,7 @@ std::vector<std::string> IniDocument::sectionNames() const {
             continue;
         }
         std::string lower = line.name;
-        std::ranges::transform(lower, lower.begin(), lowerAscii);
+        std::ranges::transform(lower, lower.begin(), LowerAscii);
         if (seen.insert(std::move(lower)).second) {
             names.push_back(line.name);
         }

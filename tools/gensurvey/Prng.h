@@ -26,6 +26,9 @@ public:
         return low + static_cast<int64_t>(below(static_cast<uint64_t>(high - low + 1)));
     }
 
+    // A real number in [0, 1), of 53 random bits.
+    double unit() { return static_cast<double>(next() >> 11) * 0x1p-53; }
+
     // True in about `parts` of 10000 draws.
     bool chance(uint64_t parts) { return below(10000) < parts; }
 

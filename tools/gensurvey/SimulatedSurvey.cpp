@@ -22,13 +22,14 @@ double reachOf(const RadioModel& model) {
 
 // A standard normal draw (Box-Muller).
 double normal(Prng& rng) {
-    const double u = (static_cast<double>(rng.next() >> 11) + 0.5) / 9007199254740992.0;
-    const double v = static_cast<double>(rng.next() >> 11) / 9007199254740992.0;
+    // Half a step above 0, so that the logarithm is finite.
+    const double u = (static_cast<double>(rng.next() >> 11) + 0.5) * 0x1p-53;
+    const double v = rng.unit();
     return std::sqrt(-2.0 * std::log(u)) * std::cos(2.0 * std::numbers::pi * v);
 }
 
 double uniform(Prng& rng, double low, double high) {
-    return low + (high - low) * static_cast<double>(rng.next() >> 11) / 9007199254740992.0;
+    return low + (high - low) * rng.unit();
 }
 
 // Metres north and east of `from` to `to`, on the city's flat grid.

@@ -55,13 +55,16 @@ struct Block {
     std::string_view text;
     DateInForce start;
     DateInForce end;
-    bool metDateLine = false;
     size_t prefixBytes = 0;
     size_t prefixReadings = 0;
     int64_t prefixMalformed = 0;
     bool prefixAllLean = true;
     BlockReadings found;
     int64_t malformed = 0;
+
+    // A date line ends the prefix: the block has one when its prefix is not
+    // all of it.
+    bool metDateLine() const { return prefixBytes < text.size(); }
 };
 
 // Reads whole lines, those in NetStumbler's own layout the lean way; `date`
@@ -117,7 +120,6 @@ void readBlock(Block& block, const BssidGroups& groups) {
     block.prefixBytes = readLines(block.text, groups, block.end, block.found, block.prefixMalformed,
                                   block.prefixAllLean, true);
     block.prefixReadings = block.found.size();
-    block.metDateLine = block.prefixBytes < block.text.size();
     bool restLean = true;
     block.malformed = block.prefixMalformed;
     readLines(block.text.substr(block.prefixBytes), groups, block.end, block.found, block.malformed,
@@ -165,7 +167,7 @@ void redate(Block& block, const DateInForce& date, const BssidGroups& groups) {
     splice(block.found.signal, prefix.signal);
     splice(block.found.protection, prefix.protection);
     block.malformed += malformed - block.prefixMalformed;
-    if (!block.metDateLine) {
+    if (!block.metDateLine()) {
         block.end = prefixDate;
     }
 }
@@ -188,7 +190,7 @@ SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMi
             if (block.start.text() != date.text()) {
                 redate(block, date, groups);
             }
-            date = block.metDateLine ? block.end : date;
+            date = block.metDateLine() ? block.end : date;
             const BlockReadings& found = block.found;
             for (size_t i = 0; i < found.size(); ++i) {
                 readings.add(found.group[i], found.lat[i], found.lon[i], found.seconds[i],

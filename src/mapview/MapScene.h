@@ -36,7 +36,7 @@ struct SceneMarker {
 // result it came from.
 struct MapScene {
     std::vector<FixedPoint> points;
-    std::vector<float> levels; // each point's signal level, as the survey holds it (dBm + 149)
+    std::vector<float> levels; // each point's signal level, dBm + kSignalOverDbm
     std::vector<SceneTrack> tracks;
     std::vector<SceneMarker> markers;
     MarkerIndex index;

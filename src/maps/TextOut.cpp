@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -12,65 +13,62 @@
 namespace wavemark {
 namespace {
 
+// The eight decimal digits of n < 10^8, leading zeros included, as bytes
+// 0 to 9, the first digit in the lowest byte: the number is split in halves,
+// the halves in pairs and the pairs in digits, each step in the lanes of one
+// word by multiplying with a reciprocal, so no digit waits on another.
+uint64_t eightDigits(uint64_t n) {
+    static_assert(std::endian::native == std::endian::little);
+    const uint64_t halves = n / 10'000 | (n % 10'000) << 32;
+    // y * 5243 >> 19 is y / 100 for y < 43,699.
+    const uint64_t hundreds = (halves * 5243 >> 19) & 0x0000'007F'0000'007F;
+    const uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
+    // z * 103 >> 10 is z / 10 for z < 179.
+    const uint64_t tens = (pairs * 103 >> 10) & 0x000F'000F'000F'000F;
+    return tens | (pairs - tens * 10) << 8;
+}
+
+constexpr uint64_t kAsciiZeros = 0x3030'3030'3030'3030;
+
 // Survey coordinates have seven decimals or fewer, and writing them is most
 // of a map file's work. Below 10^8, doubles lie closer together than 10^-7,
 // so when value is the double of n / 10^7 no other decimal of at most seven
 // places reads back as it: n without its trailing zeros is the shortest
-// form, the very text std::to_chars gives. False for any other value.
-// "00" to "99", so that digits are written two at a time.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
-}();
-
-char* pairAt(char* at, int64_t value) {
-    std::memcpy(at, &kDigitPairs[static_cast<size_t>(value) * 2], 2);
-    return at + 2;
-}
-
-bool appendSevenDecimals(std::string& out, double value) {
+// form, the very text std::to_chars gives. Writes it at `at`, which has room
+// for 24 bytes, and gives its end; nullptr for any other value.
+char* sevenDecimals(char* at, double value) {
     constexpr double kScale = 1e7;
     const double magnitude = std::fabs(value);
     if (!(magnitude < 1e8)) {
-        return false;
+        return nullptr;
     }
     // Rounding by adding a half, not by a library call: a value it rounds
     // the wrong way fails the check below and takes the general path.
-    const auto scaled = static_cast<int64_t>(magnitude * kScale + 0.5);
+    const auto scaled = static_cast<uint64_t>(magnitude * kScale + 0.5);
     if (static_cast<double>(scaled) / kScale != magnitude) {
-        return false;
+        return nullptr;
     }
-    // The whole part (below 10^8) and the seven decimals, each written a
-    // pair of digits at a time, the decimals' trailing zeros then dropped.
-    std::array<char, 24> text;
-    char* const point = text.data() + 9;
-    const int64_t whole = scaled / 10'000'000;
-    const int64_t fraction = scaled % 10'000'000;
-    char* at = point + 1;
-    at = pairAt(at, fraction / 100'000);
-    at = pairAt(at, fraction / 1'000 % 100);
-    at = pairAt(at, fraction / 10 % 100);
-    *at++ = static_cast<char>('0' + fraction % 10);
-    *point = '.';
-    while (at[-1] == '0') {
-        --at;
+    const uint64_t whole = scaled / 10'000'000;
+    const uint64_t fraction = scaled % 10'000'000;
+    *at = '-';
+    at += std::signbit(value) ? 1 : 0;
+    // Both parts are stored as whole words and the end moved past what
+    // counts: the whole part without its leading zeros, "0" for none...
+    const uint64_t wholeDigits = eightDigits(whole);
+    const int leading = std::min(std::countr_zero(wholeDigits) / 8, 7);
+    const uint64_t wholeText = wholeDigits >> (8 * leading) | kAsciiZeros;
+    std::memcpy(at, &wholeText, sizeof wholeText);
+    at += 8 - leading;
+    if (fraction == 0) {
+        return at;
     }
-    char* const end = at == point + 1 ? point : at;
-    char* first = point;
-    int64_t rest = whole;
-    do {
-        *--first = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    } while (rest != 0);
-    if (std::signbit(value)) {
-        *--first = '-';
-    }
-    out.append(first, end);
-    return true;
+    // ... and the seven decimals without their trailing zeros, the eighth
+    // digit being the zero of fraction * 10.
+    const uint64_t decimals = eightDigits(fraction * 10);
+    const uint64_t decimalsText = decimals | kAsciiZeros;
+    *at = '.';
+    std::memcpy(at + 1, &decimalsText, sizeof decimalsText);
+    return at + 1 + (8 - std::countl_zero(decimals) / 8);
 }
 
 char* twoDigits(char* at, int64_t value) {
@@ -81,24 +79,28 @@ char* twoDigits(char* at, int64_t value) {
 
 } // namespace
 
-TextOut& TextOut::decimal(double value, int mostDecimals) {
-    if (appendSevenDecimals(m_out, value)) {
-        return *this;
+char* TextOut::putDecimal(char* at, double value, int mostDecimals) {
+    if (char* const end = sevenDecimals(at, value)) {
+        return end;
     }
-    // The shortest fixed form of the smallest doubles takes over 300 digits,
-    // which schema validators refuse.
-    std::array<char, 400> digits;
-    char* end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                              std::chars_format::fixed, mostDecimals)
-                    .ptr;
+    char* end =
+        std::to_chars(at, at + kLongestDecimal, value, std::chars_format::fixed, mostDecimals).ptr;
     while (end[-1] == '0') {
         --end;
     }
     if (end[-1] == '.') {
         --end;
     }
-    const std::string_view text(digits.data(), static_cast<size_t>(end - digits.data()));
-    m_out.append(text == "-0" ? "0" : text);
+    if (end - at == 2 && at[0] == '-' && at[1] == '0') {
+        at[0] = '0';
+        return at + 1;
+    }
+    return end;
+}
+
+TextOut& TextOut::decimal(double value, int mostDecimals) {
+    std::array<char, kLongestDecimal> digits;
+    m_out.append(digits.data(), putDecimal(digits.data(), value, mostDecimals));
     return *this;
 }
 
@@ -109,23 +111,29 @@ TextOut& TextOut::number(float value) {
     return *this;
 }
 
-TextOut& TextOut::time(int64_t seconds) {
+char* TextOut::putTime(char* at, int64_t seconds) {
     const int64_t day = DayOf(seconds);
     const int64_t second = seconds - day * kSecondsPerDay;
     if (day != m_day) {
         m_day = day;
-        m_date = CalendarDate(day) + 'T';
+        const std::string date = CalendarDate(day) + 'T';
+        m_dateSize = date.size();
+        std::memcpy(m_date.data(), date.data(), m_dateSize);
     }
-    // A million trackpoints have a time each: the clock is put together in
-    // place and appended once.
-    std::array<char, 9> clock;
-    char* at = twoDigits(clock.data(), second / 3600);
+    std::memcpy(at, m_date.data(), m_date.size());
+    at += m_dateSize;
+    at = twoDigits(at, second / 3600);
     *at++ = ':';
     at = twoDigits(at, second / 60 % 60);
     *at++ = ':';
     at = twoDigits(at, second % 60);
-    *at = 'Z';
-    m_out.append(m_date).append(clock.data(), clock.size());
+    *at++ = 'Z';
+    return at;
+}
+
+TextOut& TextOut::time(int64_t seconds) {
+    std::array<char, kLongestTime> text;
+    m_out.append(text.data(), putTime(text.data(), seconds));
     return *this;
 }
 

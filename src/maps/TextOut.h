@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,8 @@ public:
     // A 0x00BBGGRR colour as "RRGGBB".
     TextOut& rgbHex(int32_t bgr);
 
+    class Line;
+
 protected:
     using ByteSet = std::array<bool, 256>;
 
@@ -54,10 +57,75 @@ protected:
                      bool (*refused)(std::string_view character));
 
 private:
+    // The longest decimal: 309 digits before the point, a sign, the point
+    // and up to 89 decimals.
+    static constexpr size_t kLongestDecimal = 400;
+    // The longest time: a date of any 64-bit second and its clock.
+    static constexpr size_t kLongestTime = 64;
+
+    // decimal() and time() written at `at`, which has room for the longest;
+    // the end of what they wrote.
+    static char* putDecimal(char* at, double value, int mostDecimals);
+    char* putTime(char* at, int64_t seconds);
+
     std::string& m_out;
     // Consecutive times mostly fall on one day: its date is kept.
     int64_t m_day = INT64_MIN;
-    std::string m_date;
+    // Copied whole: the longest date, of any 64-bit second, has 20 bytes.
+    std::array<char, 32> m_date{};
+    size_t m_dateSize = 0;
+};
+
+// One short run of text, such as a trackpoint's, put together in place and
+// appended at once when the Line ends: the markup, decimals and time of a
+// million trackpoints then cost an append each, not one per part.
+class TextOut::Line {
+public:
+    explicit Line(TextOut& out) : m_out(out) {}
+    ~Line() { flush(); }
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
+
+    Line& operator<<(std::string_view markup) {
+        if (markup.size() > room()) {
+            flush();
+            if (markup.size() > room()) {
+                m_out.m_out.append(markup);
+                return *this;
+            }
+        }
+        std::memcpy(m_at, markup.data(), markup.size());
+        m_at += markup.size();
+        return *this;
+    }
+
+    Line& decimal(double value, int mostDecimals) {
+        makeRoom(kLongestDecimal);
+        m_at = putDecimal(m_at, value, mostDecimals);
+        return *this;
+    }
+
+    Line& time(int64_t seconds) {
+        makeRoom(kLongestTime);
+        m_at = m_out.putTime(m_at, seconds);
+        return *this;
+    }
+
+private:
+    size_t room() const { return static_cast<size_t>(m_text.data() + m_text.size() - m_at); }
+    void makeRoom(size_t bytes) {
+        if (bytes > room()) {
+            flush();
+        }
+    }
+    void flush() {
+        m_out.m_out.append(m_text.data(), m_at);
+        m_at = m_text.data();
+    }
+
+    TextOut& m_out;
+    std::array<char, 2 * kLongestDecimal> m_text;
+    char* m_at = m_text.data();
 };
 
 } // namespace wavemark

@@ -19,6 +19,7 @@
 #include "maps/geojson/GeoJsonWriter.h"
 
 #include "maps/Legend.h"
+#include "maps/TrackPieces.h"
 #include "maps/TrackPoints.h"
 #include "maps/geojson/JsonOut.h"
 #include "platform/BufferedFile.h"
@@ -67,7 +68,9 @@ void accessPoint(JsonOut& json, const ConversionData& data, size_t w) {
     json.coordinate(data.WptLat[w]) << "]}}";
 }
 
-bool track(JsonOut& json, const ConversionData& data, size_t t, BufferedFile& file) {
+bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile* file) {
+    JsonOut json(out);
+    json << (t == 1 && data.WptCount == 0 ? "\n" : ",\n");
     json << "{\"type\": \"Feature\", \"properties\": {\"name\": ";
     json.string(data.TrkName[t]) << ", \"class\": \"" << LegendOf(data.TrkClass[t]).name << "\"";
     colour(json, "stroke", data.TrkColor[t]);
@@ -75,23 +78,29 @@ bool track(JsonOut& json, const ConversionData& data, size_t t, BufferedFile& fi
          << ", \"coordTimes\": [";
     const TrackPoints points = TrackPointsOf(data, t);
     for (size_t p = points.first; p < points.end; ++p) {
-        json << (p == points.first ? "\n  " : ",\n  ");
-        if (data.TptTime[p] == kNoPackedTime) {
-            json << "null";
-        } else {
-            json << "\"";
-            json.time(UnpackTime(data.TptTime[p])) << "\"";
+        {
+            JsonOut::Line line(json);
+            line << (p == points.first ? "\n  " : ",\n  ");
+            if (data.TptTime[p] == kNoPackedTime) {
+                line << "null";
+            } else {
+                line << "\"";
+                line.time(UnpackTime(data.TptTime[p])) << "\"";
+            }
         }
-        if (!file.flushIfFull()) {
+        if (file != nullptr && !file->flushIfFull()) {
             return false;
         }
     }
     json << "]}, \"geometry\": {\"type\": \"LineString\", \"coordinates\": [";
     for (size_t p = points.first; p < points.end; ++p) {
-        json << (p == points.first ? "\n  [" : ",\n  [");
-        json.coordinate(data.TptLon[p]) << ", ";
-        json.coordinate(data.TptLat[p]) << "]";
-        if (!file.flushIfFull()) {
+        {
+            JsonOut::Line line(json);
+            line << (p == points.first ? "\n  [" : ",\n  [");
+            line.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
+            line.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
+        }
+        if (file != nullptr && !file->flushIfFull()) {
             return false;
         }
     }
@@ -114,12 +123,10 @@ bool WriteGeoJson(const ConversionData& data, const MapContext&, BufferedFile& f
             return false;
         }
     }
-    for (size_t t = 1; t <= static_cast<size_t>(data.TrkCount); ++t) {
-        json << separator;
-        separator = ",\n";
-        if (!track(json, data, t, file)) {
-            return false;
-        }
+    if (!WriteTrackPieces(data, file, [&data](std::string& out, size_t t, BufferedFile* into) {
+            return track(out, data, t, into);
+        })) {
+        return false;
     }
     json << "\n]}\n";
     return true;

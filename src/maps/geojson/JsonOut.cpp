@@ -38,8 +38,7 @@ JsonOut& JsonOut::string(std::string_view utf8) {
 }
 
 JsonOut& JsonOut::coordinate(double degrees) {
-    constexpr int kMostDecimals = 7;
-    decimal(degrees, kMostDecimals);
+    decimal(degrees, kCoordinateDecimals);
     return *this;
 }
 

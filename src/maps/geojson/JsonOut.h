@@ -20,6 +20,7 @@ public:
 
     // Degrees with seven decimals at most, about a centimetre on the ground.
     JsonOut& coordinate(double degrees);
+    static constexpr int kCoordinateDecimals = 7;
 };
 
 } // namespace wavemark

@@ -81,13 +81,17 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     trackStart(xml, data, t);
     const TrackPoints points = TrackPointsOf(data, t);
     for (size_t p = points.first; p < points.end; ++p) {
-        xml << "    <trkpt";
-        position(xml, data.TptLat[p], data.TptLon[p]);
-        if (data.TptTime[p] != kNoPackedTime) {
-            xml << "<time>";
-            xml.time(UnpackTime(data.TptTime[p])) << "</time>";
+        {
+            XmlOut::Line line(xml);
+            line << "    <trkpt lat=\"";
+            line.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\" lon=\"";
+            line.decimal(gpxLongitude(data.TptLon[p]), XmlOut::kMostDecimals) << "\">";
+            if (data.TptTime[p] != kNoPackedTime) {
+                line << "<time>";
+                line.time(UnpackTime(data.TptTime[p])) << "</time>";
+            }
+            line << "</trkpt>\n";
         }
-        xml << "</trkpt>\n";
         if (file != nullptr && !file->flushIfFull()) {
             return false;
         }

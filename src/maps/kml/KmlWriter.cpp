@@ -163,8 +163,11 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     XmlOut xml(out);
     trackStart(xml, data, t, points);
     for (size_t p = points.first; p < points.end; ++p) {
-        xml.decimal(data.TptLon[p]) << ",";
-        xml.decimal(data.TptLat[p]) << "\n";
+        {
+            XmlOut::Line line(xml);
+            line.decimal(data.TptLon[p], XmlOut::kMostDecimals) << ",";
+            line.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\n";
+        }
         if (file != nullptr && !file->flushIfFull()) {
             return false;
         }

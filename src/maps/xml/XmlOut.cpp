@@ -53,7 +53,6 @@ XmlOut& XmlOut::text(std::string_view utf8) {
 }
 
 XmlOut& XmlOut::decimal(double value) {
-    constexpr int kMostDecimals = 9;
     TextOut::decimal(value, kMostDecimals);
     return *this;
 }

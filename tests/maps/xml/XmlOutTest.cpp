@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -97,6 +98,40 @@ TEST(XmlOut, TimesAreIsoUtc) {
               }),
               "1970-01-01T00:00:00Z 2004-04-08T12:34:56Z 1985-06-01T12:00:00Z "
               "1969-12-31T23:59:59Z 2026-12-06T21:55:18Z");
+}
+
+// A line put together in place holds what the same parts appended one by one give, also when
+// its parts outgrow its room: the longest decimals, markup longer than the room, and times.
+TEST(XmlOut, LineHoldsWhatPartsAppendedGive) {
+    const std::string longMarkup(5000, 'x');
+    const auto parts = [&longMarkup](auto& out, int round) {
+        out << "<trkpt lat=\"";
+        if constexpr (std::is_same_v<decltype(out), XmlOut&>) {
+            out.decimal(-47.3743 - round) << "\" lon=\"";
+            out.decimal(-1.7e308) << "\">";
+            out.decimal(-0.0) << longMarkup;
+        } else {
+            out.decimal(-47.3743 - round, XmlOut::kMostDecimals) << "\" lon=\"";
+            out.decimal(-1.7e308, XmlOut::kMostDecimals) << "\">";
+            out.decimal(-0.0, XmlOut::kMostDecimals) << longMarkup;
+        }
+        out.time(1081427696 + 86400LL * round) << "</trkpt>\n";
+    };
+    const std::string each = written([&parts](XmlOut& xml) {
+        for (int round = 0; round < 3; ++round) {
+            parts(xml, round);
+        }
+    });
+    const std::string inLines = written([&parts](XmlOut& xml) {
+        for (int round = 0; round < 3; ++round) {
+            XmlOut::Line line(xml);
+            parts(line, round);
+        }
+    });
+    EXPECT_EQ(inLines, each);
+    EXPECT_NE(each.find("lat=\"-49.3743\" lon=\"-16999999"), std::string::npos);
+    EXPECT_NE(each.find("\">-0xxx"), std::string::npos);
+    EXPECT_NE(each.find("2004-04-10T12:34:56Z</trkpt>\n"), std::string::npos);
 }
 
 // 0x00BBGGRR as GPX's RRGGBB and KML's opaque aabbggrr.

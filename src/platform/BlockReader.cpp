@@ -9,7 +9,7 @@ namespace wavemark {
 
 int BlockReader::reserve() {
     Buffer& buffer = m_buffers[m_current];
-    if (!buffer.bytes && m_error == 0) {
+    if (!buffer.bytes && m_error == 0 && m_stream != nullptr) {
         try {
             // Not zero-filled: every byte is read before it is looked at.
             buffer.bytes = std::make_unique_for_overwrite<char[]>(m_capacity);
@@ -53,7 +53,7 @@ char* BlockReader::bufferFor(size_t count) {
 }
 
 bool BlockReader::fill(size_t count) {
-    if (reserve() != 0) {
+    if (m_stream == nullptr || reserve() != 0) {
         return false;
     }
     const size_t kept = visible();
@@ -67,7 +67,7 @@ bool BlockReader::fill(size_t count) {
     while (visible() < count && !m_ended && m_error == 0) {
         size_t got = 0;
         const size_t free = capacity - visible();
-        m_error = m_stream.read(buffer + visible(), std::min(free, capacity - m_spare), got);
+        m_error = m_stream->read(buffer + visible(), std::min(free, capacity - m_spare), got);
         m_ended = m_error == 0 && got == 0;
         m_end += got;
         m_read += got;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace wavemark {
@@ -25,7 +26,12 @@ public:
     // behind them still asks for a whole block. The buffer holds both until a
     // request outgrows it.
     BlockReader(ByteStream& stream, size_t blockSize, size_t spare = 0)
-        : m_stream(stream), m_capacity(blockSize + spare), m_spare(spare) {}
+        : m_stream(&stream), m_capacity(blockSize + spare), m_spare(spare) {}
+    // The bytes of `text`, as if read already: no more come, and the stream
+    // ends with them when `final`.
+    BlockReader(std::string_view text, bool final)
+        : m_stream(nullptr), m_capacity(0), m_spare(0), m_at(text.data()),
+          m_end(text.data() + text.size()), m_read(text.size()), m_ended(final) {}
     BlockReader(const BlockReader&) = delete;
     BlockReader& operator=(const BlockReader&) = delete;
 
@@ -72,8 +78,8 @@ private:
     // its front; nullptr when it could not be had.
     char* bufferFor(size_t count);
 
-    ByteStream& m_stream;
-    size_t m_capacity; // of a new buffer
+    ByteStream* m_stream; // none for a text given whole
+    size_t m_capacity;    // of a new buffer
     size_t m_spare;
     std::vector<Buffer> m_buffers{1};
     size_t m_current = 0;

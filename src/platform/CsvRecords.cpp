@@ -15,7 +15,49 @@ CsvRecords::CsvRecords(ByteStream& stream, const CsvReadSizes& sizes)
     : m_in(stream, sizes.block, sizes.longestRecord), m_tokenizer(sizes.longestRecord),
       m_sizes(sizes) {}
 
+CsvRecords::CsvRecords(std::string_view text, bool final, const CsvCutStart& start,
+                       const CsvReadSizes& sizes)
+    : m_in(text, final), m_tokenizer(sizes.longestRecord), m_sizes(sizes),
+      m_oneLineUntil(start.oneLineFor), m_started(true), m_whole(true), m_skipping(start.skipping) {
+}
+
+CsvCutStart CsvRecords::startHere() const {
+    return {m_skipping, m_oneLineUntil - std::min(m_oneLineUntil, m_in.taken())};
+}
+
+CsvCutStart CsvRecords::finishedAt(size_t& unfinished) const {
+    unfinished = m_in.visible();
+    return startHere();
+}
+
+bool CsvRecords::nextBlock(std::string_view& text, bool& last, CsvCutStart& start) {
+    if (m_gaveLast) {
+        return false;
+    }
+    take(m_given, !m_givenSpansLines);
+    m_given = 0;
+    if (!m_in.ended()) {
+        m_in.hold();
+        if (!m_in.need(m_in.visible() + m_sizes.block) && m_in.error() != 0) {
+            return false;
+        }
+    }
+    const std::string_view bytes(m_in.data(), m_in.visible());
+    const size_t lastLineEnd = bytes.find_last_of(kLineEnds);
+    const size_t size =
+        m_in.ended() || lastLineEnd == std::string_view::npos ? bytes.size() : lastLineEnd + 1;
+    text = bytes.substr(0, size);
+    last = m_gaveLast = m_in.ended() && size == bytes.size();
+    start = startHere();
+    m_skipping = false;
+    take(size, true);
+    return true;
+}
+
 bool CsvRecords::refill() {
+    if (m_whole) {
+        return false;
+    }
     // A whole block, even from a pipe that gives a little at a time: a record
     // cut short at the end is cut again once per block, not once per read.
     return m_in.need(m_in.visible() + m_sizes.block) || m_in.error() == 0;

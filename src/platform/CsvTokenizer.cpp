@@ -25,6 +25,7 @@ CsvCut CsvTokenizer::cut(std::string_view text, bool final, bool oneLine, CsvRec
                          size_t& used) {
     record.count = 0;
     record.spansLines = false;
+    record.unquotedCopy = false;
     m_unquotedUsed = 0;
     m_lastLineStart = 0;
     const char* const bytes = text.data();
@@ -146,12 +147,14 @@ void CsvTokenizer::endField(std::string_view text, const Field& field, size_t en
         i += inside[i] == '"' && i + 1 < inside.size() && inside[i + 1] == '"' ? 1 : 0;
     }
     m_unquotedUsed += length;
+    record.unquotedCopy = true;
     store(record, std::string_view(out, length));
 }
 
 void SplitCsvLinePlainly(std::string_view line, CsvRecord& record) {
     record.count = 0;
     record.spansLines = false;
+    record.unquotedCopy = false;
     for (size_t start = 0;;) {
         const size_t comma = line.find(',', start);
         store(record, line.substr(start, comma - start));

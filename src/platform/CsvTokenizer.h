@@ -15,6 +15,9 @@ struct CsvRecord {
     std::array<std::string_view, kStored> fields;
     size_t count = 0;        // every field of the record, also those past kStored
     bool spansLines = false; // a quoted field held a line break
+    // A field wrote a quote as two: it was copied, undone, into the
+    // tokenizer's own memory, which the next record reuses.
+    bool unquotedCopy = false;
 
     std::string_view operator[](size_t i) const {
         return i < std::min(count, kStored) ? fields[i] : std::string_view{};

@@ -1,10 +1,12 @@
 #include "survey/wigle/WigleCsvReader.h"
+#include "platform/OrderedPieces.h"
 #include "survey/Survey.h"
 
 #include "SurveyText.h"
 #include "TempFolder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
@@ -237,6 +239,37 @@ TEST(WigleCsvReader, StrayQuotes) {
          }) {
         EXPECT_EQ(read(head + written), read(head + asIf) + count) << written;
     }
+}
+
+// A large file is read in blocks on two threads, each block cut as if it started a row; rows
+// over a cut (names over lines, stray quotes, overlong lines) still read as one thread reads them
+// in blocks of a few bytes.
+TEST(WigleCsvReader, LargeFilesReadAlikeInAnyBlocks) {
+    std::vector<Fields> rowList;
+    const std::vector<std::string> names = {"plain", "\"over\ntwo lines\"", "\"never closed",
+                                            "\"Bob's Net, 5G\"", std::string(300, 'n')};
+    for (int i = 0; i < 6000; ++i) {
+        char mac[18];
+        std::snprintf(mac, sizeof mac, "02:00:00:00:%02x:%02x", i / 7 % 256, i % 7);
+        Fields row =
+            ap(mac, names[static_cast<size_t>(i) % names.size()], std::to_string(-40 - i % 50));
+        row.push_back(i % 11 == 0 ? "BT" : "WIFI");
+        rowList.push_back(row);
+    }
+    const std::string bytes = file(k14, rowList);
+    ASSERT_GT(bytes.size(), 4 * size_t{kSplitMinimum});
+    const test::TempFolder folder;
+    const std::string path = folder.write("survey.csv", bytes);
+    std::vector<std::string> seen;
+    for (const size_t block : {size_t{7}, size_t{80} << 10, size_t{128} << 10, size_t{1} << 20}) {
+        ByteStream stream;
+        ASSERT_EQ(stream.open(path), 0);
+        Survey survey;
+        seen.push_back(test::SurveyText(ReadWigleCsv(stream, survey, {block, 256}), survey));
+        EXPECT_EQ(seen.back(), seen.front()) << "block " << block;
+    }
+    EXPECT_NE(seen.front().find("malformed rows: "), std::string::npos);
+    EXPECT_NE(seen.front().find("rows of radios other than Wi-Fi: "), std::string::npos);
 }
 
 // A line longer than the longest record is skipped in one piece; a quote left open beyond it

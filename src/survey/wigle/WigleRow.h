@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/CsvTokenizer.h"
+#include "survey/wigle/FirstSeen.h"
+#include "survey/wigle/WigleColumns.h"
+#include "survey/wigle/WigleFields.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace wavemark {
+
+enum class WigleRowKind { Reading, OtherRadio, Malformed, OutOfRange };
+
+// The fields of a row that its reading is made of, picked by column where
+// the row is cut, so that they can be read elsewhere while the row's text
+// stays in place.
+struct WigleRowFields {
+    enum Field { Mac, Ssid, AuthMode, FirstSeen, Rssi, Latitude, Longitude, Type, kCount };
+
+    std::array<std::string_view, kCount> field;
+    bool typeChecked;   // the file has a Type column
+    bool typeMissing;   // and the row no Type
+    bool allBeforeType; // the row has every field the other columns need
+
+    std::string_view operator[](Field f) const { return field[f]; }
+};
+
+// Sets every member of `picked`.
+void PickWigleFields(const CsvRecord& row, const WigleColumns& columns, WigleRowFields& picked);
+
+// What a row says on its own, before the rows around it count.
+struct WigleRow {
+    WigleRowKind kind = WigleRowKind::Malformed;
+    uint64_t mac = 0;
+    FirstSeenMoment moment;
+    float signal = 0.0f; // RSSI + 149
+    double lat = 0.0;
+    double lon = 0.0;
+    AuthClass auth;
+    std::string_view ssid;
+};
+
+// Reads rows one after another. The FirstSeen date and the AuthMode of the
+// row before are mostly those of the next, and are kept with what they read.
+class WigleRowReader {
+public:
+    WigleRow read(const WigleRowFields& row);
+
+private:
+    FirstSeenReader m_firstSeen;
+    bool m_authRead = false;
+    std::string m_authText;
+    AuthClass m_auth;
+};
+
+} // namespace wavemark

@@ -3,6 +3,7 @@
 #include "survey/AccessPoint.h"
 #include "survey/MacAddress.h"
 
+#include <functional>
 #include <optional>
 
 namespace wavemark {
@@ -14,6 +15,25 @@ constexpr double kLowestRssi = -32768.0;
 constexpr double kHighestRssi = 32767.0;
 
 } // namespace
+
+AuthClass WigleRowReader::authClass(std::string_view text) {
+    // Open addressing over a few slots; when all are taken, the text's own
+    // slot is given to it.
+    constexpr size_t kProbes = 4;
+    const size_t home = std::hash<std::string_view>{}(text);
+    for (size_t probe = 0; probe < kProbes; ++probe) {
+        KnownAuth& known = m_knownAuth[(home + probe) % m_knownAuth.size()];
+        if (!known.known) {
+            known = {std::string(text), ClassifyAuthMode(text), true};
+        }
+        if (known.text == text) {
+            return known.auth;
+        }
+    }
+    KnownAuth& known = m_knownAuth[home % m_knownAuth.size()];
+    known = {std::string(text), ClassifyAuthMode(text), true};
+    return known.auth;
+}
 
 void PickWigleFields(const CsvRecord& row, const WigleColumns& columns, WigleRowFields& picked) {
     using F = WigleRowFields;
@@ -68,19 +88,13 @@ WigleRow WigleRowReader::read(const WigleRowFields& row) {
         read.kind = WigleRowKind::OutOfRange;
         return read;
     }
-    const std::string_view authText = row[F::AuthMode];
-    if (!m_authRead || authText != m_authText) {
-        m_authRead = true;
-        m_authText.assign(authText);
-        m_auth = ClassifyAuthMode(authText);
-    }
     read = {.kind = WigleRowKind::Reading,
             .mac = *mac,
             .moment = *moment,
             .signal = static_cast<float>(*rssi + kSignalOverDbm),
             .lat = *lat,
             .lon = *lon,
-            .auth = m_auth,
+            .auth = authClass(row[F::AuthMode]),
             .ssid = row[F::Ssid]};
     return read;
 }

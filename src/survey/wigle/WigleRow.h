@@ -43,17 +43,25 @@ struct WigleRow {
     std::string_view ssid;
 };
 
-// Reads rows one after another. The FirstSeen date and the AuthMode of the
-// row before are mostly those of the next, and are kept with what they read.
+// Reads rows one after another. The FirstSeen date of the row before is
+// mostly that of the next, and a file holds few AuthMode texts, which the
+// rows of many access points take turns with: both are kept with what they
+// read.
 class WigleRowReader {
 public:
     WigleRow read(const WigleRowFields& row);
 
 private:
+    AuthClass authClass(std::string_view text);
+
+    struct KnownAuth {
+        std::string text;
+        AuthClass auth;
+        bool known = false;
+    };
+
     FirstSeenReader m_firstSeen;
-    bool m_authRead = false;
-    std::string m_authText;
-    AuthClass m_auth;
+    std::array<KnownAuth, 16> m_knownAuth;
 };
 
 } // namespace wavemark

@@ -125,6 +125,30 @@ TEST(WigleCsvReader, Layouts) {
     }
 }
 
+// Rows of many access points take turns with many AuthMode texts: each row's own text gives its
+// class, however many texts came before.
+TEST(WigleCsvReader, EveryRowClassedByItsOwnAuthMode) {
+    std::vector<Fields> rowList;
+    std::string expected;
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 40; ++i) {
+            char mac[18];
+            std::snprintf(mac, sizeof mac, "02:00:00:00:00:%02x", i);
+            Fields row = ap(mac, "n");
+            row[2] = (i % 2 == 0 ? "[WPA2-PSK-" : "[ESS-") + std::to_string(i) + "]";
+            rowList.push_back(row);
+        }
+    }
+    const std::string text = read(file(k14, rowList));
+    for (int i = 0; i < 40; ++i) {
+        char mac[18];
+        std::snprintf(mac, sizeof mac, ":%02x )", i);
+        const std::string line = text.substr(text.find(mac));
+        EXPECT_TRUE(line.substr(0, line.find('\n')).ends_with(i % 2 == 0 ? " protected" : " open"))
+            << line.substr(0, line.find('\n'));
+    }
+}
+
 // The SSID as written in the file, and the network name it gives: the text without its CSV
 // quoting, blanks and all, as UTF-8.
 TEST(WigleCsvReader, QuotedFieldsAndTheirText) {

@@ -14,21 +14,19 @@ namespace wavemark {
 
 enum class WigleRowKind { Reading, OtherRadio, Malformed, OutOfRange };
 
-// The fields of a row that its reading is made of, picked by column where
-// the row is cut, so that they can be read elsewhere while the row's text
-// stays in place.
+// The fields of a row that its reading is made of, picked by column.
 struct WigleRowFields {
     enum Field { Mac, Ssid, AuthMode, FirstSeen, Rssi, Latitude, Longitude, Type, kCount };
 
     std::array<std::string_view, kCount> field;
-    bool typeChecked;   // the file has a Type column
-    bool typeMissing;   // and the row no Type
-    bool allBeforeType; // the row has every field the other columns need
+    bool typeChecked = false;   // the file has a Type column
+    bool typeMissing = false;   // and the row no Type
+    bool allBeforeType = false; // the row has every field the other columns need
 
     std::string_view operator[](Field f) const { return field[f]; }
 };
 
-// Sets every member of `picked`.
+// Sets every member of `picked`, which is reused from row to row.
 void PickWigleFields(const CsvRecord& row, const WigleColumns& columns, WigleRowFields& picked);
 
 // What a row says on its own, before the rows around it count.

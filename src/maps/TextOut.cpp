@@ -16,7 +16,8 @@ namespace {
 // The eight decimal digits of n < 10^8, leading zeros included, as bytes
 // 0 to 9, the first digit in the lowest byte: the number is split in halves,
 // the halves in pairs and the pairs in digits, each step in the lanes of one
-// word by multiplying with a reciprocal, so no digit waits on another.
+// word by multiplying with a reciprocal, so no digit waits on another. For
+// whole parts of 10^4 and more, which no coordinate has.
 uint64_t eightDigits(uint64_t n) {
     static_assert(std::endian::native == std::endian::little);
     const uint64_t halves = n / 10'000 | (n % 10'000) << 32;
@@ -29,6 +30,17 @@ uint64_t eightDigits(uint64_t n) {
 }
 
 constexpr uint64_t kAsciiZeros = 0x3030'3030'3030'3030;
+
+// "0000" to "9999" as words, the first digit in the lowest byte: a
+// coordinate's whole part and its seven decimals are three look-ups.
+constexpr std::array<uint32_t, 10'000> kFourDigits = [] {
+    std::array<uint32_t, 10'000> words{};
+    for (uint32_t n = 0; n < words.size(); ++n) {
+        words[n] = (0x30 + n / 1000) | (0x30 + n / 100 % 10) << 8 | (0x30 + n / 10 % 10) << 16 |
+                   (0x30 + n % 10) << 24;
+    }
+    return words;
+}();
 
 // Survey coordinates have seven decimals or fewer, and writing them is most
 // of a map file's work. Below 10^8, doubles lie closer together than 10^-7,
@@ -52,29 +64,36 @@ char* sevenDecimals(char* at, double value) {
     const uint64_t fraction = scaled % 10'000'000;
     *at = '-';
     at += std::signbit(value) ? 1 : 0;
-    // Both parts are stored as whole words and the end moved past what
-    // counts: the whole part without its leading zeros, "0" for none...
-    const uint64_t wholeDigits = eightDigits(whole);
-    const int leading = std::min(std::countr_zero(wholeDigits) / 8, 7);
-    const uint64_t wholeText = wholeDigits >> (8 * leading) | kAsciiZeros;
-    std::memcpy(at, &wholeText, sizeof wholeText);
-    at += 8 - leading;
+    // The whole part without its leading zeros, "0" for none, stored as a
+    // whole word and the end moved past what counts...
+    if (whole < 10'000) {
+        const size_t digits = 1 + (whole >= 10) + (whole >= 100) + (whole >= 1000);
+        const uint32_t wholeText = kFourDigits[whole] >> (8 * (4 - digits));
+        std::memcpy(at, &wholeText, sizeof wholeText);
+        at += digits;
+    } else {
+        const uint64_t wholeDigits = eightDigits(whole);
+        const int leading = std::countr_zero(wholeDigits) / 8;
+        const uint64_t wholeText = wholeDigits >> (8 * leading) | kAsciiZeros;
+        std::memcpy(at, &wholeText, sizeof wholeText);
+        at += 8 - leading;
+    }
     if (fraction == 0) {
         return at;
     }
-    // ... and the seven decimals without their trailing zeros, the eighth
-    // digit being the zero of fraction * 10.
-    const uint64_t decimals = eightDigits(fraction * 10);
-    const uint64_t decimalsText = decimals | kAsciiZeros;
+    // ... then the seven decimals, the first three and the last four, the
+    // trailing zeros dropped.
+    const uint64_t decimalsText =
+        kFourDigits[fraction / 10'000] >> 8 | uint64_t{kFourDigits[fraction % 10'000]} << 24;
     *at = '.';
     std::memcpy(at + 1, &decimalsText, sizeof decimalsText);
+    const uint64_t decimals = decimalsText - (kAsciiZeros >> 8);
     return at + 1 + (8 - std::countl_zero(decimals) / 8);
 }
 
-char* twoDigits(char* at, int64_t value) {
-    at[0] = static_cast<char>('0' + value / 10);
-    at[1] = static_cast<char>('0' + value % 10);
-    return at + 2;
+// The last two digits of kFourDigits[n], n < 100, in the lowest bytes.
+uint64_t twoDigits(int64_t n) {
+    return kFourDigits[static_cast<size_t>(n)] >> 16;
 }
 
 } // namespace
@@ -122,13 +141,13 @@ char* TextOut::putTime(char* at, int64_t seconds) {
     }
     std::memcpy(at, m_date.data(), m_date.size());
     at += m_dateSize;
-    at = twoDigits(at, second / 3600);
-    *at++ = ':';
-    at = twoDigits(at, second / 60 % 60);
-    *at++ = ':';
-    at = twoDigits(at, second % 60);
-    *at++ = 'Z';
-    return at;
+    // "hh:mm:ssZ", the first eight bytes stored as one word.
+    const uint64_t clock = twoDigits(second / 3600) | uint64_t{':'} << 16 |
+                           twoDigits(second / 60 % 60) << 24 | uint64_t{':'} << 40 |
+                           twoDigits(second % 60) << 48;
+    std::memcpy(at, &clock, sizeof clock);
+    at[8] = 'Z';
+    return at + 9;
 }
 
 TextOut& TextOut::time(int64_t seconds) {

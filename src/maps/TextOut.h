@@ -76,9 +76,9 @@ private:
     size_t m_dateSize = 0;
 };
 
-// One short run of text, such as a trackpoint's, put together in place and
-// appended at once when the Line ends: the markup, decimals and time of a
-// million trackpoints then cost an append each, not one per part.
+// Text put together in place and appended in runs, when its room runs short
+// and when the Line ends: the markup, decimals and times of a track's
+// trackpoints then cost an append per few dozen, not one per part.
 class TextOut::Line {
 public:
     explicit Line(TextOut& out) : m_out(out) {}

@@ -77,9 +77,9 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     json << ", \"stroke-width\": " << std::to_string(LineWidth(data.TrkLineStyle[t]))
          << ", \"coordTimes\": [";
     const TrackPoints points = TrackPointsOf(data, t);
-    for (size_t p = points.first; p < points.end; ++p) {
-        {
-            JsonOut::Line line(json);
+    {
+        JsonOut::Line line(json);
+        for (size_t p = points.first; p < points.end; ++p) {
             line << (p == points.first ? "\n  " : ",\n  ");
             if (data.TptTime[p] == kNoPackedTime) {
                 line << "null";
@@ -87,21 +87,21 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
                 line << "\"";
                 line.time(UnpackTime(data.TptTime[p])) << "\"";
             }
-        }
-        if (file != nullptr && !file->flushIfFull()) {
-            return false;
+            if (file != nullptr && !file->flushIfFull()) {
+                return false;
+            }
         }
     }
     json << "]}, \"geometry\": {\"type\": \"LineString\", \"coordinates\": [";
-    for (size_t p = points.first; p < points.end; ++p) {
-        {
-            JsonOut::Line line(json);
+    {
+        JsonOut::Line line(json);
+        for (size_t p = points.first; p < points.end; ++p) {
             line << (p == points.first ? "\n  [" : ",\n  [");
             line.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
             line.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
-        }
-        if (file != nullptr && !file->flushIfFull()) {
-            return false;
+            if (file != nullptr && !file->flushIfFull()) {
+                return false;
+            }
         }
     }
     json << "]}}";

@@ -80,9 +80,9 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     XmlOut xml(out);
     trackStart(xml, data, t);
     const TrackPoints points = TrackPointsOf(data, t);
-    for (size_t p = points.first; p < points.end; ++p) {
-        {
-            XmlOut::Line line(xml);
+    {
+        XmlOut::Line line(xml);
+        for (size_t p = points.first; p < points.end; ++p) {
             line << "    <trkpt lat=\"";
             line.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\" lon=\"";
             line.decimal(gpxLongitude(data.TptLon[p]), XmlOut::kMostDecimals) << "\">";
@@ -91,9 +91,9 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
                 line.time(UnpackTime(data.TptTime[p])) << "</time>";
             }
             line << "</trkpt>\n";
-        }
-        if (file != nullptr && !file->flushIfFull()) {
-            return false;
+            if (file != nullptr && !file->flushIfFull()) {
+                return false;
+            }
         }
     }
     xml << "  </trkseg>\n</trk>\n";

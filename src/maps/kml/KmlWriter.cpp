@@ -162,14 +162,14 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     }
     XmlOut xml(out);
     trackStart(xml, data, t, points);
-    for (size_t p = points.first; p < points.end; ++p) {
-        {
-            XmlOut::Line line(xml);
+    {
+        XmlOut::Line line(xml);
+        for (size_t p = points.first; p < points.end; ++p) {
             line.decimal(data.TptLon[p], XmlOut::kMostDecimals) << ",";
             line.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\n";
-        }
-        if (file != nullptr && !file->flushIfFull()) {
-            return false;
+            if (file != nullptr && !file->flushIfFull()) {
+                return false;
+            }
         }
     }
     xml << "</coordinates></LineString></Placemark>\n";

@@ -78,7 +78,8 @@ private:
 
 // Text put together in place and appended in runs, when its room runs short
 // and when the Line ends: the markup, decimals and times of a track's
-// trackpoints then cost an append per few dozen, not one per part.
+// trackpoints then cost an append per few dozen, not one per part. While a
+// Line lives, its TextOut is written through it only.
 class TextOut::Line {
 public:
     explicit Line(TextOut& out) : m_out(out) {}

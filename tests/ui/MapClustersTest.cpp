@@ -1,3 +1,4 @@
+#include "CanvasPixels.h"
 #include "MapColours.h"
 #include "WindowFixture.h"
 #include "ui/map/MapCanvas.h"
@@ -24,11 +25,6 @@ ConversionData buildingAndNeighbour() {
     data.WptBssid = {"", "", "", "", "", "", ""};
     data.WptClass = {Open, Open, Open, Protected, Open, Open, Open};
     return data;
-}
-
-QPoint screenOf(const MapCanvas& canvas, double lat, double lon) {
-    const ScreenPoint at = ToScreen(canvas.view(), Project(lat, lon));
-    return {static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y))};
 }
 
 // Pixels as dark as text, darker than the background and the markers.

@@ -1,5 +1,6 @@
 #include "ui/map/MapForm.h"
 
+#include "CanvasPixels.h"
 #include "MapColours.h"
 #include "TileServer.h"
 #include "WindowFixture.h"
@@ -48,15 +49,6 @@ ConversionData threeAccessPoints() {
     data.TptLat = {0, 47.004, 46.996};
     data.TptLon = {0, 8.015, 8.015};
     return data;
-}
-
-QPoint screenOf(const MapCanvas& canvas, double lat, double lon) {
-    const ScreenPoint at = ToScreen(canvas.view(), Project(lat, lon));
-    return {static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y))};
-}
-
-QColor pixel(MapCanvas& canvas, QPoint at) {
-    return canvas.grab().toImage().pixelColor(at);
 }
 
 // A canvas of 400 × 300 pixels without tiles, showing the three.

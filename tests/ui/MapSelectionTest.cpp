@@ -1,5 +1,6 @@
 #include "ui/map/MapForm.h"
 
+#include "CanvasPixels.h"
 #include "MapColours.h"
 #include "ScriptedDialog.h"
 #include "TileServer.h"
@@ -53,15 +54,6 @@ ConversionData harbourSurvey() {
     data.TptLon = {0, 8.0, 8.003, 8.0, 7.997, 8.006};
     data.TptSignal = {0, 104, 89, 104, 89, -32618};
     return data;
-}
-
-QPoint screenOf(const MapCanvas& canvas, double lat, double lon) {
-    const ScreenPoint at = ToScreen(canvas.view(), Project(lat, lon));
-    return {static_cast<int>(std::floor(at.x)), static_cast<int>(std::floor(at.y))};
-}
-
-QColor pixel(MapCanvas& canvas, QPoint at) {
-    return canvas.grab().toImage().pixelColor(at);
 }
 
 // The map window on its own with fakes, its tiles from `tileUrl` (none when empty).

@@ -16,15 +16,16 @@ double gpxLongitude(double lon) {
     return lon == 180.0 ? -180.0 : lon;
 }
 
-void coordinates(XmlOut& xml, double lat, double lon) {
-    xml << " lat=\"";
-    xml.decimal(lat) << "\" lon=\"";
-    xml.decimal(gpxLongitude(lon)) << "\"";
+// Into an XmlOut or, for trackpoints, a Line of one.
+template <class Out> void coordinates(Out& out, double lat, double lon) {
+    out << " lat=\"";
+    out.decimal(lat, XmlOut::kMostDecimals) << "\" lon=\"";
+    out.decimal(gpxLongitude(lon), XmlOut::kMostDecimals) << "\"";
 }
 
-void position(XmlOut& xml, double lat, double lon) {
-    coordinates(xml, lat, lon);
-    xml << ">";
+template <class Out> void position(Out& out, double lat, double lon) {
+    coordinates(out, lat, lon);
+    out << ">";
 }
 
 // Under the estimated rule a waypoint says which position it stands at and
@@ -83,9 +84,8 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         XmlOut::Line line(xml);
         for (size_t p = points.first; p < points.end; ++p) {
-            line << "    <trkpt lat=\"";
-            line.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\" lon=\"";
-            line.decimal(gpxLongitude(data.TptLon[p]), XmlOut::kMostDecimals) << "\">";
+            line << "    <trkpt";
+            position(line, data.TptLat[p], data.TptLon[p]);
             if (data.TptTime[p] != kNoPackedTime) {
                 line << "<time>";
                 line.time(UnpackTime(data.TptTime[p])) << "</time>";

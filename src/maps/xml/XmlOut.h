@@ -23,6 +23,7 @@ public:
     // A decimal as TextOut writes it, rounded to nine decimals, a tenth of a
     // millimetre on the ground, where it has more than seven.
     XmlOut& decimal(double value);
+    using TextOut::decimal;
     static constexpr int kMostDecimals = 9;
 
     // A 0x00BBGGRR colour as KML's "ffbbggrr" (opaque).

@@ -1,5 +1,7 @@
 #include "mapview/MarkerSearch.h"
 
+#include "platform/AsciiLetters.h"
+
 #include <string>
 
 namespace wavemark {
@@ -11,14 +13,11 @@ namespace {
 // the multiplication sign, which has no small form.
 char foldedAt(std::string_view text, size_t i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte >= 'A' && byte <= 'Z') {
-        return static_cast<char>(byte + 0x20);
-    }
     if (i > 0 && static_cast<unsigned char>(text[i - 1]) == 0xc3 && byte >= 0x80 && byte <= 0x9e &&
         byte != 0x97) {
         return static_cast<char>(byte + 0x20);
     }
-    return text[i];
+    return LowerAscii(text[i]);
 }
 
 std::string folded(std::string_view text) {

@@ -30,13 +30,8 @@ bool heard(float signal) {
     return std::isfinite(signal) && signal > 0.0f;
 }
 
-// `lon` as seen from `origin`: the shorter way round the globe, so that
+// A longitude, or a difference of two, the shorter way round the globe:
 // readings on both sides of the antimeridian lie together.
-double eastOf(double origin, double lon) {
-    const double east = lon - origin;
-    return east > 180.0 ? east - 360.0 : east < -180.0 ? east + 360.0 : east;
-}
-
 double wrapped(double lon) {
     return lon > 180.0 ? lon - 360.0 : lon < -180.0 ? lon + 360.0 : lon;
 }
@@ -48,8 +43,8 @@ std::optional<GeoPosition> EstimatePosition(std::span<const double> lat,
                                             std::span<const float> signal) {
     const size_t count = std::min({lat.size(), lon.size(), signal.size()});
     const auto usable = [&](size_t i) {
-        return heard(signal[i]) && std::isfinite(lat[i]) && std::isfinite(lon[i]) &&
-               IsPosition(lat[i], lon[i]);
+        // IsPosition's range also turns away NaN and infinities.
+        return heard(signal[i]) && IsPosition(lat[i], lon[i]);
     };
     size_t usableCount = 0;
     size_t best = 0;
@@ -74,7 +69,7 @@ std::optional<GeoPosition> EstimatePosition(std::span<const double> lat,
         const double weight = std::pow(10.0, -below / 20.0);
         weights += weight;
         sumLat += weight * lat[i];
-        sumEast += weight * eastOf(lon[best], lon[i]);
+        sumEast += weight * wrapped(lon[i] - lon[best]);
     }
     return GeoPosition{sumLat / weights, wrapped(lon[best] + sumEast / weights)};
 }

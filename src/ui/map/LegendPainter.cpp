@@ -20,8 +20,6 @@ constexpr int kBarHeight = 10;  // pixels
 constexpr int kSwatchText = 16; // pixels from a swatch's centre to its text
 constexpr int kScaleLabels = 3; // the weakest, middle and strongest dBm
 
-constexpr std::array<NetworkClass, 3> kClasses{NetworkClass::Open, NetworkClass::Protected,
-                                               NetworkClass::AdHoc};
 constexpr const char* kSignalTitle = "Signal (dBm)";
 constexpr const char* kNoSignalText = "no signal";
 
@@ -45,7 +43,7 @@ int rowHeight(const QFontMetrics& metrics) {
 int contentWidth(const QFontMetrics& metrics, LegendContent content) {
     int width = 0;
     if (content.classes) {
-        for (const NetworkClass each : kClasses) {
+        for (const NetworkClass each : kMapClasses) {
             const auto name = QString::fromUtf8(LegendOf(each).name.data(),
                                                 static_cast<qsizetype>(LegendOf(each).name.size()));
             width = std::max(width, kSwatchText + metrics.horizontalAdvance(name));
@@ -105,7 +103,7 @@ LegendLayout LegendLayoutOf(const QFontMetrics& metrics, const Viewport& view,
     const int row = rowHeight(metrics);
     int y = kCornerGap + kPadding;
     if (content.classes) {
-        for (size_t c = 0; c < kClasses.size(); ++c) {
+        for (size_t c = 0; c < kMapClasses.size(); ++c) {
             layout.swatches[c] = QPoint(inner + kMarkerRadius, y + row / 2);
             y += row;
         }
@@ -132,9 +130,9 @@ void PaintLegend(QPainter& painter, const Viewport& view, LegendContent content)
     painter.setBrush(QColor(255, 255, 255, 220));
     painter.drawRect(QRectF(layout.box).adjusted(0.5, 0.5, -0.5, -0.5));
     if (content.classes) {
-        for (size_t c = 0; c < kClasses.size(); ++c) {
-            const ClassLegend& legend = LegendOf(kClasses[c]);
-            paintSwatch(painter, layout.swatches[c], MarkerColor(kClasses[c]), kMarkerRadius);
+        for (size_t c = 0; c < kMapClasses.size(); ++c) {
+            const ClassLegend& legend = LegendOf(kMapClasses[c]);
+            paintSwatch(painter, layout.swatches[c], MarkerColor(kMapClasses[c]), kMarkerRadius);
             paintText(
                 painter, layout.swatches[c],
                 QString::fromUtf8(legend.name.data(), static_cast<qsizetype>(legend.name.size())));

@@ -120,8 +120,7 @@ void paintTracks(QPainter& painter, const MapScene& scene, const Viewport& view,
 const QImage& markerImage(NetworkClass networkClass) {
     static const std::array<QImage, 3> images = [] {
         std::array<QImage, 3> made;
-        for (const NetworkClass each :
-             {NetworkClass::Open, NetworkClass::Protected, NetworkClass::AdHoc}) {
+        for (const NetworkClass each : kMapClasses) {
             QImage image(2 * kMarkerRadius + 3, 2 * kMarkerRadius + 3,
                          QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
@@ -159,8 +158,7 @@ void paintCluster(QPainter& painter, QPointF at, const MarkerCluster& cluster) {
     const auto angleAfter = [&cluster](uint32_t markers) {
         return 90 * 16 - static_cast<int>(std::lround(5760.0 * markers / cluster.count));
     };
-    for (const NetworkClass each :
-         {NetworkClass::Open, NetworkClass::Protected, NetworkClass::AdHoc}) {
+    for (const NetworkClass each : kMapClasses) {
         const uint32_t share = cluster.classes[static_cast<size_t>(each)];
         if (share == 0) {
             continue;

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <array>
 
 class QPainter;
 
@@ -32,6 +33,10 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
 
 // Where a point of the plane stands in the view, in pixels.
 QPointF ScreenPointOf(const Viewport& view, FixedPoint at);
+
+// The classes in the order the map and its legend show them.
+inline constexpr std::array<NetworkClass, 3> kMapClasses{
+    NetworkClass::Open, NetworkClass::Protected, NetworkClass::AdHoc};
 
 // A marker's colour on the map, its class's, and its radius in pixels.
 QColor MarkerColor(NetworkClass networkClass);

@@ -6,15 +6,6 @@ namespace wavemark {
 
 namespace {
 
-const Drive& driveOf(const Survey& survey, size_t step) {
-    for (const Drive& drive : survey.drives) {
-        if (step < drive.end) {
-            return drive;
-        }
-    }
-    return survey.drives.back();
-}
-
 bool heardWithoutFix(const Survey& survey, const AccessPoint& ap) {
     const auto end = ap.firstStep + static_cast<size_t>(ap.readings);
     return std::none_of(survey.steps.begin() + static_cast<std::ptrdiff_t>(ap.firstStep),
@@ -23,6 +14,15 @@ bool heardWithoutFix(const Survey& survey, const AccessPoint& ap) {
 }
 
 } // namespace
+
+const Drive& driveOf(const Survey& survey, size_t step) {
+    for (const Drive& drive : survey.drives) {
+        if (step < drive.end) {
+            return drive;
+        }
+    }
+    return survey.drives.back();
+}
 
 void placeAccessPoints(Survey& survey, Prng& rng) {
     for (AccessPoint& ap : survey.aps) {

@@ -23,7 +23,7 @@ double reachOf(const RadioModel& model) {
 // A standard normal draw (Box-Muller).
 double normal(Prng& rng) {
     // Half a step above 0, so that the logarithm is finite.
-    const double u = (static_cast<double>(rng.next() >> 11) + 0.5) * 0x1p-53;
+    const double u = rng.unit() + 0x1p-54;
     const double v = rng.unit();
     return std::sqrt(-2.0 * std::log(u)) * std::cos(2.0 * std::numbers::pi * v);
 }
@@ -42,15 +42,11 @@ Offset offset(const City& city, int64_t fromLat, int64_t fromLon, int64_t toLat,
             static_cast<double>(toLon - fromLon) / static_cast<double>(city.lonUnitsPerMeter)};
 }
 
-const Drive& driveOf(const Survey& survey, size_t step) {
-    return *std::find_if(survey.drives.begin(), survey.drives.end(),
-                         [&](const Drive& drive) { return step < drive.end; });
-}
-
 // Places the access point beside the step's road and lists its readings
 // along its drive.
-void hear(Survey& survey, size_t index, size_t spot, const RadioModel& model, Prng& rng,
-          std::vector<HeardReading>& heard) {
+// `reach`: reachOf(model).
+void hear(Survey& survey, size_t index, size_t spot, const RadioModel& model, double reach,
+          Prng& rng, std::vector<HeardReading>& heard) {
     AccessPoint& ap = survey.aps[index];
     const Drive& drive = driveOf(survey, spot);
     const City& city = *drive.city;
@@ -75,7 +71,6 @@ void hear(Survey& survey, size_t index, size_t spot, const RadioModel& model, Pr
                                          static_cast<double>(city.lonUnitsPerMeter));
     const double power = uniform(rng, model.lowestPower, model.highestPower);
     const double height = uniform(rng, model.lowestHeight, model.highestHeight);
-    const double reach = reachOf(model);
 
     for (size_t s = drive.begin; s < drive.end; ++s) {
         const Step& step = survey.steps[s];
@@ -194,8 +189,10 @@ Survey buildSimulatedSurvey(size_t aps, uint64_t seed, const RadioModel& model) 
         static_cast<size_t>(std::ceil(std::sqrt(static_cast<double>(aps) / 7.2))) + 2;
     driveGrid(survey, kZurich, secondsFromCivil(2004, 4, 8) + 14 * 3600, streets, rng);
     std::vector<HeardReading> heard;
+    const double reach = reachOf(model);
     for (size_t i = 0; i < survey.aps.size(); ++i) {
-        hear(survey, i, static_cast<size_t>(rng.below(survey.steps.size())), model, rng, heard);
+        hear(survey, i, static_cast<size_t>(rng.below(survey.steps.size())), model, reach, rng,
+             heard);
     }
     orderByFirstHeard(survey, heard);
     // The readings were heard where the car was; the scanner writes where

@@ -21,6 +21,8 @@ std::vector<AccessPoint> makeAccessPoints(size_t count, int64_t readings, Prng& 
 // ... and where they stand along the route and when they are heard. Leaves
 // the access points in the order they are first heard.
 void placeAccessPoints(Survey& survey, Prng& rng);
+// The drive whose route holds `step`.
+const Drive& driveOf(const Survey& survey, size_t step);
 // The BSSID of the index-th access point: unique per index.
 std::string makeBssid(size_t index, const char* oui, uint64_t salt);
 

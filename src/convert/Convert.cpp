@@ -299,10 +299,12 @@ void run(ConverterState& state, ConvertWindow& window, Problems& problems,
         counters.showTracks(0);
         counters.showPoints(0);
     }
-    if ((use.tracks || use.estimates) && read == FirstRead::Survey) {
-        useReadings(run, use);
-    } else if ((use.tracks || use.estimates) && read != FirstRead::SurveyFailed) {
-        readReadingsFile(run, use);
+    if (use.tracks || use.estimates) {
+        if (read == FirstRead::Survey) {
+            useReadings(run, use);
+        } else if (read != FirstRead::SurveyFailed) {
+            readReadingsFile(run, use);
+        }
     }
     state.skipped = sink.skipped();
     state.data.DataSaved = false;

@@ -16,7 +16,6 @@ namespace {
 
 constexpr int kRuns = 7;
 constexpr double kTargetMs = 50;
-constexpr int kWholeSurveyMargin = 24; // pixels, as the canvas fits
 
 template <typename T, typename A> size_t bytes(const std::vector<T, A>& list) {
     return list.capacity() * sizeof(T);
@@ -42,8 +41,8 @@ size_t resultBytes(const ConversionData& d) {
 // The index holds a cell key and a number per marker, besides its copy of
 // the places.
 size_t sceneBytes(const MapScene& scene) {
-    size_t total = bytes(scene.points) + bytes(scene.tracks) + bytes(scene.markers) +
-                   scene.markers.size() * (sizeof(FixedPoint) + 12);
+    size_t total = bytes(scene.points) + bytes(scene.levels) + bytes(scene.tracks) +
+                   bytes(scene.markers) + scene.markers.size() * (sizeof(FixedPoint) + 12);
     for (const SceneMarker& marker : scene.markers) {
         total += bytes(marker.name) + bytes(marker.network) + bytes(marker.bssid);
     }
@@ -79,7 +78,7 @@ void PrintMapBench(MapCanvas& canvas, const ConversionData& data) {
     // From the view of every point, strays and all, which Home no longer
     // shows but zooming out does.
     const Viewport whole =
-        FitView(canvas.scene().bounds, canvas.width(), canvas.height(), kWholeSurveyMargin);
+        FitView(canvas.scene().bounds, canvas.width(), canvas.height(), kFitMargin);
     const PlanePoint busiest = busiestPlace(canvas.scene());
     QImage image(canvas.size(), QImage::Format_ARGB32_Premultiplied);
     double worst = 0;

@@ -14,7 +14,6 @@
 namespace wavemark {
 namespace {
 
-constexpr int kFitMargin = 24;  // pixels around a fitted survey
 constexpr int kKeyPanStep = 96; // pixels an arrow key moves the map
 constexpr int kDragStart = 4;   // pixels a press must move to become a drag
 constexpr int kCentreZoom = 17; // a marker centred on is seen at least this close

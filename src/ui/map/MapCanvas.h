@@ -14,6 +14,9 @@ namespace wavemark {
 
 class TileSource;
 
+// Pixels around a survey the canvas fits into its view.
+inline constexpr int kFitMargin = 24;
+
 // The map itself: paints the scene over the tiles and moves the view. The
 // wheel zooms around the pointer, dragging pans, and the keys + and -, the
 // arrows and Home (fit the bulk of the survey) do the same. Hovering a

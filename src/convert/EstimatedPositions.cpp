@@ -57,21 +57,21 @@ void PlaceAtEstimates(std::span<const int32_t> groupOfWaypoint, const Readings& 
     data.WptPosition.assign(waypoints + 1, WaypointPosition::Strongest);
     // Waypoints that share a BSSID share its readings, and so its estimate.
     std::vector<std::optional<GeoPosition>> estimates(groups);
-    std::vector<bool> estimated(groups, false);
+    for (size_t g = 0; g < groups; ++g) {
+        const size_t first = start[g];
+        const size_t count = start[g + 1] - first;
+        if (count > 0) {
+            estimates[g] = EstimatePosition(std::span(lat).subspan(first, count),
+                                            std::span(lon).subspan(first, count),
+                                            std::span(signal).subspan(first, count));
+        }
+    }
     for (size_t w = 1; w <= waypoints; ++w) {
         const int32_t group = groupOfWaypoint[w];
         if (group < 0) {
             continue;
         }
         const auto g = static_cast<size_t>(group);
-        const size_t first = start[g];
-        const size_t count = start[g + 1] - first;
-        if (!estimated[g]) {
-            estimated[g] = true;
-            estimates[g] = EstimatePosition(std::span(lat).subspan(first, count),
-                                            std::span(lon).subspan(first, count),
-                                            std::span(signal).subspan(first, count));
-        }
         if (estimates[g]) {
             data.WptLat[w] = toSurveyDecimals(estimates[g]->lat);
             data.WptLon[w] = toSurveyDecimals(estimates[g]->lon);

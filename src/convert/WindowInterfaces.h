@@ -57,6 +57,12 @@ struct DialogResult {
     bool accepted() const { return outcome == Outcome::Accepted; }
 };
 
+// The message for a save dialog that failed.
+inline std::string SaveDialogFailureText(const DialogResult& result) {
+    return "The save dialog could not be shown: " + result.errorDescription + " (Error " +
+           std::to_string(result.errorNumber) + ")";
+}
+
 // The open, save, colour and font dialogs. The caller sets the properties it
 // needs, shows the dialog, and reads the properties back; after a cancel
 // they hold what was handed in. Texts are in the local 8-bit encoding.

@@ -10,9 +10,8 @@ namespace wavemark {
 namespace {
 
 void reportDialogFailure(const DialogResult& result, SaveWindow& window) {
-    window.showMessage("The save dialog could not be shown: " + result.errorDescription +
-                           " (Error " + std::to_string(result.errorNumber) + ")",
-                       MessageButtons::Ok, MessageIcon::Critical, kProgramTitle);
+    window.showMessage(SaveDialogFailureText(result), MessageButtons::Ok, MessageIcon::Critical,
+                       kProgramTitle);
 }
 
 } // namespace

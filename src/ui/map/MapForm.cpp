@@ -106,9 +106,8 @@ void MapForm::savePicture() {
     }
     const DialogResult result = dialog.ShowSave();
     if (result.outcome == DialogResult::Outcome::Failed) {
-        m_messages->showMessage("The save dialog could not be shown: " + result.errorDescription +
-                                    " (Error " + std::to_string(result.errorNumber) + ")",
-                                MessageButtons::Ok, MessageIcon::Critical, kProgramTitle);
+        m_messages->showMessage(SaveDialogFailureText(result), MessageButtons::Ok,
+                                MessageIcon::Critical, kProgramTitle);
         return;
     }
     if (!result.accepted()) {

@@ -35,6 +35,7 @@ MapCanvas::MapCanvas(TileSource* tiles, QWidget* parent)
 void MapCanvas::setScene(std::shared_ptr<const MapScene> scene) {
     m_scene = std::move(scene);
     m_selection.reset();
+    m_clusters.reset();
     m_view.width = width();
     m_view.height = height();
     if (m_fitted || (!m_scene->bounds.empty() && !Shows(m_view, m_scene->bounds))) {
@@ -80,6 +81,7 @@ void MapCanvas::setLegendVisible(bool visible) {
 
 void MapCanvas::changeView(const Viewport& view) {
     m_view = view;
+    m_clusters.reset();
     m_fitted = false;
     if (m_tiles != nullptr) {
         m_tiles->want(TilesInView(m_view));
@@ -92,7 +94,14 @@ std::optional<uint32_t> MapCanvas::markerAt(QPoint at) const {
     // The radius in fixed-point steps: pixels shifted up to the plane's scale.
     const auto radius = static_cast<uint32_t>(
         std::min((kMarkerRadius + 1) * std::ldexp(1.0, 24 - m_view.zoom), 4294967295.0));
-    return SingleMarkerAt(ClustersInView(*m_scene, m_view), ToFixed(plane), radius);
+    return SingleMarkerAt(clusters(), ToFixed(plane), radius);
+}
+
+const std::vector<MarkerCluster>& MapCanvas::clusters() const {
+    if (!m_clusters) {
+        m_clusters = ClustersInView(*m_scene, m_view);
+    }
+    return *m_clusters;
 }
 
 QString MapCanvas::toolTipAt(QPoint at) const {
@@ -106,7 +115,7 @@ QString MapCanvas::toolTipAt(QPoint at) const {
 void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintMap(painter, *m_scene, m_view,
-             {m_tiles, m_selection ? &*m_selection : nullptr, m_legendVisible});
+             {&clusters(), m_tiles, m_selection ? &*m_selection : nullptr, m_legendVisible});
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) {

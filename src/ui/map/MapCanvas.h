@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mapview/MapScene.h"
+#include "mapview/MarkerClusters.h"
 #include "mapview/Selection.h"
 #include "mapview/WebMercator.h"
 
@@ -9,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace wavemark {
 
@@ -65,10 +67,14 @@ protected:
 private:
     void changeView(const Viewport& view);
     std::optional<uint32_t> markerAt(QPoint at) const;
+    // The markers of the view as they are drawn, worked out once per view
+    // for the paint, the tooltips and the clicks alike.
+    const std::vector<MarkerCluster>& clusters() const;
 
     TileSource* m_tiles;
     std::shared_ptr<const MapScene> m_scene;
     Viewport m_view;
+    mutable std::optional<std::vector<MarkerCluster>> m_clusters; // of m_view
     std::optional<Selection> m_selection;
     bool m_legendVisible = false;
     bool m_fitted = true; // the view is the fitted one: a resize or a new scene fits again

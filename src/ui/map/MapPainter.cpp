@@ -220,8 +220,8 @@ void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
     }
 }
 
-void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view, int highlighted) {
-    const std::vector<MarkerCluster> clusters = ClustersInView(scene, view);
+void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view,
+                  const std::vector<MarkerCluster>& clusters, int highlighted) {
     const QPointF corner(kMarkerRadius + 1.5, kMarkerRadius + 1.5);
     const QFont labelFont = painter.font();
     QFont countFont = labelFont;
@@ -285,7 +285,7 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
     const Selection* selection = layers.selection;
     const int marker = selection != nullptr ? static_cast<int>(selection->marker) : -1;
     paintTracks(painter, scene, view, marker >= 0 ? scene.markers[selection->marker].track : -1);
-    paintMarkers(painter, scene, view, marker);
+    paintMarkers(painter, scene, view, *layers.clusters, marker);
     if (selection != nullptr) {
         PaintSelection(painter, scene, view, *selection);
     }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "mapview/MapScene.h"
+#include "mapview/MarkerClusters.h"
 #include "mapview/Selection.h"
 #include "mapview/WebMercator.h"
 
 #include <QColor>
 #include <QPointF>
 #include <array>
+#include <vector>
 
 class QPainter;
 
@@ -16,6 +18,8 @@ class TileSource;
 
 // What is drawn over the scene besides itself.
 struct MapLayers {
+    // The view's markers as ClustersInView gives them.
+    const std::vector<MarkerCluster>* clusters = nullptr;
     const TileSource* tiles = nullptr; // tiles are drawn where they have arrived
     // Its marker ringed, its track highlighted, its readings and estimate
     // over the markers.

@@ -113,9 +113,8 @@ void MapForm::savePicture() {
     if (!result.accepted()) {
         return;
     }
-    const QString reason =
-        WriteMapPicture(m_canvas->grab().toImage(), QString::fromLocal8Bit(dialog.FileName));
-    if (!reason.isEmpty()) {
+    const std::string reason = WriteMapPicture(m_canvas->grab().toImage(), dialog.FileName);
+    if (!reason.empty()) {
         m_messages->showMessage(MapPictureErrorText(dialog.FileName, reason), MessageButtons::Ok,
                                 MessageIcon::Critical, kProgramTitle);
     }

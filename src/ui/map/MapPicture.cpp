@@ -1,29 +1,34 @@
 #include "ui/map/MapPicture.h"
 
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
+
+#include <string_view>
 
 namespace wavemark {
 
-QString WriteMapPicture(const QImage& picture, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    QImageWriter writer(&file, "png");
+std::string WriteMapPicture(const QImage& picture, const std::string& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(picture)) {
-        file.cancelWriting();
-        return writer.errorString();
+        return writer.errorString().toStdString();
     }
-    if (!file.commit()) {
-        return file.errorString();
+    AtomicFile file(path);
+    if (!file.open() || !file.write(std::string_view(png.constData(), png.size())) ||
+        !file.commit()) {
+        return file.errorText();
     }
     return {};
 }
 
-std::string MapPictureErrorText(const std::string& path, const QString& reason) {
-    return "The picture could not be written:\r\n" + path + "\r\n" + reason.toStdString();
+std::string MapPictureErrorText(const std::string& path, const std::string& reason) {
+    return "The picture could not be written:\r\n" + path + "\r\n" + reason;
 }
 
 } // namespace wavemark

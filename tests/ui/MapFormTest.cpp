@@ -68,7 +68,10 @@ void wheel(MapCanvas& canvas, QPoint at, int delta) {
 
 // A map window on its own, asking the given tile server, showing the three.
 struct MapFixture {
-    explicit MapFixture(const QString& tileUrl) : map(section(tileUrl), {&shell, cache.path()}) {
+    explicit MapFixture(const QString& tileUrl)
+        : map(section(tileUrl),
+              {&shell, cache.path(), [](QWidget*) { return std::make_unique<ScriptedDialog>(); },
+               &messages}) {
         map.showScene(std::make_shared<MapScene>(SceneOf(threeAccessPoints())));
         map.show();
     }
@@ -89,6 +92,7 @@ struct MapFixture {
 
     QTemporaryDir cache;
     FakeShell shell;
+    FakeMessages messages;
     MapForm map;
 };
 

@@ -1,7 +1,6 @@
 #include "ui/map/MapForm.h"
 
 #include "ui/Links.h"
-#include "ui/QtCommonDialog.h"
 #include "ui/Shell.h"
 #include "ui/map/MapCanvas.h"
 #include "ui/map/MapPicture.h"
@@ -26,10 +25,8 @@ QByteArray TileUserAgent() {
 }
 
 MapForm::MapForm(const MapSection& stored, const MapServices& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_stored(stored), m_qtMessages(this),
-      m_messages(services.messages ? services.messages : &m_qtMessages),
-      m_pictureDialog(services.makeDialog ? services.makeDialog(this)
-                                          : std::make_unique<QtCommonDialog>(this)),
+    : QWidget(parent, Qt::Window), m_stored(stored), m_messages(services.messages),
+      m_pictureDialog(services.makeDialog(this)),
       m_tiles(new TileSource(QString::fromStdString(stored.TileUrl), services.tileCache,
                              TileUserAgent(), this)),
       m_canvas(new MapCanvas(m_tiles, this)), m_attribution(new QLabel(m_canvas)),

@@ -3,7 +3,6 @@
 #include "convert/WindowInterfaces.h"
 #include "mapview/MapScene.h"
 #include "settings/MapSection.h"
-#include "ui/QtMessageBox.h"
 
 #include <QString>
 #include <QWidget>
@@ -26,12 +25,11 @@ inline constexpr const char* kTileCopyrightPage = "https://www.openstreetmap.org
 
 // What the map window takes from its surroundings: the shell, the save
 // dialog of "Save picture..." (made once, with the map window as its
-// parent) and the message boxes that report a picture not written. Without
-// the last two it uses Qt's own.
+// parent) and the message boxes that report a picture not written.
 struct MapServices {
     Shell* shell = nullptr;
     QString tileCache; // folder of the tiles' disk cache
-    std::function<std::unique_ptr<CommonDialog>(QWidget* parent)> makeDialog = nullptr;
+    std::function<std::unique_ptr<CommonDialog>(QWidget* parent)> makeDialog;
     MessageBoxService* messages = nullptr;
 };
 
@@ -64,7 +62,6 @@ private:
     void savePicture();
 
     MapSection m_stored;
-    QtMessageBox m_qtMessages;
     MessageBoxService* m_messages;
     std::unique_ptr<CommonDialog> m_pictureDialog;
     TileSource* m_tiles;

@@ -35,25 +35,28 @@ MapSearchField::MapSearchField(const MapCanvas& canvas, QWidget* parent)
     connect(this, &QLineEdit::returnPressed, this, [this] { pick(text()); });
 }
 
+QStringList MapSearchField::matches() const {
+    return m_model->stringList();
+}
+
 void MapSearchField::clearMatches() {
-    m_entries.clear();
     m_matches.clear();
-    m_model->setStringList(m_entries);
+    m_model->setStringList({});
 }
 
 void MapSearchField::findMatches(const QString& text) {
     const MapScene& scene = m_canvas.scene();
     m_matches = MarkersMatching(scene, text.trimmed().toStdString(), kMostMatches);
-    m_entries.clear();
+    QStringList entries;
     for (const uint32_t marker : m_matches) {
-        m_entries.push_back(entryOf(scene.markers[marker]));
+        entries.push_back(entryOf(scene.markers[marker]));
     }
-    m_model->setStringList(m_entries);
+    m_model->setStringList(entries);
 }
 
 void MapSearchField::listMatches(const QString& text) {
     findMatches(text);
-    if (m_entries.isEmpty()) {
+    if (m_matches.empty()) {
         m_completer->popup()->hide();
     } else {
         m_completer->complete();
@@ -64,7 +67,7 @@ void MapSearchField::listMatches(const QString& text) {
 // searched for afresh, as it may have been put there without typing.
 void MapSearchField::pick(const QString& text) {
     m_completer->popup()->hide();
-    qsizetype row = m_entries.indexOf(text);
+    qsizetype row = m_model->stringList().indexOf(text);
     if (row < 0) {
         findMatches(text);
         row = 0;

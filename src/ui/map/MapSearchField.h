@@ -24,7 +24,7 @@ public:
     MapSearchField(const MapCanvas& canvas, QWidget* parent = nullptr);
 
     // The list under the field as it is now, one "network (BSSID)" a line.
-    const QStringList& matches() const { return m_entries; }
+    QStringList matches() const;
     QCompleter* list() const { return m_completer; }
 
     // Forgets the matches of a scene that is gone.
@@ -41,8 +41,7 @@ private:
     const MapCanvas& m_canvas;
     QStringListModel* m_model;
     QCompleter* m_completer;
-    QStringList m_entries;
-    std::vector<uint32_t> m_matches; // the markers m_entries name, in step
+    std::vector<uint32_t> m_matches; // the markers the model's entries name, in step
 };
 
 } // namespace wavemark

@@ -76,57 +76,71 @@ private:
     size_t m_dateSize = 0;
 };
 
-// Text put together in place and appended in runs, when its room runs short
-// and when the Line ends: the markup, decimals and times of a track's
-// trackpoints then cost an append per few dozen, not one per part. While a
-// Line lives, its TextOut is written through it only.
+// Text put together in place and appended in blocks of a few kilobytes:
+// the markup, decimals and times of a track's trackpoints then cost an
+// append per few dozen points, not one per part. The parts go in through
+// Runs. While a Line lives, its TextOut is written through it only.
 class TextOut::Line {
 public:
+    class Run;
+
+    // What one Run may hold: this much markup, two decimals and a time.
+    static constexpr size_t kRunMarkup = 128;
+
     explicit Line(TextOut& out) : m_out(out) {}
     ~Line() { flush(); }
     Line(const Line&) = delete;
     Line& operator=(const Line&) = delete;
 
-    Line& operator<<(std::string_view markup) {
-        if (markup.size() > room()) {
-            flush();
-            if (markup.size() > room()) {
-                m_out.m_out.append(markup);
-                return *this;
-            }
-        }
-        std::memcpy(m_at, markup.data(), markup.size());
-        m_at += markup.size();
-        return *this;
-    }
-
-    Line& decimal(double value, int mostDecimals) {
-        makeRoom(kLongestDecimal);
-        m_at = putDecimal(m_at, value, mostDecimals);
-        return *this;
-    }
-
-    Line& time(int64_t seconds) {
-        makeRoom(kLongestTime);
-        m_at = m_out.putTime(m_at, seconds);
-        return *this;
-    }
-
 private:
+    static constexpr size_t kRunRoom = kRunMarkup + 2 * kLongestDecimal + kLongestTime;
+
     size_t room() const { return static_cast<size_t>(m_text.data() + m_text.size() - m_at); }
-    void makeRoom(size_t bytes) {
-        if (bytes > room()) {
-            flush();
-        }
-    }
     void flush() {
         m_out.m_out.append(m_text.data(), m_at);
         m_at = m_text.data();
     }
 
     TextOut& m_out;
-    std::array<char, 2 * kLongestDecimal> m_text;
+    std::array<char, 4 * kRunRoom> m_text;
     char* m_at = m_text.data();
+};
+
+// A trackpoint's parts written into its Line with no check of room each:
+// room for the most a Run holds is made once. Its end is kept here, where
+// the compiler can hold it in a register, and given back to the Line when
+// the Run ends.
+class TextOut::Line::Run {
+public:
+    explicit Run(Line& line) : m_line(line) {
+        if (line.room() < kRunRoom) {
+            line.flush();
+        }
+        m_at = line.m_at;
+    }
+    ~Run() { m_line.m_at = m_at; }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    Run& operator<<(std::string_view markup) {
+        std::memcpy(m_at, markup.data(), markup.size());
+        m_at += markup.size();
+        return *this;
+    }
+
+    Run& decimal(double value, int mostDecimals) {
+        m_at = putDecimal(m_at, value, mostDecimals);
+        return *this;
+    }
+
+    Run& time(int64_t seconds) {
+        m_at = m_line.m_out.putTime(m_at, seconds);
+        return *this;
+    }
+
+private:
+    Line& m_line;
+    char* m_at;
 };
 
 } // namespace wavemark

@@ -80,12 +80,15 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         JsonOut::Line line(json);
         for (size_t p = points.first; p < points.end; ++p) {
-            line << (p == points.first ? "\n  " : ",\n  ");
-            if (data.TptTime[p] == kNoPackedTime) {
-                line << "null";
-            } else {
-                line << "\"";
-                line.time(UnpackTime(data.TptTime[p])) << "\"";
+            {
+                JsonOut::Line::Run run(line);
+                run << (p == points.first ? "\n  " : ",\n  ");
+                if (data.TptTime[p] == kNoPackedTime) {
+                    run << "null";
+                } else {
+                    run << "\"";
+                    run.time(UnpackTime(data.TptTime[p])) << "\"";
+                }
             }
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
@@ -96,9 +99,12 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         JsonOut::Line line(json);
         for (size_t p = points.first; p < points.end; ++p) {
-            line << (p == points.first ? "\n  [" : ",\n  [");
-            line.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
-            line.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
+            {
+                JsonOut::Line::Run run(line);
+                run << (p == points.first ? "\n  [" : ",\n  [");
+                run.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
+                run.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
+            }
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
             }

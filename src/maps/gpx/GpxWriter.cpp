@@ -16,7 +16,7 @@ double gpxLongitude(double lon) {
     return lon == 180.0 ? -180.0 : lon;
 }
 
-// Into an XmlOut or, for trackpoints, a Line of one.
+// Into an XmlOut or, for trackpoints, a Run of its Line.
 template <class Out> void coordinates(Out& out, double lat, double lon) {
     out << " lat=\"";
     out.decimal(lat, XmlOut::kMostDecimals) << "\" lon=\"";
@@ -84,13 +84,16 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         XmlOut::Line line(xml);
         for (size_t p = points.first; p < points.end; ++p) {
-            line << "    <trkpt";
-            position(line, data.TptLat[p], data.TptLon[p]);
-            if (data.TptTime[p] != kNoPackedTime) {
-                line << "<time>";
-                line.time(UnpackTime(data.TptTime[p])) << "</time>";
+            {
+                XmlOut::Line::Run run(line);
+                run << "    <trkpt";
+                position(run, data.TptLat[p], data.TptLon[p]);
+                if (data.TptTime[p] != kNoPackedTime) {
+                    run << "<time>";
+                    run.time(UnpackTime(data.TptTime[p])) << "</time>";
+                }
+                run << "</trkpt>\n";
             }
-            line << "</trkpt>\n";
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
             }

@@ -101,36 +101,38 @@ TEST(XmlOut, TimesAreIsoUtc) {
 }
 
 // A line put together in place holds what the same parts appended one by one give, also when
-// its parts outgrow its room: the longest decimals, markup longer than the room, and times.
+// runs of the most a run may hold (the longest decimals, all its markup, a time) outgrow its room.
 TEST(XmlOut, LineHoldsWhatPartsAppendedGive) {
-    const std::string longMarkup(5000, 'x');
-    const auto parts = [&longMarkup](auto& out, int round) {
+    const std::string trkpt = "<trkpt lat=\"\" lon=\"\"></trkpt>\n";
+    const std::string markup(XmlOut::Line::kRunMarkup - trkpt.size(), 'x');
+    constexpr int kRounds = 24;
+    const auto parts = [&markup](auto& out, int round) {
+        const double lon = round % 2 == 0 ? -1.7e308 : -0.0;
         out << "<trkpt lat=\"";
         if constexpr (std::is_same_v<decltype(out), XmlOut&>) {
             out.decimal(-47.3743 - round) << "\" lon=\"";
-            out.decimal(-1.7e308) << "\">";
-            out.decimal(-0.0) << longMarkup;
+            out.decimal(lon) << "\">" << markup;
         } else {
             out.decimal(-47.3743 - round, XmlOut::kMostDecimals) << "\" lon=\"";
-            out.decimal(-1.7e308, XmlOut::kMostDecimals) << "\">";
-            out.decimal(-0.0, XmlOut::kMostDecimals) << longMarkup;
+            out.decimal(lon, XmlOut::kMostDecimals) << "\">" << markup;
         }
         out.time(1081427696 + 86400LL * round) << "</trkpt>\n";
     };
     const std::string each = written([&parts](XmlOut& xml) {
-        for (int round = 0; round < 3; ++round) {
+        for (int round = 0; round < kRounds; ++round) {
             parts(xml, round);
         }
     });
-    const std::string inLines = written([&parts](XmlOut& xml) {
-        for (int round = 0; round < 3; ++round) {
-            XmlOut::Line line(xml);
-            parts(line, round);
+    const std::string inLine = written([&parts](XmlOut& xml) {
+        XmlOut::Line line(xml);
+        for (int round = 0; round < kRounds; ++round) {
+            XmlOut::Line::Run run(line);
+            parts(run, round);
         }
     });
-    EXPECT_EQ(inLines, each);
+    EXPECT_EQ(inLine, each);
     EXPECT_NE(each.find("lat=\"-49.3743\" lon=\"-16999999"), std::string::npos);
-    EXPECT_NE(each.find("\">-0xxx"), std::string::npos);
+    EXPECT_NE(each.find("lat=\"-48.3743\" lon=\"-0\">xxx"), std::string::npos);
     EXPECT_NE(each.find("2004-04-10T12:34:56Z</trkpt>\n"), std::string::npos);
 }
 

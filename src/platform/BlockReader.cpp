@@ -52,7 +52,63 @@ char* BlockReader::bufferFor(size_t count) {
     return target.bytes.get();
 }
 
+void BlockReader::readAhead() {
+    if (m_stream == nullptr || !m_stream->isRegularFile() || m_spare == 0 || m_ahead) {
+        return;
+    }
+    try {
+        m_ahead = std::make_unique<ReadAhead>(*m_stream, m_capacity - m_spare, m_spare);
+    } catch (const std::bad_alloc&) {
+        // Read on without a helper.
+    }
+}
+
+bool BlockReader::fillAhead(size_t count) {
+    while (visible() < count && !m_ended && m_error == 0) {
+        const ReadAhead::Block block = m_ahead->take();
+        m_error = block.error;
+        m_ended = block.error == 0 && block.size == 0;
+        if (block.size == 0) {
+            break;
+        }
+        const size_t kept = visible();
+        char* const start = block.bytes - kept;
+        if (kept > 0) {
+            std::memcpy(start, m_at, kept);
+        }
+        m_at = start;
+        m_end = block.bytes + block.size;
+        m_read += block.size;
+        m_ahead->readNext();
+    }
+    return visible() >= count;
+}
+
+void BlockReader::stopReadingAhead() {
+    if (m_at == nullptr && reserve() != 0) {
+        return;
+    }
+    const ReadAhead::Block block = m_ahead->take();
+    const size_t kept = visible();
+    char* const buffer = bufferFor(kept + block.size);
+    if (buffer != nullptr) {
+        std::memcpy(buffer + kept, block.bytes, block.size);
+        m_at = buffer;
+        m_end = buffer + kept + block.size;
+        m_read += block.size;
+        m_error = block.error;
+        m_ended = block.error == 0 && block.size == 0;
+    }
+    m_ahead.reset();
+}
+
 bool BlockReader::fill(size_t count) {
+    if (m_ahead) {
+        if (count <= m_spare) {
+            return fillAhead(count);
+        }
+        stopReadingAhead();
+    }
     if (m_stream == nullptr || reserve() != 0) {
         return false;
     }

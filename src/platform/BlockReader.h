@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ByteStream.h"
+#include "platform/ReadAhead.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +19,8 @@ namespace wavemark {
 //
 // A reader that hands blocks to other threads asks to keep the last few:
 // the bytes it was given then stay where they are while later blocks are
-// read into further buffers, in turn.
+// read into further buffers, in turn. A reader that takes its records on
+// its own thread may have the next block read ahead instead.
 class BlockReader {
 public:
     // A read asks for at most `blockSize` (> 0) bytes; `spare` is room
@@ -67,6 +69,13 @@ public:
     // next buffer rather than moving them.
     void hold() { m_held = true; }
 
+    // From here on reads the next block on a helper thread (see ReadAhead)
+    // and puts the unread bytes in front of it, until a request asks for
+    // more than `spare` bytes: the reader then goes on by itself. Only for a
+    // file, and not with keepBuffers(); a reader given a text, or a spare of
+    // 0, reads as before.
+    void readAhead();
+
 private:
     struct Buffer {
         std::unique_ptr<char[]> bytes;
@@ -74,6 +83,11 @@ private:
     };
 
     bool fill(size_t count);
+    bool fillAhead(size_t count);
+    // A request longer than the room in front of a block: the block read
+    // ahead joins the unread bytes in a buffer of this reader, which reads
+    // on by itself.
+    void stopReadingAhead();
     // The buffer to read `count` bytes into, with the unread bytes moved to
     // its front; nullptr when it could not be had.
     char* bufferFor(size_t count);
@@ -89,6 +103,7 @@ private:
     uint64_t m_read = 0; // bytes the stream gave
     bool m_ended = false;
     int m_error = 0;
+    std::unique_ptr<ReadAhead> m_ahead;
 };
 
 } // namespace wavemark

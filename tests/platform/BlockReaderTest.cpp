@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -101,6 +102,31 @@ TEST_F(BlockReaderTest, FailedReadGivesItsErrno) {
     EXPECT_FALSE(in.skip(1));
     EXPECT_EQ(in.drain(), 0u);
     EXPECT_EQ(std::tuple(in.error(), in.ended()), std::tuple(EBADF, false));
+}
+
+// Read ahead, requests of any size up to the room in front of a block come as the bytes stand
+// in the file, across block edges; after a longer one the reader reads on by itself, and the end
+// comes as without a helper.
+TEST_F(BlockReaderTest, ReadAheadGivesTheBytesAsTheyStand) {
+    std::mt19937 random(7);
+    std::string bytes(100'000, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random());
+    }
+    constexpr size_t kFront = 64;
+    BlockReader in(open(bytes), 256, kFront);
+    in.readAhead();
+    std::string got;
+    while (in.need(1)) {
+        const size_t longest = got.size() < bytes.size() / 2 ? kFront : 5 * kFront;
+        const size_t want = 1 + random() % longest;
+        const size_t step = in.need(want) ? want : in.visible();
+        got.append(in.data(), step);
+        in.take(step);
+    }
+    EXPECT_EQ(got, bytes);
+    EXPECT_EQ(std::tuple(in.ended(), in.error(), in.taken()),
+              std::tuple(true, 0, uint64_t{bytes.size()}));
 }
 
 } // namespace

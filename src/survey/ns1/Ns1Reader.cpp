@@ -21,6 +21,17 @@ using namespace ns1;
 constexpr const char* kTruncated = "Is a truncated NS1 file";
 constexpr const char* kNotNs1 = "Is not an NS1 file: its header does not start with NetS";
 
+// The most one request asks for: a record's head or end, a text of up to
+// 255 bytes with its length and fixed fields. That much room in front of a
+// block lets the next block be read ahead while this one is taken.
+constexpr size_t kLongestRequest = [] {
+    size_t longest = 0;
+    for (const RecordLayout& layout : kRecordLayouts) {
+        longest = std::max({longest, layout.fixedSize, layout.tailSize});
+    }
+    return 1 + 255 + longest;
+}();
+
 // Version 1 logs hold no samples, so they are small; one this long is not
 // one NetStumbler wrote.
 constexpr size_t kVersion1Limit = size_t{64} << 20;
@@ -173,7 +184,8 @@ SurveyProblem readVersion1(BlockReader& in, uint32_t count, SurveyBuilder& build
 } // namespace
 
 SurveyProblem ReadNs1(ByteStream& stream, SurveySink& sink, size_t blockSize) {
-    BlockReader in(stream, std::max(blockSize, kNs1SmallestBlock));
+    BlockReader in(stream, std::max(blockSize, kNs1SmallestBlock), kLongestRequest);
+    in.readAhead();
     if (!in.need(kHeaderSize)) {
         if (in.error() != 0) {
             return {in.error(), ""};

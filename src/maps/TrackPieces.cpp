@@ -22,7 +22,7 @@ struct Piece {
 } // namespace
 
 bool WriteTrackPieces(const ConversionData& data, BufferedFile& file, const TrackText& text) {
-    std::array<Piece, 4> pieces;
+    std::array<Piece, kPiecesInFlight> pieces;
     bool failed = false;
     OrderedPieces run(
         pieces.size(),

@@ -13,6 +13,10 @@ namespace wavemark {
 // Blocks smaller than this are not worth a second thread.
 inline constexpr size_t kSplitMinimum = size_t{64} << 10;
 
+// Slots for the pieces of a file's blocks: enough that on a busy machine the
+// caller goes on with later pieces while the helper waits for a core.
+inline constexpr size_t kPiecesInFlight = 4;
+
 // Pieces of one job, such as the blocks of a file, done by the caller's
 // thread and one helper thread kept for the whole job, their results taken
 // in the order the pieces came. The caller never waits for a piece nobody

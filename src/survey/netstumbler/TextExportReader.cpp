@@ -11,10 +11,6 @@
 namespace wavemark {
 namespace {
 
-// Blocks read ahead of the one whose readings are taken next: enough that on
-// a busy machine the caller goes on while the helper waits for a core.
-constexpr size_t kBlocksInFlight = 4;
-
 // The readings of one block, kept apart until those of the blocks before it
 // are in. Times stay seconds, so that a block read under a date that turns
 // out not to be the one in force can be moved to the right day.
@@ -182,7 +178,7 @@ SurveyProblem ReadTextExport(LineStream& lines, SurveySink& sink, size_t splitMi
     Readings& readings = sink.groupedReadings();
     DateInForce date = ReadHeaderDate(lines);
     int64_t malformed = 0;
-    std::vector<Block> blocks(kBlocksInFlight);
+    std::vector<Block> blocks(kPiecesInFlight);
     OrderedPieces pieces(
         blocks.size(), [&](size_t slot) { readBlock(blocks[slot], groups); },
         [&](size_t slot) {

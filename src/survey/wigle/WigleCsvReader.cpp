@@ -21,10 +21,6 @@
 namespace wavemark {
 namespace {
 
-// Blocks read ahead of the one whose rows are taken next: enough that on a
-// busy machine the caller goes on while the helper waits for a core.
-constexpr size_t kBlocksInFlight = 4;
-
 // A block of whole lines and the rows cutting it gave, cut as if it started
 // with a row, as blocks nearly always do.
 struct Block {
@@ -213,7 +209,7 @@ SurveyProblem ReadWigleCsv(ByteStream& stream, SurveySink& sink, const CsvReadSi
     WigleRows rows(sink);
     int64_t tooLong = 0;
     CsvBlockJoin join;
-    std::array<Block, kBlocksInFlight> blocks;
+    std::array<Block, kPiecesInFlight> blocks;
     OrderedPieces pieces(
         blocks.size(),
         [&](size_t slot) {

@@ -7,14 +7,6 @@
 #include <optional>
 
 namespace wavemark {
-namespace {
-
-void reportDialogFailure(const DialogResult& result, SaveWindow& window) {
-    window.showMessage(SaveDialogFailureText(result), MessageButtons::Ok, MessageIcon::Critical,
-                       kProgramTitle);
-}
-
-} // namespace
 
 SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, SaveWindow& window) {
     // A failed conversion has been shown; the dialog still offers to save
@@ -31,7 +23,8 @@ SaveOutcome Command1_Click(ConverterState& state, std::string& GtmFilePath, Save
     dialog.FileName = settings.OutputPrefix + state.data.LogDate + ".gtm";
     const DialogResult result = dialog.ShowSave();
     if (result.outcome == DialogResult::Outcome::Failed) {
-        reportDialogFailure(result, window);
+        window.showMessage(SaveDialogFailureText(result), MessageButtons::Ok, MessageIcon::Critical,
+                           kProgramTitle);
         return SaveOutcome::DialogFailed;
     }
     // A cancelled dialog still holds the proposed name, which would pass the

@@ -13,21 +13,8 @@
 namespace wavemark {
 namespace {
 
-// The eight decimal digits of n < 10^8, leading zeros included, as bytes
-// 0 to 9, the first digit in the lowest byte: the number is split in halves,
-// the halves in pairs and the pairs in digits, each step in the lanes of one
-// word by multiplying with a reciprocal, so no digit waits on another. For
-// whole parts of 10^4 and more, which no coordinate has.
-uint64_t eightDigits(uint64_t n) {
-    static_assert(std::endian::native == std::endian::little);
-    const uint64_t halves = n / 10'000 | (n % 10'000) << 32;
-    // y * 5243 >> 19 is y / 100 for y < 43,699.
-    const uint64_t hundreds = (halves * 5243 >> 19) & 0x0000'007F'0000'007F;
-    const uint64_t pairs = hundreds | (halves - hundreds * 100) << 16;
-    // z * 103 >> 10 is z / 10 for z < 179.
-    const uint64_t tens = (pairs * 103 >> 10) & 0x000F'000F'000F'000F;
-    return tens | (pairs - tens * 10) << 8;
-}
+// Digits are stored as whole words, the first digit in the lowest byte.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr uint64_t kAsciiZeros = 0x3030'3030'3030'3030;
 
@@ -72,9 +59,12 @@ char* sevenDecimals(char* at, double value) {
         std::memcpy(at, &wholeText, sizeof wholeText);
         at += digits;
     } else {
-        const uint64_t wholeDigits = eightDigits(whole);
-        const int leading = std::countr_zero(wholeDigits) / 8;
-        const uint64_t wholeText = wholeDigits >> (8 * leading) | kAsciiZeros;
+        // Whole parts of 10^4 and more, which no coordinate has: eight
+        // digits, the leading zeros dropped.
+        uint64_t wholeText = kFourDigits[whole / 10'000] | uint64_t{kFourDigits[whole % 10'000]}
+                                                               << 32;
+        const int leading = std::countr_zero(wholeText - kAsciiZeros) / 8;
+        wholeText >>= 8 * leading;
         std::memcpy(at, &wholeText, sizeof wholeText);
         at += 8 - leading;
     }

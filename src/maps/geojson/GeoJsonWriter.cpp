@@ -80,15 +80,13 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         JsonOut::Line line(json);
         for (size_t p = points.first; p < points.end; ++p) {
-            {
-                JsonOut::Line::Run run(line);
-                run << (p == points.first ? "\n  " : ",\n  ");
-                if (data.TptTime[p] == kNoPackedTime) {
-                    run << "null";
-                } else {
-                    run << "\"";
-                    run.time(UnpackTime(data.TptTime[p])) << "\"";
-                }
+            JsonOut::Line::Run run(line);
+            run << (p == points.first ? "\n  " : ",\n  ");
+            if (data.TptTime[p] == kNoPackedTime) {
+                run << "null";
+            } else {
+                run << "\"";
+                run.time(UnpackTime(data.TptTime[p])) << "\"";
             }
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
@@ -99,12 +97,10 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         JsonOut::Line line(json);
         for (size_t p = points.first; p < points.end; ++p) {
-            {
-                JsonOut::Line::Run run(line);
-                run << (p == points.first ? "\n  [" : ",\n  [");
-                run.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
-                run.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
-            }
+            JsonOut::Line::Run run(line);
+            run << (p == points.first ? "\n  [" : ",\n  [");
+            run.decimal(data.TptLon[p], JsonOut::kCoordinateDecimals) << ", ";
+            run.decimal(data.TptLat[p], JsonOut::kCoordinateDecimals) << "]";
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
             }
@@ -120,10 +116,8 @@ bool WriteGeoJson(const ConversionData& data, const MapContext&, BufferedFile& f
     JsonOut json(file.buffer());
     json << "{\"type\": \"FeatureCollection\", \"name\": ";
     json.string(SurveyTitle(data.LogDate)) << ", \"features\": [";
-    std::string_view separator = "\n";
     for (size_t w = 1; w <= static_cast<size_t>(data.WptCount); ++w) {
-        json << separator;
-        separator = ",\n";
+        json << (w == 1 ? "\n" : ",\n");
         accessPoint(json, data, w);
         if (!file.flushIfFull()) {
             return false;

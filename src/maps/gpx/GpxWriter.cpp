@@ -84,16 +84,14 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         XmlOut::Line line(xml);
         for (size_t p = points.first; p < points.end; ++p) {
-            {
-                XmlOut::Line::Run run(line);
-                run << "    <trkpt";
-                position(run, data.TptLat[p], data.TptLon[p]);
-                if (data.TptTime[p] != kNoPackedTime) {
-                    run << "<time>";
-                    run.time(UnpackTime(data.TptTime[p])) << "</time>";
-                }
-                run << "</trkpt>\n";
+            XmlOut::Line::Run run(line);
+            run << "    <trkpt";
+            position(run, data.TptLat[p], data.TptLon[p]);
+            if (data.TptTime[p] != kNoPackedTime) {
+                run << "<time>";
+                run.time(UnpackTime(data.TptTime[p])) << "</time>";
             }
+            run << "</trkpt>\n";
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
             }

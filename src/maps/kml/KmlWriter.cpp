@@ -165,11 +165,9 @@ bool track(std::string& out, const ConversionData& data, size_t t, BufferedFile*
     {
         XmlOut::Line line(xml);
         for (size_t p = points.first; p < points.end; ++p) {
-            {
-                XmlOut::Line::Run run(line);
-                run.decimal(data.TptLon[p], XmlOut::kMostDecimals) << ",";
-                run.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\n";
-            }
+            XmlOut::Line::Run run(line);
+            run.decimal(data.TptLon[p], XmlOut::kMostDecimals) << ",";
+            run.decimal(data.TptLat[p], XmlOut::kMostDecimals) << "\n";
             if (file != nullptr && !file->flushIfFull()) {
                 return false;
             }

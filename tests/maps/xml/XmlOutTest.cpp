@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -109,13 +108,8 @@ TEST(XmlOut, LineHoldsWhatPartsAppendedGive) {
     const auto parts = [&markup](auto& out, int round) {
         const double lon = round % 2 == 0 ? -1.7e308 : -0.0;
         out << "<trkpt lat=\"";
-        if constexpr (std::is_same_v<decltype(out), XmlOut&>) {
-            out.decimal(-47.3743 - round) << "\" lon=\"";
-            out.decimal(lon) << "\">" << markup;
-        } else {
-            out.decimal(-47.3743 - round, XmlOut::kMostDecimals) << "\" lon=\"";
-            out.decimal(lon, XmlOut::kMostDecimals) << "\">" << markup;
-        }
+        out.decimal(-47.3743 - round, XmlOut::kMostDecimals) << "\" lon=\"";
+        out.decimal(lon, XmlOut::kMostDecimals) << "\">" << markup;
         out.time(1081427696 + 86400LL * round) << "</trkpt>\n";
     };
     const std::string each = written([&parts](XmlOut& xml) {

@@ -23,4 +23,9 @@ struct Selection {
 // estimate comes from the readings as EstimatePosition weighs them.
 Selection SelectionOf(const MapScene& scene, uint32_t marker);
 
+// The track a selection highlights: its marker's, -1 for none.
+inline int32_t HighlightedTrack(const MapScene& scene, const Selection* selection) {
+    return selection != nullptr ? scene.markers[selection->marker].track : -1;
+}
+
 } // namespace wavemark

@@ -55,7 +55,7 @@ void MapCanvas::fit() {
 }
 
 int MapCanvas::highlightedTrack() const {
-    return m_selection ? m_scene->markers[m_selection->marker].track : -1;
+    return HighlightedTrack(*m_scene, m_selection ? &*m_selection : nullptr);
 }
 
 void MapCanvas::select(std::optional<uint32_t> marker) {
@@ -115,7 +115,7 @@ QString MapCanvas::toolTipAt(QPoint at) const {
 void MapCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintMap(painter, *m_scene, m_view,
-             {&clusters(), m_tiles, m_selection ? &*m_selection : nullptr, m_legendVisible});
+             {clusters(), m_tiles, m_selection ? &*m_selection : nullptr, m_legendVisible});
 }
 
 void MapCanvas::resizeEvent(QResizeEvent*) {

@@ -221,7 +221,7 @@ void paintLabels(QPainter& painter, const MapScene& scene, const Viewport& view,
 }
 
 void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view,
-                  const std::vector<MarkerCluster>& clusters, int highlighted) {
+                  const std::vector<MarkerCluster>& clusters, const Selection* selection) {
     const QPointF corner(kMarkerRadius + 1.5, kMarkerRadius + 1.5);
     const QFont labelFont = painter.font();
     QFont countFont = labelFont;
@@ -239,11 +239,11 @@ void paintMarkers(QPainter& painter, const MapScene& scene, const Viewport& view
         }
     }
     painter.setFont(labelFont);
-    if (highlighted >= 0 && static_cast<size_t>(highlighted) < scene.markers.size()) {
+    if (selection != nullptr) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kHighlight, 3));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(ScreenPointOf(view, scene.markers[static_cast<size_t>(highlighted)].at),
+        painter.drawEllipse(ScreenPointOf(view, scene.markers[selection->marker].at),
                             kMarkerRadius + 3, kMarkerRadius + 3);
         painter.setRenderHint(QPainter::Antialiasing, false);
     }
@@ -283,9 +283,8 @@ void PaintMap(QPainter& painter, const MapScene& scene, const Viewport& view,
         paintTiles(painter, view, *layers.tiles);
     }
     const Selection* selection = layers.selection;
-    const int marker = selection != nullptr ? static_cast<int>(selection->marker) : -1;
-    paintTracks(painter, scene, view, marker >= 0 ? scene.markers[selection->marker].track : -1);
-    paintMarkers(painter, scene, view, *layers.clusters, marker);
+    paintTracks(painter, scene, view, HighlightedTrack(scene, selection));
+    paintMarkers(painter, scene, view, layers.clusters, selection);
     if (selection != nullptr) {
         PaintSelection(painter, scene, view, *selection);
     }

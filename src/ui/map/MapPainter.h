@@ -19,7 +19,7 @@ class TileSource;
 // What is drawn over the scene besides itself.
 struct MapLayers {
     // The view's markers as ClustersInView gives them.
-    const std::vector<MarkerCluster>* clusters = nullptr;
+    const std::vector<MarkerCluster>& clusters;
     const TileSource* tiles = nullptr; // tiles are drawn where they have arrived
     // Its marker ringed, its track highlighted, its readings and estimate
     // over the markers.

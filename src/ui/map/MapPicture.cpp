@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include <cstring>
 #include <string_view>
 
 namespace wavemark {
@@ -19,10 +20,9 @@ std::string WriteMapPicture(const QImage& picture, const std::string& path) {
     if (!writer.write(picture)) {
         return writer.errorString().toStdString();
     }
-    AtomicFile file(path);
-    if (!file.open() || !file.write(std::string_view(png.constData(), png.size())) ||
-        !file.commit()) {
-        return file.errorText();
+    if (const int error =
+            WriteFileAtomically(path, std::string_view(png.constData(), png.size()))) {
+        return std::strerror(error);
     }
     return {};
 }

@@ -21,9 +21,6 @@ struct TrackPlan {
     std::vector<uint32_t> firstPoint; // per track listed
 };
 
-// Makes one trackpoint list from one column: each reading goes to every track
-// of its group. The column is freed as the list fills, so the readings and
-// the lists are never both whole.
 // A trackpoint list of `points` + 1 values, slot 0 zero and the others left
 // for the caller to write every one of.
 template <typename T> void makeRoom(ScatterList<T>& list, int32_t points) {
@@ -32,6 +29,9 @@ template <typename T> void makeRoom(ScatterList<T>& list, int32_t points) {
     list[0] = T{};
 }
 
+// Makes one trackpoint list from one column: each reading goes to every track
+// of its group. The column is freed as the list fills, so the readings and
+// the lists are never both whole.
 template <typename T>
 void fill(ScatterList<T>& list, int32_t points, ChunkedColumn<T>& column,
           const ChunkedColumn<int32_t>& groupOf, const TrackPlan& plan) {

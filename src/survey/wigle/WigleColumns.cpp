@@ -1,5 +1,6 @@
 #include "survey/wigle/WigleColumns.h"
 
+#include "platform/AsciiLetters.h"
 #include "platform/TextTrim.h"
 
 #include <algorithm>
@@ -7,13 +8,6 @@
 #include <utility>
 
 namespace wavemark {
-namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return (x | 0x20) == (y | 0x20); });
-}
-
-} // namespace
 
 bool IsWiglePreHeader(const CsvRecord& record) {
     return record[0].starts_with("WigleWifi-");
@@ -35,7 +29,7 @@ std::optional<WigleColumns> FindWigleColumns(const CsvRecord& header, std::strin
     for (size_t i = stored; i-- > 0;) {
         const std::string_view name = Trim(header[i], kBlanks);
         for (const auto& [wantedName, place] : wanted) {
-            if (sameName(name, wantedName)) {
+            if (SameAsciiLetters(name, wantedName)) {
                 *place = i;
             }
         }

@@ -66,22 +66,25 @@ void BlockReader::readAhead() {
 bool BlockReader::fillAhead(size_t count) {
     while (visible() < count && !m_ended && m_error == 0) {
         const ReadAhead::Block block = m_ahead->take();
-        m_error = block.error;
-        m_ended = block.error == 0 && block.size == 0;
-        if (block.size == 0) {
-            break;
+        if (block.size > 0) {
+            const size_t kept = visible();
+            char* const start = block.bytes - kept;
+            if (kept > 0) {
+                std::memcpy(start, m_at, kept);
+            }
+            m_at = start;
+            m_end = block.bytes + block.size;
+            m_ahead->readNext();
         }
-        const size_t kept = visible();
-        char* const start = block.bytes - kept;
-        if (kept > 0) {
-            std::memcpy(start, m_at, kept);
-        }
-        m_at = start;
-        m_end = block.bytes + block.size;
-        m_read += block.size;
-        m_ahead->readNext();
+        countAhead(block);
     }
     return visible() >= count;
+}
+
+void BlockReader::countAhead(const ReadAhead::Block& block) {
+    m_read += block.size;
+    m_error = block.error;
+    m_ended = block.error == 0 && block.size == 0;
 }
 
 void BlockReader::stopReadingAhead() {
@@ -95,9 +98,7 @@ void BlockReader::stopReadingAhead() {
         std::memcpy(buffer + kept, block.bytes, block.size);
         m_at = buffer;
         m_end = buffer + kept + block.size;
-        m_read += block.size;
-        m_error = block.error;
-        m_ended = block.error == 0 && block.size == 0;
+        countAhead(block);
     }
     m_ahead.reset();
 }

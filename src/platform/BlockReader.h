@@ -84,6 +84,8 @@ private:
 
     bool fill(size_t count);
     bool fillAhead(size_t count);
+    // Counts a block read ahead: its bytes, and the end or failure it gave.
+    void countAhead(const ReadAhead::Block& block);
     // A request longer than the room in front of a block: the block read
     // ahead joins the unread bytes in a buffer of this reader, which reads
     // on by itself.

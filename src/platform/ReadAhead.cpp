@@ -52,7 +52,7 @@ ReadAhead::Block ReadAhead::take() {
 void ReadAhead::readNext() {
     {
         const std::lock_guard lock(m_mutex);
-        if (m_ended || m_state != State::Idle || m_last.size < m_blockSize) {
+        if (m_state != State::Idle || m_last.size < m_blockSize) {
             return;
         }
         if (!m_helper.joinable()) {
